@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian 12, when it is missing.
+# Needs root (or sudo) only when something is missing.
+set -euo pipefail
+
+paczki=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev)
+if [[ "${WYROWNIK_GUI:-ON}" == "OFF" ]]; then
+  paczki=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev)
+fi
+paczki+=("$@")
+
+brak=()
+for p in "${paczki[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || brak+=("$p")
+done
+[[ ${#brak[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${brak[*]}" >&2
+jako_root=()
+if [[ $(id -u) -ne 0 ]]; then
+  command -v sudo >/dev/null || { echo "Run as root to install: ${brak[*]}" >&2; exit 1; }
+  jako_root=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${jako_root[@]}" apt-get update -q
+"${jako_root[@]}" apt-get install -y -q --no-install-recommends "${brak[@]}"

@@ -1,0 +1,29 @@
+// The command line of wyrownik-cli.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wyrownik::cli {
+
+enum class Polecenie { wysokosc, skrajnia, pomoc };
+
+struct Opcje {
+  Polecenie polecenie = Polecenie::pomoc;
+  std::optional<std::string> katalog_programu;  // default: the executable's directory
+  // The texts of the four number boxes, read exactly as the window's boxes are.
+  std::string min = "0.5";
+  std::string max = "11";
+  std::string promien = "40";
+  std::string nr_parametru = "7";
+  bool proba = false;  // --dry-run: no scenery file is replaced
+  std::vector<std::string> scenerie;
+};
+
+// Parses argv[1..]; nullopt with `blad` set on wrong usage.
+std::optional<Opcje> parsuj(const std::vector<std::string>& argumenty, std::string& blad);
+
+extern const char* const tekst_pomocy;
+
+}  // namespace wyrownik::cli

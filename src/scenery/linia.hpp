@@ -1,0 +1,54 @@
+// The text of one scenery line: clean-up, tokens, comments and numbers.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wyrownik {
+
+// Turns ";" and TAB into spaces, trims spaces at both ends and shrinks every
+// run of spaces to one. Only the space character counts: a CR stays.
+// Never fails, never lengthens the line, and cleaning twice changes nothing.
+void oczysc_linie(std::string& linia);
+
+// A raw line is a comment when its first two bytes are "//"; leading blanks
+// make it an ordinary line.
+inline bool czy_komentarz(std::string_view surowa) { return surowa.starts_with("//"); }
+
+// Splits at every single space, tokens counted from 1 in the text but stored
+// from index 0. An empty line has no tokens; a line that was not cleaned may
+// give empty tokens (a leading space gives an empty first token).
+void podziel(std::string_view linia, std::vector<std::string_view>& tokeny);
+
+// A whole token read as a decimal number: optional sign, digits with at most
+// one "." and at least one digit, optional exponent (E or e, optional sign,
+// digits). Independent of the locale. nullopt for anything else, also for a
+// value beyond the range of a double.
+std::optional<double> liczba(std::string_view token);
+
+inline bool czy_liczba(std::string_view token) { return liczba(token).has_value(); }
+
+// The number at the beginning of a text: leading spaces skipped, then the
+// longest prefix of the decimal form above; 0 when there is none.
+double liczba_na_poczatku(std::string_view tekst);
+
+// The position triple of an object include: the first run of three
+// consecutive numeric tokens from token 3 on. Indices are into the token
+// vector (token 3 has index 2).
+struct Trojka {
+  double x = 0, y = 0, z = 0;
+  std::size_t indeks_x = 0, indeks_y = 0, indeks_z = 0;
+};
+std::optional<Trojka> znajdz_trojke(const std::vector<std::string_view>& tokeny);
+
+// Every "/" turned into "\": how names of included files are compared and stored.
+void ukosniki_na_odwrotne(std::string& tekst);
+
+// The part of an object name after its last "\" or "/" (the whole name when
+// there is none).
+std::string_view nazwa_bazowa(std::string_view nazwa);
+
+}  // namespace wyrownik

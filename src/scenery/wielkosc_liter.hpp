@@ -1,0 +1,72 @@
+// Letter case of Windows-1250 text: one fold used by every case-insensitive
+// comparison, search and ordering of the program.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace wyrownik {
+
+namespace detail {
+constexpr std::array<unsigned char, 256> zbuduj_tablice_malych() {
+  std::array<unsigned char, 256> t{};
+  for (std::size_t i = 0; i < 256; ++i) t[i] = static_cast<unsigned char>(i);
+  for (std::size_t i = 'A'; i <= 'Z'; ++i) t[i] = static_cast<unsigned char>(i + 32);
+  // Š Ś Ť Ž Ź sit 0x10 below their small letters; Ł Ą Ş Ż Ľ have partners of
+  // their own; 0xC0..0xDE pair with 0xE0..0xFE but for the multiplication sign.
+  for (std::size_t i : {0x8A, 0x8C, 0x8D, 0x8E, 0x8F}) t[i] = static_cast<unsigned char>(i + 0x10);
+  t[0xA3] = 0xB3;
+  t[0xA5] = 0xB9;
+  t[0xAA] = 0xBA;
+  t[0xAF] = 0xBF;
+  t[0xBC] = 0xBE;
+  for (std::size_t i = 0xC0; i <= 0xDE; ++i) {
+    if (i != 0xD7) t[i] = static_cast<unsigned char>(i + 0x20);
+  }
+  return t;
+}
+inline constexpr std::array<unsigned char, 256> tablica_malych = zbuduj_tablice_malych();
+
+constexpr std::array<unsigned char, 256> zbuduj_tablice_wielkich() {
+  std::array<unsigned char, 256> t{};
+  for (std::size_t i = 0; i < 256; ++i) t[i] = static_cast<unsigned char>(i);
+  for (std::size_t i = 0; i < 256; ++i) {
+    if (tablica_malych[i] != i) t[tablica_malych[i]] = static_cast<unsigned char>(i);
+  }
+  return t;
+}
+inline constexpr std::array<unsigned char, 256> tablica_wielkich = zbuduj_tablice_wielkich();
+}  // namespace detail
+
+// The letter folded to small, as an unsigned byte value (the ordering key).
+constexpr unsigned char mala(char znak) {
+  return detail::tablica_malych[static_cast<unsigned char>(znak)];
+}
+
+// The other case of a letter (capital for a small one), the byte itself for a
+// non-letter.
+constexpr unsigned char wielka(char znak) {
+  return detail::tablica_wielkich[static_cast<unsigned char>(znak)];
+}
+
+// Equality without regard to letter case.
+bool rowne_bez_wielkosci(std::string_view a, std::string_view b);
+
+// True when `tekst` starts with `poczatek`, without regard to letter case.
+bool zaczyna_sie_bez_wielkosci(std::string_view tekst, std::string_view poczatek);
+
+// Three-way ordering by folded byte value (negative, zero, positive).
+int porownaj_bez_wielkosci(std::string_view a, std::string_view b);
+
+// Position of the first occurrence of `slowo` in `tekst` without regard to
+// letter case, or npos.
+std::size_t znajdz_bez_wielkosci(std::string_view tekst, std::string_view slowo);
+
+// The keyword test: `slowo` occurs anywhere in `linia`, in any letter case.
+inline bool zawiera(std::string_view linia, std::string_view slowo) {
+  return znajdz_bez_wielkosci(linia, slowo) != std::string_view::npos;
+}
+
+}  // namespace wyrownik
