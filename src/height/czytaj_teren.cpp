@@ -1,0 +1,151 @@
+#include "height/czytaj_teren.hpp"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "height/pas_toru.hpp"
+#include "scenery/czytnik_linii.hpp"
+#include "scenery/linia.hpp"
+#include "scenery/wielkosc_liter.hpp"
+
+namespace wyrownik {
+
+namespace {
+
+// One file's line loop. A node reader consumes lines; the tests that follow
+// it look at the last line it read (`biezaca`), or at the header itself when
+// it skipped the node without reading on.
+class CzytnikTerenu {
+ public:
+  CzytnikTerenu(const std::filesystem::path& plik, const Konfiguracja& k, const OdbiorcaTrojkatow& odbiorca)
+      : czytnik_(plik), konf_(k), odbiorca_(odbiorca) {}
+
+  void czytaj() {
+    std::string_view surowa;
+    while (czytnik_.czytaj(surowa)) {
+      if (czy_komentarz(surowa)) continue;
+      biezaca_.assign(surowa);
+      if (zawiera(biezaca_, "node") && (zawiera(biezaca_, "triangles") || zawiera(biezaca_, "triangle_strip"))) {
+        wezel_trojkatow();
+      }
+      if (konf_.drogi && czy_tor(biezaca_, "road")) tor();
+      if (konf_.rzeki && czy_tor(biezaca_, "river")) tor();
+    }
+  }
+
+ private:
+  static bool czy_tor(std::string_view linia, std::string_view rodzaj) {
+    return zawiera(linia, "node") && zawiera(linia, "track") && zawiera(linia, rodzaj);
+  }
+
+  // Reads the next line into `biezaca_`; false at the end of the file, which
+  // also ends the node being read.
+  bool nastepna() {
+    std::string_view surowa;
+    if (!czytnik_.czytaj(surowa)) return false;
+    biezaca_.assign(surowa);
+    return true;
+  }
+
+  std::optional<std::string> tekstura_naglowka() {
+    if (zawiera(biezaca_, "material")) {
+      const std::size_t poz = znajdz_bez_wielkosci(biezaca_, "endmaterial");
+      if (poz == std::string::npos) return std::nullopt;
+      podziel(std::string_view(biezaca_).substr(poz), tokeny_);
+      if (tokeny_.size() < 2) return std::nullopt;
+      return std::string(tokeny_[1]);
+    }
+    // A header too short to name a texture has none: the node is skipped.
+    if (tokeny_.size() < 6) return std::nullopt;
+    return std::string(tokeny_[5]);
+  }
+
+  void wezel_trojkatow() {
+    oczysc_linie(biezaca_);
+    podziel(biezaca_, tokeny_);
+    const auto tekstura = tekstura_naglowka();
+    if (!tekstura || tekstura->empty()) return;
+    if (!czy_tekstura_terenu(*tekstura, konf_.lista_tekstur)) return;
+
+    Trojkat t;
+    int ile = 0;
+    while (nastepna()) {
+      oczysc_linie(biezaca_);
+      if (zawiera(biezaca_, "endtri")) return;
+      podziel(biezaca_, tokeny_);
+      if (tokeny_.size() < 3) continue;
+      const auto x = liczba(tokeny_[0]);
+      const auto y = liczba(tokeny_[1]);
+      const auto z = liczba(tokeny_[2]);
+      if (!x || !y || !z) continue;
+      t.v[static_cast<std::size_t>(ile)] = {*x, *y, *z};
+      // Groups of three in the order read, strips too; a leftover one or two
+      // vertices form nothing.
+      if (++ile == 3) {
+        odbiorca_(t);
+        ile = 0;
+      }
+    }
+  }
+
+  void tor() {
+    if (zawiera(biezaca_, "unvis") || zawiera(biezaca_, "novis")) return;
+    std::string naglowek = biezaca_;
+    oczysc_linie(naglowek);
+    podziel(naglowek, tokeny_);
+    // Track numbers are read as the number at the start of a token, 0 for a word.
+    int n = 1;
+    int czesci = 0;
+    double w = 0;
+    Wierzcholek p1, p2;
+    if (tokeny_.size() >= 8) {
+      w = liczba_na_poczatku(tokeny_[7]);
+      czesci = 1;
+    }
+    while (nastepna()) {
+      if (zawiera(biezaca_, "endtrack")) break;
+      std::replace(biezaca_.begin(), biezaca_.end(), ';', ' ');
+      if (biezaca_.find("  ") != std::string::npos) oczysc_linie(biezaca_);
+      if (!biezaca_.empty()) ++n;
+      podziel(biezaca_, tokeny_);
+      if (n == 2 && tokeny_.size() >= 5) {
+        w = (w + 2 * liczba_na_poczatku(tokeny_[4])) / 2;
+        ++czesci;
+      } else if ((n == 3 || n == 6) && tokeny_.size() >= 3) {
+        Wierzcholek& p = n == 3 ? p1 : p2;
+        p = {liczba_na_poczatku(tokeny_[0]), liczba_na_poczatku(tokeny_[1]), liczba_na_poczatku(tokeny_[2])};
+        ++czesci;
+      }
+    }
+    if (czesci != 4) return;
+    if (const auto pas = pas_toru(p1, p2, w)) {
+      odbiorca_((*pas)[0]);
+      odbiorca_((*pas)[1]);
+    }
+  }
+
+  CzytnikLinii czytnik_;
+  const Konfiguracja& konf_;
+  const OdbiorcaTrojkatow& odbiorca_;
+  std::string biezaca_;
+  std::vector<std::string_view> tokeny_;
+};
+
+}  // namespace
+
+bool czy_tekstura_terenu(std::string_view tekstura, const std::vector<std::string>& lista_tekstur) {
+  const std::size_t ukosnik = tekstura.find_last_of("/\\");
+  if (ukosnik != std::string_view::npos) tekstura.remove_prefix(ukosnik + 1);
+  return std::any_of(lista_tekstur.begin(), lista_tekstur.end(),
+                     [&](const std::string& p) { return zaczyna_sie_bez_wielkosci(tekstura, p); });
+}
+
+void czytaj_teren(const std::filesystem::path& plik, const Konfiguracja& konfiguracja,
+                  const OdbiorcaTrojkatow& dodaj_trojkat) {
+  CzytnikTerenu(plik, konfiguracja, dodaj_trojkat).czytaj();
+}
+
+}  // namespace wyrownik

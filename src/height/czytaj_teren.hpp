@@ -1,0 +1,25 @@
+// Reading the ground of one scenery file: triangle nodes with a ground
+// texture and, when switched on, road and river tracks.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+#include "app/konfiguracja.hpp"
+#include "height/trojkat.hpp"
+
+namespace wyrownik {
+
+using OdbiorcaTrojkatow = std::function<void(const Trojkat&)>;
+
+// Reads the file and hands every ground triangle to `dodaj_trojkat`, in file
+// order. Throws BladPliku when the file cannot be read.
+void czytaj_teren(const std::filesystem::path& plik, const Konfiguracja& konfiguracja,
+                  const OdbiorcaTrojkatow& dodaj_trojkat);
+
+// Whether a triangle node's texture counts as ground: the name, reduced to
+// the part after its last "/" or "\", begins with one of the prefixes
+// (without regard to case; the first matching prefix decides).
+bool czy_tekstura_terenu(std::string_view tekstura, const std::vector<std::string>& lista_tekstur);
+
+}  // namespace wyrownik

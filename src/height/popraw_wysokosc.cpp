@@ -1,0 +1,90 @@
+#include "height/popraw_wysokosc.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "geometry/przeciecie_odcinkow.hpp"
+#include "geometry/wysokosc_w_trojkacie.hpp"
+#include "scenery/linia.hpp"
+#include "scenery/tekst_wspolrzednej.hpp"
+#include "scenery/wielkosc_liter.hpp"
+
+namespace wyrownik {
+
+namespace {
+
+constexpr double zasieg_promienia = 20000;
+
+bool na_odcinku(double x, double z, const Wierzcholek& a, const Wierzcholek& b) {
+  const double iloczyn = (b.x - a.x) * (z - a.z) - (b.z - a.z) * (x - a.x);
+  return iloczyn == 0 && x >= std::min(a.x, b.x) && x <= std::max(a.x, b.x) && z >= std::min(a.z, b.z) &&
+         z <= std::max(a.z, b.z);
+}
+
+int przeciecia(double x1, double z1, double x2, double z2, const Trojkat& t) {
+  // The edges in their fixed order: V1-V2, V1-V3, V2-V3.
+  const std::array<std::pair<const Wierzcholek*, const Wierzcholek*>, 3> krawedzie = {
+      {{&t.v[0], &t.v[1]}, {&t.v[0], &t.v[2]}, {&t.v[1], &t.v[2]}}};
+  int ile = 0;
+  for (const auto& [a, b] : krawedzie) {
+    double xp = 0, zp = 0;
+    if (przeciecie_odcinkow(x1, z1, x2, z2, a->x, a->z, b->x, b->z, xp, zp)) ++ile;
+  }
+  return ile;
+}
+
+}  // namespace
+
+bool punkt_w_trojkacie(double x, double z, const Trojkat& t) {
+  if (na_odcinku(x, z, t.v[0], t.v[1]) || na_odcinku(x, z, t.v[0], t.v[2]) || na_odcinku(x, z, t.v[1], t.v[2])) {
+    return true;
+  }
+  // A ray through a vertex meets both edges there and counts two: the other
+  // direction then decides.
+  if (przeciecia(x - zasieg_promienia, z, x, z, t) == 1) return true;
+  return przeciecia(x, z, x + zasieg_promienia, z, t) == 1;
+}
+
+std::optional<double> wysokosc_terenu(double x, double z, const PrzejdzKomorke& przejdz) {
+  std::optional<double> najwyzsza;
+  przejdz(x, z, [&](const Trojkat& t) {
+    if (!punkt_w_trojkacie(x, z, t)) return;
+    double h = 0;
+    if (!wysokosc_w_trojkacie(t.v[0].x, t.v[0].z, t.v[0].y, t.v[1].x, t.v[1].z, t.v[1].y, t.v[2].x, t.v[2].z,
+                              t.v[2].y, x, z, h)) {
+      return;
+    }
+    if (!najwyzsza || h > *najwyzsza) najwyzsza = h;
+  });
+  return najwyzsza;
+}
+
+bool czy_wybrany(std::string_view nazwa, const std::vector<std::string>& lista_inc) {
+  return std::any_of(lista_inc.begin(), lista_inc.end(),
+                     [&](const std::string& e) { return e == "*" || rowne_bez_wielkosci(e, nazwa); });
+}
+
+std::optional<std::string> popraw_wysokosc(std::string_view surowa, const Konfiguracja& konfiguracja,
+                                           const Pasmo& pasmo, const PrzejdzKomorke& przejdz) {
+  std::string linia(surowa);
+  oczysc_linie(linia);
+  std::vector<std::string_view> tokeny;
+  podziel(linia, tokeny);
+  if (tokeny.size() < 5 || tokeny[1].empty()) return std::nullopt;
+  const std::string_view nazwa = nazwa_bazowa(tokeny[1]);
+  if (!czy_wybrany(nazwa, konfiguracja.lista_inc)) return std::nullopt;
+  if (czy_wyjatek(konfiguracja.lista_wyjatkow, nazwa)) return std::nullopt;
+  const auto trojka = znajdz_trojke(tokeny);
+  if (!trojka) return std::nullopt;
+  const auto teren = wysokosc_terenu(trojka->x, trojka->z, przejdz);
+  if (!teren) return std::nullopt;
+  // The band is tested on the ground height as computed, before rounding.
+  const double roznica = std::abs(*teren - trojka->y);
+  if (!(roznica >= pasmo.dolna && roznica <= pasmo.gorna)) return std::nullopt;
+  const std::string nowa_y = tekst_wspolrzednej(*teren);
+  tokeny[trojka->indeks_y] = nowa_y;
+  return sklej_linie(tokeny);
+}
+
+}  // namespace wyrownik
