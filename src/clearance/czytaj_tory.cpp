@@ -1,0 +1,74 @@
+#include "clearance/czytaj_tory.hpp"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scenery/bledy.hpp"
+#include "scenery/czytnik_linii.hpp"
+#include "scenery/linia.hpp"
+#include "scenery/wielkosc_liter.hpp"
+
+namespace wyrownik {
+
+namespace {
+
+// End points are converted strictly: a token that is not wholly a number
+// stops the run rather than placing a track at 0.
+double punkt(std::string_view token, const std::filesystem::path& plik) {
+  const auto v = liczba(token);
+  if (!v) {
+    throw BladDanych("track end point is not a number: \"" + std::string(token) + "\" in " + plik.string());
+  }
+  return *v;
+}
+
+}  // namespace
+
+void czytaj_tory(const std::filesystem::path& plik, const OdbiorcaOdcinkow& rejestruj_odcinek) {
+  CzytnikLinii czytnik(plik);
+  std::string linia;
+  std::vector<std::string_view> tokeny;
+  std::string_view surowa;
+  while (czytnik.czytaj(surowa)) {
+    if (czy_komentarz(surowa)) continue;
+    if (!(zawiera(surowa, "node") && zawiera(surowa, "track") && zawiera(surowa, "normal"))) continue;
+    // A hidden track is not collected; its own lines are read on as ordinary ones.
+    if (zawiera(surowa, "unvis") || zawiera(surowa, "novis")) continue;
+
+    linia.assign(surowa);
+    oczysc_linie(linia);
+    podziel(linia, tokeny);
+    double szerokosc = tokeny.size() >= 8 ? liczba_na_poczatku(tokeny[7]) : 0.0;
+    int n = 1;
+    std::optional<std::pair<double, double>> p1;
+    while (czytnik.czytaj(surowa)) {
+      if (zawiera(surowa, "endtrack")) break;
+      linia.assign(surowa);
+      std::replace(linia.begin(), linia.end(), ';', ' ');
+      // Cleaned only when it holds a double space: a single leading space
+      // survives and gives an empty first token.
+      if (linia.find("  ") != std::string::npos) oczysc_linie(linia);
+      if (!linia.empty()) ++n;
+      podziel(linia, tokeny);
+      if (n == 2 && tokeny.size() >= 5) {
+        szerokosc += 2 * liczba_na_poczatku(tokeny[4]);
+      } else if (n == 3 && tokeny.size() >= 3) {
+        p1.emplace(punkt(tokeny[0], plik), punkt(tokeny[2], plik));
+      } else if (n == 6 && tokeny.size() >= 3) {
+        const double x2 = punkt(tokeny[0], plik);
+        const double z2 = punkt(tokeny[2], plik);
+        if (p1) {
+          if (const auto odcinek = utworz_odcinek(p1->first, p1->second, x2, z2, szerokosc)) {
+            rejestruj_odcinek(*odcinek);
+          }
+        }
+        break;
+      }
+    }
+  }
+}
+
+}  // namespace wyrownik
