@@ -17,7 +17,11 @@ std::string sklej(std::span<const Token> tokeny) {
 }
 }  // namespace
 
-std::string sklej_linie(std::span<const std::string_view> tokeny) { return sklej(tokeny); }
-std::string sklej_linie(std::span<const std::string> tokeny) { return sklej(tokeny); }
+std::string sklej_linie(std::span<const std::string_view> tokeny) {
+  return sklej(tokeny);
+}
+std::string sklej_linie(std::span<const std::string> tokeny) {
+  return sklej(tokeny);
+}
 
 }  // namespace wyrownik

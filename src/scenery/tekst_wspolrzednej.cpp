@@ -39,9 +39,8 @@ std::uint64_t zaokraglij(std::uint64_t n, int wykladnik) {
 // value, halves to even.
 std::string tekst_wykladniczy(double v) {
   std::array<char, 64> bufor{};
-  const auto [koniec, blad] =
-      std::to_chars(bufor.data(), bufor.data() + bufor.size(), v, std::chars_format::scientific,
-                    najwiecej_cyfr - 1);
+  const auto [koniec, blad] = std::to_chars(bufor.data(), bufor.data() + bufor.size(), v,
+                                            std::chars_format::scientific, najwiecej_cyfr - 1);
   if (blad != std::errc{}) throw BladDanych("a coordinate cannot be written as text");
   const std::string_view tekst(bufor.data(), static_cast<std::size_t>(koniec - bufor.data()));
   const std::size_t e = tekst.find('e');

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@ struct Awarie {
   bool synchronizuj = false;
   bool zamknij = false;  // the descriptor is closed, the call still fails
   bool zmien_nazwe = false;
+  std::function<void()> przed_zmiana_nazwy;  // a look at the disk just before a rename
   std::size_t zapisane = 0;
   std::vector<std::string> wywolania;  // names of the calls, in order
 };
@@ -69,6 +71,7 @@ inline const OperacjeZapisu& operacje_z_awariami() {
       },
       [](const char* z, const char* na) {
         awarie().wywolania.emplace_back("zmien_nazwe");
+        if (awarie().przed_zmiana_nazwy) awarie().przed_zmiana_nazwy();
         if (awarie().zmien_nazwe) {
           errno = EACCES;
           return -1;

@@ -40,13 +40,17 @@ TEST_F(DziennikTest, ChangeEntryOfTheHeightRun) {
 TEST_F(DziennikTest, ChangeAndRemovalEntriesOfTheClearanceRun) {
   Dziennik d(log);
   // Raw lines keep their bytes: Windows-1250 letters, a TAB, a lone CR.
-  d.zmiana_polozenia("/s/scenery/b.scm", "include \xB3\xF3" "d\xBC.inc\t1 2 3\r", "include x 4 2 3");
+  d.zmiana_polozenia("/s/scenery/b.scm",
+                     "include \xB3\xF3"
+                     "d\xBC.inc\t1 2 3\r",
+                     "include x 4 2 3");
   d.usuniecie("/s/scenery/b.scm", "include y.inc 1 2 3 ;");
   d.zamknij();
   EXPECT_EQ(tresc(),
             "Plik: /s/scenery/b.scm\r\n"
             "Przed zmiana:\r\n"
-            "include \xB3\xF3" "d\xBC.inc\t1 2 3\r\r\n"
+            "include \xB3\xF3"
+            "d\xBC.inc\t1 2 3\r\r\n"
             "Po zmianie:\r\n"
             "include x 4 2 3\r\n"
             "\r\n"
@@ -59,13 +63,17 @@ TEST_F(DziennikTest, ChangeAndRemovalEntriesOfTheClearanceRun) {
 TEST_F(DziennikTest, Summaries) {
   Dziennik d(log);
   d.podsumowanie("TD.scn", 0);
-  d.podsumowanie("Dru\xBF" "yna.scn", 12, 0);
+  d.podsumowanie(
+      "Dru\xBF"
+      "yna.scn",
+      12, 0);
   d.podsumowanie("x.scn", 1234567, 89);
   d.zamknij();
   EXPECT_EQ(tresc(),
             "Sceneria: TD.scn\r\n"
             "Ilo\x9C\xE6 zmian: 0\r\n"
-            "Sceneria: Dru\xBF" "yna.scn\r\n"
+            "Sceneria: Dru\xBF"
+            "yna.scn\r\n"
             "Ilo\x9C\xE6 zmian: 12\r\n"
             "Ilo\x9C\xE6 usuni\xEAtych: 0\r\n"
             "Sceneria: x.scn\r\n"
