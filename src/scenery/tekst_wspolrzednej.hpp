@@ -1,0 +1,22 @@
+// The text a new coordinate is written with.
+#pragma once
+
+#include <string>
+
+namespace wyrownik {
+
+// `v` rounded to 2 decimal places, halves to the even digit, judged on the
+// exact binary value of the double (7.125 is a true half and gives "7.12";
+// 2.675 is really 2.67499... and gives "2.67"). At most 15 significant
+// digits: from 10^13 on, fewer decimals are kept, rounded the same way in one
+// step. No trailing zeros, no point when nothing follows it, a "0" before a
+// leading point, "-" only before a value that does not round to zero. Never
+// depends on the locale.
+//
+// Magnitudes of 10^15 and more (never met in sceneries) are written with 15
+// significant digits in exponent form, "1.5E+15", which reads back as a
+// numeric token. Throws BladDanych for an infinite or NaN value, which no line
+// may receive.
+std::string tekst_wspolrzednej(double v);
+
+}  // namespace wyrownik

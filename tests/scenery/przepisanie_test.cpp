@@ -1,0 +1,381 @@
+#include "scenery/przepisanie.hpp"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "pomoc/awarie_zapisu.hpp"
+#include "pomoc/katalog_tymczasowy.hpp"
+#include "scenery/bledy.hpp"
+
+namespace fs = std::filesystem;
+
+namespace wyrownik {
+namespace {
+
+class ZapisPostepu : public Postep {
+ public:
+  void pokaz(Etykieta etykieta, std::string_view tekst) override {
+    const char* nazwa = etykieta == Etykieta::label2   ? "Label2"
+                        : etykieta == Etykieta::label3 ? "Label3"
+                                                       : "Label4";
+    zdarzenia.push_back(std::string(nazwa) + "=" + std::string(tekst));
+  }
+  void przetworz_zdarzenia() override { zdarzenia.emplace_back("*"); }
+  std::vector<std::string> zdarzenia;
+};
+
+// The verdict the tests give: a line holding "usun" is removed; a line holding
+// "->" is corrected to the text after it; every other line is kept. Each line
+// offered is recorded.
+OcenaLinii ocena_testowa(std::vector<std::string>& oferowane) {
+  return [&oferowane](std::string_view surowa, std::string& poprawiona) {
+    oferowane.emplace_back(surowa);
+    if (surowa.find("usun") != std::string_view::npos) return Werdykt::usun;
+    if (const auto poz = surowa.find("->"); poz != std::string_view::npos) {
+      poprawiona = surowa.substr(poz + 2);
+      return Werdykt::popraw;
+    }
+    return Werdykt::zostaw;
+  };
+}
+
+ino_t wezel(const fs::path& p) {
+  struct stat st {};
+  EXPECT_EQ(::stat(p.c_str(), &st), 0);
+  return st.st_ino;
+}
+
+class Przepisanie : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testy::awarie() = {};
+    fs::create_directories(k / "scenery");
+    stan.tekst_katalogu = (k / "scenery").string() + "/";
+    stan.katalog = k / "scenery";
+    stan.nazwa_scenerii = "main.scn";
+  }
+
+  fs::path plik(std::string_view nazwa) const { return stan.katalog / std::string(nazwa); }
+  fs::path zapisz(std::string_view nazwa, std::string_view tresc) {
+    return k.zapisz("scenery/" + std::string(nazwa), tresc);
+  }
+  std::string tresc(std::string_view nazwa) const { return testy::wczytaj(plik(nazwa)); }
+  bool jest_kopia() const { return fs::exists(plik(nazwa_kopii)); }
+
+  // One whole run with a log of its own; returns the log's bytes.
+  std::string przepisz(Przebieg przebieg, bool na_sucho = false,
+                       const OperacjeZapisu& operacje = operacje_systemowe()) {
+    {
+      Dziennik dziennik(log);
+      przepisz_scenerie(stan, przebieg, ocena_testowa(oferowane), dziennik, liczniki, postep,
+                        na_sucho, operacje);
+      dziennik.zamknij();
+    }
+    return testy::wczytaj(log);
+  }
+
+  testy::KatalogTymczasowy k;
+  fs::path log = k / "Log_korekcja.txt";
+  StanScenerii stan;
+  LicznikiPrzebiegu liczniki;
+  ZapisPostepu postep;
+  std::vector<std::string> oferowane;
+};
+
+TEST_F(Przepisanie, FileWithoutCorrectionStaysByteForByte) {
+  const std::string tresc_pliku =
+      "include a.inc 1 2 3 end\n\n\r\nnode track\r\n\n  \t\nx\ry\r\n"
+      "include b.inc 4 5 6 end\r\nlast line without an end";
+  const auto p = zapisz("main.scn", tresc_pliku);
+  zapisz("empty.scm", "");
+  const auto wezel_przed = wezel(p);
+  stan.lista_plikow = {"main.scn", "empty.scm"};
+  for (const auto przebieg : {Przebieg::wysokosc, Przebieg::skrajnia}) {
+    EXPECT_EQ(przepisz(przebieg), "");
+    EXPECT_EQ(tresc("main.scn"), tresc_pliku);
+    EXPECT_EQ(tresc("empty.scm"), "");
+    EXPECT_EQ(wezel(p), wezel_przed);  // never replaced
+    EXPECT_FALSE(jest_kopia());
+  }
+  EXPECT_EQ(oferowane.size(), 4u);
+  EXPECT_EQ(liczniki.ile_zmian, 0u);
+  EXPECT_EQ(liczniki.ile_usunietych, 0u);
+}
+
+TEST_F(Przepisanie, CorrectedFileIsCopiedWithCrLfEverywhere) {
+  zapisz("obiekty/a.scm",
+         "first\nsecond\r\n\r\n\n"
+         "include  drzewo.inc;10 5 20->include drzewo.inc 10 7.12 20\n"
+         "x\ry\n"
+         "include keep.inc 1 2 3\r\n"
+         "last");
+  stan.lista_plikow = {"obiekty\\a.scm"};
+  const std::string dziennik = przepisz(Przebieg::wysokosc);
+  // The height run writes every line, empty ones included; the last line
+  // gains its line end.
+  EXPECT_EQ(tresc("obiekty/a.scm"),
+            "first\r\nsecond\r\n\r\n\r\n"
+            "include drzewo.inc 10 7.12 20\r\n"
+            "x\ry\r\n"
+            "include keep.inc 1 2 3\r\n"
+            "last\r\n");
+  EXPECT_FALSE(jest_kopia());
+  EXPECT_EQ(dziennik, "Sceneria: main.scn  Plik: " + stan.tekst_katalogu +
+                          "obiekty/a.scm\r\n"
+                          "Przed zmiana:\r\n"
+                          "include  drzewo.inc;10 5 20->include drzewo.inc 10 7.12 20\r\n"
+                          "Po zmianie:\r\n"
+                          "include drzewo.inc 10 7.12 20\r\n"
+                          "\r\n");
+  EXPECT_EQ(liczniki.ile_zmian, 1u);
+}
+
+TEST_F(Przepisanie, ClearanceRunShrinksRunsOfEmptyLines) {
+  zapisz("a.scm",
+         "\r\n\r\n"
+         "a\r\n\r\n\r\n\r\n"
+         "b\r\n\r\n"
+         "include usun.inc 1 2 3\r\n"  // removed: the empty lines around it close up
+         "\r\n\r\n"
+         "include m.inc 1 2 3->include m.inc 9 2 9\r\n"
+         "   \r\n   \r\n"  // spaces are not empty
+         "\r\n\r\n");
+  stan.lista_plikow = {"a.scm"};
+  const std::string dziennik = przepisz(Przebieg::skrajnia);
+  EXPECT_EQ(tresc("a.scm"),
+            "\r\n"
+            "a\r\n\r\n"
+            "b\r\n\r\n"
+            "include m.inc 9 2 9\r\n"
+            "   \r\n   \r\n"
+            "\r\n");
+  const std::string sciezka = stan.tekst_katalogu + "a.scm";
+  EXPECT_EQ(dziennik, "Plik: " + sciezka +
+                          "\r\nUsuni\xEAto:\r\ninclude usun.inc 1 2 3\r\n\r\n"
+                          "Plik: " +
+                          sciezka +
+                          "\r\nPrzed zmiana:\r\ninclude m.inc 1 2 3->include m.inc 9 2 9\r\n"
+                          "Po zmianie:\r\ninclude m.inc 9 2 9\r\n\r\n");
+  EXPECT_EQ(liczniki.ile_zmian, 1u);
+  EXPECT_EQ(liczniki.ile_usunietych, 1u);
+}
+
+TEST_F(Przepisanie, RemovalAloneReplacesTheFile) {
+  zapisz("a.scm", "x\n\n\ninclude usun.inc 1 2 3\ny");
+  stan.lista_plikow = {"a.scm"};
+  przepisz(Przebieg::skrajnia);
+  EXPECT_EQ(tresc("a.scm"), "x\r\n\r\ny\r\n");
+  EXPECT_EQ(liczniki.ile_zmian, 0u);
+  EXPECT_EQ(liczniki.ile_usunietych, 1u);
+}
+
+TEST_F(Przepisanie, HeightRunNeverRemoves) {
+  zapisz("a.scm", "include usun.inc 1 2 3\n");
+  stan.lista_plikow = {"a.scm"};
+  EXPECT_THROW(przepisz(Przebieg::wysokosc), std::logic_error);
+  EXPECT_EQ(tresc("a.scm"), "include usun.inc 1 2 3\n");
+}
+
+TEST_F(Przepisanie, ReadOnlyFileIsReplacedByAWritableOne) {
+  const auto p = zapisz("ro.scm", "include a.inc 1 2 3->include a.inc 1 4 3\n");
+  fs::permissions(p, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  stan.lista_plikow = {"ro.scm"};
+  przepisz(Przebieg::wysokosc);
+  EXPECT_EQ(tresc("ro.scm"), "include a.inc 1 4 3\r\n");
+  EXPECT_NE(fs::status(p).permissions() & fs::perms::owner_write, fs::perms::none);
+  EXPECT_FALSE(jest_kopia());
+}
+
+TEST_F(Przepisanie, CandidatesAreNonCommentLinesWithIncludeInAnyCase) {
+  zapisz("a.scm",
+         "//include comment.inc 1 2 3\n"
+         "//INCLUDE comment.inc 1 2 3\n"
+         "  // include spaces.inc 1 2 3\n"
+         "\t//include tab.inc 1 2 3\n"
+         "/ include slash.inc 1 2 3\n"
+         "INCLUDE upper.inc 1 2 3\n"
+         "node xinclude.inc\n"
+         "incl ude no\n"
+         "nothing here\n");
+  stan.lista_plikow = {"a.scm"};
+  przepisz(Przebieg::wysokosc);
+  EXPECT_EQ(oferowane,
+            (std::vector<std::string>{"  // include spaces.inc 1 2 3", "\t//include tab.inc 1 2 3",
+                                      "/ include slash.inc 1 2 3", "INCLUDE upper.inc 1 2 3",
+                                      "node xinclude.inc"}));
+}
+
+TEST_F(Przepisanie, CommentLineIsCopiedUnchangedInACorrectedFile) {
+  zapisz("a.scm", "//include c.inc 1 2 3->never\n  //include d.inc 1 2 3->include d 1\n");
+  stan.lista_plikow = {"a.scm"};
+  przepisz(Przebieg::wysokosc);
+  EXPECT_EQ(tresc("a.scm"), "//include c.inc 1 2 3->never\r\ninclude d 1\r\n");
+}
+
+TEST_F(Przepisanie, MissingFilesAreSkippedAndTheListEndsAtAnEmptyEntry) {
+  zapisz("main.scn", "include a.inc 1 2 3->include a.inc 1 5 3\n");
+  zapisz("Tory/Most.SCM", "include t.inc 1 2 3->include t.inc 1 6 3\n");
+  zapisz("after.scm", "include x.inc 1 2 3->changed\n");
+  fs::create_directories(plik("katalog.scm"));
+  stan.lista_plikow = {"main.scn",    "brak.scm", "katalog.scm", "tory\\most.scm",
+                       "..\\out.scm", "",         "after.scm"};
+  const std::string dziennik = przepisz(Przebieg::wysokosc);
+  EXPECT_EQ(tresc("main.scn"), "include a.inc 1 5 3\r\n");
+  EXPECT_EQ(tresc("Tory/Most.SCM"), "include t.inc 1 6 3\r\n");
+  EXPECT_EQ(tresc("after.scm"), "include x.inc 1 2 3->changed\n");
+  EXPECT_EQ(liczniki.ile_zmian, 2u);
+  // The log names the file as listed, with native separators.
+  EXPECT_NE(dziennik.find("  Plik: " + stan.tekst_katalogu + "tory/most.scm\r\n"),
+            std::string::npos);
+  EXPECT_EQ(
+      postep.zdarzenia,
+      (std::vector<std::string>{
+          "Label3=FAZA IV", "*", "Label4=Czytam plik: main.scn", "*",
+          "Label4=Czytam plik: brak.scm", "*", "Label4=Czytam plik: katalog.scm", "*",
+          "Label4=Czytam plik: tory\\most.scm", "*", "Label4=Czytam plik: ..\\out.scm", "*"}));
+}
+
+TEST_F(Przepisanie, DryRunLogsButReplacesNothing) {
+  const std::string tresc_pliku = "include a.inc 1 2 3->include a.inc 1 5 3\ninclude usun 1 2 3";
+  zapisz("a.scm", tresc_pliku);
+  stan.lista_plikow = {"a.scm"};
+  const std::string dziennik = przepisz(Przebieg::skrajnia, /*na_sucho=*/true);
+  EXPECT_EQ(tresc("a.scm"), tresc_pliku);
+  EXPECT_FALSE(jest_kopia());
+  EXPECT_NE(dziennik.find("Po zmianie:\r\ninclude a.inc 1 5 3\r\n"), std::string::npos);
+  EXPECT_NE(dziennik.find("Usuni\xEAto:\r\ninclude usun 1 2 3\r\n"), std::string::npos);
+  EXPECT_EQ(liczniki.ile_zmian, 1u);
+  EXPECT_EQ(liczniki.ile_usunietych, 1u);
+}
+
+TEST_F(Przepisanie, LongLinesAndLargeFilesAreCopiedWhole) {
+  std::string tresc_pliku = std::string(3 << 20, 'x') + "\n";  // one line longer than any buffer
+  for (int i = 0; i < 100000; ++i) tresc_pliku += "line " + std::to_string(i) + "\n";
+  tresc_pliku += "include a.inc 1 2 3->include a.inc 1 5 3\n";
+  zapisz("a.scm", tresc_pliku);
+  stan.lista_plikow = {"a.scm"};
+  przepisz(Przebieg::wysokosc);
+  std::string oczekiwana = std::string(3 << 20, 'x') + "\r\n";
+  for (int i = 0; i < 100000; ++i) oczekiwana += "line " + std::to_string(i) + "\r\n";
+  oczekiwana += "include a.inc 1 5 3\r\n";
+  EXPECT_TRUE(tresc("a.scm") == oczekiwana);
+}
+
+TEST_F(Przepisanie, SceneryFileNamedLikeTheScratchCopyIsNeverEmptied) {
+  zapisz("aaa.ccc", "include a.inc 1 2 3\n");
+  stan.lista_plikow = {"aaa.ccc"};
+  EXPECT_THROW(przepisz(Przebieg::wysokosc), BladDanych);
+  EXPECT_EQ(tresc("aaa.ccc"), "include a.inc 1 2 3\n");
+}
+
+TEST_F(Przepisanie, CopyIsOnDiskBeforeItTakesThePlaceOfTheFile) {
+  zapisz("a.scm", "include a.inc 1 2 3->include a.inc 1 5 3\n");
+  stan.lista_plikow = {"a.scm"};
+  przepisz(Przebieg::wysokosc, false, testy::operacje_z_awariami());
+  const auto& w = testy::awarie().wywolania;
+  ASSERT_EQ(w.back(), "zmien_nazwe");
+  ASSERT_GE(w.size(), 3u);
+  EXPECT_EQ(w[w.size() - 3], "synchronizuj");
+  EXPECT_EQ(w[w.size() - 2], "zamknij");
+  EXPECT_EQ(tresc("a.scm"), "include a.inc 1 5 3\r\n");
+}
+
+TEST_F(Przepisanie, LogHoldsTheChangesBeforeTheFileIsReplaced) {
+  zapisz("a.scm", "include a.inc 1 2 3->include a.inc 1 5 3\n");
+  stan.lista_plikow = {"a.scm"};
+  std::string log_przy_zamianie;
+  testy::awarie().przed_zmiana_nazwy = [&] { log_przy_zamianie = testy::wczytaj(log); };
+  const std::string dziennik = przepisz(Przebieg::wysokosc, false, testy::operacje_z_awariami());
+  EXPECT_FALSE(dziennik.empty());
+  EXPECT_EQ(log_przy_zamianie, dziennik);
+}
+
+// Every failure while the copy is made or put in place leaves the scenery
+// file as it was and is reported, never taken for success.
+class PrzepisanieAwarie : public Przepisanie {
+ protected:
+  void sprawdz_awarie(const std::string& tresc_pliku) {
+    const auto p = zapisz("a.scm", tresc_pliku);
+    const auto wezel_przed = wezel(p);
+    stan.lista_plikow = {"a.scm"};
+    try {
+      przepisz(Przebieg::wysokosc, false, testy::operacje_z_awariami());
+      ADD_FAILURE() << "the failure was not reported";
+    } catch (const BladPliku&) {
+    }
+    EXPECT_TRUE(tresc("a.scm") == tresc_pliku);
+    EXPECT_EQ(wezel(p), wezel_przed);
+    // The change was logged before the replacement was tried; the log is
+    // written out on the failure path too.
+    EXPECT_NE(testy::wczytaj(log).find("Po zmianie:"), std::string::npos);
+  }
+  const std::string maly = "a\ninclude a.inc 1 2 3->include a.inc 1 5 3\nb";
+};
+
+TEST_F(PrzepisanieAwarie, DiskFullPartWay) {
+  testy::awarie().pisz_do = 10;
+  sprawdz_awarie(maly);
+}
+
+TEST_F(PrzepisanieAwarie, DiskFullWhileTheCopyIsStillBeingWritten) {
+  std::string duzy = "include a.inc 1 2 3->include a.inc 1 5 3\n";
+  for (int i = 0; i < 200000; ++i) duzy += "line number " + std::to_string(i) + "\n";
+  testy::awarie().pisz_do = 1500000;
+  sprawdz_awarie(duzy);
+}
+
+TEST_F(PrzepisanieAwarie, SyncFails) {
+  testy::awarie().synchronizuj = true;
+  sprawdz_awarie(maly);
+}
+
+TEST_F(PrzepisanieAwarie, CloseFails) {
+  testy::awarie().zamknij = true;
+  sprawdz_awarie(maly);
+}
+
+TEST_F(PrzepisanieAwarie, RenameFails) {
+  testy::awarie().zmien_nazwe = true;
+  sprawdz_awarie(maly);
+}
+
+TEST_F(PrzepisanieAwarie, FilesReplacedBeforeAFailureKeepTheirNewContent) {
+  zapisz("a.scm", "include a.inc 1 2 3->include a.inc 1 5 3\n");
+  zapisz("b.scm", "include b.inc 1 2 3->include b.inc 1 5 3\n");
+  stan.lista_plikow = {"a.scm", "b.scm"};
+  // The first copy goes through whole; the second finds the disk full.
+  testy::awarie().pisz_do = std::string_view("include a.inc 1 5 3\r\n").size();
+  EXPECT_THROW(przepisz(Przebieg::wysokosc, false, testy::operacje_z_awariami()), BladPliku);
+  EXPECT_EQ(tresc("a.scm"), "include a.inc 1 5 3\r\n");
+  EXPECT_EQ(tresc("b.scm"), "include b.inc 1 2 3->include b.inc 1 5 3\n");
+}
+
+TEST_F(Przepisanie, EndOfTheHeightRun) {
+  Dziennik dziennik(log);
+  liczniki.ile_zmian = 4;
+  liczniki.ile_usunietych = 9;  // not the height run's business
+  std::string log_przy_indeksie;
+  zakoncz_przebieg(stan, Przebieg::wysokosc, liczniki, dziennik, postep, [&] {
+    log_przy_indeksie = testy::wczytaj(log);
+    postep.zdarzenia.emplace_back("indeks");
+  });
+  const std::string podsumowanie = "Sceneria: main.scn\r\nIlo\x9C\xE6 zmian: 4\r\n";
+  EXPECT_EQ(log_przy_indeksie, podsumowanie);  // the log is complete before the index goes
+  EXPECT_EQ(testy::wczytaj(log), podsumowanie);
+  EXPECT_EQ(postep.zdarzenia,
+            (std::vector<std::string>{"indeks", "Label2=", "Label3=", "Label4=", "*"}));
+}
+
+TEST_F(Przepisanie, EndOfTheClearanceRun) {
+  Dziennik dziennik(log);
+  zakoncz_przebieg(stan, Przebieg::skrajnia, liczniki, dziennik, postep, {});
+  EXPECT_EQ(testy::wczytaj(log),
+            "Sceneria: main.scn\r\nIlo\x9C\xE6 zmian: 0\r\nIlo\x9C\xE6 usuni\xEAtych: 0\r\n");
+}
+
+}  // namespace
+}  // namespace wyrownik
