@@ -124,6 +124,11 @@ void sortuj_inc_wyjatki(std::vector<std::string>& tabl, std::ptrdiff_t lewy, std
   }
 }
 
+bool czy_wybrany(const std::vector<std::string>& lista_inc, std::string_view nazwa) {
+  return std::any_of(lista_inc.begin(), lista_inc.end(),
+                     [&](const std::string& e) { return e == "*" || rowne_bez_wielkosci(e, nazwa); });
+}
+
 bool czy_wyjatek(const std::vector<std::string>& lista_wyjatkow, std::string_view nazwa) {
   // Every prefix of the name is looked up in the sorted list, so an entry
   // that begins another entry is never missed.

@@ -35,6 +35,10 @@ void odczyt_ini(const std::filesystem::path& katalog_programu, Konfiguracja& kon
 // into the smaller part only, so the stack stays shallow on sorted input.
 void sortuj_inc_wyjatki(std::vector<std::string>& tabl, std::ptrdiff_t lewy, std::ptrdiff_t prawy);
 
+// Whether the include list selects an object by its base name: an entry "*"
+// or an entry equal to the whole name, without regard to letter case.
+bool czy_wybrany(const std::vector<std::string>& lista_inc, std::string_view nazwa);
+
 // True when `nazwa` begins with an entry of the sorted exception list,
 // compared without regard to letter case.
 bool czy_wyjatek(const std::vector<std::string>& lista_wyjatkow, std::string_view nazwa);

@@ -5,18 +5,15 @@
 #include <optional>
 
 #include "geometry/przeciecie_odcinkow.hpp"
+#include "app/konfiguracja.hpp"
 #include "scenery/linia.hpp"
+#include "scenery/sklej_linie.hpp"
 #include "scenery/tekst_wspolrzednej.hpp"
 #include "scenery/wielkosc_liter.hpp"
 
 namespace wyrownik {
 
 namespace {
-
-bool wybrany(std::string_view nazwa, const std::vector<std::string>& lista_inc) {
-  return std::any_of(lista_inc.begin(), lista_inc.end(),
-                     [&](const std::string& e) { return e == "*" || rowne_bez_wielkosci(e, nazwa); });
-}
 
 struct Polozenie {
   double x = 0, z = 0, r = 0;
@@ -63,7 +60,7 @@ bool analizuj_include(std::string_view linia, const UstawieniaSkrajni& u, const 
   std::vector<std::string_view> tokeny;
   podziel(czysta, tokeny);
   if (tokeny.size() < 5) return false;
-  if (!wybrany(nazwa_bazowa(tokeny[1]), u.lista_inc)) return false;
+  if (!czy_wybrany(u.lista_inc, nazwa_bazowa(tokeny[1]))) return false;
   const auto p = polozenie(tokeny, u);
   if (!p) return false;
 

@@ -7,6 +7,7 @@
 #include "geometry/przeciecie_odcinkow.hpp"
 #include "geometry/wysokosc_w_trojkacie.hpp"
 #include "scenery/linia.hpp"
+#include "scenery/sklej_linie.hpp"
 #include "scenery/tekst_wspolrzednej.hpp"
 #include "scenery/wielkosc_liter.hpp"
 
@@ -60,11 +61,6 @@ std::optional<double> wysokosc_terenu(double x, double z, const PrzejdzKomorke& 
   return najwyzsza;
 }
 
-bool czy_wybrany(std::string_view nazwa, const std::vector<std::string>& lista_inc) {
-  return std::any_of(lista_inc.begin(), lista_inc.end(),
-                     [&](const std::string& e) { return e == "*" || rowne_bez_wielkosci(e, nazwa); });
-}
-
 std::optional<std::string> popraw_wysokosc(std::string_view surowa, const Konfiguracja& konfiguracja,
                                            const Pasmo& pasmo, const PrzejdzKomorke& przejdz) {
   std::string linia(surowa);
@@ -73,7 +69,7 @@ std::optional<std::string> popraw_wysokosc(std::string_view surowa, const Konfig
   podziel(linia, tokeny);
   if (tokeny.size() < 5 || tokeny[1].empty()) return std::nullopt;
   const std::string_view nazwa = nazwa_bazowa(tokeny[1]);
-  if (!czy_wybrany(nazwa, konfiguracja.lista_inc)) return std::nullopt;
+  if (!czy_wybrany(konfiguracja.lista_inc, nazwa)) return std::nullopt;
   if (czy_wyjatek(konfiguracja.lista_wyjatkow, nazwa)) return std::nullopt;
   const auto trojka = znajdz_trojke(tokeny);
   if (!trojka) return std::nullopt;

@@ -38,8 +38,4 @@ struct Pasmo {
 std::optional<std::string> popraw_wysokosc(std::string_view surowa, const Konfiguracja& konfiguracja,
                                            const Pasmo& pasmo, const PrzejdzKomorke& przejdz);
 
-// Whether `lista_inc` selects an object by its base name: an entry "*" or an
-// entry equal to the name, without regard to case.
-bool czy_wybrany(std::string_view nazwa_bazowa, const std::vector<std::string>& lista_inc);
-
 }  // namespace wyrownik
