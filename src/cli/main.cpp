@@ -1,6 +1,28 @@
-#include <cstdio>
+#include <unistd.h>
 
-int main() {
-  std::fputs("usage: wyrownik-cli height|clearance ...\n", stderr);
-  return 64;
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "cli/uruchom.hpp"
+
+namespace {
+
+// The directory of the running executable: the default program directory,
+// as for the window.
+std::filesystem::path katalog_programu(const char* argv0) {
+  std::error_code blad;
+  auto wlasny = std::filesystem::read_symlink("/proc/self/exe", blad);
+  if (blad) wlasny = std::filesystem::absolute(argv0, blad);
+  return wlasny.parent_path();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  const std::vector<std::string> argumenty(argv + 1, argv + argc);
+  return wyrownik::cli::uruchom(argumenty, katalog_programu(argv[0]), std::cout, std::cerr);
 }

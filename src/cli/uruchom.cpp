@@ -1,0 +1,95 @@
+#include "cli/uruchom.hpp"
+
+#include <system_error>
+
+#include "app/blokada.hpp"
+#include "app/partia.hpp"
+#include "app/start.hpp"
+#include "cli/okno_cli.hpp"
+#include "cli/opcje.hpp"
+#include "clearance/sprawdz_scenerie_skr.hpp"
+#include "height/sprawdz_scenerie_wys.hpp"
+#include "scenery/bledy.hpp"
+#include "scenery/kodowanie.hpp"
+#include "scenery/sciezki.hpp"
+
+namespace wyrownik::cli {
+
+namespace {
+
+// Start-up on a terminal: messages to stderr; there are no inputs to disable.
+class OknoStartuCli : public OknoStartu {
+ public:
+  explicit OknoStartuCli(std::ostream& bledy) : bledy_(bledy) {}
+  void pokaz_komunikat(std::string_view tekst) override { bledy_ << cp1250_na_utf8(tekst) << '\n'; }
+  void wylacz(Wejscie) override {}
+  void wskaz_katalog(const std::filesystem::path&) override {}
+
+ private:
+  std::ostream& bledy_;
+};
+
+}  // namespace
+
+int uruchom(const std::vector<std::string>& argumenty, const std::filesystem::path& katalog_domyslny,
+            std::ostream& wyjscie, std::ostream& bledy) {
+  std::string blad;
+  const auto opcje = parsuj(argumenty, blad);
+  if (!opcje) {
+    bledy << "wyrownik-cli: " << blad << "\n\n" << tekst_pomocy;
+    return kod_uzycie;
+  }
+  if (opcje->polecenie == Polecenie::pomoc) {
+    wyjscie << tekst_pomocy;
+    return kod_ok;
+  }
+
+  std::error_code bez_bledu;
+  const std::filesystem::path katalog_programu =
+      std::filesystem::absolute(opcje->katalog_programu ? *opcje->katalog_programu : katalog_domyslny.string(),
+                                bez_bledu);
+  std::optional<Blokada> blokada;
+  try {
+    blokada = Blokada::zajmij(katalog_programu);
+  } catch (const BladPliku& b) {
+    bledy << "wyrownik-cli: " << b.what() << '\n';
+    return kod_blad_startu;
+  }
+  if (!blokada) {
+    bledy << "wyrownik-cli: another copy of wyrownik is working in " << katalog_programu.string() << '\n';
+    return kod_blad_startu;
+  }
+
+  OknoStartuCli okno_startu(bledy);
+  WynikStartu start = wykonaj_start(katalog_programu, okno_startu);
+  if (start.stan != StanStartu::gotowy) return kod_blad_startu;
+
+  for (const auto& nazwa : opcje->scenerie) {
+    const std::string w_scenerii = utf8_na_cp1250(nazwa).value_or(nazwa);
+    const auto plik = znajdz_w_scenerii(*start.katalog_scenerii, w_scenerii);
+    if (!plik || !czy_zwykly_plik(*plik)) {
+      bledy << "wyrownik-cli: no scenery file " << nazwa << " in " << start.katalog_scenerii->string() << '\n';
+      return kod_uzycie;
+    }
+  }
+
+  Srodowisko srodowisko;
+  srodowisko.konfiguracja = std::move(start.konfiguracja);
+  srodowisko.tekst_katalogu = start.sciezka_scenerii;
+  srodowisko.katalog = *start.katalog_scenerii;
+  srodowisko.plik_logu = start.plik_logu;
+  srodowisko.proba = opcje->proba;
+
+  OknoCli okno(*opcje, bledy);
+  const Korekcja korekcja =
+      opcje->polecenie == Polecenie::wysokosc ? Korekcja(sprawdz_scenerie_wys) : Korekcja(sprawdz_scenerie_skr);
+  switch (uruchom_partie(srodowisko, okno, korekcja)) {
+    case WynikPartii::zakonczona: return kod_ok;
+    case WynikPartii::przerwana:
+    case WynikPartii::blad:
+    case WynikPartii::brak_logu: break;
+  }
+  return kod_blad_partii;
+}
+
+}  // namespace wyrownik::cli
