@@ -5,7 +5,7 @@
 // directory as @KATALOG@.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 namespace wyrownik {
 namespace {
 
-fs::path katalog_danych() { return fs::path(std::getenv("WYROWNIK_DANE")) / "scenariusze"; }
+fs::path katalog_danych() { return fs::path(WYROWNIK_DANE) / "scenariusze"; }
 
 std::string zamien(std::string tekst, const std::string& co, const std::string& na) {
   for (std::size_t p = tekst.find(co); p != std::string::npos; p = tekst.find(co, p + na.size())) {
