@@ -19,8 +19,8 @@ constexpr std::int32_t najwiekszy_numer = std::numeric_limits<std::int32_t>::max
 
 // aaa.aab with every head empty, written sequentially in large blocks.
 void zapisz_puste_glowy(const std::filesystem::path& sciezka) {
-  const std::string zera(PlikZapisu::rozmiar_bufora - PlikZapisu::rozmiar_bufora % dlugosc_rekordu_komorki,
-                         '\0');
+  const std::string zera(
+      PlikZapisu::rozmiar_bufora - PlikZapisu::rozmiar_bufora % dlugosc_rekordu_komorki, '\0');
   PlikZapisu plik(sciezka, PlikZapisu::Tryb::nowy);
   std::size_t zostalo = static_cast<std::size_t>(Siatka::ile_komorek) * dlugosc_rekordu_komorki;
   while (zostalo > 0) {
@@ -57,8 +57,12 @@ Indeks zaloz_indeks(const StanScenerii& stan, Postep& postep) {
 // Both files are created before either is opened, aaa.aaa first, as the
 // phase always did; a failure leaves whatever was created behind.
 Indeks::Indeks(const std::filesystem::path& katalog, const Zakres& zakres)
-    : katalog_(katalog), siatka_(zakres), dane_(utworz_dane(katalog)), komorki_(utworz_komorki(katalog)) {
-  if (komorki_.dlugosc() != static_cast<std::size_t>(Siatka::ile_komorek) * dlugosc_rekordu_komorki) {
+    : katalog_(katalog),
+      siatka_(zakres),
+      dane_(utworz_dane(katalog)),
+      komorki_(utworz_komorki(katalog)) {
+  if (komorki_.dlugosc() !=
+      static_cast<std::size_t>(Siatka::ile_komorek) * dlugosc_rekordu_komorki) {
     throw BladPliku("unexpected length of", komorki_.sciezka(), 0);
   }
 }
@@ -69,11 +73,14 @@ void Indeks::sprawdz_otwarty() const {
   }
 }
 
-void Indeks::uszkodzony() { throw BladDanych("the scratch index holds a record number out of range"); }
+void Indeks::uszkodzony() {
+  throw BladDanych("the scratch index holds a record number out of range");
+}
 
 std::int32_t Indeks::dopisz_rekord(const RekordDanych& rekord) {
   sprawdz_otwarty();
-  if (ile_rekordow_ == najwiekszy_numer) throw BladDanych("too many elements for the scratch index");
+  if (ile_rekordow_ == najwiekszy_numer)
+    throw BladDanych("too many elements for the scratch index");
   const std::int32_t nr = ile_rekordow_ + 1;
   dane_.wydluz(dlugosc_rekordu_danych * static_cast<std::size_t>(nr));
   char* p = dane_.dane() + dlugosc_rekordu_danych * static_cast<std::size_t>(nr - 1);
@@ -111,7 +118,8 @@ void Indeks::dopisz_do_komorki(std::int32_t komorka, std::int32_t nr) {
   }
   const std::int32_t t = glowa.ostatni;
   if (t < 1 || t > ile_rekordow_komorek_) uszkodzony();
-  if (ile_rekordow_komorek_ == najwiekszy_numer) throw BladDanych("too many cell records for the scratch index");
+  if (ile_rekordow_komorek_ == najwiekszy_numer)
+    throw BladDanych("too many cell records for the scratch index");
   const std::int32_t k = ile_rekordow_komorek_ + 1;
   komorki_.wydluz(dlugosc_rekordu_komorki * static_cast<std::size_t>(k));
   ile_rekordow_komorek_ = k;

@@ -56,7 +56,8 @@ class Indeks {
 
   // Appends element `nr` to every cell the box touches: columns ascending,
   // within a column rows ascending; corners outside the grid are clamped.
-  void rejestruj_w_komorkach(std::int32_t nr, double x_min, double x_max, double z_min, double z_max);
+  void rejestruj_w_komorkach(std::int32_t nr, double x_min, double x_max, double z_min,
+                             double z_max);
 
   // Appends element `nr` to the chain of cell `komorka` (1..1000000) without
   // walking it: the head's `ostatni` points at the chain's end.

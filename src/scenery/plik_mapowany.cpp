@@ -53,7 +53,9 @@ PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t kro
   }
 }
 
-PlikMapowany::~PlikMapowany() { zwolnij(); }
+PlikMapowany::~PlikMapowany() {
+  zwolnij();
+}
 
 PlikMapowany::PlikMapowany(PlikMapowany&& inny) noexcept
     : sciezka_(std::move(inny.sciezka_)),

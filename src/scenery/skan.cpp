@@ -68,13 +68,15 @@ class Skaner {
       // Each test looks at the current line, which a node reader before it
       // may have replaced by the last line it read.
       if (zawiera(linia_, "include")) include();
-      if (naglowek_toru("normal")) tor();
-      if (naglowek_toru("switch")) tor();
-      if (naglowek_toru("road")) tor();
-      if (naglowek_toru("river")) tor();
-      if (zawiera(linia_, "node") && (zawiera(linia_, "triangles") || zawiera(linia_, "triangle_strip"))) {
-        trojkaty();
+      // Every node test needs "node": looked for once per current line.
+      bool wezel = zawiera(linia_, "node");
+      for (const std::string_view rodzaj : {"normal", "switch", "road", "river"}) {
+        if (wezel && zawiera(linia_, "track") && zawiera(linia_, rodzaj)) {
+          tor();
+          wezel = zawiera(linia_, "node");
+        }
       }
+      if (wezel && (zawiera(linia_, "triangles") || zawiera(linia_, "triangle_strip"))) trojkaty();
     }
     czytnik_ = nullptr;
   }
@@ -87,10 +89,6 @@ class Skaner {
     linia_.assign(surowa);
     oczysc_linie(linia_);
     return true;
-  }
-
-  bool naglowek_toru(std::string_view rodzaj) const {
-    return zawiera(linia_, "node") && zawiera(linia_, "track") && zawiera(linia_, rodzaj);
   }
 
   // Tokens 1, 2 and 3 of the current line as X and Z, when all three are
@@ -172,6 +170,8 @@ class Skaner {
 
 }  // namespace
 
-void znajdz_min_max(StanScenerii& stan, Postep& postep) { Skaner(stan, postep).skanuj(); }
+void znajdz_min_max(StanScenerii& stan, Postep& postep) {
+  Skaner(stan, postep).skanuj();
+}
 
 }  // namespace wyrownik

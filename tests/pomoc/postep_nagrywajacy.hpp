@@ -16,7 +16,9 @@ class PostepNagrywajacy : public Postep {
   std::vector<std::string> zdarzenia;
 
   void pokaz(Etykieta e, std::string_view tekst) override {
-    const char* nazwa = e == Etykieta::label2 ? "Label2" : e == Etykieta::label3 ? "Label3" : "Label4";
+    const char* nazwa = e == Etykieta::label2   ? "Label2"
+                        : e == Etykieta::label3 ? "Label3"
+                                                : "Label4";
     zdarzenia.push_back(std::string(nazwa) + "=" + cp1250_na_utf8(tekst));
   }
   void przetworz_zdarzenia() override { zdarzenia.emplace_back("events"); }

@@ -1,7 +1,9 @@
 #include "scenery/indeks.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -20,7 +22,8 @@ namespace {
 // Records decoded byte by byte from the file, whatever the host's byte order.
 std::int32_t i32_z_bajtow(const std::string& b, std::size_t poz) {
   std::uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(b[poz + static_cast<std::size_t>(i)]);
+  for (int i = 3; i >= 0; --i)
+    v = v << 8 | static_cast<unsigned char>(b[poz + static_cast<std::size_t>(i)]);
   return static_cast<std::int32_t>(v);
 }
 
@@ -38,7 +41,9 @@ Zakres zakres(double min_x, double max_x, double min_z, double max_z) {
   return z;
 }
 
-RekordDanych rekord(double a) { return {a, a + 1, a + 2, a + 3, a + 4, a + 5, a + 6, a + 7, a + 8}; }
+RekordDanych rekord(double a) {
+  return {a, a + 1, a + 2, a + 3, a + 4, a + 5, a + 6, a + 7, a + 8};
+}
 
 TEST(Siatka, StepIsTheFlooredThousandthAtLeastTen) {
   EXPECT_EQ(krok_siatki(5, 5), 10);
@@ -112,7 +117,8 @@ TEST_F(IndeksNaDysku, CreationShowsThePhaseAndWritesEmptyHeads) {
   {
     Indeks indeks = zaloz_indeks(stan, postep);
     EXPECT_EQ(postep.zdarzenia,
-              (std::vector<std::string>{"Label2=Aktualnie sprawdzana sceneria:t.scn", "Label3=FAZA II", "events"}));
+              (std::vector<std::string>{"Label2=Aktualnie sprawdzana sceneria:t.scn",
+                                        "Label3=FAZA II", "events"}));
     EXPECT_EQ(indeks.ile_rekordow(), 0);
     EXPECT_EQ(indeks.ile_rekordow_komorek(), 1000000);
     EXPECT_EQ(indeks.siatka().krok_x(), 10);
@@ -260,6 +266,47 @@ TEST_F(IndeksNaDysku, DeletedAtTheNormalEndLeftBehindOtherwise) {
   EXPECT_EQ(fs::file_size(k / "aaa.aaa"), 72u);
   EXPECT_EQ(fs::file_size(k / "aaa.aab"), 12u * 1000001);
   EXPECT_EQ(komorka_z_pliku(plik_komorek(), 1), (RekordKomorki{1000001, 1000001, 1}));
+}
+
+// Files may grow no further than `bajty` while it lives, as on a full disk.
+class LimitRozmiaru {
+ public:
+  explicit LimitRozmiaru(rlim_t bajty) {
+    ::getrlimit(RLIMIT_FSIZE, &stary_);
+    sygnal_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit nowy = stary_;
+    nowy.rlim_cur = bajty;
+    ustawiony_ = ::setrlimit(RLIMIT_FSIZE, &nowy) == 0;
+  }
+  ~LimitRozmiaru() {
+    ::setrlimit(RLIMIT_FSIZE, &stary_);
+    std::signal(SIGXFSZ, sygnal_);
+  }
+  bool ustawiony() const { return ustawiony_; }
+
+ private:
+  rlimit stary_{};
+  void (*sygnal_)(int) = nullptr;
+  bool ustawiony_ = false;
+};
+
+TEST_F(IndeksNaDysku, AFileThatCannotGrowIsAFailureNotACrash) {
+  {
+    const LimitRozmiaru limit(12'500'000);
+    ASSERT_TRUE(limit.ustawiony());
+    Indeks indeks = zaloz_indeks(stan, postep);
+    indeks.dopisz_rekord(rekord(1));
+    indeks.dopisz_do_komorki(3, 1);
+    // The first overflow record needs more room than the limit leaves.
+    EXPECT_THROW(indeks.dopisz_do_komorki(3, 1), BladPliku);
+  }
+  const std::string komorki = plik_komorek();
+  ASSERT_EQ(komorki.size(), 12'000'000u);
+  EXPECT_EQ(komorka_z_pliku(komorki, 3), (RekordKomorki{3, 0, 1}));
+  {
+    const LimitRozmiaru limit(1'000'000);
+    EXPECT_THROW(zaloz_indeks(stan, postep), BladPliku);
+  }
 }
 
 TEST_F(IndeksNaDysku, AMovedIndexKeepsWorking) {

@@ -86,11 +86,13 @@ TEST_F(Skan, DoesNotResolveDirectoryStepsWhenComparing) {
 TEST_F(Skan, PassesOverMissingOutsideAndHiddenFilesSilently) {
   k.zapisz("secret.scm", "include obj.inc 99 0 99 end\ninclude z.scm end\n");
   plik("main.scn",
-       "include brak.scm end\ninclude ..\\secret.scm end\ninclude .ukryty.scm end\ninclude ok.scm end\n");
+       "include brak.scm end\ninclude ..\\secret.scm end\ninclude .ukryty.scm end\ninclude ok.scm "
+       "end\n");
   plik(".ukryty.scm", "include obj.inc 50 0 50 end\n");
   plik("ok.scm", "include obj.inc 5 0 7 end\n");
   EXPECT_NO_THROW(skanuj());
-  EXPECT_EQ(stan.lista_plikow, (Lista{"main.scn", "brak.scm", "..\\secret.scm", ".ukryty.scm", "ok.scm"}));
+  EXPECT_EQ(stan.lista_plikow,
+            (Lista{"main.scn", "brak.scm", "..\\secret.scm", ".ukryty.scm", "ok.scm"}));
   oczekuj_zakresu(5, 5, 7, 7);
 }
 
@@ -116,7 +118,7 @@ TEST_F(Skan, StartValuesStayAsTheOtherBound) {
 
 TEST_F(Skan, ObjectIncludesFoldOnlyTheirPositionTriple) {
   plik("main.scn",
-       "include a.inc 1 2 x 3 end\n"           // no run of three
+       "include a.inc 1 2 x 3 end\n"              // no run of three
        "include a.inc t.bmp 5 6 x 10 2 30 end\n"  // 10, 2, 30
        "include\ta.inc;7 8 end -1 -2 -3\n"        // cleaned first: -1, -2, -3
        "include a.inc\n");
@@ -222,7 +224,8 @@ TEST_F(Skan, LaterTestsLookAtTheLastLineANodeReaderRead) {
 }
 
 TEST_F(Skan, ZeroByteFilesAndHeadersOnTheLastLineAreNotFailures) {
-  plik("main.scn", "include pusty.scm end\ninclude tor.scm end\ninclude tri.scm end\ninclude ok.scm end\n");
+  plik("main.scn",
+       "include pusty.scm end\ninclude tor.scm end\ninclude tri.scm end\ninclude ok.scm end\n");
   plik("pusty.scm", "");
   plik("tor.scm", "include a.inc 1 0 1 end\nnode -1 0 t track normal unvis");
   plik("tri.scm", "include a.inc 2 0 2 end\r\nnode -1 0 t triangles\r\n");
@@ -236,10 +239,10 @@ TEST_F(Skan, StatusLinesInOrder) {
   plik("main.scn", "include a.scm end\n");
   plik("a.scm", "");
   skanuj();
-  EXPECT_EQ(postep.zdarzenia, (Lista{"Label2=Aktualnie sprawdzana sceneria:main.scn", "Label3=FAZA I",
-                                     "events", "Label4=Czytam plik: main.scn", "events",
-                                     "Label4=Czytam plik: a.scm", "events", "Label2=", "Label3=",
-                                     "Label4=", "events"}));
+  EXPECT_EQ(postep.zdarzenia,
+            (Lista{"Label2=Aktualnie sprawdzana sceneria:main.scn", "Label3=FAZA I", "events",
+                   "Label4=Czytam plik: main.scn", "events", "Label4=Czytam plik: a.scm", "events",
+                   "Label2=", "Label3=", "Label4=", "events"}));
 }
 
 TEST_F(Skan, ASecondScanStartsAfresh) {
