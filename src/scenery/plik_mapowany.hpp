@@ -1,0 +1,54 @@
+// A file of fixed records worked on in memory: mapped, grown in large steps,
+// and cut back to its exact length when closed.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+
+namespace wyrownik {
+
+// The scratch index touches a few bytes at scattered places millions of
+// times; a mapping turns each touch into a memory access, and the pages stay
+// in the OS page cache rather than in the program's own memory.
+class PlikMapowany {
+ public:
+  // Opens an existing file for reading and writing; its length is the file's
+  // size. Growth reserves at least `krok_wzrostu` bytes at a time. Throws
+  // BladPliku.
+  PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu);
+  // Closes as zamknij() does, failures ignored: the failure path, where the
+  // file is left behind with exactly its records.
+  ~PlikMapowany();
+  PlikMapowany(PlikMapowany&& inny) noexcept;
+  PlikMapowany& operator=(PlikMapowany&& inny) noexcept;
+  PlikMapowany(const PlikMapowany&) = delete;
+  PlikMapowany& operator=(const PlikMapowany&) = delete;
+
+  std::size_t dlugosc() const { return dlugosc_; }
+  char* dane() { return mapa_; }
+  const char* dane() const { return mapa_; }
+  bool otwarty() const { return fd_ >= 0; }
+  const std::filesystem::path& sciezka() const { return sciezka_; }
+
+  // Makes the file `nowa` bytes long; new bytes are zeros. Disk space is
+  // reserved ahead, so a full disk is a BladPliku here rather than a fault
+  // on a later memory write.
+  void wydluz(std::size_t nowa);
+
+  // Unmaps, cuts the file to its length and closes. Throws BladPliku when any
+  // step fails; the file is closed either way.
+  void zamknij();
+
+ private:
+  void mapuj(std::size_t pojemnosc);
+  void zwolnij() noexcept;
+
+  std::filesystem::path sciezka_;
+  std::size_t krok_wzrostu_ = 0;
+  int fd_ = -1;
+  char* mapa_ = nullptr;
+  std::size_t pojemnosc_ = 0;  // bytes mapped and reserved on disk
+  std::size_t dlugosc_ = 0;    // bytes holding records
+};
+
+}  // namespace wyrownik

@@ -1,0 +1,275 @@
+#include "scenery/skan.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "pomoc/katalog_tymczasowy.hpp"
+#include "pomoc/postep_nagrywajacy.hpp"
+#include "scenery/bledy.hpp"
+
+namespace wyrownik {
+namespace {
+
+using Lista = std::vector<std::string>;
+
+class Skan : public ::testing::Test {
+ protected:
+  // Writes a file of the scenery directory.
+  void plik(std::string_view nazwa, std::string_view tresc) {
+    k.zapisz("scenery/" + std::string(nazwa), tresc);
+  }
+
+  void skanuj(std::string nazwa = "main.scn") {
+    stan.katalog = k / "scenery";
+    stan.tekst_katalogu = stan.katalog.string() + "/";
+    stan.nazwa_scenerii = std::move(nazwa);
+    znajdz_min_max(stan, postep);
+  }
+
+  // The names the scan announced, in order.
+  Lista czytane() const {
+    Lista w;
+    const std::string znacznik = "Label4=Czytam plik: ";
+    for (const auto& z : postep.zdarzenia) {
+      if (z.rfind(znacznik, 0) == 0) w.push_back(z.substr(znacznik.size()));
+    }
+    return w;
+  }
+
+  void oczekuj_zakresu(double min_x, double max_x, double min_z, double max_z) const {
+    EXPECT_DOUBLE_EQ(stan.zakres.min_x, min_x);
+    EXPECT_DOUBLE_EQ(stan.zakres.max_x, max_x);
+    EXPECT_DOUBLE_EQ(stan.zakres.min_z, min_z);
+    EXPECT_DOUBLE_EQ(stan.zakres.max_z, max_z);
+  }
+
+  testy::KatalogTymczasowy k;
+  testy::PostepNagrywajacy postep;
+  StanScenerii stan;
+};
+
+TEST_F(Skan, ReadsEveryFileOnceBreadthFirst) {
+  plik("main.scn", "include main.scn end\r\ninclude a.scm end\r\ninclude c.scm end\r\n");
+  plik("a.scm", "include main.scn end\r\ninclude b.scm end\r\ninclude a.scm end\r\n");
+  plik("b.scm", "include a.scm end\r\ninclude d.scm end\r\n");
+  plik("c.scm", "include b.scm end\r\n");
+  plik("d.scm", "");
+  skanuj();
+  const Lista oczekiwana{"main.scn", "a.scm", "c.scm", "b.scm", "d.scm"};
+  EXPECT_EQ(stan.lista_plikow, oczekiwana);
+  EXPECT_EQ(czytane(), oczekiwana);
+}
+
+TEST_F(Skan, ComparesNamesWithoutCaseAfterSlashesTurnBackwards) {
+  plik("main.scn", "include Tory\\A.scm end\ninclude x.scm end\n");
+  plik("x.scm", "include tory/a.SCM end\ninclude TORY\\a.scm 1 2\n");
+  plik("Tory/A.scm", "include obj.inc 3 0 4 end\n");
+  skanuj();
+  EXPECT_EQ(stan.lista_plikow, (Lista{"main.scn", "Tory\\A.scm", "x.scm"}));
+  EXPECT_EQ(czytane(), (Lista{"main.scn", "Tory\\A.scm", "x.scm"}));
+  oczekuj_zakresu(3, 3, 4, 4);
+}
+
+TEST_F(Skan, DoesNotResolveDirectoryStepsWhenComparing) {
+  // b.scm is read under both names; the first reading proves that the name
+  // through a missing folder "a" still opens b.scm.
+  plik("main.scn", "include a\\..\\b.scm end\ninclude b.scm end\n");
+  plik("b.scm", "include c.scm end\n");
+  plik("c.scm", "include obj.inc 1 0 1 end\n");
+  skanuj();
+  EXPECT_EQ(stan.lista_plikow, (Lista{"main.scn", "a\\..\\b.scm", "b.scm", "c.scm"}));
+  EXPECT_EQ(czytane(), (Lista{"main.scn", "a\\..\\b.scm", "b.scm", "c.scm"}));
+}
+
+TEST_F(Skan, PassesOverMissingOutsideAndHiddenFilesSilently) {
+  k.zapisz("secret.scm", "include obj.inc 99 0 99 end\ninclude z.scm end\n");
+  plik("main.scn",
+       "include brak.scm end\ninclude ..\\secret.scm end\ninclude .ukryty.scm end\ninclude ok.scm "
+       "end\n");
+  plik(".ukryty.scm", "include obj.inc 50 0 50 end\n");
+  plik("ok.scm", "include obj.inc 5 0 7 end\n");
+  EXPECT_NO_THROW(skanuj());
+  EXPECT_EQ(stan.lista_plikow,
+            (Lista{"main.scn", "brak.scm", "..\\secret.scm", ".ukryty.scm", "ok.scm"}));
+  oczekuj_zakresu(5, 5, 7, 7);
+}
+
+TEST_F(Skan, SceneryWithoutCoordinatesKeepsTheStartValues) {
+  plik("main.scn", "// nothing placed\r\nnode -1 0 a dynamic x\r\ninclude a.inc\r\n\r\n");
+  skanuj();
+  oczekuj_zakresu(1000000, -1000000, 1000000, -1000000);
+  EXPECT_TRUE(stan.zakres.pusty());
+}
+
+TEST_F(Skan, OneObjectGivesAPointExtent) {
+  plik("main.scn", "include obj.inc 5 100 7 0 end\r\n");
+  skanuj();
+  oczekuj_zakresu(5, 5, 7, 7);
+  EXPECT_FALSE(stan.zakres.pusty());
+}
+
+TEST_F(Skan, StartValuesStayAsTheOtherBound) {
+  plik("main.scn", "include a.inc 1500000 0 3 end\ninclude a.inc 1600000 0 4 end\n");
+  skanuj();
+  oczekuj_zakresu(1000000, 1600000, 3, 4);
+}
+
+TEST_F(Skan, ObjectIncludesFoldOnlyTheirPositionTriple) {
+  plik("main.scn",
+       "include a.inc 1 2 x 3 end\n"              // no run of three
+       "include a.inc t.bmp 5 6 x 10 2 30 end\n"  // 10, 2, 30
+       "include\ta.inc;7 8 end -1 -2 -3\n"        // cleaned first: -1, -2, -3
+       "include a.inc\n");
+  skanuj();
+  oczekuj_zakresu(-1, 10, -3, 30);
+}
+
+TEST_F(Skan, AFileIncludeOfAnObjectFileIsReadAsScenery) {
+  plik("main.scn", "include drzewo.inc end\n");
+  plik("drzewo.inc", "include obj.inc 4 0 6 end\ninclude dalej.scm end\n");
+  skanuj();
+  EXPECT_EQ(stan.lista_plikow, (Lista{"main.scn", "drzewo.inc", "dalej.scm"}));
+  oczekuj_zakresu(4, 4, 6, 6);
+}
+
+TEST_F(Skan, CommentsOnlyAtTheVeryStartOfARawLine) {
+  plik("main.scn", "//include a.scm end\n  //include b.scm end\n\t//include c.scm x\n");
+  skanuj();
+  // "  //include b.scm end" is an include line of three tokens.
+  EXPECT_EQ(stan.lista_plikow, (Lista{"main.scn", "b.scm", "c.scm"}));
+}
+
+TEST_F(Skan, TrackEndPointsAreCountedLinesThreeAndSix) {
+  plik("main.scn",
+       "node 1000 0 t track normal 100.0 1.435 0.25 25.0 20 0 Flat vis\r\n"
+       " Rail 4 tex 0.2 0.5 1.1\r\n"
+       "1 0.2 2  0.0  //point 1\r\n"
+       "\r\n"
+       "500 500 500\r\n"  // counted line 4: not a point
+       "0.0 0.0 0.0\r\n"
+       "3 0.2 4  0.0  //point 2\r\n"
+       "0\r\n"
+       "-900 0 -900\r\n"  // counted line 8
+       "endtrack\r\n");
+  skanuj();
+  oczekuj_zakresu(1, 3, 2, 4);
+}
+
+TEST_F(Skan, UnvisTrackTakesTheFirstAndFourthNonEmptyLines) {
+  plik("main.scn",
+       "node -1 0 t track switch 1 2 3 unvis\n"
+       "\n"
+       "10 0 20\n"
+       "  \t \n"
+       "77 0 77\n"
+       "x\n"
+       "30 0 40\n"
+       "endtrack\n"
+       "node -1 0 t track road 1 NOVIS\n"
+       "-5 0 -6\n"
+       "a\n"
+       "b\n"
+       "x 0 1\n"  // counted line 6, not numeric: no point
+       "endtrack\n");
+  skanuj();
+  oczekuj_zakresu(-5, 30, -6, 40);
+}
+
+TEST_F(Skan, EveryTrackKindCounts) {
+  const char* rodzaje[] = {"normal", "switch", "road", "river"};
+  std::string tresc;
+  for (int i = 0; i < 4; ++i) {
+    tresc += std::string("node -1 0 t TRACK ") + rodzaje[i] + "\nh\n";
+    tresc += std::to_string(i) + " 0 " + std::to_string(10 * i) + "\nc\nc\n0 0 0\nendtrack\n";
+  }
+  plik("main.scn", tresc);
+  skanuj();
+  oczekuj_zakresu(0, 3, 0, 30);
+}
+
+TEST_F(Skan, TrianglesFoldCompleteGroupsOfThree) {
+  plik("main.scn",
+       "node -1 0 t triangles material x endmaterial grass\n"
+       "1 0 5 0 1 0 0 0\n"
+       "not a vertex\n"
+       "2 0 4\n"
+       "3 0 6\n"
+       "-1 0 0\n"
+       "0 0 -2\n"
+       "0 0 0\n"
+       "999 0 999\n"  // seventh vertex: no triangle
+       "endtri\n"
+       "node -1 0 s triangle_strip\n"
+       "1 1 1\n"
+       "endtri\n");
+  skanuj();
+  oczekuj_zakresu(-1, 3, -2, 6);
+}
+
+TEST_F(Skan, LaterTestsLookAtTheLastLineANodeReaderRead) {
+  plik("main.scn",
+       "node -1 0 t track normal\n"
+       "h\n1 0 1\nc\nc\n2 0 2\n"
+       "endtrack include z.scm end node triangles\n"  // no include, but a triangle node
+       "5 0 5\n6 0 6\n7 0 7\n"
+       "endtri\n"
+       "include node_track_normal.inc 8 0 8 end\n"  // an object and a track header
+       "h\n9 0 9\n"
+       "endtrack\n");
+  skanuj();
+  EXPECT_EQ(stan.lista_plikow, (Lista{"main.scn"}));
+  oczekuj_zakresu(1, 9, 1, 9);
+}
+
+TEST_F(Skan, ZeroByteFilesAndHeadersOnTheLastLineAreNotFailures) {
+  plik("main.scn",
+       "include pusty.scm end\ninclude tor.scm end\ninclude tri.scm end\ninclude ok.scm end\n");
+  plik("pusty.scm", "");
+  plik("tor.scm", "include a.inc 1 0 1 end\nnode -1 0 t track normal unvis");
+  plik("tri.scm", "include a.inc 2 0 2 end\r\nnode -1 0 t triangles\r\n");
+  plik("ok.scm", "include a.inc 3 0 3 end\n");
+  EXPECT_NO_THROW(skanuj());
+  EXPECT_EQ(czytane(), (Lista{"main.scn", "pusty.scm", "tor.scm", "tri.scm", "ok.scm"}));
+  oczekuj_zakresu(1, 3, 1, 3);
+}
+
+TEST_F(Skan, StatusLinesInOrder) {
+  plik("main.scn", "include a.scm end\n");
+  plik("a.scm", "");
+  skanuj();
+  EXPECT_EQ(postep.zdarzenia,
+            (Lista{"Label2=Aktualnie sprawdzana sceneria:main.scn", "Label3=FAZA I", "events",
+                   "Label4=Czytam plik: main.scn", "events", "Label4=Czytam plik: a.scm", "events",
+                   "Label2=", "Label3=", "Label4=", "events"}));
+}
+
+TEST_F(Skan, ASecondScanStartsAfresh) {
+  plik("main.scn", "include a.scm end\ninclude o.inc 1 0 1 end\n");
+  plik("inny.scn", "include o.inc 2 0 2 end\n");
+  skanuj();
+  skanuj("inny.scn");
+  EXPECT_EQ(stan.lista_plikow, (Lista{"inny.scn"}));
+  oczekuj_zakresu(2, 2, 2, 2);
+}
+
+TEST_F(Skan, TheListHoldsAtMost65536Names) {
+  std::string tresc;
+  for (int i = 1; i < 65536; ++i) tresc += "include f" + std::to_string(i) + " end\n";
+  tresc += "include MAIN.SCN end\n";  // no new name
+  plik("main.scn", tresc);
+  EXPECT_NO_THROW(skanuj());
+  EXPECT_EQ(stan.lista_plikow.size(), 65536u);
+
+  tresc += "include f65536 end\n";
+  plik("main.scn", tresc);
+  postep.zdarzenia.clear();
+  EXPECT_THROW(skanuj(), BladDanych);
+  // The status lines keep what they showed.
+  EXPECT_EQ(postep.zdarzenia.back(), "events");
+  EXPECT_EQ(postep.zdarzenia[postep.zdarzenia.size() - 2], "Label4=Czytam plik: main.scn");
+}
+
+}  // namespace
+}  // namespace wyrownik
