@@ -10,6 +10,7 @@
 
 #include "app/komunikaty.hpp"
 #include "app/konfiguracja.hpp"
+#include "app/wejscia.hpp"
 #include "scenery/plik_zapisu.hpp"
 #include "scenery/postep.hpp"
 #include "scenery/stan_scenerii.hpp"
@@ -18,9 +19,6 @@ namespace wyrownik {
 
 // The four number boxes, whose texts the corrections read.
 enum class Pole { text1, text2, text3, text4 };
-
-// The inputs a batch disables while it runs.
-enum class Wejscie { text1, text2, text3, text4, file1, command1, command2 };
 
 // What a batch needs of the window; the desktop window, the command line and
 // the tests each implement it.

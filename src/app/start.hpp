@@ -9,11 +9,10 @@
 
 #include "app/komunikaty.hpp"
 #include "app/konfiguracja.hpp"
+#include "app/wejscia.hpp"
 
 namespace wyrownik {
 
-// The inputs of the main window that a configuration fault disables.
-enum class Wejscie { text1, text2, text3, text4, file1, command1, command2 };
 
 // In the order they are disabled.
 inline constexpr std::array<Wejscie, 7> wejscia_startu = {

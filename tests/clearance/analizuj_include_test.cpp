@@ -22,8 +22,8 @@ class Skrajnia : public ::testing::Test {
   std::string wynik;
 };
 
-// Radius 5 as parameter 7: token 9.
-constexpr const char* obiekt = "include obj.inc %s 0 %s 1 2 3 4 5 end";
+// Radius 5 as parameter 7 (parameters count from token 3).
+constexpr const char* obiekt = "include obj.inc %s 0 %s 1 2 3 5 end";
 
 std::string linia(const char* x, const char* z) {
   char buf[128];
@@ -67,13 +67,13 @@ TEST_F(Skrajnia, RadiusFromTheChosenParameterOrTheMaximum) {
   EXPECT_EQ(werdykt("include obj.inc 50 0 3 end x"), WerdyktSkrajni::przesun);  // too few parameters
   EXPECT_EQ(wynik, "include obj.inc 50 0 41 end x");
   // A radius token that is a word reads as 0: no clash at all.
-  EXPECT_EQ(werdykt("include obj.inc 50 0 3 1 2 3 4 r end"), WerdyktSkrajni::zostaw);
+  EXPECT_EQ(werdykt("include obj.inc 50 0 3 1 2 3 r end"), WerdyktSkrajni::zostaw);
 }
 
 TEST_F(Skrajnia, SelectionByBaseNameInAnyCase) {
   dodaj(0, 0, 100, 0);
   u.lista_inc = {"OBJ.INC"};
-  EXPECT_EQ(werdykt("include dir/obj.inc 50 0 3 1 2 3 4 5 end"), WerdyktSkrajni::przesun);
+  EXPECT_EQ(werdykt("include dir/obj.inc 50 0 3 1 2 3 5 end"), WerdyktSkrajni::przesun);
   u.lista_inc = {"other.inc"};
   EXPECT_EQ(werdykt(linia("50", "3")), WerdyktSkrajni::zostaw);
 }
@@ -83,7 +83,7 @@ TEST_F(Skrajnia, PositionIsTheFirstRunOfThree) {
   u.maks_promien = 5;  // no token 9: the maximum radius
   EXPECT_EQ(werdykt("include obj.inc x 50 0 3 5 end"), WerdyktSkrajni::przesun);
   EXPECT_EQ(wynik, "include obj.inc x 50 0 6 5 end");
-  EXPECT_EQ(werdykt("include obj.inc 50 0 x 3 end 1 2 3"), WerdyktSkrajni::zostaw);
+  EXPECT_EQ(werdykt("include obj.inc 50 0 x 3 end 1 2"), WerdyktSkrajni::zostaw);
   EXPECT_EQ(werdykt("include obj.inc 50 3 end"), WerdyktSkrajni::zostaw);
 }
 

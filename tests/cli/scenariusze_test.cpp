@@ -73,7 +73,7 @@ std::vector<std::string> scenariusze() {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, Scenariusz, ::testing::ValuesIn(scenariusze()),
-                         [](const auto& info) { return info.param; });
+                         [](const auto& parametr) { return parametr.param; });
 
 }  // namespace
 }  // namespace wyrownik

@@ -1,6 +1,6 @@
 
 
 
-include obj.inc 1000 0 1000 1 2 3 4 5 end
+include obj.inc 1000 0 1000 1 2 3 5 end
 
 
