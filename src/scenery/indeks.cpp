@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "scenery/plik_zapisu.hpp"
+#include "scenery/teksty_statusu.hpp"
 
 namespace wyrownik {
 
@@ -46,10 +47,8 @@ PlikMapowany utworz_komorki(const std::filesystem::path& katalog) {
 }  // namespace
 
 Indeks zaloz_indeks(const StanScenerii& stan, Postep& postep) {
-  std::string tekst = "Aktualnie sprawdzana sceneria:";
-  tekst += stan.nazwa_scenerii;
-  postep.pokaz(Etykieta::label2, tekst);
-  postep.pokaz(Etykieta::label3, "FAZA II");
+  postep.pokaz(Etykieta::label2, status::z_nazwa(status::sprawdzana_sceneria, stan.nazwa_scenerii));
+  postep.pokaz(Etykieta::label3, status::faza_ii);
   odswiez(postep);
   return Indeks(stan.katalog, stan.zakres);
 }

@@ -10,6 +10,7 @@
 #include "scenery/kodowanie.hpp"
 #include "scenery/linia.hpp"
 #include "scenery/sciezki.hpp"
+#include "scenery/teksty_statusu.hpp"
 #include "scenery/wielkosc_liter.hpp"
 
 namespace fs = std::filesystem;
@@ -18,8 +19,6 @@ namespace wyrownik {
 
 namespace {
 
-constexpr TekstCp1250 faza_iv{"FAZA IV"};
-constexpr TekstCp1250 czytam_plik{"Czytam plik: "};
 
 struct PlikDoPrzepisania {
   const StanScenerii& stan;
@@ -116,12 +115,12 @@ void przepisz_plik(const PlikDoPrzepisania& p, Przebieg przebieg, const OcenaLin
 void przepisz_scenerie(const StanScenerii& stan, Przebieg przebieg, const OcenaLinii& ocena,
                        Dziennik& dziennik, LicznikiPrzebiegu& liczniki, Postep& postep,
                        bool na_sucho, const OperacjeZapisu& operacje) {
-  pokaz_i_odswiez(postep, Etykieta::label3, faza_iv);
+  pokaz_i_odswiez(postep, Etykieta::label3, status::faza_iv);
   const fs::path kopia = stan.katalog / std::string(nazwa_kopii);
   std::string etykieta;
   for (const std::string& wpis : stan.lista_plikow) {
     if (wpis.empty()) break;
-    etykieta.assign(czytam_plik).append(wpis);
+    etykieta.assign(status::czytam_plik).append(wpis);
     pokaz_i_odswiez(postep, Etykieta::label4, etykieta);
     const auto plik = znajdz_w_scenerii(stan.katalog, wpis);
     std::error_code blad;

@@ -10,6 +10,7 @@
 #include "scenery/czytnik_linii.hpp"
 #include "scenery/linia.hpp"
 #include "scenery/sciezki.hpp"
+#include "scenery/teksty_statusu.hpp"
 #include "scenery/wielkosc_liter.hpp"
 
 namespace wyrownik {
@@ -26,10 +27,9 @@ class Skaner {
   Skaner(StanScenerii& stan, Postep& postep) : stan_(stan), postep_(postep) {}
 
   void skanuj() {
-    tekst_ = "Aktualnie sprawdzana sceneria:";
-    tekst_ += stan_.nazwa_scenerii;
+    tekst_.assign(status::sprawdzana_sceneria).append(stan_.nazwa_scenerii);
     postep_.pokaz(Etykieta::label2, tekst_);
-    postep_.pokaz(Etykieta::label3, "FAZA I");
+    postep_.pokaz(Etykieta::label3, status::faza_i);
     odswiez(postep_);
 
     stan_.zakres = Zakres{};
@@ -52,8 +52,7 @@ class Skaner {
 
  private:
   void czytaj_plik(const std::string& nazwa) {
-    tekst_ = "Czytam plik: ";
-    tekst_ += nazwa;
+    tekst_.assign(status::czytam_plik).append(nazwa);
     pokaz_i_odswiez(postep_, Etykieta::label4, tekst_);
 
     const auto sciezka = znajdz_w_scenerii(stan_.katalog, nazwa);
