@@ -3,31 +3,12 @@
 #include "clearance/analizuj_include.hpp"
 #include "clearance/czytaj_tory.hpp"
 #include "scenery/dziennik.hpp"
+#include "scenery/faza_iii.hpp"
 #include "scenery/indeks.hpp"
 #include "scenery/linia.hpp"
 #include "scenery/przepisanie.hpp"
-#include "scenery/sciezki.hpp"
-#include "scenery/teksty_statusu.hpp"
 
 namespace wyrownik {
-
-namespace {
-
-void zbierz_tory(const StanScenerii& stan, double maks_promien, Indeks& indeks, Postep& postep) {
-  const OdbiorcaOdcinkow rejestruj_odcinek = [&](const OdcinekToru& odcinek) {
-    const auto nr = indeks.dopisz_rekord(odcinek.jako_rekord());
-    const Prostokat pas = pas_odcinka(odcinek, maks_promien);
-    indeks.rejestruj_w_komorkach(nr, pas.x_min, pas.x_max, pas.z_min, pas.z_max);
-  };
-  for (const auto& nazwa : stan.lista_plikow) {
-    pokaz_i_odswiez(postep, Etykieta::label4, status::z_nazwa(status::czytam_plik, nazwa));
-    const auto plik = znajdz_w_scenerii(stan.katalog, nazwa);
-    if (!plik || !std::filesystem::is_regular_file(*plik)) continue;
-    czytaj_tory(*plik, rejestruj_odcinek);
-  }
-}
-
-}  // namespace
 
 void sprawdz_scenerie_skr(StanScenerii& stan, const Srodowisko& srodowisko, OknoPartii& okno) {
   UstawieniaSkrajni ustawienia{srodowisko.konfiguracja.lista_inc, liczba_na_poczatku(okno.tekst(Pole::text3)),
@@ -36,9 +17,13 @@ void sprawdz_scenerie_skr(StanScenerii& stan, const Srodowisko& srodowisko, Okno
   Indeks indeks = zaloz_indeks(stan, okno);
   Dziennik dziennik(srodowisko.plik_logu, *srodowisko.operacje);
 
-  okno.pokaz(Etykieta::label3, status::faza_iii);
-  pokaz_i_odswiez(okno, Etykieta::label4, "");
-  zbierz_tory(stan, ustawienia.maks_promien, indeks, okno);
+  const OdbiorcaOdcinkow rejestruj_odcinek = [&](const OdcinekToru& odcinek) {
+    const Prostokat pas = pas_odcinka(odcinek, ustawienia.maks_promien);
+    indeks.rejestruj_w_komorkach(indeks.dopisz_rekord(odcinek.jako_rekord()), pas.x_min, pas.x_max, pas.z_min,
+                                 pas.z_max);
+  };
+  czytaj_pliki_scenerii(stan, okno,
+                        [&](const std::filesystem::path& plik) { czytaj_tory(plik, rejestruj_odcinek); });
 
   const PrzejdzOdcinki przejdz = [&](double x, double z, const std::function<void(const OdcinekToru&)>& test) {
     indeks.przejdz_komorke(x, z, [&](const RekordDanych& r) { test(OdcinekToru::z_rekordu(r)); });
