@@ -22,7 +22,9 @@ namespace {
 
 // The window is designed in twips; 15 twips are one pixel at 96 dots per
 // inch, and Qt scales device-independent pixels for other densities.
-constexpr int piksele(int twipy) { return twipy / 15; }
+constexpr int piksele(int twipy) {
+  return twipy / 15;
+}
 
 void umiesc(QWidget* w, int lewo, int gora, int szerokosc, int wysokosc) {
   w->setGeometry(piksele(lewo), piksele(gora), piksele(szerokosc), piksele(wysokosc));
@@ -78,7 +80,8 @@ void pokaz_w_oknie_komunikatu(const QString& tekst) {
 
 Form1::Form1(PokazywanieKomunikatu pokazywanie, QWidget* rodzic)
     : QWidget(rodzic),
-      pokazywanie_(pokazywanie ? std::move(pokazywanie) : PokazywanieKomunikatu(pokaz_w_oknie_komunikatu)) {
+      pokazywanie_(pokazywanie ? std::move(pokazywanie)
+                               : PokazywanieKomunikatu(pokaz_w_oknie_komunikatu)) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromUtf8("Korekta współrzędnych obiektów inc"));
   setFont(czcionka(8.25));
@@ -120,22 +123,26 @@ Form1::Form1(PokazywanieKomunikatu pokazywanie, QWidget* rodzic)
   Label4_ = etykieta_w(this, "Label4", QString());
   umiesc(Label4_, 240, 4920, 7815, 375);
 
-  auto* label5 = napis_w(this, "Label5",
-                        QString::fromUtf8("UWAGA: Dla prawidłowego działania programu, przypominam, "
-                                          "aby w ustawieniach systemowych, separator dziesiętny był "
-                                          "ustawiony na kropkę."),
-                        120, 5520, 3975, 1095, czcionka(9.75, true));
+  auto* label5 =
+      napis_w(this, "Label5",
+              QString::fromUtf8("UWAGA: Dla prawidłowego działania programu, przypominam, "
+                                "aby w ustawieniach systemowych, separator dziesiętny był "
+                                "ustawiony na kropkę."),
+              120, 5520, 3975, 1095, czcionka(9.75, true));
   QPalette czerwona = label5->palette();
   czerwona.setColor(QPalette::WindowText, QColor(255, 0, 0));
   label5->setPalette(czerwona);
 
   const QFont zwykla = font();
-  napis_w(Frame1_, "Label7", QString::fromUtf8("Maksymalny spodziewany promień sprawdzanego obiektu:"),
-          120, 360, 1935, 615, zwykla);
-  napis_w(Frame2_, "Label8", QString::fromUtf8("Nie zmieniaj, gdy różnica wysokości jest mnijesza od:"),
-          240, 240, 2895, 495, zwykla);
-  napis_w(Frame2_, "Label9", QString::fromUtf8("Nie zmieniaj, gdy rożnica wysokości jest większa od:"),
-          240, 840, 2895, 375, zwykla);
+  napis_w(Frame1_, "Label7",
+          QString::fromUtf8("Maksymalny spodziewany promień sprawdzanego obiektu:"), 120, 360, 1935,
+          615, zwykla);
+  napis_w(Frame2_, "Label8",
+          QString::fromUtf8("Nie zmieniaj, gdy różnica wysokości jest mnijesza od:"), 240, 240,
+          2895, 495, zwykla);
+  napis_w(Frame2_, "Label9",
+          QString::fromUtf8("Nie zmieniaj, gdy rożnica wysokości jest większa od:"), 240, 840, 2895,
+          375, zwykla);
   napis_w(Frame1_, "Label1", QString::fromUtf8("Nr parametru promienia obiektu:"), 120, 1080, 2175,
           375, zwykla);
 
@@ -160,9 +167,13 @@ Form1::~Form1() {
   if (kursor_zajety_) QApplication::restoreOverrideCursor();
 }
 
-void Form1::pokaz_komunikat(std::string_view tekst) { pokazywanie_(z_cp1250(tekst)); }
+void Form1::pokaz_komunikat(std::string_view tekst) {
+  pokazywanie_(z_cp1250(tekst));
+}
 
-void Form1::wylacz(Wejscie w) { wejscie(w)->setEnabled(false); }
+void Form1::wylacz(Wejscie w) {
+  wejscie(w)->setEnabled(false);
+}
 
 void Form1::wskaz_katalog(const std::filesystem::path& katalog) {
   katalog_listy_ = katalog;
@@ -173,11 +184,17 @@ void Form1::wskaz_katalog(const std::filesystem::path& katalog) {
   }
 }
 
-void Form1::pokaz(Etykieta e, std::string_view tekst) { etykieta(e)->setText(z_cp1250(tekst)); }
+void Form1::pokaz(Etykieta e, std::string_view tekst) {
+  etykieta(e)->setText(z_cp1250(tekst));
+}
 
-void Form1::przetworz_zdarzenia() { QCoreApplication::processEvents(); }
+void Form1::przetworz_zdarzenia() {
+  QCoreApplication::processEvents();
+}
 
-std::string Form1::tekst_pola(Pole p) const { return na_cp1250(pole(p)->text()); }
+std::string Form1::tekst_pola(Pole p) const {
+  return na_cp1250(pole(p)->text());
+}
 
 std::vector<std::string> Form1::wpisy_listy() const {
   std::vector<std::string> wynik;
@@ -216,41 +233,58 @@ void Form1::ustaw_kursor_zajety(bool zajety) {
 
 QLineEdit* Form1::pole(Pole p) const {
   switch (p) {
-    case Pole::text1: return Text1_;
-    case Pole::text2: return Text2_;
-    case Pole::text3: return Text3_;
-    case Pole::text4: return Text4_;
+    case Pole::text1:
+      return Text1_;
+    case Pole::text2:
+      return Text2_;
+    case Pole::text3:
+      return Text3_;
+    case Pole::text4:
+      return Text4_;
   }
   return nullptr;
 }
 
 QLabel* Form1::etykieta(Etykieta e) const {
   switch (e) {
-    case Etykieta::label2: return Label2_;
-    case Etykieta::label3: return Label3_;
-    case Etykieta::label4: return Label4_;
+    case Etykieta::label2:
+      return Label2_;
+    case Etykieta::label3:
+      return Label3_;
+    case Etykieta::label4:
+      return Label4_;
   }
   return nullptr;
 }
 
 QPushButton* Form1::przycisk(Przycisk p) const {
   switch (p) {
-    case Przycisk::command1: return Command1_;
-    case Przycisk::command2: return Command2_;
-    case Przycisk::command3: return Command3_;
+    case Przycisk::command1:
+      return Command1_;
+    case Przycisk::command2:
+      return Command2_;
+    case Przycisk::command3:
+      return Command3_;
   }
   return nullptr;
 }
 
 QWidget* Form1::wejscie(Wejscie w) const {
   switch (w) {
-    case Wejscie::text1: return Text1_;
-    case Wejscie::text2: return Text2_;
-    case Wejscie::text3: return Text3_;
-    case Wejscie::text4: return Text4_;
-    case Wejscie::file1: return File1_;
-    case Wejscie::command1: return Command1_;
-    case Wejscie::command2: return Command2_;
+    case Wejscie::text1:
+      return Text1_;
+    case Wejscie::text2:
+      return Text2_;
+    case Wejscie::text3:
+      return Text3_;
+    case Wejscie::text4:
+      return Text4_;
+    case Wejscie::file1:
+      return File1_;
+    case Wejscie::command1:
+      return Command1_;
+    case Wejscie::command2:
+      return Command2_;
   }
   return nullptr;
 }

@@ -15,9 +15,13 @@ namespace {
 
 // Sizes are designed in twips; 15 twips are one pixel at 96 dots per inch,
 // and Qt scales device-independent pixels for other densities.
-constexpr int piksele(int twipy) { return twipy / 15; }
+constexpr int piksele(int twipy) {
+  return twipy / 15;
+}
 
-int calkowite(float wartosc) { return static_cast<int>(std::lround(wartosc)); }
+int calkowite(float wartosc) {
+  return static_cast<int>(std::lround(wartosc));
+}
 
 }  // namespace
 
@@ -45,10 +49,12 @@ void Frmhelp::przygotuj(const QScreen& ekran) {
   // Width first, then height, each a size change of its own. The layout runs
   // here rather than from the resize events, which a hidden window only gets
   // when it is shown, after the margins are recorded.
-  if (ustaw_rozmiar_zewnetrzny({static_cast<float>(obszar.width()), rozmiar_zewnetrzny().wysokosc})) {
+  if (ustaw_rozmiar_zewnetrzny(
+          {static_cast<float>(obszar.width()), rozmiar_zewnetrzny().wysokosc})) {
     rozmiesc(uklad_, *this);
   }
-  if (ustaw_rozmiar_zewnetrzny({rozmiar_zewnetrzny().szerokosc, static_cast<float>(obszar.height())})) {
+  if (ustaw_rozmiar_zewnetrzny(
+          {rozmiar_zewnetrzny().szerokosc, static_cast<float>(obszar.height())})) {
     rozmiesc(uklad_, *this);
   }
   zapamietaj_uklad(uklad_, *this);

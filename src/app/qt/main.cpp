@@ -42,9 +42,9 @@ int main(int argc, char** argv) {
     std::fputs(wyrownik::uzycie_okna, stdout);
     return 0;
   }
-  const std::filesystem::path katalog =
-      opcje->katalog_programu ? std::filesystem::path(*opcje->katalog_programu)
-                              : sciezka_z(QCoreApplication::applicationDirPath());
+  const std::filesystem::path katalog = opcje->katalog_programu
+                                            ? std::filesystem::path(*opcje->katalog_programu)
+                                            : sciezka_z(QCoreApplication::applicationDirPath());
 
   std::optional<wyrownik::Blokada> blokada;
   try {
@@ -62,8 +62,8 @@ int main(int argc, char** argv) {
 
   wyrownik::Form1 okno;
   const wyrownik::WynikStartu start = wyrownik::wykonaj_start(katalog, okno);
-  // The runs are wired to Command1 and Command2 by the batch driver, which
-  // takes `start` (configuration, scenery directory, log) and `okno`.
+  // No run is connected to Command1 and Command2 yet: the batch driver will
+  // take `start` (configuration, scenery directory, log) and `okno`.
   static_cast<void>(start);
   okno.show();
   return aplikacja.exec();

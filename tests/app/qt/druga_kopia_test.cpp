@@ -39,7 +39,9 @@ std::optional<qint64> wlasciciel_blokady(const std::filesystem::path& plik) {
   return std::nullopt;
 }
 
-QString program() { return QString::fromLocal8Bit(qgetenv("WYROWNIK_OKNO")); }
+QString program() {
+  return QString::fromLocal8Bit(qgetenv("WYROWNIK_OKNO"));
+}
 
 class Kopia {
  public:
@@ -79,8 +81,8 @@ class TestDrugaKopia : public QObject {
     const auto plik = plik_blokady(katalog.sciezka());
     Kopia pierwsza(katalog.sciezka(), xdg());
     QVERIFY(pierwsza.proces().waitForStarted());
-    QTRY_COMPARE_WITH_TIMEOUT(wlasciciel_blokady(plik), std::optional<qint64>(pierwsza.proces().processId()),
-                              30000);
+    QTRY_COMPARE_WITH_TIMEOUT(wlasciciel_blokady(plik),
+                              std::optional<qint64>(pierwsza.proces().processId()), 30000);
 
     // The same directory spelt otherwise is the same directory.
     Kopia druga(katalog.sciezka() / "", xdg());

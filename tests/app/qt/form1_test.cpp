@@ -1,5 +1,7 @@
 // The main window as designed: its controls, their places and texts, and what
 // it offers the runs.
+#include "app/qt/form1.hpp"
+
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,7 +11,6 @@
 #include <QtTest>
 #include <set>
 
-#include "app/qt/form1.hpp"
 #include "app/qt/tekst_qt.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
 #include "scenery/kodowanie.hpp"
@@ -46,7 +47,8 @@ const Kontrolka tabela[] = {
      "Korekcja współrzędnych obiektów - skrajnia toru"},
     {"Label7", "QLabel", "Frame1", 120, 360, 1935, 615,
      "Maksymalny spodziewany promień sprawdzanego obiektu:"},
-    {"Frame2", "QGroupBox", "Form1", 4560, 1920, 5415, 1335, "Korekcja współrzędnych wysokościowych"},
+    {"Frame2", "QGroupBox", "Form1", 4560, 1920, 5415, 1335,
+     "Korekcja współrzędnych wysokościowych"},
     {"Label8", "QLabel", "Frame2", 240, 240, 2895, 495,
      "Nie zmieniaj, gdy różnica wysokości jest mnijesza od:"},
     {"Label9", "QLabel", "Frame2", 240, 840, 2895, 375,
@@ -63,7 +65,9 @@ QString tekst_kontrolki(const QWidget* w) {
   return {};
 }
 
-QByteArray bajty(const std::string& s) { return QByteArray(s.data(), static_cast<qsizetype>(s.size())); }
+QByteArray bajty(const std::string& s) {
+  return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 }  // namespace
 
@@ -83,8 +87,7 @@ class TestForm1 : public QObject {
       QVERIFY2(w, k.nazwa);
       QVERIFY2(w->inherits(k.klasa), k.nazwa);
       QCOMPARE(w->parentWidget()->objectName(), QString::fromLatin1(k.kontener));
-      QCOMPARE(w->geometry(),
-               QRect(k.lewo / 15, k.gora / 15, k.szerokosc / 15, k.wysokosc / 15));
+      QCOMPARE(w->geometry(), QRect(k.lewo / 15, k.gora / 15, k.szerokosc / 15, k.wysokosc / 15));
       if (k.tekst) QCOMPARE(tekst_kontrolki(w), QString::fromUtf8(k.tekst));
       QVERIFY2(w->isEnabled(), k.nazwa);
       // Only one widget of each name in the window.
@@ -160,8 +163,10 @@ class TestForm1 : public QObject {
 
   void lista_plikow_scenerii() {
     testy::KatalogTymczasowy k;
-    for (const char* nazwa : {"b.scn", "X.SCN", "a.Scn", ".ukryty.scn", "c.scm", "scn", "\xC5\xBBuraw.scn",
-                              "\xAF" "uraw2.scn"}) {
+    for (const char* nazwa :
+         {"b.scn", "X.SCN", "a.Scn", ".ukryty.scn", "c.scm", "scn", "\xC5\xBBuraw.scn",
+          "\xAF"
+          "uraw2.scn"}) {
       k.zapisz(nazwa, "x");
     }
     std::filesystem::create_directory(k / "katalog.scn");
@@ -171,7 +176,8 @@ class TestForm1 : public QObject {
     const auto oczekiwane = pliki_scenerii(k.sciezka());
     QCOMPARE(okno.wpisy_listy(), oczekiwane);
     QStringList widoczne;
-    for (int i = 0; i < okno.lista_plikow()->count(); ++i) widoczne << okno.lista_plikow()->item(i)->text();
+    for (int i = 0; i < okno.lista_plikow()->count(); ++i)
+      widoczne << okno.lista_plikow()->item(i)->text();
     QCOMPARE(widoczne.size(), 5);
     QVERIFY(widoczne.contains(QStringLiteral("X.SCN")));
     QVERIFY(widoczne.contains(QStringLiteral("a.Scn")));
@@ -218,14 +224,16 @@ class TestForm1 : public QObject {
     QCOMPARE(bajty(okno.tekst_pola(Pole::text1)), QByteArray("1,5 \xBF\x80?"));
 
     okno.ustaw_wejscia_partii(false);
-    for (auto p : {Pole::text1, Pole::text2, Pole::text3, Pole::text4}) QVERIFY(!okno.pole(p)->isEnabled());
+    for (auto p : {Pole::text1, Pole::text2, Pole::text3, Pole::text4})
+      QVERIFY(!okno.pole(p)->isEnabled());
     QVERIFY(!okno.przycisk(Przycisk::command1)->isEnabled());
     QVERIFY(!okno.przycisk(Przycisk::command2)->isEnabled());
     // The list stays changeable and the help usable while a batch runs.
     QVERIFY(okno.lista_plikow()->isEnabled());
     QVERIFY(okno.przycisk(Przycisk::command3)->isEnabled());
     okno.ustaw_wejscia_partii(true);
-    for (auto p : {Pole::text1, Pole::text2, Pole::text3, Pole::text4}) QVERIFY(okno.pole(p)->isEnabled());
+    for (auto p : {Pole::text1, Pole::text2, Pole::text3, Pole::text4})
+      QVERIFY(okno.pole(p)->isEnabled());
     QVERIFY(okno.przycisk(Przycisk::command1)->isEnabled());
 
     okno.ustaw_kursor_zajety(true);

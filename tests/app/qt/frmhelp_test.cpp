@@ -1,5 +1,7 @@
 // The help window: its text, the text box that fills it, and how the main
 // window opens and closes it.
+#include "app/qt/frmhelp.hpp"
+
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -8,7 +10,6 @@
 #include <QtTest>
 
 #include "app/qt/form1.hpp"
-#include "app/qt/frmhelp.hpp"
 #include "app/qt/tekst_qt.hpp"
 #include "app/tekst_pomocy.hpp"
 
@@ -22,7 +23,9 @@ QString oczekiwany_tekst() {
   return t;
 }
 
-bool wypelnia(const Frmhelp& okno) { return okno.tekst()->geometry() == okno.rect(); }
+bool wypelnia(const Frmhelp& okno) {
+  return okno.tekst()->geometry() == okno.rect();
+}
 
 }  // namespace
 
@@ -41,9 +44,10 @@ class TestFrmhelp : public QObject {
     // 46 lines and the empty one after the last line end.
     QCOMPARE(tekst->document()->blockCount(), 47);
     QCOMPARE(tekst->document()->findBlockByNumber(0).text(), QStringLiteral("Instrukcja:"));
-    QCOMPARE(tekst->document()->findBlockByNumber(21).text(),
-             QString::fromUtf8("a) Parametr \"Maksymalny spodziewany promień sprawdzanego obiektu:\" "
-                               "sluzy do okreslenia,"));
+    QCOMPARE(
+        tekst->document()->findBlockByNumber(21).text(),
+        QString::fromUtf8("a) Parametr \"Maksymalny spodziewany promień sprawdzanego obiektu:\" "
+                          "sluzy do okreslenia,"));
     QCOMPARE(tekst->document()->findBlockByNumber(43).text(), QString());
     QCOMPARE(tekst->lineWrapMode(), QPlainTextEdit::NoWrap);
     QCOMPARE(tekst->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -68,11 +72,13 @@ class TestFrmhelp : public QObject {
 
     okno.show();
     QVERIFY(QTest::qWaitForWindowExposed(&okno));
-    for (const QSize rozmiar : {QSize(300, 200), QSize(800, 120), QSize(40, 500), QSize(640, 480)}) {
+    for (const QSize rozmiar :
+         {QSize(300, 200), QSize(800, 120), QSize(40, 500), QSize(640, 480)}) {
       okno.resize(rozmiar);
       QCoreApplication::processEvents();
       QCOMPARE(okno.size(), rozmiar);
-      QVERIFY2(wypelnia(okno), qPrintable(QStringLiteral("%1x%2").arg(rozmiar.width()).arg(rozmiar.height())));
+      QVERIFY2(wypelnia(okno),
+               qPrintable(QStringLiteral("%1x%2").arg(rozmiar.width()).arg(rozmiar.height())));
       QCOMPARE(uklad.ostatnia_wysokosc, static_cast<float>(okno.frameGeometry().height()));
     }
   }

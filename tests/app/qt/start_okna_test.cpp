@@ -48,7 +48,9 @@ Przebieg uruchom(const std::filesystem::path& program) {
   return p;
 }
 
-QString t(std::string_view cp1250) { return z_cp1250(cp1250); }
+QString t(std::string_view cp1250) {
+  return z_cp1250(cp1250);
+}
 
 const QString wszystkie = QStringLiteral("11111111");
 const QString zablokowane = QStringLiteral("00000001");
@@ -113,8 +115,8 @@ class TestStartOkna : public QObject {
     testy::KatalogTymczasowy korzen;
     korzen.zapisz("Scenery/b.scn", "x");
     korzen.zapisz("Scenery/A.SCN", "x");
-    program.zapisz("wyrownik.ini", "[Sciezka dostepu]\r\n" + korzen.sciezka().string() +
-                                       "\r\n[inc]\r\n*\r\n");
+    program.zapisz("wyrownik.ini",
+                   "[Sciezka dostepu]\r\n" + korzen.sciezka().string() + "\r\n[inc]\r\n*\r\n");
     const auto p = uruchom(program.sciezka());
     QCOMPARE(p.komunikaty.size(), 1u);
     QCOMPARE(p.komunikaty[0].tekst,
