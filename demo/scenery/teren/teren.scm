@@ -14,7 +14,7 @@ node -1 0 laka triangles trawa1.dds
 250.0 3.0 -50.0 0 1 0 10.00 0.00
 endtri
 
-node -1 0 piasek triangles material ambient: 0.6 0.6 0.6 diffuse: 0.8 0.8 0.8 specular: 0 0 0 endmaterial grunt/piasek2.dds
+node -1 0 piasek triangles material ambient: 0.6 0.6 0.6 diffuse: 0.8 0.8 0.8 specular: 0 0 0 endmaterial teren/grunt_piasek2.dds
 -50.0 1.5 100.0 0 1 0 0.00 5.00
 -50.0 2.0 250.0 0 1 0 0.00 10.00
 100.0 3.0 250.0 0 1 0 5.00 10.00
