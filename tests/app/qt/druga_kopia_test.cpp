@@ -9,9 +9,11 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/blokada.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
+#include "pomoc/sprzatanie_blokad.hpp"
 
 using namespace wyrownik;
 
@@ -78,6 +80,7 @@ class TestDrugaKopia : public QObject {
 
   void druga_kopia_konczy_sie_po_cichu() {
     testy::KatalogTymczasowy katalog;  // no ini: the first copy waits on its message box
+    const testy::SprzatanieBlokad sprzatanie{katalog.sciezka()};
     const auto plik = plik_blokady(katalog.sciezka());
     Kopia pierwsza(katalog.sciezka(), xdg());
     QVERIFY(pierwsza.proces().waitForStarted());
@@ -104,6 +107,7 @@ class TestDrugaKopia : public QObject {
   void inny_katalog_programu_to_inna_kopia() {
     testy::KatalogTymczasowy a;
     testy::KatalogTymczasowy b;
+    const testy::SprzatanieBlokad sprzatanie{a.sciezka(), b.sciezka()};
     Kopia pierwsza(a.sciezka(), xdg());
     Kopia druga(b.sciezka(), xdg());
     QVERIFY(pierwsza.proces().waitForStarted());
