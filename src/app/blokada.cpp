@@ -95,7 +95,9 @@ Blokada& Blokada::operator=(Blokada&& inna) noexcept {
   return *this;
 }
 
-Blokada::~Blokada() { zwolnij(); }
+Blokada::~Blokada() {
+  zwolnij();
+}
 
 void Blokada::zwolnij() noexcept {
   // Closing the only descriptor of the open file releases the flock.

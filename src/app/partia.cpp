@@ -45,6 +45,15 @@ class WejsciaWylaczone {
 
 }  // namespace
 
+Srodowisko srodowisko_ze_startu(const WynikStartu& start) {
+  Srodowisko s;
+  s.konfiguracja = start.konfiguracja;
+  s.tekst_katalogu = start.sciezka_scenerii;
+  s.katalog = start.katalog_scenerii.value_or(std::filesystem::path());
+  s.plik_logu = start.plik_logu;
+  return s;
+}
+
 WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const Korekcja& korekcja) {
   // The log describes the last batch only: it is emptied before anything runs.
   try {

@@ -10,15 +10,13 @@
 
 #include "app/komunikaty.hpp"
 #include "app/konfiguracja.hpp"
+#include "app/start.hpp"
 #include "app/wejscia.hpp"
 #include "scenery/plik_zapisu.hpp"
 #include "scenery/postep.hpp"
 #include "scenery/stan_scenerii.hpp"
 
 namespace wyrownik {
-
-// The four number boxes, whose texts the corrections read.
-enum class Pole { text1, text2, text3, text4 };
 
 // What a batch needs of the window; the desktop window, the command line and
 // the tests each implement it.
@@ -47,6 +45,9 @@ struct Srodowisko {
   const OperacjeZapisu* operacje = &operacje_systemowe();
   bool proba = false;  // dry run: scenery files are never replaced
 };
+
+// The environment of every batch after a successful start-up.
+Srodowisko srodowisko_ze_startu(const WynikStartu& start);
 
 // The correction of one scanned scenery. Throws on failure; the batch turns
 // that into its error flag.

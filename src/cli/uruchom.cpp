@@ -61,7 +61,7 @@ int uruchom(const std::vector<std::string>& argumenty, const std::filesystem::pa
   }
 
   OknoStartuCli okno_startu(bledy);
-  WynikStartu start = wykonaj_start(katalog_programu, okno_startu);
+  const WynikStartu start = wykonaj_start(katalog_programu, okno_startu);
   if (start.stan != StanStartu::gotowy) return kod_blad_startu;
 
   for (const auto& nazwa : opcje->scenerie) {
@@ -73,11 +73,7 @@ int uruchom(const std::vector<std::string>& argumenty, const std::filesystem::pa
     }
   }
 
-  Srodowisko srodowisko;
-  srodowisko.konfiguracja = std::move(start.konfiguracja);
-  srodowisko.tekst_katalogu = start.sciezka_scenerii;
-  srodowisko.katalog = *start.katalog_scenerii;
-  srodowisko.plik_logu = start.plik_logu;
+  Srodowisko srodowisko = srodowisko_ze_startu(start);
   srodowisko.proba = opcje->proba;
 
   OknoCli okno(*opcje, bledy);

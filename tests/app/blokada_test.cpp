@@ -8,8 +8,10 @@
 #include <csignal>
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 #include "pomoc/katalog_tymczasowy.hpp"
+#include "pomoc/sprzatanie_blokad.hpp"
 #include "scenery/bledy.hpp"
 
 namespace wyrownik {
@@ -33,6 +35,7 @@ int proba_w_dziecku(const std::filesystem::path& katalog) {
 TEST(Blokada, OneHolderPerProgramDirectory) {
   testy::KatalogTymczasowy a;
   testy::KatalogTymczasowy b;
+  const testy::SprzatanieBlokad sprzatanie{a.sciezka(), b.sciezka()};
   auto pierwsza = Blokada::zajmij(a.sciezka());
   ASSERT_TRUE(pierwsza);
   // A second copy in this process and in another process is refused.
@@ -49,7 +52,9 @@ TEST(Blokada, OneHolderPerProgramDirectory) {
 
 TEST(Blokada, SpellingsOfOneDirectoryShareTheLock) {
   testy::KatalogTymczasowy k;
+  const testy::SprzatanieBlokad sprzatanie{k.sciezka()};
   std::filesystem::create_directory(k / "prog");
+  const testy::SprzatanieBlokad sprzatanie_prog{k / "prog"};
   std::filesystem::create_directory_symlink(k / "prog", k / "dowiazanie");
   const auto plik = plik_blokady(k / "prog");
   EXPECT_EQ(plik_blokady(k.sciezka() / "prog/"), plik);
@@ -64,6 +69,7 @@ TEST(Blokada, SpellingsOfOneDirectoryShareTheLock) {
 
 TEST(Blokada, ReleasedWhenTheHolderCrashes) {
   testy::KatalogTymczasowy k;
+  const testy::SprzatanieBlokad sprzatanie{k.sciezka()};
   int potok[2];
   ASSERT_EQ(::pipe(potok), 0);
   const pid_t pid = ::fork();
@@ -87,6 +93,7 @@ TEST(Blokada, ReleasedWhenTheHolderCrashes) {
 
 TEST(Blokada, NotInheritedByChildProcesses) {
   testy::KatalogTymczasowy k;
+  const testy::SprzatanieBlokad sprzatanie{k.sciezka()};
   auto b = Blokada::zajmij(k.sciezka());
   ASSERT_TRUE(b);
   // A program started from this one must not keep the lock alive: the pipe's

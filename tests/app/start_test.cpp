@@ -32,7 +32,9 @@ struct Zapis : OknoStartu {
 
 using Z = std::vector<std::string>;
 
-std::string k(std::string_view tekst) { return "komunikat: " + std::string(tekst); }
+std::string k(std::string_view tekst) {
+  return "komunikat: " + std::string(tekst);
+}
 
 const Z wylaczenie = {"wylacz: Text1", "wylacz: Text2",    "wylacz: Text3",   "wylacz: Text4",
                       "wylacz: File1", "wylacz: Command1", "wylacz: Command2"};
@@ -105,7 +107,8 @@ TEST_F(Start, EveryFaultOfTheConfiguration) {
   }
   {
     SCOPED_TRACE("no root under the path header: inputs disabled before the message");
-    program.zapisz("wyrownik.ini", "[Sciezka dostepu]\r\n\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n");
+    program.zapisz("wyrownik.ini",
+                   "[Sciezka dostepu]\r\n\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n");
     Zapis o;
     const auto w = wykonaj_start(program.sciezka(), o);
     EXPECT_EQ(o.zdarzenia, polacz({wylaczenie, {k(komunikat::brak_sciezki)}}));
@@ -132,8 +135,10 @@ TEST_F(Start, EveryFaultOfTheConfiguration) {
     fs::remove(korzen / "scenery");
   }
   fs::create_directory(korzen / "scenery");
-  for (const std::string listy : {"[inc]\r\n*\r\n[tekstury]\r\n\r\n", "[tekstury]\r\ntrawa\r\n[inc]\r\n"}) {
-    SCOPED_TRACE("empty list: the list already shows the folder, then the message, then the inputs");
+  for (const std::string listy :
+       {"[inc]\r\n*\r\n[tekstury]\r\n\r\n", "[tekstury]\r\ntrawa\r\n[inc]\r\n"}) {
+    SCOPED_TRACE(
+        "empty list: the list already shows the folder, then the message, then the inputs");
     ini(korzen.sciezka().string(), listy);
     Zapis o;
     const auto w = wykonaj_start(program.sciezka(), o);
