@@ -5,6 +5,9 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <atomic>
@@ -28,7 +31,12 @@ inline bool wyzeruj_szczyt_rss() {
 // kernel keeps a peak of the whole RSS only, not of its anonymous part.
 class PomiarPamieci {
  public:
-  PomiarPamieci() : watek_([this] { probkuj(); }) {}
+  // Heap freed by earlier work stays resident until trimmed; it would be
+  // counted against the work measured next.
+  PomiarPamieci() {
+    zwolnij_sterte();
+    watek_ = std::thread([this] { probkuj(); });
+  }
   ~PomiarPamieci() { zatrzymaj(); }
   PomiarPamieci(const PomiarPamieci&) = delete;
   PomiarPamieci& operator=(const PomiarPamieci&) = delete;
@@ -39,9 +47,16 @@ class PomiarPamieci {
     if (watek_.joinable()) watek_.join();
   }
   double szczyt_anon_mib() const { return szczyt_anon_kib_ / 1024.0; }
+  // The peak less the first sample: what the measured work itself added.
+  double przyrost_anon_mib() const { return (szczyt_anon_kib_ - poczatek_anon_kib_) / 1024.0; }
   double szczyt_plikow_mib() const { return szczyt_plikow_kib_ / 1024.0; }
 
  private:
+  static void zwolnij_sterte() {
+#ifdef __GLIBC__
+    ::malloc_trim(0);
+#endif
+  }
   void probkuj() {
     const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
     if (fd < 0) return;
@@ -51,7 +66,9 @@ class PomiarPamieci {
       if (n <= 0) break;
       tekst[n] = '\0';  // strtod stops there at the latest
       const std::string_view status(tekst, static_cast<std::size_t>(n));
-      szczyt_anon_kib_ = std::max(szczyt_anon_kib_.load(), pole(status, "RssAnon:"));
+      const double anon = pole(status, "RssAnon:");
+      if (poczatek_anon_kib_ < 0) poczatek_anon_kib_ = anon;
+      szczyt_anon_kib_ = std::max(szczyt_anon_kib_.load(), anon);
       szczyt_plikow_kib_ =
           std::max(szczyt_plikow_kib_.load(), pole(status, "RssFile:") + pole(status, "RssShmem:"));
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -66,6 +83,7 @@ class PomiarPamieci {
   }
 
   std::atomic<bool> koniec_{false};
+  std::atomic<double> poczatek_anon_kib_{-1};
   std::atomic<double> szczyt_anon_kib_{0};
   std::atomic<double> szczyt_plikow_kib_{0};
   std::thread watek_;

@@ -130,7 +130,7 @@ inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, R
   srodowisko.katalog = katalog;
   srodowisko.plik_logu = program.sciezka() / "Log_korekcja.txt";
 
-  double szczyt_rss = 0, szczyt_anon = 0, szczyt_plikow = 0;
+  double szczyt_rss = 0, szczyt_anon = 0, przyrost_anon = 0, szczyt_plikow = 0;
   std::int64_t zmiany = -1, usuniecia = -1;
   bool blad = false;
   std::map<std::string, double> fazy;
@@ -151,6 +151,7 @@ inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, R
     dolicz_fazy(okno, fazy);
     szczyt_rss = std::max(szczyt_rss, wyzerowany ? szczytowy_rss_mib() : -1.0);
     szczyt_anon = std::max(szczyt_anon, pomiar->szczyt_anon_mib());
+    przyrost_anon = std::max(przyrost_anon, pomiar->przyrost_anon_mib());
     szczyt_plikow = std::max(szczyt_plikow, pomiar->szczyt_plikow_mib());
     if (wynik != WynikPartii::zakonczona) {
       state.SkipWithError(("the batch failed: " + okno.szczegoly).c_str());
@@ -190,6 +191,7 @@ inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, R
   // own memory, the part that must not grow with the scenery.
   state.counters["peak_rss_MiB"] = szczyt_rss;
   state.counters["peak_anon_MiB"] = szczyt_anon;
+  state.counters["anon_growth_MiB"] = przyrost_anon;
   state.counters["peak_mapped_MiB"] = szczyt_plikow;
   state.counters["load1_before"] = obciazenie[0];
   for (const auto& [faza, s] : fazy) {
