@@ -208,6 +208,16 @@ TEST_F(Cli, FailedBatchIs1WithTheBatchMessage) {
   EXPECT_EQ(dziennik(), "");
 }
 
+TEST_F(Cli, LogThatCannotBeCreatedIs1AndRunsNothing) {
+  const std::string glowny = teren + crlf({"include a.inc 10 5 20 end"});
+  zapisz("main.scn", glowny);
+  fs::create_directory(log());  // the name is taken by a folder
+  EXPECT_EQ(uruchom_w_programie("height", {"main.scn"}), cli::kod_blad_partii);
+  EXPECT_NE(bledy.find("Nie można utworzyć pliku Log_korekcja.txt.\n"), std::string::npos) << bledy;
+  EXPECT_EQ(wyjscie, "");
+  EXPECT_EQ(tresc("main.scn"), glowny);
+}
+
 TEST_F(Cli, DryRunLeavesEverySceneryFileAndWritesTheLog) {
   const std::string wysoki = teren + crlf({"include a.inc 10 5 20 end", "include sub/b.scm end"});
   const std::string podrzedny = "include a.inc 50  0 50 end\n";
