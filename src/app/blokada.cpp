@@ -55,6 +55,20 @@ int otworz(const fs::path& plik) {
   return -1;
 }
 
+// Takes the exclusive lock on the open descriptor `d` (its owner from now
+// on): true when taken, false when another holder has it.
+bool zablokuj(int d, const fs::path& sciezka) {
+  int wynik;
+  do {
+    wynik = ::flock(d, LOCK_EX | LOCK_NB);
+  } while (wynik != 0 && errno == EINTR);
+  if (wynik == 0) return true;
+  const int kod = errno;
+  ::close(d);
+  if (kod == EWOULDBLOCK) return false;
+  throw BladPliku("flock", sciezka, kod);
+}
+
 }  // namespace
 
 fs::path plik_blokady(const fs::path& katalog_programu) {
@@ -72,16 +86,14 @@ std::optional<Blokada> Blokada::zajmij(const fs::path& katalog_programu) {
   const int d = otworz(plik);
   if (d < 0) throw BladPliku("open", plik, errno);
   // O_CLOEXEC above: a child process must not keep the lock alive after us.
-  int wynik;
-  do {
-    wynik = ::flock(d, LOCK_EX | LOCK_NB);
-  } while (wynik != 0 && errno == EINTR);
-  if (wynik != 0) {
-    const int kod = errno;
-    ::close(d);
-    if (kod == EWOULDBLOCK) return std::nullopt;
-    throw BladPliku("flock", plik, kod);
-  }
+  if (!zablokuj(d, plik)) return std::nullopt;
+  return Blokada(d);
+}
+
+std::optional<Blokada> Blokada::zajmij_katalog(const fs::path& katalog) {
+  const int d = ::open(katalog.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (d < 0) throw BladPliku("open", katalog, errno);
+  if (!zablokuj(d, katalog)) return std::nullopt;
   return Blokada(d);
 }
 

@@ -18,6 +18,12 @@ class Blokada {
   // reason other than another holder.
   static std::optional<Blokada> zajmij(const std::filesystem::path& katalog_programu);
 
+  // Takes the lock of a directory itself (flock() on the directory): keyed on
+  // the directory whatever its spelling, and it leaves no file behind.
+  // nullopt when another process holds it. Throws BladPliku when the
+  // directory cannot be opened or locked for another reason.
+  static std::optional<Blokada> zajmij_katalog(const std::filesystem::path& katalog);
+
   Blokada(Blokada&& inna) noexcept;
   Blokada& operator=(Blokada&& inna) noexcept;
   Blokada(const Blokada&) = delete;

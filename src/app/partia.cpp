@@ -2,8 +2,10 @@
 
 #include <array>
 #include <exception>
+#include <optional>
 #include <string>
 
+#include "app/blokada.hpp"
 #include "scenery/bledy.hpp"
 #include "scenery/kodowanie.hpp"
 #include "scenery/skan.hpp"
@@ -23,6 +25,16 @@ void usun_pliki_robocze(const std::filesystem::path& katalog) {
     std::error_code blad;
     std::filesystem::remove(katalog / nazwa, blad);
   }
+}
+
+// The scratch files live in the scenery directory, which copies with
+// different program directories (so different program locks) may share:
+// another copy's run would empty the index this one has mapped and write the
+// same scratch copy. One batch at a time works in a scenery directory.
+Blokada zajmij_pliki_robocze(const std::filesystem::path& katalog) {
+  auto blokada = Blokada::zajmij_katalog(katalog);
+  if (!blokada) throw BladDanych("another copy of wyrownik is working in " + katalog.string());
+  return std::move(*blokada);
 }
 
 // Input enabling restored however the batch ends.
@@ -67,6 +79,7 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
 
   bool blad = false;
   WynikPartii wynik = WynikPartii::zakonczona;
+  std::optional<Blokada> pliki_robocze;  // taken at the first selected scenery
   StanScenerii stan;
   stan.tekst_katalogu = srodowisko.tekst_katalogu;
   stan.katalog = srodowisko.katalog;
@@ -77,6 +90,7 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
       if (!okno.zaznaczona(i)) continue;
       stan.nazwa_scenerii = okno.pozycja(i);
       try {
+        if (!pliki_robocze) pliki_robocze = zajmij_pliki_robocze(srodowisko.katalog);
         znajdz_min_max(stan, okno);
         if (!stan.zakres.pusty()) korekcja(stan, srodowisko, okno);
       } catch (const Przerwanie&) {

@@ -125,5 +125,26 @@ TEST(Blokada, PlantedSymbolicLinkIsNotFollowed) {
   std::filesystem::remove(plik);
 }
 
+TEST(Blokada, ADirectoryLockIsKeyedOnTheDirectoryItself) {
+  testy::KatalogTymczasowy k;
+  std::filesystem::create_directory(k / "scenery");
+  std::filesystem::create_directory_symlink(k / "scenery", k / "dowiazanie");
+  auto pierwsza = Blokada::zajmij_katalog(k / "scenery");
+  ASSERT_TRUE(pierwsza);
+  // Refused in this process, through another spelling, and in another process.
+  EXPECT_FALSE(Blokada::zajmij_katalog(k / "scenery"));
+  EXPECT_FALSE(Blokada::zajmij_katalog(k.sciezka() / "dowiazanie/"));
+  const int stan = w_innym_procesie([&] { return Blokada::zajmij_katalog(k / "scenery") ? 0 : 1; });
+  ASSERT_TRUE(WIFEXITED(stan));
+  EXPECT_EQ(WEXITSTATUS(stan), 1);
+  // It is not the program lock of the same directory, and it leaves no file.
+  EXPECT_TRUE(Blokada::zajmij(k / "scenery"));
+  EXPECT_TRUE(std::filesystem::is_empty(k / "scenery"));
+  pierwsza.reset();
+  EXPECT_TRUE(Blokada::zajmij_katalog(k / "scenery"));
+  EXPECT_THROW(Blokada::zajmij_katalog(k / "nie-ma"), BladPliku);
+  std::filesystem::remove(plik_blokady(k / "scenery"));
+}
+
 }  // namespace
 }  // namespace wyrownik

@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,10 @@ namespace wyrownik::testy {
 
 struct Awarie {
   std::optional<std::size_t> pisz_do;  // bytes accepted in all, then ENOSPC
+  // When set, `pisz_do` counts and refuses only writes to files of this name
+  // (say "aaa.ccc"); every other file is written normally.
+  std::string tylko_plik;
+  std::set<int> deskryptory_pliku;  // open descriptors of that file
   bool synchronizuj = false;
   bool zamknij = false;  // the descriptor is closed, the call still fails
   bool zmien_nazwe = false;
@@ -34,13 +40,20 @@ inline Awarie& awarie() {
 inline const OperacjeZapisu& operacje_z_awariami() {
   static constexpr OperacjeZapisu operacje{
       [](const char* sciezka, int flagi, mode_t tryb) {
-        awarie().wywolania.emplace_back("otworz");
-        return operacje_systemowe().otworz(sciezka, flagi, tryb);
+        auto& a = awarie();
+        a.wywolania.emplace_back("otworz");
+        const int fd = operacje_systemowe().otworz(sciezka, flagi, tryb);
+        if (fd >= 0 && !a.tylko_plik.empty() &&
+            std::filesystem::path(sciezka).filename() == a.tylko_plik) {
+          a.deskryptory_pliku.insert(fd);
+        }
+        return fd;
       },
       [](int fd, const void* dane, std::size_t ile) -> ssize_t {
         auto& a = awarie();
         a.wywolania.emplace_back("pisz");
-        if (a.pisz_do) {
+        const bool liczony = a.tylko_plik.empty() || a.deskryptory_pliku.count(fd) != 0;
+        if (a.pisz_do && liczony) {
           const std::size_t zostalo = *a.pisz_do - std::min(*a.pisz_do, a.zapisane);
           if (zostalo == 0) {
             errno = ENOSPC;
@@ -49,7 +62,7 @@ inline const OperacjeZapisu& operacje_z_awariami() {
           ile = std::min(ile, zostalo);
         }
         const ssize_t n = ::write(fd, dane, ile);
-        if (n > 0) a.zapisane += static_cast<std::size_t>(n);
+        if (n > 0 && liczony) a.zapisane += static_cast<std::size_t>(n);
         return n;
       },
       [](int fd) {
@@ -62,6 +75,7 @@ inline const OperacjeZapisu& operacje_z_awariami() {
       },
       [](int fd) {
         awarie().wywolania.emplace_back("zamknij");
+        awarie().deskryptory_pliku.erase(fd);
         const int wynik = ::close(fd);
         if (awarie().zamknij) {
           errno = EIO;

@@ -1,0 +1,333 @@
+// wyrownik-cli as scripts see it: exit status, stdout and stderr, and what a
+// run leaves in the scenery and the log.
+#include "cli/uruchom.hpp"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <initializer_list>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/blokada.hpp"
+#include "cli/opcje.hpp"
+#include "pomoc/katalog_tymczasowy.hpp"
+#include "scenery/kodowanie.hpp"
+
+namespace fs = std::filesystem;
+
+namespace wyrownik {
+namespace {
+
+using A = std::vector<std::string>;
+
+std::string crlf(std::initializer_list<std::string_view> linie) {
+  std::string w;
+  for (const auto l : linie) w.append(l).append("\r\n");
+  return w;
+}
+
+const std::string komunikat_bledu = "Wystąpił błąd. Dalsze działanie prgramu zostało przerwane.";
+
+// Flat ground at 7.125 under X, Z 0..100.
+const std::string teren =
+    crlf({"node -1 0 t triangles trawa.dds", "0 7.125 0", "100 7.125 0", "0 7.125 100", "endtri"});
+
+// A normal track of width 2 along Z 0 from X 0 to 100; `z1` is the text of
+// its first end point's Z.
+std::string tor(std::string_view z1 = "0") {
+  return crlf({"node 1 0 t track normal 100 1 0.25 25 20 0 flat vis", "rail 4 tex 0.2 0.5 1.1",
+               "0 0.2 " + std::string(z1) + " 0", "0 0 0", "0 0 0", "100 0.2 0 0", "0",
+               "endtrack"});
+}
+
+class Cli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(k / "program");
+    fs::create_directories(k / "sim/scenery");
+    ini("[Sciezka dostepu]\r\n" + (k / "sim").string() +
+        "\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n");
+  }
+  // The program lock leaves its file in the temporary directory.
+  void TearDown() override { fs::remove(plik_blokady(k / "program")); }
+
+  void ini(const std::string& tresc) { k.zapisz("program/wyrownik.ini", tresc); }
+  fs::path zapisz(const std::string& nazwa, std::string_view tresc) {
+    return k.zapisz("sim/scenery/" + nazwa, tresc);
+  }
+  std::string tresc(const std::string& nazwa) const {
+    return testy::wczytaj(k / "sim/scenery" / nazwa);
+  }
+  fs::path log() const { return k / "program/Log_korekcja.txt"; }
+  std::string dziennik() const { return cp1250_na_utf8(testy::wczytaj(log())); }
+  std::string program() const { return (k / "program").string(); }
+
+  // Runs in-process; the default program directory is one that holds nothing.
+  int uruchom(const A& argumenty, const fs::path& domyslny = {}) {
+    std::ostringstream o, e;
+    const int kod = cli::uruchom(argumenty, domyslny.empty() ? k / "nowhere" : domyslny, o, e);
+    wyjscie = o.str();
+    bledy = e.str();
+    return kod;
+  }
+  // The command, then --program-dir, then the rest.
+  int uruchom_w_programie(const std::string& polecenie, A reszta) {
+    reszta.insert(reszta.begin(), {polecenie, "--program-dir", program()});
+    return uruchom(reszta);
+  }
+
+  testy::KatalogTymczasowy k;
+  std::string wyjscie, bledy;
+};
+
+TEST_F(Cli, WrongUsageIs64WithTheUsageOnStderrAndNothingDone) {
+  const std::string glowny = teren + crlf({"include a.inc 10 5 20 end"});
+  zapisz("main.scn", glowny);
+  const std::string p = program();
+  for (const A& argumenty : std::vector<A>{
+           {},                                                     // no command
+           {"repair", "--program-dir", p, "main.scn"},             // unknown command
+           {"height", "--program-dir", p, "--bogus", "main.scn"},  // unknown option
+           {"height", "--program-dir", p, "--radius", "5",
+            "main.scn"},  // the other command's options
+           {"height", "--program-dir", p, "--radius-param", "5", "main.scn"},
+           {"clearance", "--program-dir", p, "--min", "1", "main.scn"},
+           {"clearance", "--program-dir", p, "--max", "1", "main.scn"},
+           {"height", "--program-dir", p, "main.scn", "--max"},  // an option without its value
+           {"clearance", "main.scn", "--program-dir"},
+           {"height", "--program-dir", p},  // no scenery
+           {"clearance", "--program-dir", p, "--dry-run"},
+       }) {
+    std::string opis;
+    for (const auto& a : argumenty) opis += a + " ";
+    SCOPED_TRACE(opis);
+    EXPECT_EQ(uruchom(argumenty), cli::kod_uzycie);
+    EXPECT_EQ(wyjscie, "");
+    EXPECT_EQ(bledy.rfind("wyrownik-cli: ", 0), 0u) << bledy;
+    EXPECT_NE(bledy.find(cli::tekst_pomocy), std::string::npos);
+  }
+  EXPECT_FALSE(fs::exists(log()));
+  EXPECT_EQ(tresc("main.scn"), glowny);
+}
+
+TEST_F(Cli, SceneryNameThatDoesNotExistIs64BeforeAnythingRuns) {
+  const std::string glowny = teren + crlf({"include a.inc 10 5 20 end"});
+  zapisz("main.scn", glowny);
+  fs::create_directory(k / "sim/scenery/katalog.scn");
+  for (const char* nazwa : {"nope.scn", "katalog.scn", "../scenery/main.scn"}) {
+    SCOPED_TRACE(nazwa);
+    EXPECT_EQ(uruchom_w_programie("height", {"main.scn", nazwa}), cli::kod_uzycie);
+    EXPECT_EQ(wyjscie, "");
+    EXPECT_NE(bledy.find(nazwa), std::string::npos) << bledy;
+  }
+  // The batch never began: the first, existing scenery is untouched and no log was made.
+  EXPECT_EQ(tresc("main.scn"), glowny);
+  EXPECT_FALSE(fs::exists(log()));
+}
+
+TEST_F(Cli, StartUpFaultsAre2WithEveryStartUpMessageInOrder) {
+  zapisz("main.scn", teren + crlf({"include a.inc 10 5 20 end"}));
+  {
+    SCOPED_TRACE("no ini");
+    fs::remove(k / "program/wyrownik.ini");
+    EXPECT_EQ(uruchom_w_programie("height", {"main.scn"}), cli::kod_blad_startu);
+    const auto brak_ini = bledy.find("Brak pliku wyrownik.ini\n");
+    const auto brak_sciezki = bledy.find("Brak podanej ścieżki dostępu\n");
+    ASSERT_NE(brak_ini, std::string::npos) << bledy;
+    ASSERT_NE(brak_sciezki, std::string::npos) << bledy;
+    EXPECT_LT(brak_ini, brak_sciezki);
+    EXPECT_EQ(wyjscie, "");
+  }
+  {
+    SCOPED_TRACE("no scenery folder under the root");
+    fs::create_directory(k / "pusty");
+    ini("[Sciezka dostepu]\r\n" + (k / "pusty").string() +
+        "\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n");
+    EXPECT_EQ(uruchom_w_programie("clearance", {"main.scn"}), cli::kod_blad_startu);
+    EXPECT_NE(bledy.find("Brak podkatalogu SCENERY.\n"), std::string::npos) << bledy;
+    EXPECT_EQ(wyjscie, "");
+  }
+  for (const std::string listy : {"[inc]\r\n*\r\n", "[tekstury]\r\ntrawa\r\n"}) {
+    SCOPED_TRACE("an empty list");
+    ini("[Sciezka dostepu]\r\n" + (k / "sim").string() + "\r\n" + listy);
+    EXPECT_EQ(uruchom_w_programie("height", {"main.scn"}), cli::kod_blad_startu);
+    EXPECT_NE(bledy.find("Lista plików inc lub lista tekstur jest pusta.\n"), std::string::npos)
+        << bledy;
+    EXPECT_EQ(wyjscie, "");
+  }
+  EXPECT_FALSE(fs::exists(log()));
+  EXPECT_EQ(tresc("main.scn"), teren + crlf({"include a.inc 10 5 20 end"}));
+}
+
+TEST_F(Cli, AnotherCopyHoldingTheLockIs2) {
+  const std::string glowny = teren + crlf({"include a.inc 10 5 20 end"});
+  zapisz("main.scn", glowny);
+  {
+    const auto inna_kopia = Blokada::zajmij(k / "program");
+    ASSERT_TRUE(inna_kopia);
+    EXPECT_EQ(uruchom_w_programie("height", {"main.scn"}), cli::kod_blad_startu);
+    EXPECT_FALSE(bledy.empty());
+    EXPECT_EQ(wyjscie, "");
+    EXPECT_EQ(tresc("main.scn"), glowny);
+    EXPECT_FALSE(fs::exists(log()));
+  }
+  // Once it has gone, the same command works, and gives the lock back.
+  EXPECT_EQ(uruchom_w_programie("height", {"main.scn"}), cli::kod_ok) << bledy;
+  EXPECT_EQ(tresc("main.scn"), teren + crlf({"include a.inc 10 7.12 20 end"}));
+  EXPECT_TRUE(Blokada::zajmij(k / "program"));
+}
+
+TEST_F(Cli, AnotherCopyWorkingInTheSameSceneryDirectoryStopsTheBatchWith1) {
+  // Another installation, with a program directory of its own, is in the
+  // middle of a batch on the same simulator root.
+  const std::string glowny = teren + crlf({"include a.inc 10 5 20 end"});
+  zapisz("main.scn", glowny);
+  const auto inna_kopia = Blokada::zajmij_katalog(k / "sim/scenery");
+  ASSERT_TRUE(inna_kopia);
+  EXPECT_EQ(uruchom_w_programie("height", {"main.scn"}), cli::kod_blad_partii);
+  EXPECT_NE(bledy.find(komunikat_bledu + "\n"), std::string::npos) << bledy;
+  EXPECT_NE(bledy.find("another copy"), std::string::npos) << bledy;
+  EXPECT_EQ(wyjscie, "");
+  EXPECT_EQ(tresc("main.scn"), glowny);
+  EXPECT_EQ(dziennik(), "");
+}
+
+TEST_F(Cli, FailedBatchIs1WithTheBatchMessage) {
+  const std::string glowny = tor() + crlf({"include obj.inc 50 0 3 1 2 3 5 end"}) + tor("abc");
+  zapisz("main.scn", glowny);
+  EXPECT_EQ(uruchom_w_programie("clearance", {"main.scn"}), cli::kod_blad_partii);
+  EXPECT_NE(bledy.find(komunikat_bledu + "\n"), std::string::npos) << bledy;
+  EXPECT_EQ(wyjscie, "");
+  EXPECT_EQ(tresc("main.scn"), glowny);
+  EXPECT_EQ(dziennik(), "");
+}
+
+TEST_F(Cli, LogThatCannotBeCreatedIs1AndRunsNothing) {
+  const std::string glowny = teren + crlf({"include a.inc 10 5 20 end"});
+  zapisz("main.scn", glowny);
+  fs::create_directory(log());  // the name is taken by a folder
+  EXPECT_EQ(uruchom_w_programie("height", {"main.scn"}), cli::kod_blad_partii);
+  EXPECT_NE(bledy.find("Nie można utworzyć pliku Log_korekcja.txt.\n"), std::string::npos) << bledy;
+  EXPECT_EQ(wyjscie, "");
+  EXPECT_EQ(tresc("main.scn"), glowny);
+}
+
+TEST_F(Cli, DryRunLeavesEverySceneryFileAndWritesTheLog) {
+  const std::string wysoki = teren + crlf({"include a.inc 10 5 20 end", "include sub/b.scm end"});
+  const std::string podrzedny = "include a.inc 50  0 50 end\n";
+  const std::string skrajny =
+      tor() + crlf({"include obj.inc 50 0 3 1 2 3 5 end", "", "", "koniec"});
+  zapisz("main.scn", wysoki);
+  zapisz("sub/b.scm", podrzedny);
+  zapisz("tory.scn", skrajny);
+
+  const std::vector<A> polecenia = {{"height", "main.scn"}, {"clearance", "tory.scn"}};
+  std::vector<std::string> logi_na_sucho;
+  for (const A& p : polecenia) {
+    SCOPED_TRACE(p[0]);
+    ASSERT_EQ(uruchom_w_programie(p[0], {"--dry-run", p[1]}), cli::kod_ok) << bledy;
+    EXPECT_EQ(wyjscie, "");
+    EXPECT_EQ(tresc("main.scn"), wysoki);
+    EXPECT_EQ(tresc("sub/b.scm"), podrzedny);
+    EXPECT_EQ(tresc("tory.scn"), skrajny);
+    for (const char* roboczy : {"aaa.aaa", "aaa.aab", "aaa.ccc"}) {
+      EXPECT_FALSE(fs::exists(k / "sim/scenery" / roboczy)) << roboczy;
+    }
+    logi_na_sucho.push_back(dziennik());
+    EXPECT_NE(logi_na_sucho.back().find("Po zmianie:"), std::string::npos) << logi_na_sucho.back();
+  }
+  // The real runs log exactly what the dry runs said they would do.
+  for (std::size_t i = 0; i < polecenia.size(); ++i) {
+    SCOPED_TRACE(polecenia[i][0]);
+    ASSERT_EQ(uruchom_w_programie(polecenia[i][0], {polecenia[i][1]}), cli::kod_ok) << bledy;
+    EXPECT_EQ(dziennik(), logi_na_sucho[i]);
+  }
+  EXPECT_EQ(tresc("main.scn"),
+            teren + crlf({"include a.inc 10 7.12 20 end", "include sub/b.scm end"}));
+  EXPECT_EQ(tresc("sub/b.scm"), crlf({"include a.inc 50 7.12 50 end"}));
+  EXPECT_EQ(tresc("tory.scn"), tor() + crlf({"include obj.inc 50 0 6 1 2 3 5 end", "", "koniec"}));
+}
+
+TEST_F(Cli, HelpGoesToStdoutWithStatus0) {
+  for (const A& argumenty : std::vector<A>{
+           {"--help"}, {"-h"}, {"help"}, {"height", "--help"}, {"clearance", "main.scn", "-h"}}) {
+    SCOPED_TRACE(argumenty.back());
+    EXPECT_EQ(uruchom(argumenty), cli::kod_ok);
+    EXPECT_EQ(wyjscie, cli::tekst_pomocy);
+    EXPECT_EQ(bledy, "");
+  }
+  EXPECT_NE(wyjscie.find("wyrownik-cli height"), std::string::npos);
+  EXPECT_NE(wyjscie.find("wyrownik-cli clearance"), std::string::npos);
+  EXPECT_FALSE(fs::exists(k / "nowhere"));
+}
+
+TEST_F(Cli, BandOptionsAreTheTextsOfTheHeightRun) {
+  // "abc" reads as 0 and "2.5x" as 2.5: differences 0 and 2.5 are corrected,
+  // 2.625 is not.
+  zapisz("main.scn", teren + crlf({"include a.inc 10 7.125 20 end", "include a.inc 10 4.625 20 end",
+                                   "include a.inc 10 4.5 20 end"}));
+  ASSERT_EQ(uruchom_w_programie("height", {"--min", "abc", "--max", "2.5x", "main.scn"}),
+            cli::kod_ok)
+      << bledy;
+  EXPECT_EQ(wyjscie, "");
+  EXPECT_EQ(tresc("main.scn"),
+            teren + crlf({"include a.inc 10 7.12 20 end", "include a.inc 10 7.12 20 end",
+                          "include a.inc 10 4.5 20 end"}));
+}
+
+TEST_F(Cli, RadiusOptionsAreTheTextsOfTheClearanceRun) {
+  const std::string glowny = tor() + crlf({"include obj.inc 50 0 10 1 2 3 5 end"});
+  zapisz("main.scn", glowny);
+  // Radius 5 from parameter 7 does not reach the track.
+  ASSERT_EQ(uruchom_w_programie("clearance", {"--radius", "25x", "main.scn"}), cli::kod_ok)
+      << bledy;
+  EXPECT_EQ(tresc("main.scn"), glowny);
+  // Without a radius parameter every object has the maximum radius, 25.
+  ASSERT_EQ(
+      uruchom_w_programie("clearance", {"--radius", "25x", "--radius-param", "0", "main.scn"}),
+      cli::kod_ok)
+      << bledy;
+  EXPECT_EQ(wyjscie, "");
+  EXPECT_EQ(tresc("main.scn"), tor() + crlf({"include obj.inc 50 0 26 1 2 3 5 end"}));
+}
+
+TEST_F(Cli, DefaultProgramDirectoryIsTheOneGiven) {
+  zapisz("main.scn", teren + crlf({"include a.inc 10 5 20 end"}));
+  ASSERT_EQ(uruchom({"height", "main.scn"}, k / "program"), cli::kod_ok) << bledy;
+  EXPECT_EQ(wyjscie, "");
+  EXPECT_EQ(tresc("main.scn"), teren + crlf({"include a.inc 10 7.12 20 end"}));
+  EXPECT_TRUE(dziennik().ends_with("Sceneria: main.scn\r\nIlość zmian: 1\r\n"));
+}
+
+// The built program itself, as a separate process.
+TEST_F(Cli, BuiltProgramCorrectsASceneryAndExitsWith0) {
+  zapisz("main.scn", teren + crlf({"include a.inc 10 5 20 end"}));
+  const fs::path out = k / "stdout", err = k / "stderr";
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (o < 0 || e < 0 || ::dup2(o, 1) < 0 || ::dup2(e, 2) < 0) ::_exit(126);
+    const std::string p = program();
+    ::execl(WYROWNIK_CLI, WYROWNIK_CLI, "height", "--program-dir", p.c_str(), "main.scn",
+            static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  int stan = 0;
+  ASSERT_EQ(::waitpid(pid, &stan, 0), pid);
+  ASSERT_TRUE(WIFEXITED(stan));
+  EXPECT_EQ(WEXITSTATUS(stan), 0) << testy::wczytaj(err);
+  EXPECT_EQ(testy::wczytaj(out), "");
+  EXPECT_EQ(tresc("main.scn"), teren + crlf({"include a.inc 10 7.12 20 end"}));
+  EXPECT_TRUE(dziennik().ends_with("Sceneria: main.scn\r\nIlość zmian: 1\r\n"));
+}
+
+}  // namespace
+}  // namespace wyrownik

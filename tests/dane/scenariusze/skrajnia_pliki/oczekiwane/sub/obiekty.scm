@@ -1,0 +1,12 @@
+node 1 0 d track normal 100 1 0.25 25 20 0 flat vis
+rail 4 tex 0.2 0.5 1.1
+0 0.2 8.5 0
+0 0 0
+0 0 0
+100 0.2 8.5 0
+0
+endtrack
+
+include obj.inc 50 0 21 4 end
+include obj.inc 234 0 37 4 end
+include obj.inc 262 0 31
