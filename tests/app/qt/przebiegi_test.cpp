@@ -87,6 +87,34 @@ class TestPrzebiegi : public QObject {
     QCOMPARE(testy::wczytaj(s.k / "sim/scenery/a.scn"), std::string(scena));
   }
 
+  void closing_the_window_stops_the_batch_cleanly_data() {
+    QTest::addColumn<QString>("faza");
+    QTest::newRow("scan") << QStringLiteral("FAZA I");
+    QTest::newRow("index") << QStringLiteral("FAZA III");
+    QTest::newRow("rewrite") << QStringLiteral("FAZA IV");
+  }
+  void closing_the_window_stops_the_batch_cleanly() {
+    QFETCH(QString, faza);
+    Stanowisko s;
+    s.okno.show();
+    s.zaznacz(QStringLiteral("a.scn"));
+    // The user closes the window once the batch shows the phase.
+    QTimer zamykanie;
+    QObject::connect(&zamykanie, &QTimer::timeout, [&] {
+      if (s.okno.etykieta(Etykieta::label3)->text() == faza) s.okno.close();
+    });
+    zamykanie.start(0);
+    s.okno.przycisk(Przycisk::command1)->click();
+    zamykanie.stop();
+    QVERIFY(s.okno.przerwac());
+    QVERIFY(!s.okno.isVisible());
+    QVERIFY(s.komunikaty.isEmpty());
+    QCOMPARE(testy::wczytaj(s.k / "sim/scenery/a.scn"), std::string(scena));
+    for (const char* roboczy : {"aaa.aaa", "aaa.aab", "aaa.ccc"}) {
+      QVERIFY2(!std::filesystem::exists(s.k / "sim/scenery" / roboczy), roboczy);
+    }
+  }
+
   void a_failure_shows_one_message() {
     Stanowisko s;
     s.k.zapisz("sim/scenery/b.scn", std::string(tory) + "node 1 0 t track normal 1 1 0 0 0 0 0 2\r\nx\r\nword 0 0\r\n");
