@@ -24,5 +24,11 @@ std::filesystem::path katalog_programu(const char* argv0) {
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> argumenty(argv + 1, argv + argc);
-  return wyrownik::cli::uruchom(argumenty, katalog_programu(argv[0]), std::cout, std::cerr);
+  const int kod = wyrownik::cli::uruchom(argumenty, katalog_programu(argv[0]), std::cout, std::cerr);
+  // Help that could not be written is no success.
+  if (!std::cout.flush()) {
+    std::cerr << "wyrownik-cli: cannot write to standard output\n";
+    return kod == wyrownik::cli::kod_ok ? wyrownik::cli::kod_blad_partii : kod;
+  }
+  return kod;
 }
