@@ -71,13 +71,14 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
   try {
     utworz_pusty(srodowisko.plik_logu, *srodowisko.operacje);
   } catch (const BladPliku& b) {
-    okno.szczegoly_bledu(b.what());
     static constexpr TekstCp1250 brak_logu{"Nie można utworzyć pliku Log_korekcja.txt."};
     okno.pokaz_komunikat(brak_logu);
+    okno.szczegoly_bledu(b.what());
     return WynikPartii::brak_logu;
   }
 
   bool blad = false;
+  std::string powod;  // told after the message, which the user sees first
   WynikPartii wynik = WynikPartii::zakonczona;
   std::optional<Blokada> pliki_robocze;  // taken at the first selected scenery
   StanScenerii stan;
@@ -98,12 +99,13 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
         wynik = WynikPartii::przerwana;
         break;
       } catch (const std::exception& e) {
-        okno.szczegoly_bledu(e.what());
+        powod = e.what();
         blad = true;
       }
     }
     if (blad) {
       okno.pokaz_komunikat(komunikat::blad_partii);
+      okno.szczegoly_bledu(powod);
       wynik = WynikPartii::blad;
     }
     stan.lista_plikow.clear();

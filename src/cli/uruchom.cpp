@@ -1,6 +1,8 @@
 #include "cli/uruchom.hpp"
 
+#include <algorithm>
 #include <system_error>
+#include <vector>
 
 #include "app/blokada.hpp"
 #include "app/partia.hpp"
@@ -64,10 +66,18 @@ int uruchom(const std::vector<std::string>& argumenty, const std::filesystem::pa
   const WynikStartu start = wykonaj_start(katalog_programu, okno_startu);
   if (start.stan != StanStartu::gotowy) return kod_blad_startu;
 
+  // Only what the window's file list offers: the *.scn files of the scenery
+  // directory itself.
+  const std::filesystem::path& katalog = *start.katalog_scenerii;
+  const std::vector<std::string> lista = pliki_scenerii(katalog);
+  const auto na_liscie = [&](const std::filesystem::path& plik) {
+    return plik == katalog / plik.filename() &&
+           std::find(lista.begin(), lista.end(), plik.filename().string()) != lista.end();
+  };
   for (const auto& nazwa : opcje->scenerie) {
     const std::string w_scenerii = utf8_na_cp1250(nazwa).value_or(nazwa);
-    const auto plik = znajdz_w_scenerii(*start.katalog_scenerii, w_scenerii);
-    if (!plik || !czy_zwykly_plik(*plik)) {
+    const auto plik = znajdz_w_scenerii(katalog, w_scenerii);
+    if (!plik || !czy_zwykly_plik(*plik) || !na_liscie(*plik)) {
       bledy << "wyrownik-cli: no scenery file " << nazwa << " in " << start.katalog_scenerii->string() << '\n';
       return kod_uzycie;
     }

@@ -120,7 +120,10 @@ TEST_F(Cli, SceneryNameThatDoesNotExistIs64BeforeAnythingRuns) {
   const std::string glowny = teren + crlf({"include a.inc 10 5 20 end"});
   zapisz("main.scn", glowny);
   fs::create_directory(k / "sim/scenery/katalog.scn");
-  for (const char* nazwa : {"nope.scn", "katalog.scn", "../scenery/main.scn"}) {
+  // Files that exist but are no scenery the file list would show.
+  zapisz("b.scm", glowny);
+  zapisz("sub/c.scn", glowny);
+  for (const char* nazwa : {"nope.scn", "katalog.scn", "../scenery/main.scn", "b.scm", "sub/c.scn"}) {
     SCOPED_TRACE(nazwa);
     EXPECT_EQ(uruchom_w_programie("height", {"main.scn", nazwa}), cli::kod_uzycie);
     EXPECT_EQ(wyjscie, "");
@@ -202,7 +205,12 @@ TEST_F(Cli, FailedBatchIs1WithTheBatchMessage) {
   const std::string glowny = tor() + crlf({"include obj.inc 50 0 3 1 2 3 5 end"}) + tor("abc");
   zapisz("main.scn", glowny);
   EXPECT_EQ(uruchom_w_programie("clearance", {"main.scn"}), cli::kod_blad_partii);
-  EXPECT_NE(bledy.find(komunikat_bledu + "\n"), std::string::npos) << bledy;
+  const auto komunikat = bledy.find(komunikat_bledu + "\n");
+  ASSERT_NE(komunikat, std::string::npos) << bledy;
+  // The reason follows the fixed message.
+  const auto powod = bledy.find("\"abc\"");
+  ASSERT_NE(powod, std::string::npos) << bledy;
+  EXPECT_LT(komunikat, powod) << bledy;
   EXPECT_EQ(wyjscie, "");
   EXPECT_EQ(tresc("main.scn"), glowny);
   EXPECT_EQ(dziennik(), "");
