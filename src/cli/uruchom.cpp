@@ -74,6 +74,10 @@ int uruchom(const std::vector<std::string>& argumenty, const std::filesystem::pa
     return plik == katalog / plik.filename() &&
            std::find(lista.begin(), lista.end(), plik.filename().string()) != lista.end();
   };
+  // The batch gets each name as the directory spells it, as the window's
+  // list would give it, whatever letter case was typed.
+  Opcje do_partii = *opcje;
+  do_partii.scenerie.clear();
   for (const auto& nazwa : opcje->scenerie) {
     const std::string w_scenerii = utf8_na_cp1250(nazwa).value_or(nazwa);
     const auto plik = znajdz_w_scenerii(katalog, w_scenerii);
@@ -81,12 +85,13 @@ int uruchom(const std::vector<std::string>& argumenty, const std::filesystem::pa
       bledy << "wyrownik-cli: no scenery file " << nazwa << " in " << start.katalog_scenerii->string() << '\n';
       return kod_uzycie;
     }
+    do_partii.scenerie.push_back(plik->filename().string());
   }
 
   Srodowisko srodowisko = srodowisko_ze_startu(start);
   srodowisko.proba = opcje->proba;
 
-  OknoCli okno(*opcje, bledy);
+  OknoCli okno(do_partii, bledy);
   const Korekcja korekcja =
       opcje->polecenie == Polecenie::wysokosc ? Korekcja(sprawdz_scenerie_wys) : Korekcja(sprawdz_scenerie_skr);
   switch (uruchom_partie(srodowisko, okno, korekcja)) {

@@ -289,6 +289,13 @@ TEST_F(Cli, BandOptionsAreTheTextsOfTheHeightRun) {
                           "include a.inc 10 4.5 20 end"}));
 }
 
+TEST_F(Cli, SceneryTypedInAnotherCaseRunsUnderTheDirectorysName) {
+  zapisz("Main.scn", teren + crlf({"include a.inc 10 5 20 end"}));
+  ASSERT_EQ(uruchom_w_programie("height", {"MAIN.SCN"}), cli::kod_ok) << bledy;
+  EXPECT_NE(dziennik().find("Sceneria: Main.scn  Plik: "), std::string::npos) << dziennik();
+  EXPECT_NE(dziennik().find("Sceneria: Main.scn\r\nIlość zmian: 1"), std::string::npos) << dziennik();
+}
+
 TEST_F(Cli, RadiusOptionsAreTheTextsOfTheClearanceRun) {
   const std::string glowny = tor() + crlf({"include obj.inc 50 0 10 1 2 3 5 end"});
   zapisz("main.scn", glowny);
