@@ -224,10 +224,12 @@ void Form1::ustaw_wejscia_partii(bool wlaczone) {
 void Form1::ustaw_kursor_zajety(bool zajety) {
   if (zajety == kursor_zajety_) return;
   kursor_zajety_ = zajety;
+  // Over the main window only: the help window, usable during a batch,
+  // keeps its normal pointer.
   if (zajety) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    setCursor(Qt::WaitCursor);
   } else {
-    QApplication::restoreOverrideCursor();
+    unsetCursor();
   }
 }
 

@@ -237,11 +237,11 @@ class TestForm1 : public QObject {
     QVERIFY(okno.przycisk(Przycisk::command1)->isEnabled());
 
     okno.ustaw_kursor_zajety(true);
-    okno.ustaw_kursor_zajety(true);  // not stacked twice
-    QVERIFY(QApplication::overrideCursor());
-    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    okno.ustaw_kursor_zajety(false);
+    okno.ustaw_kursor_zajety(true);
+    QCOMPARE(okno.cursor().shape(), Qt::WaitCursor);
     QVERIFY(!QApplication::overrideCursor());
+    okno.ustaw_kursor_zajety(false);
+    QCOMPARE(okno.cursor().shape(), Qt::ArrowCursor);
 
     okno.show();
     okno.close();
