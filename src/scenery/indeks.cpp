@@ -53,8 +53,8 @@ Indeks zaloz_indeks(const StanScenerii& stan, Postep& postep) {
   return Indeks(stan.katalog, stan.zakres);
 }
 
-// Both files are created before either is opened, aaa.aaa first, as the
-// phase always did; a failure leaves whatever was created behind.
+// aaa.aaa is created and opened first, then aaa.aab with its empty heads; a
+// failure leaves whatever was created behind.
 Indeks::Indeks(const std::filesystem::path& katalog, const Zakres& zakres)
     : katalog_(katalog),
       siatka_(zakres),
