@@ -23,8 +23,8 @@ struct RozmiarScenerii {
   std::int64_t trojkaty = 1000000;  // terrain triangles, two per 10 x 10 square
   std::int64_t obiekty = 100000;    // trees over the terrain
   int pliki_terenu = 8;
-  int drogi = 50;                   // road tracks, 60 long, 9 wide
-  int pary_torow = 0;               // double-track pairs of normal tracks, 100 long each
+  int drogi = 50;                        // road tracks, 60 long, 9 wide
+  int pary_torow = 0;                    // double-track pairs of normal tracks, 100 long each
   std::int64_t obiekty_przy_torach = 0;  // poles, radius 2, within 6 of a track
 };
 
@@ -105,12 +105,14 @@ inline double zapisana(double v) {
   return wynik;
 }
 
-inline double teren(double x, double z) { return 0.01 * x + 0.02 * z + 3 * std::sin(x / 50) * std::cos(z / 70); }
+inline double teren(double x, double z) {
+  return 0.01 * x + 0.02 * z + 3 * std::sin(x / 50) * std::cos(z / 70);
+}
 
 namespace szczegoly {
 
-constexpr double krok = 10;             // side of a terrain square
-constexpr double rozstaw_pary = 4.5;     // centre distance of the two tracks of a pair
+constexpr double krok = 10;           // side of a terrain square
+constexpr double rozstaw_pary = 4.5;  // centre distance of the two tracks of a pair
 constexpr double dlugosc_toru = 100;
 constexpr double promien_slupa = 2;
 
@@ -156,7 +158,8 @@ inline bool na_granicy(double d) {
 // Writes the scenery "duza.scn" and its files under `katalog` (the scenery
 // directory). Throws std::runtime_error when a file cannot be written or the
 // tracks do not fit on the terrain.
-inline OpisScenerii generuj_scenerie(const std::filesystem::path& katalog, const RozmiarScenerii& r) {
+inline OpisScenerii generuj_scenerie(const std::filesystem::path& katalog,
+                                     const RozmiarScenerii& r) {
   namespace fs = std::filesystem;
   using namespace szczegoly;
   fs::create_directories(katalog / "teren");
@@ -166,8 +169,8 @@ inline OpisScenerii generuj_scenerie(const std::filesystem::path& katalog, const
   // Columns of squares along X, each `w_kolumnie` squares along Z; only whole
   // columns are written, so every object has ground under it.
   const std::int64_t kwadraty = std::max<std::int64_t>(1, r.trojkaty / 2);
-  const auto w_kolumnie =
-      std::max<std::int64_t>(1, static_cast<std::int64_t>(std::ceil(std::sqrt(static_cast<double>(kwadraty)))));
+  const auto w_kolumnie = std::max<std::int64_t>(
+      1, static_cast<std::int64_t>(std::ceil(std::sqrt(static_cast<double>(kwadraty)))));
   const std::int64_t kolumny = std::max<std::int64_t>(1, kwadraty / w_kolumnie);
   const double rozmiar_x = static_cast<double>(kolumny) * krok;
   const double rozmiar_z = static_cast<double>(w_kolumnie) * krok;
@@ -191,7 +194,8 @@ inline OpisScenerii generuj_scenerie(const std::filesystem::path& katalog, const
     for (int f = 0; f < r.pliki_terenu; ++f) {
       glowny << "include teren\\teren" << static_cast<std::int64_t>(f) << ".scm end\r\n";
     }
-    glowny << "include tory.scm end\r\ninclude obiekty/drzewa.scm end\r\ninclude obiekty/slupy.scm end\r\n";
+    glowny << "include tory.scm end\r\ninclude obiekty/drzewa.scm end\r\ninclude obiekty/slupy.scm "
+              "end\r\n";
     opis.bajty += glowny.zamknij();
   }
 
@@ -203,7 +207,8 @@ inline OpisScenerii generuj_scenerie(const std::filesystem::path& katalog, const
     const std::int64_t od = f * kolumn_na_plik, do_ = std::min(kolumny, (f + 1) * kolumn_na_plik);
     for (std::int64_t i = od; i < do_; ++i) {
       for (std::int64_t j = 0; j < w_kolumnie; ++j) {
-        p << "node 1000 0 none triangles material ambient: 0.0 0.0 0.0 diffuse: 149.94 149.94 149.94 "
+        p << "node 1000 0 none triangles material ambient: 0.0 0.0 0.0 diffuse: 149.94 149.94 "
+             "149.94 "
              "specular: 229.5 229.5 229.5  endmaterial "
           << ((i + j) % 2 == 0 ? "trawa1.dds\r\n" : "teren/trawa2.dds\r\n");
         const double x0 = static_cast<double>(i) * krok, z0 = static_cast<double>(j) * krok;
@@ -211,7 +216,8 @@ inline OpisScenerii generuj_scenerie(const std::filesystem::path& katalog, const
         const double zs[4] = {z0, z0, z0 + krok, z0 + krok};
         for (const int k : {0, 1, 2, 1, 3, 2}) {
           p << xs[k] << " " << teren(xs[k], zs[k]) << " " << zs[k] << " \t0.0 1.0 0.0  "
-            << static_cast<std::int64_t>(k & 1) << " " << static_cast<std::int64_t>(k >> 1) << " end\r\n";
+            << static_cast<std::int64_t>(k & 1) << " " << static_cast<std::int64_t>(k >> 1)
+            << " end\r\n";
         }
         p << "endtri\r\n\r\n";
         opis.trojkaty_terenu += 2;
@@ -223,15 +229,19 @@ inline OpisScenerii generuj_scenerie(const std::filesystem::path& katalog, const
   std::vector<Droga> drogi;
   {
     PlikScenerii p(katalog / "tory.scm");
-    std::uniform_real_distribution<double> droga_x(1, std::max(2.0, rozmiar_x - 62)), droga_z(6, rozmiar_z - 6);
+    std::uniform_real_distribution<double> droga_x(1, std::max(2.0, rozmiar_x - 62)),
+        droga_z(6, rozmiar_z - 6);
     for (int d = 0; d < r.drogi; ++d) {
       const Droga droga{zapisana(droga_x(los)), zapisana(droga_z(los))};
       drogi.push_back(droga);
       // Width 6 in the header and 1.5 on the second line: a strip 4.5 to either side.
-      p << "node -1 0 droga" << static_cast<std::int64_t>(d) << " track road 60 6 0.2 20 0 flat vis\r\n";
+      p << "node -1 0 droga" << static_cast<std::int64_t>(d)
+        << " track road 60 6 0.2 20 0 flat vis\r\n";
       p << "asfalt 4 asfalt.tex 0 1.5 1\r\n";
-      p << droga.x << " " << teren(droga.x, droga.z) + 0.5 << " " << droga.z << "\r\n0 0 0\r\n0 0 0\r\n";
-      p << droga.x + 60 << " " << teren(droga.x + 60, droga.z) + 0.5 << " " << droga.z << "\r\n0\r\nendtrack\r\n";
+      p << droga.x << " " << teren(droga.x, droga.z) + 0.5 << " " << droga.z
+        << "\r\n0 0 0\r\n0 0 0\r\n";
+      p << droga.x + 60 << " " << teren(droga.x + 60, droga.z) + 0.5 << " " << droga.z
+        << "\r\n0\r\nendtrack\r\n";
     }
     for (int para = 0; para < r.pary_torow; ++para) {
       const double x = uklad.x_poczatku(para);
@@ -262,9 +272,11 @@ inline OpisScenerii generuj_scenerie(const std::filesystem::path& katalog, const
       opis.losy_drzew += o % 3 != 0 ? 'z' : 'k';
       // Radius 3 in parameter 7; every fourth tree written with ";" as real files have it.
       if (o % 4 == 0) {
-        p << "include;obiekty/drzewo" << o % 7 << ".inc;" << x << ";" << y << ";" << z << ";0;1;2;3;4;5;end\r\n";
+        p << "include;obiekty/drzewo" << o % 7 << ".inc;" << x << ";" << y << ";" << z
+          << ";0;1;2;3;4;5;end\r\n";
       } else {
-        p << "include obiekty/drzewo" << o % 7 << ".inc " << x << " " << y << " " << z << " 0 1 2 3 4 5 end\r\n";
+        p << "include obiekty/drzewo" << o % 7 << ".inc " << x << " " << y << " " << z
+          << " 0 1 2 3 4 5 end\r\n";
       }
       ++opis.obiekty;
     }
@@ -293,7 +305,8 @@ inline OpisScenerii generuj_scenerie(const std::filesystem::path& katalog, const
       (los_slupa == 'u' ? opis.usuniecia_skrajni : opis.zmiany_skrajni) += los_slupa != 'k';
       opis.losy_slupow += los_slupa;
       // On the ground, radius 2 in parameter 7.
-      p << "include tr/slup.inc " << x << " " << zapisana(teren(x, z)) << " " << z << " 0.0 0 0 2 end\r\n";
+      p << "include tr/slup.inc " << x << " " << zapisana(teren(x, z)) << " " << z
+        << " 0.0 0 0 2 end\r\n";
       ++opis.obiekty;
     }
     opis.bajty += p.zamknij();

@@ -24,8 +24,8 @@
 #include "generator_scenerii.hpp"
 #include "katalog_roboczy.hpp"
 #include "pomiar_pamieci.hpp"
-#include "sprawdzenie_wyniku.hpp"
 #include "scenery/kodowanie.hpp"
+#include "sprawdzenie_wyniku.hpp"
 
 namespace wyrownik::bench {
 
@@ -50,10 +50,14 @@ class OknoBenchmarku : public OknoPartii {
   std::string pozycja(std::size_t) const override { return "duza.scn"; }
   std::string tekst(Pole pole) const override {
     switch (pole) {
-      case Pole::text1: return "0.5";
-      case Pole::text2: return "11";
-      case Pole::text3: return "40";
-      case Pole::text4: return "7";
+      case Pole::text1:
+        return "0.5";
+      case Pole::text2:
+        return "11";
+      case Pole::text3:
+        return "40";
+      case Pole::text4:
+        return "7";
     }
     return "";
   }
@@ -73,7 +77,8 @@ struct Wzor {
 inline const Wzor& wzor(const RozmiarScenerii& r) {
   using Klucz = std::tuple<std::int64_t, std::int64_t, int, int, int, std::int64_t>;
   static std::map<Klucz, std::unique_ptr<Wzor>> wzory;
-  auto& w = wzory[{r.trojkaty, r.obiekty, r.pliki_terenu, r.drogi, r.pary_torow, r.obiekty_przy_torach}];
+  auto& w =
+      wzory[{r.trojkaty, r.obiekty, r.pliki_terenu, r.drogi, r.pary_torow, r.obiekty_przy_torach}];
   if (!w) {
     w = std::make_unique<Wzor>();
     w->opis = generuj_scenerie(w->scenery(), r);
@@ -83,7 +88,8 @@ inline const Wzor& wzor(const RozmiarScenerii& r) {
 
 // The number after `etykieta` on the last line of the log that starts with
 // it; nullopt when no such line is found in the log's tail.
-inline std::optional<std::int64_t> liczba_z_logu(const std::filesystem::path& log, std::string_view etykieta) {
+inline std::optional<std::int64_t> liczba_z_logu(const std::filesystem::path& log,
+                                                 std::string_view etykieta) {
   std::ifstream plik(log, std::ios::binary | std::ios::ate);
   if (!plik) return std::nullopt;
   const auto rozmiar = static_cast<std::streamoff>(plik.tellg());
@@ -162,7 +168,8 @@ inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, R
     if (rodzaj == Rodzaj::skrajnia) {
       usuniecia = liczba_z_logu(srodowisko.plik_logu, ilosc_usunietych).value_or(-1);
     }
-    if (const std::string wada = sprawdz_wynik(w.scenery(), katalog, w.opis, rodzaj); !wada.empty()) {
+    if (const std::string wada = sprawdz_wynik(w.scenery(), katalog, w.opis, rodzaj);
+        !wada.empty()) {
       state.SkipWithError(("wrong result: " + wada).c_str());
       blad = true;
       break;
@@ -172,11 +179,13 @@ inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, R
 
   const std::int64_t oczekiwane_zmiany =
       rodzaj == Rodzaj::wysokosc ? w.opis.zmiany_wysokosci : w.opis.zmiany_skrajni;
-  const std::int64_t oczekiwane_usuniecia = rodzaj == Rodzaj::wysokosc ? -1 : w.opis.usuniecia_skrajni;
+  const std::int64_t oczekiwane_usuniecia =
+      rodzaj == Rodzaj::wysokosc ? -1 : w.opis.usuniecia_skrajni;
   if (!blad && (zmiany != oczekiwane_zmiany || usuniecia != oczekiwane_usuniecia)) {
     state.SkipWithError(("the log counts " + std::to_string(zmiany) + " changes and " +
-                         std::to_string(usuniecia) + " removals; expected " + std::to_string(oczekiwane_zmiany) +
-                         " and " + std::to_string(oczekiwane_usuniecia))
+                         std::to_string(usuniecia) + " removals; expected " +
+                         std::to_string(oczekiwane_zmiany) + " and " +
+                         std::to_string(oczekiwane_usuniecia))
                             .c_str());
   }
 

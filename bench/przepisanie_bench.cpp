@@ -70,8 +70,12 @@ void przepisanie(benchmark::State& stan_testu, Werdykt werdykt) {
   stan_testu.SetBytesProcessed(static_cast<std::int64_t>(stan_testu.iterations() * s.bajty));
 }
 
-void BM_PrzepisanieBezZmian(benchmark::State& s) { przepisanie(s, Werdykt::zostaw); }
-void BM_PrzepisanieZeZmianami(benchmark::State& s) { przepisanie(s, Werdykt::popraw); }
+void BM_PrzepisanieBezZmian(benchmark::State& s) {
+  przepisanie(s, Werdykt::zostaw);
+}
+void BM_PrzepisanieZeZmianami(benchmark::State& s) {
+  przepisanie(s, Werdykt::popraw);
+}
 
 BENCHMARK(BM_PrzepisanieBezZmian)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrzepisanieZeZmianami)->Unit(benchmark::kMillisecond);

@@ -43,7 +43,8 @@ inline std::vector<std::string> linie_pliku(const std::filesystem::path& p) {
   for (std::size_t kon; (kon = tekst.find("\r\n", od)) != std::string::npos; od = kon + 2) {
     linie.push_back(tekst.substr(od, kon - od));
   }
-  if (od != tekst.size()) linie.push_back(tekst.substr(od));  // an unended last line is a fault the check sees
+  if (od != tekst.size())
+    linie.push_back(tekst.substr(od));  // an unended last line is a fault the check sees
   return linie;
 }
 
@@ -72,7 +73,8 @@ inline double wartosc(const std::string& token) {
 
 // A changed line's tokens against the original's: equal but for those at
 // `zmienione` (0-based), and with no more than two decimals there.
-inline bool zmienione_tylko(const std::vector<std::string>& przed, const std::vector<std::string>& po,
+inline bool zmienione_tylko(const std::vector<std::string>& przed,
+                            const std::vector<std::string>& po,
                             std::initializer_list<std::size_t> zmienione) {
   if (przed.size() != po.size()) return false;
   for (std::size_t i = 0; i < po.size(); ++i) {
@@ -89,12 +91,13 @@ inline bool zmienione_tylko(const std::vector<std::string>& przed, const std::ve
 // Walks the original and the rewritten file side by side: a line fated 'k'
 // must be there unchanged, 'u' gone, 'z' changed and accepted by
 // `sprawdz_zmiane`. Returns the first fault, empty when there is none.
-inline std::string sprawdz_losy(const std::filesystem::path& przed, const std::filesystem::path& po,
-                                std::string_view losy,
-                                const std::function<bool(const std::string&, const std::string&)>& sprawdz_zmiane) {
+inline std::string sprawdz_losy(
+    const std::filesystem::path& przed, const std::filesystem::path& po, std::string_view losy,
+    const std::function<bool(const std::string&, const std::string&)>& sprawdz_zmiane) {
   const auto linie_przed = linie_pliku(przed);
   const auto linie_po = linie_pliku(po);
-  if (linie_przed.size() != losy.size()) return "the fates do not match the lines of " + przed.string();
+  if (linie_przed.size() != losy.size())
+    return "the fates do not match the lines of " + przed.string();
   std::size_t j = 0;
   for (std::size_t i = 0; i < linie_przed.size(); ++i) {
     const std::string opis = po.filename().string() + " line " + std::to_string(i + 1);
@@ -112,8 +115,9 @@ inline std::string sprawdz_losy(const std::filesystem::path& przed, const std::f
 // The scenery after a run against the generated original: the objects file
 // the run works on line by line, every other file byte for byte, and no
 // scratch file left behind. Returns the first fault, empty when there is none.
-inline std::string sprawdz_wynik(const std::filesystem::path& wzor, const std::filesystem::path& wynik,
-                                 const OpisScenerii& opis, Rodzaj rodzaj) {
+inline std::string sprawdz_wynik(const std::filesystem::path& wzor,
+                                 const std::filesystem::path& wynik, const OpisScenerii& opis,
+                                 Rodzaj rodzaj) {
   namespace fs = std::filesystem;
   const auto wysokosc = [](const std::string& a, const std::string& b) {
     const auto ta = tokeny_linii(a), tb = tokeny_linii(b);
@@ -147,7 +151,8 @@ inline std::string sprawdz_wynik(const std::filesystem::path& wzor, const std::f
     if (!blad.empty()) return blad;
   }
   std::size_t pozostale = 0;
-  for (const auto& wpis : fs::recursive_directory_iterator(wynik)) pozostale += wpis.is_regular_file();
+  for (const auto& wpis : fs::recursive_directory_iterator(wynik))
+    pozostale += wpis.is_regular_file();
   if (pozostale != pliki) return "files were left behind in the scenery directory";
   return "";
 }

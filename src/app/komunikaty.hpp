@@ -22,7 +22,8 @@ inline constexpr TekstCp1250 pusty_ini{"Plik wyrownik.ini jest pusty."};
 inline constexpr TekstCp1250 brak_sciezki{"Brak podanej ścieżki dostępu"};
 inline constexpr TekstCp1250 brak_scenery{"Brak podkatalogu SCENERY."};
 inline constexpr TekstCp1250 puste_listy{"Lista plików inc lub lista tekstur jest pusta."};
-inline constexpr TekstCp1250 blad_partii{"Wystąpił błąd. Dalsze działanie prgramu zostało przerwane."};
+inline constexpr TekstCp1250 blad_partii{
+    "Wystąpił błąd. Dalsze działanie prgramu zostało przerwane."};
 }  // namespace komunikat
 
 }  // namespace wyrownik

@@ -22,14 +22,15 @@ enum Sekcja : std::size_t { sciezka, inc, tekstury, drogi, rzeki, wyjatki, ile_s
 // Header texts in the order they are tested; each is compared over its own
 // length, so anything after it on the line is ignored.
 constexpr std::array<std::string_view, ile_sekcji> naglowki = {
-    "[Sciezka dostepu]", "[inc]", "[tekstury]", "[drogi]", "[rzeki]",
-    "[Wyjatki - poczatki nazw inc]"};
+    "[Sciezka dostepu]", "[inc]",   "[tekstury]",
+    "[drogi]",           "[rzeki]", "[Wyjatki - poczatki nazw inc]"};
 
 void dopisz(std::vector<std::string>& lista, const std::string& linia) {
   if (lista.size() < Konfiguracja::pojemnosc_listy) lista.push_back(linia);
 }
 
-void obsluz_linie(const std::string& linia, std::array<bool, ile_sekcji>& otwarta, Konfiguracja& k) {
+void obsluz_linie(const std::string& linia, std::array<bool, ile_sekcji>& otwarta,
+                  Konfiguracja& k) {
   if (!linia.empty() && linia.front() == '[') otwarta.fill(false);
   if (!linia.empty()) {
     if (otwarta[sciezka]) {
@@ -53,11 +54,14 @@ void obsluz_linie(const std::string& linia, std::array<bool, ile_sekcji>& otwart
   }
 }
 
-bool przed(const std::string& a, const std::string& b) { return porownaj_bez_wielkosci(a, b) < 0; }
+bool przed(const std::string& a, const std::string& b) {
+  return porownaj_bez_wielkosci(a, b) < 0;
+}
 
 }  // namespace
 
-void odczyt_ini(const fs::path& katalog_programu, Konfiguracja& konfiguracja, Komunikaty& komunikaty) {
+void odczyt_ini(const fs::path& katalog_programu, Konfiguracja& konfiguracja,
+                Komunikaty& komunikaty) {
   const auto plik = znajdz_w_scenerii(katalog_programu, "wyrownik.ini");
   std::error_code blad;
   if (!plik || !fs::is_regular_file(*plik, blad)) {
@@ -125,8 +129,9 @@ void sortuj_inc_wyjatki(std::vector<std::string>& tabl, std::ptrdiff_t lewy, std
 }
 
 bool czy_wybrany(const std::vector<std::string>& lista_inc, std::string_view nazwa) {
-  return std::any_of(lista_inc.begin(), lista_inc.end(),
-                     [&](const std::string& e) { return e == "*" || rowne_bez_wielkosci(e, nazwa); });
+  return std::any_of(lista_inc.begin(), lista_inc.end(), [&](const std::string& e) {
+    return e == "*" || rowne_bez_wielkosci(e, nazwa);
+  });
 }
 
 bool czy_wyjatek(const std::vector<std::string>& lista_wyjatkow, std::string_view nazwa) {
@@ -137,7 +142,8 @@ bool czy_wyjatek(const std::vector<std::string>& lista_wyjatkow, std::string_vie
   };
   for (std::size_t dl = 1; dl <= nazwa.size(); ++dl) {
     const std::string_view poczatek = nazwa.substr(0, dl);
-    const auto it = std::lower_bound(lista_wyjatkow.begin(), lista_wyjatkow.end(), poczatek, mniejsze);
+    const auto it =
+        std::lower_bound(lista_wyjatkow.begin(), lista_wyjatkow.end(), poczatek, mniejsze);
     if (it != lista_wyjatkow.end() && porownaj_bez_wielkosci(*it, poczatek) == 0) return true;
   }
   return false;

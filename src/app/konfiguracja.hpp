@@ -15,12 +15,12 @@ struct Konfiguracja {
   // Each list holds at most this many entries; further lines are dropped.
   static constexpr std::size_t pojemnosc_listy = 10000;
 
-  std::string sciezka_scenerii;               // the simulator root as the ini gives it
-  std::vector<std::string> lista_inc;         // object names to treat; "*" is every object
-  std::vector<std::string> lista_tekstur;     // texture-name prefixes of the ground
-  std::vector<std::string> lista_wyjatkow;    // object-name prefixes left alone; sorted
-  bool drogi = false;                          // road tracks are ground
-  bool rzeki = false;                          // river tracks are ground
+  std::string sciezka_scenerii;             // the simulator root as the ini gives it
+  std::vector<std::string> lista_inc;       // object names to treat; "*" is every object
+  std::vector<std::string> lista_tekstur;   // texture-name prefixes of the ground
+  std::vector<std::string> lista_wyjatkow;  // object-name prefixes left alone; sorted
+  bool drogi = false;                       // road tracks are ground
+  bool rzeki = false;                       // river tracks are ground
 };
 
 // Reads wyrownik.ini from `katalog_programu` into `konfiguracja`, which the

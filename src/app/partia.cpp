@@ -66,7 +66,8 @@ Srodowisko srodowisko_ze_startu(const WynikStartu& start) {
   return s;
 }
 
-WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const Korekcja& korekcja) {
+WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno,
+                           const Korekcja& korekcja) {
   // The log describes the last batch only: it is emptied before anything runs.
   try {
     utworz_pusty(srodowisko.plik_logu, *srodowisko.operacje);

@@ -61,6 +61,7 @@ enum class WynikPartii {
 };
 
 // Runs one batch. Failures never escape: they end the batch with one message.
-WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const Korekcja& korekcja);
+WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno,
+                           const Korekcja& korekcja);
 
 }  // namespace wyrownik

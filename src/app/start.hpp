@@ -13,7 +13,6 @@
 
 namespace wyrownik {
 
-
 // In the order they are disabled.
 inline constexpr std::array<Wejscie, 7> wejscia_startu = {
     Wejscie::text1, Wejscie::text2,    Wejscie::text3,   Wejscie::text4,

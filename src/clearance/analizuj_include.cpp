@@ -4,8 +4,8 @@
 #include <cmath>
 #include <optional>
 
-#include "geometry/przeciecie_odcinkow.hpp"
 #include "app/konfiguracja.hpp"
+#include "geometry/przeciecie_odcinkow.hpp"
 #include "scenery/linia.hpp"
 #include "scenery/sklej_linie.hpp"
 #include "scenery/tekst_wspolrzednej.hpp"
@@ -20,7 +20,8 @@ struct Polozenie {
   std::size_t indeks_x = 0, indeks_z = 0;
 };
 
-std::optional<Polozenie> polozenie(const std::vector<std::string_view>& tokeny, const UstawieniaSkrajni& u) {
+std::optional<Polozenie> polozenie(const std::vector<std::string_view>& tokeny,
+                                   const UstawieniaSkrajni& u) {
   Polozenie p;
   bool znalezione = false;
   std::optional<double> promien;
@@ -49,12 +50,14 @@ std::optional<Polozenie> polozenie(const std::vector<std::string_view>& tokeny, 
   return p;
 }
 
-double odleglosc(double ax, double az, double bx, double bz) { return std::hypot(ax - bx, az - bz); }
+double odleglosc(double ax, double az, double bx, double bz) {
+  return std::hypot(ax - bx, az - bz);
+}
 
 }  // namespace
 
-bool analizuj_include(std::string_view linia, const UstawieniaSkrajni& u, const PrzejdzOdcinki& przejdz,
-                      std::string& przesunieta) {
+bool analizuj_include(std::string_view linia, const UstawieniaSkrajni& u,
+                      const PrzejdzOdcinki& przejdz, std::string& przesunieta) {
   std::string czysta(linia);
   oczysc_linie(czysta);
   std::vector<std::string_view> tokeny;
@@ -70,8 +73,8 @@ bool analizuj_include(std::string_view linia, const UstawieniaSkrajni& u, const 
     const auto [nx, nz] = o.normalna();
     // The probe runs through the object at right angles to the track.
     double fx = 0, fz = 0;
-    if (!przeciecie_odcinkow(o.x1, o.z1, o.x2, o.z2, p->x + p->r * nx, p->z + p->r * nz, p->x - p->r * nx,
-                             p->z - p->r * nz, fx, fz)) {
+    if (!przeciecie_odcinkow(o.x1, o.z1, o.x2, o.z2, p->x + p->r * nx, p->z + p->r * nz,
+                             p->x - p->r * nx, p->z - p->r * nz, fx, fz)) {
       return;
     }
     const double odstep = o.szerokosc / 2 + p->r;
@@ -90,11 +93,12 @@ bool analizuj_include(std::string_view linia, const UstawieniaSkrajni& u, const 
   return true;
 }
 
-WerdyktSkrajni werdykt_skrajni(std::string_view surowa, const UstawieniaSkrajni& u, const PrzejdzOdcinki& przejdz,
-                               std::string& poprawiona) {
+WerdyktSkrajni werdykt_skrajni(std::string_view surowa, const UstawieniaSkrajni& u,
+                               const PrzejdzOdcinki& przejdz, std::string& poprawiona) {
   if (!analizuj_include(surowa, u, przejdz, poprawiona)) return WerdyktSkrajni::zostaw;
   std::string drugie;
-  return analizuj_include(poprawiona, u, przejdz, drugie) ? WerdyktSkrajni::usun : WerdyktSkrajni::przesun;
+  return analizuj_include(poprawiona, u, przejdz, drugie) ? WerdyktSkrajni::usun
+                                                          : WerdyktSkrajni::przesun;
 }
 
 }  // namespace wyrownik

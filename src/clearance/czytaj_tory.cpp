@@ -20,7 +20,8 @@ namespace {
 double punkt(std::string_view token, const std::filesystem::path& plik) {
   const auto v = liczba(token);
   if (!v) {
-    throw BladDanych("track end point is not a number: \"" + std::string(token) + "\" in " + plik.string());
+    throw BladDanych("track end point is not a number: \"" + std::string(token) + "\" in " +
+                     plik.string());
   }
   return *v;
 }
@@ -34,7 +35,8 @@ void czytaj_tory(const std::filesystem::path& plik, const OdbiorcaOdcinkow& reje
   std::string_view surowa;
   while (czytnik.czytaj(surowa)) {
     if (czy_komentarz(surowa)) continue;
-    if (!(zawiera(surowa, "node") && zawiera(surowa, "track") && zawiera(surowa, "normal"))) continue;
+    if (!(zawiera(surowa, "node") && zawiera(surowa, "track") && zawiera(surowa, "normal")))
+      continue;
     // A hidden track is not collected; its own lines are read on as ordinary ones.
     if (zawiera(surowa, "unvis") || zawiera(surowa, "novis")) continue;
 

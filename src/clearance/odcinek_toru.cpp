@@ -11,7 +11,8 @@ std::array<double, 2> OdcinekToru::normalna() const {
   return {std::abs(uz), s * std::abs(ux)};
 }
 
-std::optional<OdcinekToru> utworz_odcinek(double x1, double z1, double x2, double z2, double szerokosc) {
+std::optional<OdcinekToru> utworz_odcinek(double x1, double z1, double x2, double z2,
+                                          double szerokosc) {
   const double dlugosc = std::sqrt((x1 - x2) * (x1 - x2) + (z1 - z2) * (z1 - z2));
   if (dlugosc < 1) return std::nullopt;
   const double dx = x2 - x1;

@@ -24,7 +24,8 @@ std::filesystem::path katalog_programu(const char* argv0) {
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> argumenty(argv + 1, argv + argc);
-  const int kod = wyrownik::cli::uruchom(argumenty, katalog_programu(argv[0]), std::cout, std::cerr);
+  const int kod =
+      wyrownik::cli::uruchom(argumenty, katalog_programu(argv[0]), std::cout, std::cerr);
   // Help that could not be written is no success.
   if (!std::cout.flush()) {
     std::cerr << "wyrownik-cli: cannot write to standard output\n";

@@ -13,7 +13,9 @@ void OknoCli::pokaz_komunikat(std::string_view tekst) {
   bledy_ << cp1250_na_utf8(tekst) << '\n' << std::flush;
 }
 
-void OknoCli::szczegoly_bledu(std::string_view opis) { bledy_ << opis << '\n' << std::flush; }
+void OknoCli::szczegoly_bledu(std::string_view opis) {
+  bledy_ << opis << '\n' << std::flush;
+}
 
 std::string OknoCli::pozycja(std::size_t i) const {
   // Names typed on a UTF-8 terminal are matched as the scenery spells them.
@@ -23,10 +25,14 @@ std::string OknoCli::pozycja(std::size_t i) const {
 
 std::string OknoCli::tekst(Pole pole) const {
   switch (pole) {
-    case Pole::text1: return opcje_.min;
-    case Pole::text2: return opcje_.max;
-    case Pole::text3: return opcje_.promien;
-    case Pole::text4: return opcje_.nr_parametru;
+    case Pole::text1:
+      return opcje_.min;
+    case Pole::text2:
+      return opcje_.max;
+    case Pole::text3:
+      return opcje_.promien;
+    case Pole::text4:
+      return opcje_.nr_parametru;
   }
   return {};
 }

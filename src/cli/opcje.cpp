@@ -4,8 +4,10 @@ namespace wyrownik::cli {
 
 const char* const tekst_pomocy =
     "usage:\n"
-    "  wyrownik-cli height    [--program-dir DIR] [--min TEXT] [--max TEXT] [--dry-run] SCENERY...\n"
-    "  wyrownik-cli clearance [--program-dir DIR] [--radius TEXT] [--radius-param TEXT] [--dry-run] "
+    "  wyrownik-cli height    [--program-dir DIR] [--min TEXT] [--max TEXT] [--dry-run] "
+    "SCENERY...\n"
+    "  wyrownik-cli clearance [--program-dir DIR] [--radius TEXT] [--radius-param TEXT] "
+    "[--dry-run] "
     "SCENERY...\n"
     "\n"
     "Corrects the object coordinates of the named scenery files (*.scn names as found in the\n"

@@ -7,9 +7,9 @@
 #include "app/blokada.hpp"
 #include "app/partia.hpp"
 #include "app/start.hpp"
+#include "clearance/sprawdz_scenerie_skr.hpp"
 #include "cli/okno_cli.hpp"
 #include "cli/opcje.hpp"
-#include "clearance/sprawdz_scenerie_skr.hpp"
 #include "height/sprawdz_scenerie_wys.hpp"
 #include "scenery/bledy.hpp"
 #include "scenery/kodowanie.hpp"
@@ -33,8 +33,9 @@ class OknoStartuCli : public OknoStartu {
 
 }  // namespace
 
-int uruchom(const std::vector<std::string>& argumenty, const std::filesystem::path& katalog_domyslny,
-            std::ostream& wyjscie, std::ostream& bledy) {
+int uruchom(const std::vector<std::string>& argumenty,
+            const std::filesystem::path& katalog_domyslny, std::ostream& wyjscie,
+            std::ostream& bledy) {
   std::string blad;
   const auto opcje = parsuj(argumenty, blad);
   if (!opcje) {
@@ -47,9 +48,8 @@ int uruchom(const std::vector<std::string>& argumenty, const std::filesystem::pa
   }
 
   std::error_code bez_bledu;
-  const std::filesystem::path katalog_programu =
-      std::filesystem::absolute(opcje->katalog_programu ? *opcje->katalog_programu : katalog_domyslny.string(),
-                                bez_bledu);
+  const std::filesystem::path katalog_programu = std::filesystem::absolute(
+      opcje->katalog_programu ? *opcje->katalog_programu : katalog_domyslny.string(), bez_bledu);
   std::optional<Blokada> blokada;
   try {
     blokada = Blokada::zajmij(katalog_programu);
@@ -58,7 +58,8 @@ int uruchom(const std::vector<std::string>& argumenty, const std::filesystem::pa
     return kod_blad_startu;
   }
   if (!blokada) {
-    bledy << "wyrownik-cli: another copy of wyrownik is working in " << katalog_programu.string() << '\n';
+    bledy << "wyrownik-cli: another copy of wyrownik is working in " << katalog_programu.string()
+          << '\n';
     return kod_blad_startu;
   }
 
@@ -82,7 +83,8 @@ int uruchom(const std::vector<std::string>& argumenty, const std::filesystem::pa
     const std::string w_scenerii = utf8_na_cp1250(nazwa).value_or(nazwa);
     const auto plik = znajdz_w_scenerii(katalog, w_scenerii);
     if (!plik || !czy_zwykly_plik(*plik) || !na_liscie(*plik)) {
-      bledy << "wyrownik-cli: no scenery file " << nazwa << " in " << start.katalog_scenerii->string() << '\n';
+      bledy << "wyrownik-cli: no scenery file " << nazwa << " in "
+            << start.katalog_scenerii->string() << '\n';
       return kod_uzycie;
     }
     do_partii.scenerie.push_back(plik->filename().string());
@@ -92,13 +94,16 @@ int uruchom(const std::vector<std::string>& argumenty, const std::filesystem::pa
   srodowisko.proba = opcje->proba;
 
   OknoCli okno(do_partii, bledy);
-  const Korekcja korekcja =
-      opcje->polecenie == Polecenie::wysokosc ? Korekcja(sprawdz_scenerie_wys) : Korekcja(sprawdz_scenerie_skr);
+  const Korekcja korekcja = opcje->polecenie == Polecenie::wysokosc
+                                ? Korekcja(sprawdz_scenerie_wys)
+                                : Korekcja(sprawdz_scenerie_skr);
   switch (uruchom_partie(srodowisko, okno, korekcja)) {
-    case WynikPartii::zakonczona: return kod_ok;
+    case WynikPartii::zakonczona:
+      return kod_ok;
     case WynikPartii::przerwana:
     case WynikPartii::blad:
-    case WynikPartii::brak_logu: break;
+    case WynikPartii::brak_logu:
+      break;
   }
   return kod_blad_partii;
 }

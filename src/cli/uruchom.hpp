@@ -10,16 +10,17 @@
 namespace wyrownik::cli {
 
 enum KodWyjscia : int {
-  kod_ok = 0,          // the batch ran to its end
-  kod_blad_partii = 1, // the batch stopped on a failure
-  kod_blad_startu = 2, // start-up failed (configuration, directories, another copy)
-  kod_uzycie = 64,     // wrong usage
+  kod_ok = 0,           // the batch ran to its end
+  kod_blad_partii = 1,  // the batch stopped on a failure
+  kod_blad_startu = 2,  // start-up failed (configuration, directories, another copy)
+  kod_uzycie = 64,      // wrong usage
 };
 
 // `argumenty` are argv[1..]; `katalog_programu` is the default program
 // directory (the executable's own). Help goes to `wyjscie`; progress,
 // messages and failures go to `bledy`.
-int uruchom(const std::vector<std::string>& argumenty, const std::filesystem::path& katalog_programu,
-            std::ostream& wyjscie, std::ostream& bledy);
+int uruchom(const std::vector<std::string>& argumenty,
+            const std::filesystem::path& katalog_programu, std::ostream& wyjscie,
+            std::ostream& bledy);
 
 }  // namespace wyrownik::cli

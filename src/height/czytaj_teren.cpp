@@ -20,7 +20,8 @@ namespace {
 // it skipped the node without reading on.
 class CzytnikTerenu {
  public:
-  CzytnikTerenu(const std::filesystem::path& plik, const Konfiguracja& k, const OdbiorcaTrojkatow& odbiorca)
+  CzytnikTerenu(const std::filesystem::path& plik, const Konfiguracja& k,
+                const OdbiorcaTrojkatow& odbiorca)
       : czytnik_(plik), konf_(k), odbiorca_(odbiorca) {}
 
   void czytaj() {
@@ -28,7 +29,8 @@ class CzytnikTerenu {
     while (czytnik_.czytaj(surowa)) {
       if (czy_komentarz(surowa)) continue;
       biezaca_.assign(surowa);
-      if (zawiera(biezaca_, "node") && (zawiera(biezaca_, "triangles") || zawiera(biezaca_, "triangle_strip"))) {
+      if (zawiera(biezaca_, "node") &&
+          (zawiera(biezaca_, "triangles") || zawiera(biezaca_, "triangle_strip"))) {
         wezel_trojkatow();
       }
       if (konf_.drogi && czy_tor(biezaca_, "road")) tor();
@@ -116,7 +118,8 @@ class CzytnikTerenu {
         ++czesci;
       } else if ((n == 3 || n == 6) && tokeny_.size() >= 3) {
         Wierzcholek& p = n == 3 ? p1 : p2;
-        p = {liczba_na_poczatku(tokeny_[0]), liczba_na_poczatku(tokeny_[1]), liczba_na_poczatku(tokeny_[2])};
+        p = {liczba_na_poczatku(tokeny_[0]), liczba_na_poczatku(tokeny_[1]),
+             liczba_na_poczatku(tokeny_[2])};
         ++czesci;
       }
     }

@@ -4,7 +4,8 @@
 
 namespace wyrownik {
 
-std::optional<std::array<Trojkat, 2>> pas_toru(const Wierzcholek& p1, const Wierzcholek& p2, double w) {
+std::optional<std::array<Trojkat, 2>> pas_toru(const Wierzcholek& p1, const Wierzcholek& p2,
+                                               double w) {
   const double l = std::sqrt((p1.x - p2.x) * (p1.x - p2.x) + (p1.z - p2.z) * (p1.z - p2.z));
   if (l < 1) return std::nullopt;
   const double dx = (p2.x - p1.x) / l;

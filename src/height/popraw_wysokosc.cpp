@@ -19,8 +19,8 @@ constexpr double zasieg_promienia = 20000;
 
 bool na_odcinku(double x, double z, const Wierzcholek& a, const Wierzcholek& b) {
   const double iloczyn = (b.x - a.x) * (z - a.z) - (b.z - a.z) * (x - a.x);
-  return iloczyn == 0 && x >= std::min(a.x, b.x) && x <= std::max(a.x, b.x) && z >= std::min(a.z, b.z) &&
-         z <= std::max(a.z, b.z);
+  return iloczyn == 0 && x >= std::min(a.x, b.x) && x <= std::max(a.x, b.x) &&
+         z >= std::min(a.z, b.z) && z <= std::max(a.z, b.z);
 }
 
 int przeciecia(double x1, double z1, double x2, double z2, const Trojkat& t) {
@@ -38,7 +38,8 @@ int przeciecia(double x1, double z1, double x2, double z2, const Trojkat& t) {
 }  // namespace
 
 bool punkt_w_trojkacie(double x, double z, const Trojkat& t) {
-  if (na_odcinku(x, z, t.v[0], t.v[1]) || na_odcinku(x, z, t.v[0], t.v[2]) || na_odcinku(x, z, t.v[1], t.v[2])) {
+  if (na_odcinku(x, z, t.v[0], t.v[1]) || na_odcinku(x, z, t.v[0], t.v[2]) ||
+      na_odcinku(x, z, t.v[1], t.v[2])) {
     return true;
   }
   // A ray through a vertex meets both edges there and counts two: the other
@@ -52,8 +53,8 @@ std::optional<double> wysokosc_terenu(double x, double z, const PrzejdzKomorke& 
   przejdz(x, z, [&](const Trojkat& t) {
     if (!punkt_w_trojkacie(x, z, t)) return;
     double h = 0;
-    if (!wysokosc_w_trojkacie(t.v[0].x, t.v[0].z, t.v[0].y, t.v[1].x, t.v[1].z, t.v[1].y, t.v[2].x, t.v[2].z,
-                              t.v[2].y, x, z, h)) {
+    if (!wysokosc_w_trojkacie(t.v[0].x, t.v[0].z, t.v[0].y, t.v[1].x, t.v[1].z, t.v[1].y, t.v[2].x,
+                              t.v[2].z, t.v[2].y, x, z, h)) {
       return;
     }
     if (!najwyzsza || h > *najwyzsza) najwyzsza = h;
@@ -61,8 +62,9 @@ std::optional<double> wysokosc_terenu(double x, double z, const PrzejdzKomorke& 
   return najwyzsza;
 }
 
-std::optional<std::string> popraw_wysokosc(std::string_view surowa, const Konfiguracja& konfiguracja,
-                                           const Pasmo& pasmo, const PrzejdzKomorke& przejdz) {
+std::optional<std::string> popraw_wysokosc(std::string_view surowa,
+                                           const Konfiguracja& konfiguracja, const Pasmo& pasmo,
+                                           const PrzejdzKomorke& przejdz) {
   std::string linia(surowa);
   oczysc_linie(linia);
   std::vector<std::string_view> tokeny;

@@ -18,7 +18,8 @@ namespace wyrownik {
 bool punkt_w_trojkacie(double x, double z, const Trojkat& t);
 
 // Visits the stored triangles of the cell of (x, z), in registration order.
-using PrzejdzKomorke = std::function<void(double x, double z, const std::function<void(const Trojkat&)>&)>;
+using PrzejdzKomorke =
+    std::function<void(double x, double z, const std::function<void(const Trojkat&)>&)>;
 
 // The highest ground of the cell at (x, z): the greatest height over the
 // triangles that contain the point and are not degenerate; nullopt when
@@ -35,7 +36,8 @@ struct Pasmo {
 // The corrected text of a selected object include whose height differs from
 // the ground under it by a difference inside the band; nullopt when the line
 // stays as read.
-std::optional<std::string> popraw_wysokosc(std::string_view surowa, const Konfiguracja& konfiguracja,
-                                           const Pasmo& pasmo, const PrzejdzKomorke& przejdz);
+std::optional<std::string> popraw_wysokosc(std::string_view surowa,
+                                           const Konfiguracja& konfiguracja, const Pasmo& pasmo,
+                                           const PrzejdzKomorke& przejdz);
 
 }  // namespace wyrownik

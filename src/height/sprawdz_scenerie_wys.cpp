@@ -14,7 +14,8 @@
 namespace wyrownik {
 
 void sprawdz_scenerie_wys(StanScenerii& stan, const Srodowisko& srodowisko, OknoPartii& okno) {
-  const Pasmo pasmo{liczba_na_poczatku(okno.tekst(Pole::text1)), liczba_na_poczatku(okno.tekst(Pole::text2))};
+  const Pasmo pasmo{liczba_na_poczatku(okno.tekst(Pole::text1)),
+                    liczba_na_poczatku(okno.tekst(Pole::text2))};
 
   Indeks indeks = zaloz_indeks(stan, okno);
   Dziennik dziennik(srodowisko.plik_logu, *srodowisko.operacje);
@@ -28,7 +29,8 @@ void sprawdz_scenerie_wys(StanScenerii& stan, const Srodowisko& srodowisko, Okno
     czytaj_teren(plik, srodowisko.konfiguracja, dodaj_trojkat);
   });
 
-  const PrzejdzKomorke przejdz = [&](double x, double z, const std::function<void(const Trojkat&)>& test) {
+  const PrzejdzKomorke przejdz = [&](double x, double z,
+                                     const std::function<void(const Trojkat&)>& test) {
     indeks.przejdz_komorke(x, z, [&](const RekordDanych& r) { test(Trojkat::z_rekordu(r)); });
   };
   const OcenaLinii ocena = [&](std::string_view surowa, std::string& poprawiona) {
@@ -40,7 +42,8 @@ void sprawdz_scenerie_wys(StanScenerii& stan, const Srodowisko& srodowisko, Okno
   LicznikiPrzebiegu liczniki;
   przepisz_scenerie(stan, Przebieg::wysokosc, ocena, dziennik, liczniki, okno, srodowisko.proba,
                     *srodowisko.operacje);
-  zakoncz_przebieg(stan, Przebieg::wysokosc, liczniki, dziennik, okno, [&] { indeks.usun_indeks(); });
+  zakoncz_przebieg(stan, Przebieg::wysokosc, liczniki, dziennik, okno,
+                   [&] { indeks.usun_indeks(); });
 }
 
 }  // namespace wyrownik

@@ -19,7 +19,9 @@ CzytnikLinii::CzytnikLinii(const std::filesystem::path& sciezka)
 #endif
 }
 
-CzytnikLinii::~CzytnikLinii() { zamknij(); }
+CzytnikLinii::~CzytnikLinii() {
+  zamknij();
+}
 
 void CzytnikLinii::zamknij() noexcept {
   if (fd_ >= 0) ::close(fd_);  // read-only: nothing can be lost on close

@@ -43,7 +43,9 @@ void podziel(std::string_view linia, std::vector<std::string_view>& tokeny) {
 
 namespace {
 
-bool cyfra(char c) { return c >= '0' && c <= '9'; }
+bool cyfra(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Length of the longest prefix of `t` in the decimal form (sign, digits with
 // at most one point, optional exponent); 0 when there is no digit.
@@ -123,7 +125,9 @@ std::optional<Trojka> znajdz_trojke(const std::vector<std::string_view>& tokeny)
   return std::nullopt;
 }
 
-void ukosniki_na_odwrotne(std::string& tekst) { std::replace(tekst.begin(), tekst.end(), '/', '\\'); }
+void ukosniki_na_odwrotne(std::string& tekst) {
+  std::replace(tekst.begin(), tekst.end(), '/', '\\');
+}
 
 std::string_view nazwa_bazowa(std::string_view nazwa) {
   const std::size_t ostatni = nazwa.find_last_of("\\/");

@@ -16,7 +16,9 @@ void oczysc_linie(std::string& linia);
 
 // A raw line is a comment when its first two bytes are "//"; leading blanks
 // make it an ordinary line.
-inline bool czy_komentarz(std::string_view surowa) { return surowa.starts_with("//"); }
+inline bool czy_komentarz(std::string_view surowa) {
+  return surowa.starts_with("//");
+}
 
 // Splits at every single space, tokens counted from 1 in the text but stored
 // from index 0. An empty line has no tokens; a line that was not cleaned may
@@ -29,7 +31,9 @@ void podziel(std::string_view linia, std::vector<std::string_view>& tokeny);
 // value beyond the range of a double.
 std::optional<double> liczba(std::string_view token);
 
-inline bool czy_liczba(std::string_view token) { return liczba(token).has_value(); }
+inline bool czy_liczba(std::string_view token) {
+  return liczba(token).has_value();
+}
 
 // The number at the beginning of a text: leading spaces skipped, then the
 // longest prefix of the decimal form above; 0 when there is none.

@@ -11,16 +11,27 @@
 namespace wyrownik {
 
 namespace {
-int otworz_systemowo(const char* sciezka, int flagi, mode_t tryb) { return ::open(sciezka, flagi, tryb); }
-ssize_t pisz_systemowo(int fd, const void* dane, std::size_t ile) { return ::write(fd, dane, ile); }
-int synchronizuj_systemowo(int fd) { return ::fsync(fd); }
-int zamknij_systemowo(int fd) { return ::close(fd); }
-int zmien_nazwe_systemowo(const char* z, const char* na) { return std::rename(z, na); }
+int otworz_systemowo(const char* sciezka, int flagi, mode_t tryb) {
+  return ::open(sciezka, flagi, tryb);
+}
+ssize_t pisz_systemowo(int fd, const void* dane, std::size_t ile) {
+  return ::write(fd, dane, ile);
+}
+int synchronizuj_systemowo(int fd) {
+  return ::fsync(fd);
+}
+int zamknij_systemowo(int fd) {
+  return ::close(fd);
+}
+int zmien_nazwe_systemowo(const char* z, const char* na) {
+  return std::rename(z, na);
+}
 
 void synchronizuj_katalog(const std::filesystem::path& katalog) {
   // Makes the rename itself durable; a failure here loses nothing already
   // renamed, so it is not reported.
-  const int fd = ::open(katalog.empty() ? "." : katalog.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd =
+      ::open(katalog.empty() ? "." : katalog.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd >= 0) {
     ::fsync(fd);
     ::close(fd);
@@ -29,8 +40,9 @@ void synchronizuj_katalog(const std::filesystem::path& katalog) {
 }  // namespace
 
 const OperacjeZapisu& operacje_systemowe() {
-  static constexpr OperacjeZapisu systemowe{otworz_systemowo, pisz_systemowo, synchronizuj_systemowo,
-                                            zamknij_systemowo, zmien_nazwe_systemowo};
+  static constexpr OperacjeZapisu systemowe{otworz_systemowo, pisz_systemowo,
+                                            synchronizuj_systemowo, zamknij_systemowo,
+                                            zmien_nazwe_systemowo};
   return systemowe;
 }
 

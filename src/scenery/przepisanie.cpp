@@ -19,7 +19,6 @@ namespace wyrownik {
 
 namespace {
 
-
 struct PlikDoPrzepisania {
   const StanScenerii& stan;
   std::string_view wpis;

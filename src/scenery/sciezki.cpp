@@ -46,7 +46,8 @@ std::optional<fs::path> dopasuj_skladnik(const fs::path& rodzic, std::string_vie
   return std::nullopt;
 }
 
-std::optional<fs::path> rozwiaz_skladniki(fs::path sciezka, const std::vector<std::string>& skladniki) {
+std::optional<fs::path> rozwiaz_skladniki(fs::path sciezka,
+                                          const std::vector<std::string>& skladniki) {
   for (const auto& s : skladniki) {
     auto dalej = dopasuj_skladnik(sciezka, s);
     if (!dalej) return std::nullopt;
@@ -95,7 +96,8 @@ std::optional<fs::path> znajdz_katalog(std::string_view tekst) {
   return std::nullopt;
 }
 
-std::optional<fs::path> znajdz_w_scenerii(const fs::path& katalog_scenerii, std::string_view nazwa) {
+std::optional<fs::path> znajdz_w_scenerii(const fs::path& katalog_scenerii,
+                                          std::string_view nazwa) {
   if (nazwa.empty() || nazwa.front() == '\\' || nazwa.front() == '/') return std::nullopt;
   if (nazwa.size() >= 2 && nazwa[1] == ':') return std::nullopt;  // drive letter
   std::vector<std::string> skladniki;
@@ -118,8 +120,8 @@ std::optional<fs::path> znajdz_w_scenerii(const fs::path& katalog_scenerii, std:
 std::string tekst_pelnej_sciezki(std::string_view tekst_katalogu, std::string_view nazwa) {
   std::string tekst(tekst_katalogu);
   tekst += nazwa;
-  std::replace(tekst.begin() + static_cast<std::ptrdiff_t>(tekst_katalogu.size()), tekst.end(), '\\',
-               separator_natywny);
+  std::replace(tekst.begin() + static_cast<std::ptrdiff_t>(tekst_katalogu.size()), tekst.end(),
+               '\\', separator_natywny);
   return tekst;
 }
 

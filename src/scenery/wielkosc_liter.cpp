@@ -33,7 +33,8 @@ std::size_t znajdz_bez_wielkosci(std::string_view tekst, std::string_view slowo)
   const std::string_view reszta = slowo.substr(1);
   const std::size_t ostatni_start = tekst.size() - slowo.size();
   for (std::size_t i = 0; i <= ostatni_start; ++i) {
-    if (mala(tekst[i]) == pierwsza && rowne_bez_wielkosci(tekst.substr(i + 1, reszta.size()), reszta)) {
+    if (mala(tekst[i]) == pierwsza &&
+        rowne_bez_wielkosci(tekst.substr(i + 1, reszta.size()), reszta)) {
       return i;
     }
   }

@@ -90,8 +90,8 @@ TEST_F(Partia, FailureStopsTheBatchWithOneMessageAndTheNextBatchStartsAfresh) {
   EXPECT_EQ(okno.komunikaty, L{"Wystąpił błąd. Dalsze działanie prgramu zostało przerwane."});
   // The message comes while the inputs are still disabled.
   const auto& z = okno.zdarzenia;
-  const auto komunikat = std::find(z.begin(), z.end(),
-                                   "message=Wystąpił błąd. Dalsze działanie prgramu zostało przerwane.");
+  const auto komunikat = std::find(
+      z.begin(), z.end(), "message=Wystąpił błąd. Dalsze działanie prgramu zostało przerwane.");
   ASSERT_NE(komunikat, z.end());
   EXPECT_LT(komunikat, std::find(z.begin(), z.end(), "enable Text1"));
 

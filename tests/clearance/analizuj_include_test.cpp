@@ -11,11 +11,16 @@ class Skrajnia : public ::testing::Test {
  protected:
   WerdyktSkrajni werdykt(std::string_view linia) {
     wynik.clear();
-    return werdykt_skrajni(linia, u, [this](double, double, const std::function<void(const OdcinekToru&)>& f) {
-      for (const auto& o : tory) f(o);
-    }, wynik);
+    return werdykt_skrajni(
+        linia, u,
+        [this](double, double, const std::function<void(const OdcinekToru&)>& f) {
+          for (const auto& o : tory) f(o);
+        },
+        wynik);
   }
-  void dodaj(double x1, double z1, double x2, double z2) { tory.push_back(*utworz_odcinek(x1, z1, x2, z2, 2)); }
+  void dodaj(double x1, double z1, double x2, double z2) {
+    tory.push_back(*utworz_odcinek(x1, z1, x2, z2, 2));
+  }
 
   UstawieniaSkrajni u{{"*"}, 40, 7};
   std::vector<OdcinekToru> tory;
@@ -45,8 +50,9 @@ TEST_F(Skrajnia, RemovesAnObjectPushedOntoAnotherTrack) {
 
 TEST_F(Skrajnia, ProbeMustReachTheChord) {
   dodaj(0, 0, 100, 0);
-  EXPECT_EQ(werdykt(linia("50", "5.5")), WerdyktSkrajni::zostaw);  // within 6, but the probe is 5 long
-  EXPECT_EQ(werdykt(linia("120", "2")), WerdyktSkrajni::zostaw);   // beyond the chord's end
+  EXPECT_EQ(werdykt(linia("50", "5.5")),
+            WerdyktSkrajni::zostaw);  // within 6, but the probe is 5 long
+  EXPECT_EQ(werdykt(linia("120", "2")), WerdyktSkrajni::zostaw);  // beyond the chord's end
 }
 
 TEST_F(Skrajnia, ObjectOnTheChordGoesToTheNormalSide) {
@@ -64,7 +70,8 @@ TEST_F(Skrajnia, RadiusFromTheChosenParameterOrTheMaximum) {
   EXPECT_EQ(werdykt(linia("50", "3")), WerdyktSkrajni::przesun);
   EXPECT_EQ(wynik, linia("50", "41"));
   u.nr_parametru = 7;
-  EXPECT_EQ(werdykt("include obj.inc 50 0 3 end x"), WerdyktSkrajni::przesun);  // too few parameters
+  EXPECT_EQ(werdykt("include obj.inc 50 0 3 end x"),
+            WerdyktSkrajni::przesun);  // too few parameters
   EXPECT_EQ(wynik, "include obj.inc 50 0 41 end x");
   // A radius token that is a word reads as 0: no clash at all.
   EXPECT_EQ(werdykt("include obj.inc 50 0 3 1 2 3 r end"), WerdyktSkrajni::zostaw);
@@ -88,14 +95,17 @@ TEST_F(Skrajnia, PositionIsTheFirstRunOfThree) {
 }
 
 TEST_F(Skrajnia, LastClashInStoredOrderWins) {
-  dodaj(0, 0, 100, 0);    // pushes (50, 3) to (50, 6)
+  dodaj(0, 0, 100, 0);     // pushes (50, 3) to (50, 6)
   dodaj(50, -50, 50, 50);  // pushes it to (56, 3)
   EXPECT_EQ(werdykt(linia("50", "3")), WerdyktSkrajni::usun);
   u.lista_inc = {"*"};
   std::string raz;
-  ASSERT_TRUE(analizuj_include(linia("50", "3"), u, [&](double, double, const std::function<void(const OdcinekToru&)>& f) {
-    for (const auto& o : tory) f(o);
-  }, raz));
+  ASSERT_TRUE(analizuj_include(
+      linia("50", "3"), u,
+      [&](double, double, const std::function<void(const OdcinekToru&)>& f) {
+        for (const auto& o : tory) f(o);
+      },
+      raz));
   EXPECT_EQ(raz, linia("56", "3"));  // a tie goes to A
 }
 

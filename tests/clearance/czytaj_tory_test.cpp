@@ -12,8 +12,8 @@ namespace {
 
 std::string tor(const std::string& naglowek, const std::string& p1, const std::string& p2,
                 const std::string& drugi = " Rail_screw_used1 4 TpBpS-new2.tex 0.2 0.5 1.1") {
-  return naglowek + "\r\n" + drugi + "\r\n" + p1 + "\r\n0.0 0.0 0.0 //control vector 1\r\n0.0 0.0 0.0\r\n" + p2 +
-         "\r\n0\r\nendtrack\r\n";
+  return naglowek + "\r\n" + drugi + "\r\n" + p1 +
+         "\r\n0.0 0.0 0.0 //control vector 1\r\n0.0 0.0 0.0\r\n" + p2 + "\r\n0\r\nendtrack\r\n";
 }
 
 const std::string normalny = "node 1000 0 none track normal 100.0 1.435 0.25 25.0 20 0 Flat vis";
@@ -30,7 +30,8 @@ class CzytajTory : public ::testing::Test {
 };
 
 TEST_F(CzytajTory, ReadsTheChordAndWidthOfANormalTrack) {
-  const auto w = czytaj(tor(normalny, "0.4 0.2 36.1  0.0  //point 1", "0.4 0.2 136.1  0.0  //point 2"));
+  const auto w =
+      czytaj(tor(normalny, "0.4 0.2 36.1  0.0  //point 1", "0.4 0.2 136.1  0.0  //point 2"));
   ASSERT_EQ(w.size(), 1u);
   EXPECT_DOUBLE_EQ(w[0].szerokosc, 1.835);
   EXPECT_EQ(w[0].x1, 0.4);
@@ -45,20 +46,25 @@ TEST_F(CzytajTory, TracksThatGiveNoSegment) {
   EXPECT_TRUE(czytaj(tor("node 1 0 n track normal 1 1.435 novis", "0 0 0", "0 0 50")).empty());
   EXPECT_TRUE(czytaj(tor(normalny, "0 0 0", "0.6 0 0.79")).empty());  // chord shorter than 1
   EXPECT_EQ(czytaj(tor(normalny, "0 0 0", "0.6 0 0.8")).size(), 1u);  // exactly 1
-  EXPECT_TRUE(czytaj(normalny + "\r\nrail 4 t 0.2 0.5\r\n0 0 0\r\n0 0 0\r\nendtrack\r\n0 0 0\r\n0 0 50\r\n").empty());
-  EXPECT_TRUE(czytaj(tor(normalny, "0 0", "0 0 50")).empty());  // no first end point
+  EXPECT_TRUE(
+      czytaj(normalny + "\r\nrail 4 t 0.2 0.5\r\n0 0 0\r\n0 0 0\r\nendtrack\r\n0 0 0\r\n0 0 50\r\n")
+          .empty());
+  EXPECT_TRUE(czytaj(tor(normalny, "0 0", "0 0 50")).empty());           // no first end point
   EXPECT_TRUE(czytaj("//" + tor(normalny, "0 0 0", "0 0 50")).empty());  // a commented header
   EXPECT_TRUE(czytaj(normalny + "\r\nrail 4 t 0.2 0.5\r\n0 0 0\r\n").empty());  // end of file
 }
 
 TEST_F(CzytajTory, HeaderWithoutWidthStartsFromZero) {
-  const auto w = czytaj(tor(normalny, "0 0 0", "0 0 50") + tor("node 1 0 n track normal 1", "0 0 0", "0 0 50"));
+  const auto w = czytaj(tor(normalny, "0 0 0", "0 0 50") +
+                        tor("node 1 0 n track normal 1", "0 0 0", "0 0 50"));
   ASSERT_EQ(w.size(), 2u);
   EXPECT_DOUBLE_EQ(w[1].szerokosc, 0.4);  // only twice token 5 of the second line
 }
 
 TEST_F(CzytajTory, EmptyLinesDoNotCount) {
-  const auto w = czytaj(normalny + "\r\n\r\nrail 4 t 0.2 0.5\r\n\r\n;;\r\n1 0 0\r\n0 0 0\r\n\r\n0 0 0\r\n9 0 0\r\nendtrack\r\n");
+  const auto w = czytaj(
+      normalny +
+      "\r\n\r\nrail 4 t 0.2 0.5\r\n\r\n;;\r\n1 0 0\r\n0 0 0\r\n\r\n0 0 0\r\n9 0 0\r\nendtrack\r\n");
   ASSERT_EQ(w.size(), 1u);
   EXPECT_EQ(w[0].x1, 1);
   EXPECT_EQ(w[0].x2, 9);

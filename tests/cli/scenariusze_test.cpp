@@ -18,7 +18,9 @@ namespace fs = std::filesystem;
 namespace wyrownik {
 namespace {
 
-fs::path katalog_danych() { return fs::path(WYROWNIK_DANE) / "scenariusze"; }
+fs::path katalog_danych() {
+  return fs::path(WYROWNIK_DANE) / "scenariusze";
+}
 
 std::string zamien(std::string tekst, const std::string& co, const std::string& na) {
   for (std::size_t p = tekst.find(co); p != std::string::npos; p = tekst.find(co, p + na.size())) {
@@ -44,7 +46,8 @@ TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
   const std::string katalog = korzen + "/scenery/";
   fs::create_directories(k / "sim");
   fs::copy(dane / "wejscie", k / "sim/scenery", fs::copy_options::recursive);
-  k.zapisz("program/wyrownik.ini", zamien(testy::wczytaj(dane / "wyrownik.ini"), "@KORZEN@", korzen));
+  k.zapisz("program/wyrownik.ini",
+           zamien(testy::wczytaj(dane / "wyrownik.ini"), "@KORZEN@", korzen));
 
   std::ostringstream wyjscie, bledy;
   auto argumenty = slowa(testy::wczytaj(dane / "polecenie"));
@@ -56,7 +59,8 @@ TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
   for (const auto& wpis : fs::recursive_directory_iterator(dane / "oczekiwane")) {
     if (!wpis.is_regular_file()) continue;
     const auto wzgledna = fs::relative(wpis.path(), dane / "oczekiwane");
-    EXPECT_EQ(testy::wczytaj(k / "sim/scenery" / wzgledna), testy::wczytaj(wpis.path())) << wzgledna;
+    EXPECT_EQ(testy::wczytaj(k / "sim/scenery" / wzgledna), testy::wczytaj(wpis.path()))
+        << wzgledna;
     ++porownane;
   }
   EXPECT_GT(porownane, 0u);
@@ -69,7 +73,8 @@ TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
 
 std::vector<std::string> scenariusze() {
   std::vector<std::string> nazwy;
-  for (const auto& wpis : fs::directory_iterator(katalog_danych())) nazwy.push_back(wpis.path().filename().string());
+  for (const auto& wpis : fs::directory_iterator(katalog_danych()))
+    nazwy.push_back(wpis.path().filename().string());
   std::sort(nazwy.begin(), nazwy.end());
   return nazwy;
 }

@@ -123,7 +123,8 @@ TEST_F(Cli, SceneryNameThatDoesNotExistIs64BeforeAnythingRuns) {
   // Files that exist but are no scenery the file list would show.
   zapisz("b.scm", glowny);
   zapisz("sub/c.scn", glowny);
-  for (const char* nazwa : {"nope.scn", "katalog.scn", "../scenery/main.scn", "b.scm", "sub/c.scn"}) {
+  for (const char* nazwa :
+       {"nope.scn", "katalog.scn", "../scenery/main.scn", "b.scm", "sub/c.scn"}) {
     SCOPED_TRACE(nazwa);
     EXPECT_EQ(uruchom_w_programie("height", {"main.scn", nazwa}), cli::kod_uzycie);
     EXPECT_EQ(wyjscie, "");
@@ -293,7 +294,8 @@ TEST_F(Cli, SceneryTypedInAnotherCaseRunsUnderTheDirectorysName) {
   zapisz("Main.scn", teren + crlf({"include a.inc 10 5 20 end"}));
   ASSERT_EQ(uruchom_w_programie("height", {"MAIN.SCN"}), cli::kod_ok) << bledy;
   EXPECT_NE(dziennik().find("Sceneria: Main.scn  Plik: "), std::string::npos) << dziennik();
-  EXPECT_NE(dziennik().find("Sceneria: Main.scn\r\nIlość zmian: 1"), std::string::npos) << dziennik();
+  EXPECT_NE(dziennik().find("Sceneria: Main.scn\r\nIlość zmian: 1"), std::string::npos)
+      << dziennik();
 }
 
 TEST_F(Cli, RadiusOptionsAreTheTextsOfTheClearanceRun) {

@@ -7,14 +7,17 @@
 namespace wyrownik {
 namespace {
 
-Trojkat plaski(double y) { return {{{{0, y, 0}, {100, y, 0}, {0, y, 100}}}}; }
+Trojkat plaski(double y) {
+  return {{{{0, y, 0}, {100, y, 0}, {0, y, 100}}}};
+}
 
 class PoprawWysokosc : public ::testing::Test {
  protected:
   std::optional<std::string> popraw(std::string_view linia) {
-    return popraw_wysokosc(linia, konf, pasmo, [this](double, double, const std::function<void(const Trojkat&)>& f) {
-      for (const auto& t : teren) f(t);
-    });
+    return popraw_wysokosc(linia, konf, pasmo,
+                           [this](double, double, const std::function<void(const Trojkat&)>& f) {
+                             for (const auto& t : teren) f(t);
+                           });
   }
   Konfiguracja konf{"", {"*"}, {"grass"}, {}, false, false};
   Pasmo pasmo{0.5, 11};
@@ -22,7 +25,8 @@ class PoprawWysokosc : public ::testing::Test {
 };
 
 TEST_F(PoprawWysokosc, SetsTheGroundHeightRoundedHalfToEven) {
-  EXPECT_EQ(popraw("include obiekty/drzewo.inc 10 5 20 0 end"), "include obiekty/drzewo.inc 10 7.12 20 0 end");
+  EXPECT_EQ(popraw("include obiekty/drzewo.inc 10 5 20 0 end"),
+            "include obiekty/drzewo.inc 10 7.12 20 0 end");
 }
 
 TEST_F(PoprawWysokosc, BandBoundsAreInclusiveAndTestedBeforeRounding) {

@@ -9,7 +9,9 @@
 namespace wyrownik {
 namespace {
 
-bool rowne(const Wierzcholek& a, double x, double y, double z) { return a.x == x && a.y == y && a.z == z; }
+bool rowne(const Wierzcholek& a, double x, double y, double z) {
+  return a.x == x && a.y == y && a.z == z;
+}
 
 TEST(PasToru, RoadStripAlongX) {
   const auto pas = pas_toru({0, 5, 0}, {10, 7, 0}, 4.5);
@@ -27,7 +29,7 @@ TEST(PasToru, SignFollowsTheEndWithTheLargerX) {
   // Rising Z towards the larger X: s = -1, the offset's Z part is negative.
   const auto rosnacy = pas_toru({0, 0, 0}, {3, 0, 4}, 5);
   ASSERT_TRUE(rosnacy);
-  EXPECT_DOUBLE_EQ((*rosnacy)[0].v[0].x, 4);   // A = P1 + (|dz| w, -|dx| w)
+  EXPECT_DOUBLE_EQ((*rosnacy)[0].v[0].x, 4);  // A = P1 + (|dz| w, -|dx| w)
   EXPECT_DOUBLE_EQ((*rosnacy)[0].v[0].z, -3);
   // The same track given the other way round keeps its corners tied to P1.
   const auto odwrocony = pas_toru({3, 0, 4}, {0, 0, 0}, 5);
@@ -50,15 +52,21 @@ class CzytajTeren : public ::testing::Test {
 };
 
 TEST_F(CzytajTeren, GroundTexturesByPrefixPathAndMaterial) {
-  const std::string wierzcholki = "0 1 0 0 1 0 0 0\r\n10 1 0 0 1 0 1 0\r\n0 1 10 0 1 0 0 1\r\nendtri\r\n";
+  const std::string wierzcholki =
+      "0 1 0 0 1 0 0 0\r\n10 1 0 0 1 0 1 0\r\n0 1 10 0 1 0 0 1\r\nendtri\r\n";
   EXPECT_EQ(czytaj("node -1 0 t1 triangles Trawa_2.dds\r\n" + wierzcholki).size(), 1u);
   EXPECT_EQ(czytaj("node -1 0 t1 triangles tex\\teren\\trawa1.dds\r\n" + wierzcholki).size(), 1u);
   EXPECT_EQ(czytaj("node -1 0 t1 triangles tex/skala.dds\r\n" + wierzcholki).size(), 0u);
-  EXPECT_EQ(czytaj("node -1 0 t1 triangles material ambient: 1 endmaterial grass.dds\r\n" + wierzcholki).size(),
-            1u);
-  EXPECT_EQ(czytaj("node -1 0 t1 triangles skala.dds material x endmaterial grass.dds\r\n" + wierzcholki).size(),
-            1u);
-  EXPECT_EQ(czytaj("node -1 0 t1 triangles material ambient: grass.dds\r\n" + wierzcholki).size(), 0u);
+  EXPECT_EQ(
+      czytaj("node -1 0 t1 triangles material ambient: 1 endmaterial grass.dds\r\n" + wierzcholki)
+          .size(),
+      1u);
+  EXPECT_EQ(
+      czytaj("node -1 0 t1 triangles skala.dds material x endmaterial grass.dds\r\n" + wierzcholki)
+          .size(),
+      1u);
+  EXPECT_EQ(czytaj("node -1 0 t1 triangles material ambient: grass.dds\r\n" + wierzcholki).size(),
+            0u);
   EXPECT_EQ(czytaj("node -1 0 t1 triangles material x endmaterial\r\n" + wierzcholki).size(), 0u);
   // Too short to name a texture: skipped, not a failure.
   EXPECT_EQ(czytaj("node triangles\r\n" + wierzcholki).size(), 0u);
@@ -94,12 +102,14 @@ TEST_F(CzytajTeren, RoadAndRiverTracksWhenSwitchedOn) {
                      "asfalt 4 a.tex 0 1.5 1\r\n0 5 0\r\n0 0 0\r\n0 0 0\r\n10 7 0\r\nendtrack\r\n")
                   .empty());
   // Header with fewer than 8 tokens, or a second line with fewer than 5: nothing.
-  EXPECT_TRUE(czytaj("node -1 0 d1 track road 10\r\nasfalt 4 a.tex 0 1.5\r\n0 5 0\r\n0 0 0\r\n0 0 0\r\n"
-                     "10 7 0\r\nendtrack\r\n")
-                  .empty());
+  EXPECT_TRUE(
+      czytaj("node -1 0 d1 track road 10\r\nasfalt 4 a.tex 0 1.5\r\n0 5 0\r\n0 0 0\r\n0 0 0\r\n"
+             "10 7 0\r\nendtrack\r\n")
+          .empty());
   // endtrack before the second end point: nothing.
-  EXPECT_TRUE(czytaj("node -1 0 d1 track road 10 6 0.2 20\r\nasfalt 4 a.tex 0 1.5\r\n0 5 0\r\nendtrack\r\n")
-                  .empty());
+  EXPECT_TRUE(
+      czytaj("node -1 0 d1 track road 10 6 0.2 20\r\nasfalt 4 a.tex 0 1.5\r\n0 5 0\r\nendtrack\r\n")
+          .empty());
   konf.drogi = false;
   konf.rzeki = true;
   EXPECT_EQ(czytaj("node -1 0 r1 track river 10 6 0.2 20 0 flat vis\r\nwoda 4 a.tex 0 1.5 1\r\n"

@@ -20,7 +20,8 @@ KatalogTymczasowy::~KatalogTymczasowy() {
   std::filesystem::remove_all(sciezka_, blad);
 }
 
-std::filesystem::path KatalogTymczasowy::zapisz(std::string_view nazwa, std::string_view tresc) const {
+std::filesystem::path KatalogTymczasowy::zapisz(std::string_view nazwa,
+                                                std::string_view tresc) const {
   const auto p = sciezka_ / std::string(nazwa);
   std::filesystem::create_directories(p.parent_path());
   std::ofstream plik(p, std::ios::binary | std::ios::trunc);

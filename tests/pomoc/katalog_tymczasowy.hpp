@@ -15,7 +15,9 @@ class KatalogTymczasowy {
   KatalogTymczasowy& operator=(const KatalogTymczasowy&) = delete;
 
   const std::filesystem::path& sciezka() const { return sciezka_; }
-  std::filesystem::path operator/(std::string_view nazwa) const { return sciezka_ / std::string(nazwa); }
+  std::filesystem::path operator/(std::string_view nazwa) const {
+    return sciezka_ / std::string(nazwa);
+  }
 
   // Writes a file (creating folders on the way) with exactly these bytes.
   std::filesystem::path zapisz(std::string_view nazwa, std::string_view tresc) const;

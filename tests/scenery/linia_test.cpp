@@ -64,8 +64,8 @@ TEST(Liczba, AcceptsTheDecimalFormOnly) {
   EXPECT_EQ(liczba("1.5E3"), 1500.0);
   EXPECT_EQ(liczba("1.5e-1"), 0.15);
   EXPECT_EQ(liczba("2E+2"), 200.0);
-  for (const char* zle : {"", ".", "-", "+.", "1.2.3", "1e", "1e+", "e5", "1,5", "0x10", "inf", "nan",
-                          "5a", " 5", "5 ", "--5", "1d5", "1e999"}) {
+  for (const char* zle : {"", ".", "-", "+.", "1.2.3", "1e", "1e+", "e5", "1,5", "0x10", "inf",
+                          "nan", "5a", " 5", "5 ", "--5", "1d5", "1e999"}) {
     EXPECT_FALSE(liczba(zle).has_value()) << zle;
   }
 }

@@ -11,7 +11,8 @@ TEST(WielkoscLiter, FoldsAsciiAndWindows1250Letters) {
   const std::string wielkie = *utf8_na_cp1250("ĄĆĘŁŃÓŚŹŻŠŤŽĽŔÁÂĂÄĹÇČÉËĚÍÎĎĐŇÔŐÖŘŮÚŰÜÝŢ");
   const std::string male = *utf8_na_cp1250("ąćęłńóśźżšťžľŕáâăäĺçčéëěíîďđňôőöřůúűüýţ");
   EXPECT_TRUE(rowne_bez_wielkosci(wielkie, male));
-  for (std::size_t i = 0; i < wielkie.size(); ++i) EXPECT_EQ(mala(wielkie[i]), static_cast<unsigned char>(male[i]));
+  for (std::size_t i = 0; i < wielkie.size(); ++i)
+    EXPECT_EQ(mala(wielkie[i]), static_cast<unsigned char>(male[i]));
   // The multiplication and division signs are no letter pair; ß has no capital.
   EXPECT_FALSE(rowne_bez_wielkosci("\xD7", "\xF7"));
   EXPECT_EQ(mala('\xDF'), 0xDF);

@@ -12,8 +12,8 @@
 
 #include "app/qt/frmhelp.hpp"
 #include "app/start.hpp"
-#include "app/wejscia.hpp"
 #include "app/uklad_okna.hpp"
+#include "app/wejscia.hpp"
 #include "scenery/postep.hpp"
 
 class QGroupBox;

@@ -33,12 +33,13 @@ void OknoPartiiQt::wlacz(Wejscie wejscie, bool wlaczone) {
 void polacz_przebiegi(Form1& okno, Srodowisko srodowisko) {
   auto wspolne = std::make_shared<const Srodowisko>(std::move(srodowisko));
   const auto podlacz = [&okno, wspolne](Przycisk przycisk, Korekcja korekcja) {
-    QObject::connect(okno.przycisk(przycisk), &QPushButton::clicked, &okno, [&okno, wspolne, korekcja] {
-      OknoPartiiQt okno_partii(okno);
-      uruchom_partie(*wspolne, okno_partii, korekcja);
-      // A batch stopped by closing the window leaves it to close.
-      if (okno.przerwac()) okno.close();
-    });
+    QObject::connect(okno.przycisk(przycisk), &QPushButton::clicked, &okno,
+                     [&okno, wspolne, korekcja] {
+                       OknoPartiiQt okno_partii(okno);
+                       uruchom_partie(*wspolne, okno_partii, korekcja);
+                       // A batch stopped by closing the window leaves it to close.
+                       if (okno.przerwac()) okno.close();
+                     });
   };
   podlacz(Przycisk::command1, sprawdz_scenerie_wys);
   podlacz(Przycisk::command2, sprawdz_scenerie_skr);

@@ -31,8 +31,8 @@ class Stanowisko {
   Stanowisko() : okno([this](const QString& t) { komunikaty << t; }) {
     k.zapisz("sim/scenery/a.scn", scena);
     k.zapisz("sim/scenery/b.scn", tory);
-    k.zapisz("program/wyrownik.ini",
-             "[Sciezka dostepu]\r\n" + (k / "sim").string() + "\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n");
+    k.zapisz("program/wyrownik.ini", "[Sciezka dostepu]\r\n" + (k / "sim").string() +
+                                         "\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n");
     start = wykonaj_start(k / "program", okno);
     polacz_przebiegi(okno, srodowisko_ze_startu(start));
   }
@@ -64,13 +64,15 @@ class TestPrzebiegi : public QObject {
     QTimer::singleShot(0, [&] { wylaczone_w_trakcie = !s.okno.pole(Pole::text1)->isEnabled(); });
     s.okno.przycisk(Przycisk::command1)->click();
     QVERIFY(s.komunikaty.isEmpty());
-    QCOMPARE(testy::wczytaj(s.k / "sim/scenery/a.scn"),
-             std::string("node -1 0 t triangles trawa.dds\r\n0 7.125 0\r\n100 7.125 0\r\n0 7.125 100\r\n"
-                         "endtri\r\ninclude drzewo.inc 10 7.12 20 0 end\r\n"));
-    QVERIFY(testy::wczytaj(s.k / "program/Log_korekcja.txt").find("Ilo\x9C\xE6 zmian: 1") != std::string::npos);
+    QCOMPARE(
+        testy::wczytaj(s.k / "sim/scenery/a.scn"),
+        std::string("node -1 0 t triangles trawa.dds\r\n0 7.125 0\r\n100 7.125 0\r\n0 7.125 100\r\n"
+                    "endtri\r\ninclude drzewo.inc 10 7.12 20 0 end\r\n"));
+    QVERIFY(testy::wczytaj(s.k / "program/Log_korekcja.txt").find("Ilo\x9C\xE6 zmian: 1") !=
+            std::string::npos);
     QVERIFY(wylaczone_w_trakcie);
-    for (const auto w : {Wejscie::text1, Wejscie::text2, Wejscie::text3, Wejscie::text4, Wejscie::command1,
-                         Wejscie::command2, Wejscie::file1}) {
+    for (const auto w : {Wejscie::text1, Wejscie::text2, Wejscie::text3, Wejscie::text4,
+                         Wejscie::command1, Wejscie::command2, Wejscie::file1}) {
       QVERIFY(s.okno.wejscie(w)->isEnabled());
     }
     QCOMPARE(s.okno.etykieta(Etykieta::label3)->text(), QString());
@@ -82,8 +84,8 @@ class TestPrzebiegi : public QObject {
     s.zaznacz(QStringLiteral("b.scn"));
     s.okno.przycisk(Przycisk::command2)->click();
     QVERIFY(s.komunikaty.isEmpty());
-    QVERIFY(testy::wczytaj(s.k / "sim/scenery/b.scn").find("include drzewo.inc 50 0 6 1 2 3 5 end\r\n") !=
-            std::string::npos);
+    QVERIFY(testy::wczytaj(s.k / "sim/scenery/b.scn")
+                .find("include drzewo.inc 50 0 6 1 2 3 5 end\r\n") != std::string::npos);
     QCOMPARE(testy::wczytaj(s.k / "sim/scenery/a.scn"), std::string(scena));
   }
 
@@ -117,10 +119,12 @@ class TestPrzebiegi : public QObject {
 
   void a_failure_shows_one_message() {
     Stanowisko s;
-    s.k.zapisz("sim/scenery/b.scn", std::string(tory) + "node 1 0 t track normal 1 1 0 0 0 0 0 2\r\nx\r\nword 0 0\r\n");
+    s.k.zapisz("sim/scenery/b.scn",
+               std::string(tory) + "node 1 0 t track normal 1 1 0 0 0 0 0 2\r\nx\r\nword 0 0\r\n");
     s.zaznacz(QStringLiteral("b.scn"));
     s.okno.przycisk(Przycisk::command2)->click();
-    QCOMPARE(s.komunikaty, QStringList{QString::fromUtf8("Wystąpił błąd. Dalsze działanie prgramu zostało przerwane.")});
+    QCOMPARE(s.komunikaty, QStringList{QString::fromUtf8(
+                               "Wystąpił błąd. Dalsze działanie prgramu zostało przerwane.")});
     QVERIFY(s.okno.przycisk(Przycisk::command2)->isEnabled());
   }
 };
