@@ -3,7 +3,8 @@
 # Needs root (or sudo) only when something is missing.
 set -euo pipefail
 
-paczki=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev)
+# The window tests measure text, so a font must be there.
+paczki=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core)
 if [[ "${WYROWNIK_GUI:-ON}" == "OFF" ]]; then
   paczki=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev)
 fi
