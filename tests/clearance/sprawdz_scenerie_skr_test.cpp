@@ -10,9 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "pomoc/katalog_tymczasowy.hpp"
-#include "pomoc/okno_fazowe.hpp"
 #include "pomoc/pliki_indeksu.hpp"
+#include "pomoc/stanowisko_partii.hpp"
 
 namespace fs = std::filesystem;
 
@@ -48,33 +47,11 @@ std::string tor(double x1, double z1, double x2, double z2) {
 
 const std::string komunikat_bledu = "Wystąpił błąd. Dalsze działanie prgramu zostało przerwane.";
 
-class PrzebiegSkrajni : public ::testing::Test {
+class PrzebiegSkrajni : public testy::StanowiskoPartii {
  protected:
-  void SetUp() override {
-    fs::create_directories(k / "scenery");
+  PrzebiegSkrajni() : StanowiskoPartii(sprawdz_scenerie_skr) {
     srodowisko.konfiguracja.lista_inc = {"obj.inc"};
-    srodowisko.konfiguracja.lista_tekstur = {"trawa"};
-    srodowisko.tekst_katalogu = (k / "scenery").string() + "/";
-    srodowisko.katalog = k / "scenery";
-    srodowisko.plik_logu = k / "Log_korekcja.txt";
-    okno.pozycje = {"main.scn"};
-    okno.zaznaczenie = {true};
   }
-
-  WynikPartii partia() { return uruchom_partie(srodowisko, okno, sprawdz_scenerie_skr); }
-  fs::path zapisz(const std::string& nazwa, std::string_view tresc) {
-    return k.zapisz("scenery/" + nazwa, tresc);
-  }
-  std::string tresc(const std::string& nazwa) const {
-    return testy::wczytaj(k / "scenery" / nazwa);
-  }
-  std::string dziennik() const { return cp1250_na_utf8(testy::wczytaj(srodowisko.plik_logu)); }
-  bool jest(const char* roboczy) const { return fs::exists(k / "scenery" / roboczy); }
-  std::string pelna(const std::string& wpis) const { return srodowisko.tekst_katalogu + wpis; }
-
-  testy::KatalogTymczasowy k;
-  Srodowisko srodowisko;
-  testy::OknoFazowe okno;
 };
 
 class ZlyPunktToru : public PrzebiegSkrajni, public ::testing::WithParamInterface<const char*> {};

@@ -11,9 +11,8 @@
 #include <vector>
 
 #include "pomoc/awarie_zapisu.hpp"
-#include "pomoc/katalog_tymczasowy.hpp"
-#include "pomoc/okno_fazowe.hpp"
 #include "pomoc/pliki_indeksu.hpp"
+#include "pomoc/stanowisko_partii.hpp"
 
 namespace fs = std::filesystem;
 
@@ -41,35 +40,12 @@ const std::string droga =
     crlf({"node -1 0 d1 track road 10 6 0.2 20 0 flat vis", "asfalt 4 a.tex 0 1.5 1", "0 5 0",
           "0 0 0", "0 0 0", "10 7 0", "0", "endtrack"});
 
-class PrzebiegWysokosci : public ::testing::Test {
+class PrzebiegWysokosci : public testy::StanowiskoPartii {
  protected:
-  void SetUp() override {
+  PrzebiegWysokosci() : StanowiskoPartii(sprawdz_scenerie_wys) {
     testy::awarie() = {};
-    fs::create_directories(k / "scenery");
-    srodowisko.konfiguracja.lista_inc = {"*"};
-    srodowisko.konfiguracja.lista_tekstur = {"trawa"};
     srodowisko.konfiguracja.drogi = true;
-    srodowisko.tekst_katalogu = (k / "scenery").string() + "/";
-    srodowisko.katalog = k / "scenery";
-    srodowisko.plik_logu = k / "Log_korekcja.txt";
-    okno.pozycje = {"main.scn"};
-    okno.zaznaczenie = {true};
   }
-
-  WynikPartii partia() { return uruchom_partie(srodowisko, okno, sprawdz_scenerie_wys); }
-  fs::path zapisz(const std::string& nazwa, std::string_view tresc) {
-    return k.zapisz("scenery/" + nazwa, tresc);
-  }
-  std::string tresc(const std::string& nazwa) const {
-    return testy::wczytaj(k / "scenery" / nazwa);
-  }
-  std::string dziennik() const { return cp1250_na_utf8(testy::wczytaj(srodowisko.plik_logu)); }
-  bool jest(const char* roboczy) const { return fs::exists(k / "scenery" / roboczy); }
-  std::string pelna(const std::string& wpis) const { return srodowisko.tekst_katalogu + wpis; }
-
-  testy::KatalogTymczasowy k;
-  Srodowisko srodowisko;
-  testy::OknoFazowe okno;
 };
 
 TEST_F(PrzebiegWysokosci, RoadStripIsStoredAsTwoConsecutiveTrianglesAndRaisesObjects) {
