@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "katalog_roboczy.hpp"
-#include "scenery/czytnik_linii.hpp"
-#include "scenery/linia.hpp"
 #include "scenery/postep.hpp"
 #include "scenery/skan.hpp"
+#include "text/czytnik_linii.hpp"
+#include "text/linia.hpp"
 
 namespace {
 
@@ -72,8 +72,9 @@ const PlikProbny& plik_probny() {
 
 class PostepCichy : public Postep {
  public:
-  void pokaz(Etykieta, std::string_view) override {}
-  void przetworz_zdarzenia() override {}
+  void faza(Faza, std::string_view) override {}
+  void plik(std::string_view) override {}
+  void koniec() override {}
 };
 
 void BM_CzytnikLinii(benchmark::State& state) {

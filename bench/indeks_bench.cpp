@@ -7,9 +7,9 @@
 #include <optional>
 #include <random>
 
+#include "geometry/zakres.hpp"
+#include "index/indeks.hpp"
 #include "katalog_roboczy.hpp"
-#include "scenery/indeks.hpp"
-#include "scenery/postep.hpp"
 
 namespace {
 
@@ -19,19 +19,12 @@ constexpr std::int32_t ile_elementow = 2'000'000;
 constexpr int ile_przejsc = 1'000'000;
 constexpr double bok = 100'000;  // extents 0..100000: cells of 100 x 100
 
-class PostepCichy : public Postep {
- public:
-  void pokaz(Etykieta, std::string_view) override {}
-  void przetworz_zdarzenia() override {}
-};
-
-StanScenerii stan_w(const std::filesystem::path& katalog) {
-  StanScenerii stan;
-  stan.katalog = katalog;
-  stan.nazwa_scenerii = "duza.scn";
-  stan.zakres.dolacz(0, 0);
-  stan.zakres.dolacz(bok, bok);
-  return stan;
+// The extents of the generated elements.
+Zakres zakres_bokow() {
+  Zakres z;
+  z.dolacz(0, 0);
+  z.dolacz(bok, bok);
+  return z;
 }
 
 // Element i: a box one or two cells wide and deep, somewhere on the grid.
@@ -61,13 +54,11 @@ void wypisz_pamiec(benchmark::State& state) {
 
 void BM_Rejestracja(benchmark::State& state) {
   bench::KatalogRoboczy katalog;
-  const StanScenerii stan = stan_w(katalog.sciezka());
-  PostepCichy postep;
   std::int64_t dopisane = 0;
   for (auto _ : state) {
     state.PauseTiming();
     std::optional<Indeks> indeks;
-    indeks.emplace(zaloz_indeks(stan, postep));
+    indeks.emplace(Indeks(katalog.sciezka(), zakres_bokow()));
     state.ResumeTiming();
     rejestruj_elementy(*indeks);
     state.PauseTiming();
@@ -84,10 +75,8 @@ BENCHMARK(BM_Rejestracja)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 void BM_FazaII(benchmark::State& state) {
   bench::KatalogRoboczy katalog;
-  const StanScenerii stan = stan_w(katalog.sciezka());
-  PostepCichy postep;
   for (auto _ : state) {
-    Indeks indeks = zaloz_indeks(stan, postep);
+    Indeks indeks = Indeks(katalog.sciezka(), zakres_bokow());
     state.PauseTiming();
     indeks.usun_indeks();
     state.ResumeTiming();
@@ -97,9 +86,7 @@ BENCHMARK(BM_FazaII)->Iterations(10)->Unit(benchmark::kMillisecond);
 
 void BM_Przejscie(benchmark::State& state) {
   bench::KatalogRoboczy katalog;
-  const StanScenerii stan = stan_w(katalog.sciezka());
-  PostepCichy postep;
-  Indeks indeks = zaloz_indeks(stan, postep);
+  Indeks indeks = Indeks(katalog.sciezka(), zakres_bokow());
   rejestruj_elementy(indeks);
   std::mt19937_64 los(777);
   std::uniform_real_distribution<double> polozenie(0, bok);

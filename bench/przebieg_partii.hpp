@@ -20,17 +20,17 @@
 #include <utility>
 #include <vector>
 
-#include "app/partia.hpp"
+#include "batch/partia.hpp"
 #include "generator_scenerii.hpp"
 #include "katalog_roboczy.hpp"
 #include "pomiar_pamieci.hpp"
-#include "scenery/kodowanie.hpp"
 #include "sprawdzenie_wyniku.hpp"
+#include "text/kodowanie.hpp"
 
 namespace wyrownik::bench {
 
-// The window of a batch over the one scenery "duza.scn", selected, with the
-// default texts of the four number boxes. It notes when each phase begins.
+// The window of a batch over the one scenery "duza.scn", selected. It notes
+// when each phase begins.
 class OknoBenchmarku : public OknoPartii {
  public:
   using Zegar = std::chrono::steady_clock;
@@ -38,8 +38,8 @@ class OknoBenchmarku : public OknoPartii {
   // "FAZA I" to "FAZA IV", then "" when the run clears its status lines.
   std::vector<std::pair<std::string, Zegar::time_point>> fazy;
 
-  void pokaz(Etykieta etykieta, std::string_view tekst) override {
-    if (etykieta != Etykieta::label3) return;
+  void pokaz_status(WierszStatusu wiersz, std::string_view tekst) override {
+    if (wiersz != WierszStatusu::faza) return;
     if (!fazy.empty() && fazy.back().first == tekst) return;
     fazy.emplace_back(tekst, Zegar::now());
   }
@@ -48,21 +48,6 @@ class OknoBenchmarku : public OknoPartii {
   std::size_t ile_pozycji() const override { return 1; }
   bool zaznaczona(std::size_t) const override { return true; }
   std::string pozycja(std::size_t) const override { return "duza.scn"; }
-  std::string tekst(Pole pole) const override {
-    switch (pole) {
-      case Pole::text1:
-        return "0.5";
-      case Pole::text2:
-        return "11";
-      case Pole::text3:
-        return "40";
-      case Pole::text4:
-        return "7";
-    }
-    return "";
-  }
-  void wlacz(Wejscie, bool) override {}
-  void kursor_zajety(bool) override {}
   void szczegoly_bledu(std::string_view opis) override { szczegoly = opis; }
 };
 
@@ -119,8 +104,7 @@ inline constexpr TekstCp1250 ilosc_usunietych{"Ilość usuniętych: "};
 
 // Runs the batch once per iteration on a fresh copy of the scenery; the copy
 // (and a sync, so its write-back does not land inside the run) is not timed.
-inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, Rodzaj rodzaj,
-                            const Korekcja& korekcja) {
+inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, Rodzaj rodzaj) {
   namespace fs = std::filesystem;
   double obciazenie[3] = {-1, -1, -1};
   ::getloadavg(obciazenie, 3);
@@ -134,7 +118,11 @@ inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, R
   srodowisko.konfiguracja.drogi = true;
   srodowisko.tekst_katalogu = katalog.string() + "/";
   srodowisko.katalog = katalog;
-  srodowisko.plik_logu = program.sciezka() / "Log_korekcja.txt";
+  srodowisko.zapis.plik_logu = program.sciezka() / "Log_korekcja.txt";
+  // The default texts of the four number boxes.
+  const Korekcja korekcja = rodzaj == Rodzaj::wysokosc
+                                ? korekcja_wysokosci(srodowisko.konfiguracja, "0.5", "11")
+                                : korekcja_skrajni(srodowisko.konfiguracja, "40", "7");
 
   double szczyt_rss = 0, szczyt_anon = 0, przyrost_anon = 0, szczyt_plikow = 0;
   std::int64_t zmiany = -1, usuniecia = -1;
@@ -150,7 +138,7 @@ inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, R
     std::optional<PomiarPamieci> pomiar(std::in_place);
     state.ResumeTiming();
 
-    const WynikPartii wynik = uruchom_partie(srodowisko, okno, korekcja);
+    const WynikPartii wynik = partia(srodowisko, okno, korekcja, [] { return 0; });
 
     state.PauseTiming();
     pomiar->zatrzymaj();
@@ -164,9 +152,9 @@ inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, R
       blad = true;
       break;
     }
-    zmiany = liczba_z_logu(srodowisko.plik_logu, ilosc_zmian).value_or(-1);
+    zmiany = liczba_z_logu(srodowisko.zapis.plik_logu, ilosc_zmian).value_or(-1);
     if (rodzaj == Rodzaj::skrajnia) {
-      usuniecia = liczba_z_logu(srodowisko.plik_logu, ilosc_usunietych).value_or(-1);
+      usuniecia = liczba_z_logu(srodowisko.zapis.plik_logu, ilosc_usunietych).value_or(-1);
     }
     if (const std::string wada = sprawdz_wynik(w.scenery(), katalog, w.opis, rodzaj);
         !wada.empty()) {

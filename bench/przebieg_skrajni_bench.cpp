@@ -2,7 +2,6 @@
 // into the scratch index, every file rewritten with poles pushed clear of
 // double-track lines or removed between them. Sizes: track pairs, poles;
 // the terrain (200000 triangles, 20000 trees) makes the files realistic.
-#include "clearance/sprawdz_scenerie_skr.hpp"
 #include "przebieg_partii.hpp"
 
 namespace {
@@ -16,7 +15,7 @@ void BM_PrzebiegSkrajni(benchmark::State& state) {
   r.drogi = 20;
   r.pary_torow = static_cast<int>(state.range(0));
   r.obiekty_przy_torach = state.range(1);
-  bench::przebieg_partii(state, r, bench::Rodzaj::skrajnia, sprawdz_scenerie_skr);
+  bench::przebieg_partii(state, r, bench::Rodzaj::skrajnia);
 }
 
 // 5000 tracks with 50000 poles along them.

@@ -1,6 +1,5 @@
 // The height correction of a whole scenery, as one batch: scan, terrain into
 // the scratch index, every file rewritten. Sizes: terrain triangles, trees.
-#include "height/sprawdz_scenerie_wys.hpp"
 #include "przebieg_partii.hpp"
 
 namespace {
@@ -12,7 +11,7 @@ void BM_PrzebiegWysokosci(benchmark::State& state) {
   r.trojkaty = state.range(0);
   r.obiekty = state.range(1);
   r.drogi = 50;
-  bench::przebieg_partii(state, r, bench::Rodzaj::wysokosc, sprawdz_scenerie_wys);
+  bench::przebieg_partii(state, r, bench::Rodzaj::wysokosc);
 }
 
 // Sizes four times apart: the program's own memory must stay the same.

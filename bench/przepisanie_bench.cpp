@@ -19,8 +19,28 @@ using namespace wyrownik;
 
 class BezOkna : public Postep {
  public:
-  void pokaz(Etykieta, std::string_view) override {}
-  void przetworz_zdarzenia() override {}
+  void faza(Faza, std::string_view) override {}
+  void plik(std::string_view) override {}
+  void koniec() override {}
+};
+
+// Every candidate line gets the same verdict; a corrected line keeps its text.
+class JedenWerdykt : public ZasadyPrzepisania {
+ public:
+  explicit JedenWerdykt(Werdykt werdykt) : werdykt_(werdykt) {}
+  Werdykt ocen(std::string_view surowa, std::string& poprawiona) override {
+    if (werdykt_ == Werdykt::popraw) poprawiona.assign(surowa);
+    return werdykt_;
+  }
+  void zapisz_zmiane(Dziennik& d, std::string_view sciezka, std::string_view przed,
+                     std::string_view po) override {
+    d.zmiana_wysokosci("main.scn", sciezka, przed, po);
+  }
+  bool sciskaj_puste_linie() const override { return false; }
+  void podsumuj(Dziennik&, const LicznikiPrzebiegu&) override {}
+
+ private:
+  Werdykt werdykt_;
 };
 
 struct Sceneria {
@@ -53,15 +73,12 @@ struct Sceneria {
 
 void przepisanie(benchmark::State& stan_testu, Werdykt werdykt) {
   Sceneria s;
-  const OcenaLinii ocena = [werdykt](std::string_view surowa, std::string& poprawiona) {
-    if (werdykt == Werdykt::popraw) poprawiona.assign(surowa);
-    return werdykt;
-  };
+  JedenWerdykt zasady(werdykt);
   BezOkna postep;
   for (auto _ : stan_testu) {
     Dziennik dziennik(s.korzen / "Log_korekcja.txt");
     LicznikiPrzebiegu liczniki;
-    przepisz_scenerie(s.stan, Przebieg::wysokosc, ocena, dziennik, liczniki, postep);
+    przepisz_scenerie(s.stan, zasady, dziennik, liczniki, postep);
     dziennik.zamknij();
     stan_testu.PauseTiming();
     fs::remove(s.korzen / "Log_korekcja.txt");

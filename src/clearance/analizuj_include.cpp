@@ -4,49 +4,35 @@
 #include <cmath>
 #include <optional>
 
-#include "app/konfiguracja.hpp"
+#include "config/konfiguracja.hpp"
 #include "geometry/przeciecie_odcinkow.hpp"
-#include "scenery/linia.hpp"
-#include "scenery/sklej_linie.hpp"
-#include "scenery/tekst_wspolrzednej.hpp"
-#include "scenery/wielkosc_liter.hpp"
+#include "text/linia.hpp"
+#include "text/sklej_linie.hpp"
+#include "text/tekst_wspolrzednej.hpp"
+#include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {
 
 namespace {
 
 struct Polozenie {
-  double x = 0, z = 0, r = 0;
-  std::size_t indeks_x = 0, indeks_z = 0;
+  Trojka trojka;
+  double r = 0;
 };
 
 std::optional<Polozenie> polozenie(const std::vector<std::string_view>& tokeny,
                                    const UstawieniaSkrajni& u) {
-  Polozenie p;
-  bool znalezione = false;
-  std::optional<double> promien;
-  int ciag = 0;
-  for (std::size_t i = 2; i < tokeny.size(); ++i) {
-    const auto v = liczba(tokeny[i]);
-    ciag = v ? ciag + 1 : 0;
-    if (!znalezione) {
-      if (ciag == 1) {
-        p.x = *v;
-        p.indeks_x = i;
-      } else if (ciag == 3) {
-        p.z = *v;
-        p.indeks_z = i;
-        znalezione = true;
-      }
-    }
-    // The radius is parameter nr_parametru counted from token 3, taken only
-    // once the position is known (the Z token itself may be it).
-    if (znalezione && !promien && static_cast<double>(i + 1) == u.nr_parametru + 2) {
-      promien = liczba_na_poczatku(tokeny[i]);
+  const auto trojka = znajdz_trojke(tokeny);
+  if (!trojka) return std::nullopt;
+  Polozenie p{*trojka, u.maks_promien};
+  // The radius is parameter nr_parametru counted from token 3, taken only
+  // where the position is known (the Z token itself may be it).
+  for (std::size_t i = trojka->indeks_z; i < tokeny.size(); ++i) {
+    if (static_cast<double>(i + 1) == u.nr_parametru + 2) {
+      p.r = liczba_na_poczatku(tokeny[i]);
+      break;
     }
   }
-  if (!znalezione) return std::nullopt;
-  p.r = promien.value_or(u.maks_promien);
   return p;
 }
 
@@ -66,29 +52,30 @@ bool analizuj_include(std::string_view linia, const UstawieniaSkrajni& u,
   if (!czy_wybrany(u.lista_inc, nazwa_bazowa(tokeny[1]))) return false;
   const auto p = polozenie(tokeny, u);
   if (!p) return false;
+  const double x = p->trojka.x, z = p->trojka.z, r = p->r;
 
   bool przesuniety = false;
   std::string tekst_x, tekst_z;
-  przejdz(p->x, p->z, [&](const OdcinekToru& o) {
+  przejdz(x, z, [&](const OdcinekToru& o) {
     const auto [nx, nz] = o.normalna();
     // The probe runs through the object at right angles to the track.
     double fx = 0, fz = 0;
-    if (!przeciecie_odcinkow(o.x1, o.z1, o.x2, o.z2, p->x + p->r * nx, p->z + p->r * nz,
-                             p->x - p->r * nx, p->z - p->r * nz, fx, fz)) {
+    if (!przeciecie_odcinkow(o.x1, o.z1, o.x2, o.z2, x + r * nx, z + r * nz, x - r * nx, z - r * nz,
+                             fx, fz)) {
       return;
     }
-    const double odstep = o.szerokosc / 2 + p->r;
-    if (odleglosc(p->x, p->z, fx, fz) > odstep) return;
+    const double odstep = o.szerokosc / 2 + r;
+    if (odleglosc(x, z, fx, fz) > odstep) return;
     const double ax = fx + odstep * nx, az = fz + odstep * nz;
     const double bx = fx - odstep * nx, bz = fz - odstep * nz;
-    const bool do_b = odleglosc(p->x, p->z, bx, bz) < odleglosc(p->x, p->z, ax, az);
+    const bool do_b = odleglosc(x, z, bx, bz) < odleglosc(x, z, ax, az);
     tekst_x = tekst_wspolrzednej(do_b ? bx : ax);
     tekst_z = tekst_wspolrzednej(do_b ? bz : az);
     przesuniety = true;
   });
   if (!przesuniety) return false;
-  tokeny[p->indeks_x] = tekst_x;
-  tokeny[p->indeks_z] = tekst_z;
+  tokeny[p->trojka.indeks_x] = tekst_x;
+  tokeny[p->trojka.indeks_z] = tekst_z;
   przesunieta = sklej_linie(tokeny);
   return true;
 }

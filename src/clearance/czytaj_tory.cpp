@@ -1,15 +1,15 @@
 #include "clearance/czytaj_tory.hpp"
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "scenery/bledy.hpp"
-#include "scenery/czytnik_linii.hpp"
-#include "scenery/linia.hpp"
-#include "scenery/wielkosc_liter.hpp"
+#include "scenery/linia_toru.hpp"
+#include "text/blad_danych.hpp"
+#include "text/czytnik_linii.hpp"
+#include "text/linia.hpp"
+#include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {
 
@@ -46,15 +46,7 @@ void czytaj_tory(const std::filesystem::path& plik, const OdbiorcaOdcinkow& reje
     double szerokosc = tokeny.size() >= 8 ? liczba_na_poczatku(tokeny[7]) : 0.0;
     int n = 1;
     std::optional<std::pair<double, double>> p1;
-    while (czytnik.czytaj(surowa)) {
-      if (zawiera(surowa, "endtrack")) break;
-      linia.assign(surowa);
-      std::replace(linia.begin(), linia.end(), ';', ' ');
-      // Cleaned only when it holds a double space: a single leading space
-      // survives and gives an empty first token.
-      if (linia.find("  ") != std::string::npos) oczysc_linie(linia);
-      if (!linia.empty()) ++n;
-      podziel(linia, tokeny);
+    while (nastepna_linia_toru(czytnik, linia, tokeny, n)) {
       if (n == 2 && tokeny.size() >= 5) {
         szerokosc += 2 * liczba_na_poczatku(tokeny[4]);
       } else if (n == 3 && tokeny.size() >= 3) {

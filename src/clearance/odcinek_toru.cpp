@@ -21,7 +21,7 @@ std::optional<OdcinekToru> utworz_odcinek(double x1, double z1, double x2, doubl
   return OdcinekToru{x1, z1, x2, z2, s, dlugosc, szerokosc};
 }
 
-Prostokat pas_odcinka(const OdcinekToru& o, double maks_promien) {
+ObszarPasa pas_odcinka(const OdcinekToru& o, double maks_promien) {
   const double w = o.szerokosc + maks_promien;
   const auto [nx, nz] = o.normalna();
   const std::array<double, 4> xs{o.x1 + w * nx, o.x2 + w * nx, o.x1 - w * nx, o.x2 - w * nx};

@@ -32,9 +32,9 @@ std::optional<OdcinekToru> utworz_odcinek(double x1, double z1, double x2, doubl
 
 // The box an object centre can lie in and still reach the track: the strip
 // of `szerokosc` + `maks_promien` on each side of the chord.
-struct Prostokat {
+struct ObszarPasa {
   double x_min, x_max, z_min, z_max;
 };
-Prostokat pas_odcinka(const OdcinekToru& odcinek, double maks_promien);
+ObszarPasa pas_odcinka(const OdcinekToru& odcinek, double maks_promien);
 
 }  // namespace wyrownik

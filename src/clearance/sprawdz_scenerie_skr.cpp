@@ -1,37 +1,32 @@
 #include "clearance/sprawdz_scenerie_skr.hpp"
 
-#include "clearance/analizuj_include.hpp"
+#include <optional>
+
 #include "clearance/czytaj_tory.hpp"
+#include "index/indeks.hpp"
 #include "scenery/dziennik.hpp"
-#include "scenery/faza_iii.hpp"
-#include "scenery/indeks.hpp"
-#include "scenery/linia.hpp"
-#include "scenery/przepisanie.hpp"
 
 namespace wyrownik {
 
-void sprawdz_scenerie_skr(StanScenerii& stan, const Srodowisko& srodowisko, OknoPartii& okno) {
-  UstawieniaSkrajni ustawienia{srodowisko.konfiguracja.lista_inc,
-                               liczba_na_poczatku(okno.tekst(Pole::text3)),
-                               liczba_na_poczatku(okno.tekst(Pole::text4))};
+namespace {
 
-  Indeks indeks = zaloz_indeks(stan, okno);
-  Dziennik dziennik(srodowisko.plik_logu, *srodowisko.operacje);
+class PrzebiegSkrajni : public Przebieg {
+ public:
+  PrzebiegSkrajni(const StanScenerii& stan, const UstawieniaSkrajni& ustawienia)
+      : stan_(stan), ustawienia_(ustawienia) {}
 
-  const OdbiorcaOdcinkow rejestruj_odcinek = [&](const OdcinekToru& odcinek) {
-    const Prostokat pas = pas_odcinka(odcinek, ustawienia.maks_promien);
-    indeks.rejestruj_w_komorkach(indeks.dopisz_rekord(odcinek.jako_rekord()), pas.x_min, pas.x_max,
-                                 pas.z_min, pas.z_max);
-  };
-  czytaj_pliki_scenerii(
-      stan, okno, [&](const std::filesystem::path& plik) { czytaj_tory(plik, rejestruj_odcinek); });
+  void zaloz_indeks() override { indeks_.emplace(stan_.katalog, stan_.zakres); }
 
-  const PrzejdzOdcinki przejdz = [&](double x, double z,
-                                     const std::function<void(const OdcinekToru&)>& test) {
-    indeks.przejdz_komorke(x, z, [&](const RekordDanych& r) { test(OdcinekToru::z_rekordu(r)); });
-  };
-  const OcenaLinii ocena = [&](std::string_view surowa, std::string& poprawiona) {
-    switch (werdykt_skrajni(surowa, ustawienia, przejdz, poprawiona)) {
+  void czytaj(const std::filesystem::path& plik) override {
+    czytaj_tory(plik, [this](const OdcinekToru& odcinek) {
+      const ObszarPasa pas = pas_odcinka(odcinek, ustawienia_.maks_promien);
+      indeks_->rejestruj_w_komorkach(indeks_->dopisz_rekord(odcinek.jako_rekord()), pas.x_min,
+                                     pas.x_max, pas.z_min, pas.z_max);
+    });
+  }
+
+  Werdykt ocen(std::string_view surowa, std::string& poprawiona) override {
+    switch (werdykt_skrajni(surowa, ustawienia_, przejdz_, poprawiona)) {
       case WerdyktSkrajni::przesun:
         return Werdykt::popraw;
       case WerdyktSkrajni::usun:
@@ -40,12 +35,38 @@ void sprawdz_scenerie_skr(StanScenerii& stan, const Srodowisko& srodowisko, Okno
         break;
     }
     return Werdykt::zostaw;
+  }
+
+  void zapisz_zmiane(Dziennik& dziennik, std::string_view pelna_sciezka, std::string_view przed,
+                     std::string_view po) override {
+    dziennik.zmiana_polozenia(pelna_sciezka, przed, po);
+  }
+
+  // A removed line must not leave a gap of empty lines behind.
+  bool sciskaj_puste_linie() const override { return true; }
+
+  void podsumuj(Dziennik& dziennik, const LicznikiPrzebiegu& liczniki) override {
+    dziennik.podsumowanie(stan_.nazwa_scenerii, liczniki.ile_zmian, liczniki.ile_usunietych);
+  }
+
+  void usun_indeks() override { indeks_->usun_indeks(); }
+
+ private:
+  const StanScenerii& stan_;
+  const UstawieniaSkrajni& ustawienia_;
+  std::optional<Indeks> indeks_;
+  const PrzejdzOdcinki przejdz_ = [this](double x, double z,
+                                         const std::function<void(const OdcinekToru&)>& test) {
+    indeks_->przejdz_komorke(x, z, [&](const RekordDanych& r) { test(OdcinekToru::z_rekordu(r)); });
   };
-  LicznikiPrzebiegu liczniki;
-  przepisz_scenerie(stan, Przebieg::skrajnia, ocena, dziennik, liczniki, okno, srodowisko.proba,
-                    *srodowisko.operacje);
-  zakoncz_przebieg(stan, Przebieg::skrajnia, liczniki, dziennik, okno,
-                   [&] { indeks.usun_indeks(); });
+};
+
+}  // namespace
+
+void sprawdz_scenerie_skr(const StanScenerii& stan, const UstawieniaSkrajni& ustawienia,
+                          const CelZapisu& cel, Postep& postep) {
+  PrzebiegSkrajni przebieg(stan, ustawienia);
+  wykonaj_przebieg(stan, przebieg, cel, postep);
 }
 
 }  // namespace wyrownik

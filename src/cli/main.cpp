@@ -1,31 +1,22 @@
-#include <unistd.h>
-
 #include <filesystem>
 #include <iostream>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "cli/uruchom.hpp"
-
-namespace {
-
-// The directory of the running executable: the default program directory,
-// as for the window.
-std::filesystem::path katalog_programu(const char* argv0) {
-  std::error_code blad;
-  auto wlasny = std::filesystem::read_symlink("/proc/self/exe", blad);
-  if (blad) wlasny = std::filesystem::absolute(argv0, blad);
-  return wlasny.parent_path();
-}
-
-}  // namespace
+#include "platform/bledy.hpp"
+#include "platform/katalog_programu.hpp"
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> argumenty(argv + 1, argv + argc);
-  const int kod =
-      wyrownik::cli::uruchom(argumenty, katalog_programu(argv[0]), std::cout, std::cerr);
+  std::filesystem::path katalog;
+  try {
+    katalog = wyrownik::katalog_programu(argc > 0 ? argv[0] : "");
+  } catch (const wyrownik::BladPliku&) {
+    // Needed only without --program-dir; uruchom() says so then.
+  }
+  const int kod = wyrownik::cli::uruchom(argumenty, katalog, std::cout, std::cerr);
   // Help that could not be written is no success.
   if (!std::cout.flush()) {
     std::cerr << "wyrownik-cli: cannot write to standard output\n";

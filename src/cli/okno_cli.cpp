@@ -1,10 +1,10 @@
 #include "cli/okno_cli.hpp"
 
-#include "scenery/kodowanie.hpp"
+#include "text/kodowanie.hpp"
 
 namespace wyrownik::cli {
 
-void OknoCli::pokaz(Etykieta, std::string_view tekst) {
+void OknoCli::pokaz_status(WierszStatusu, std::string_view tekst) {
   // Emptied status lines carry no news on a terminal.
   if (!tekst.empty()) bledy_ << cp1250_na_utf8(tekst) << '\n' << std::flush;
 }
@@ -19,22 +19,8 @@ void OknoCli::szczegoly_bledu(std::string_view opis) {
 
 std::string OknoCli::pozycja(std::size_t i) const {
   // Names typed on a UTF-8 terminal are matched as the scenery spells them.
-  const std::string& nazwa = opcje_.scenerie[i];
+  const std::string& nazwa = scenerie_[i];
   return utf8_na_cp1250(nazwa).value_or(nazwa);
-}
-
-std::string OknoCli::tekst(Pole pole) const {
-  switch (pole) {
-    case Pole::text1:
-      return opcje_.min;
-    case Pole::text2:
-      return opcje_.max;
-    case Pole::text3:
-      return opcje_.promien;
-    case Pole::text4:
-      return opcje_.nr_parametru;
-  }
-  return {};
 }
 
 }  // namespace wyrownik::cli

@@ -6,28 +6,25 @@
 #include <string>
 #include <vector>
 
-#include "app/partia.hpp"
-#include "cli/opcje.hpp"
+#include "batch/partia.hpp"
 
 namespace wyrownik::cli {
 
 class OknoCli : public OknoPartii {
  public:
-  OknoCli(const Opcje& opcje, std::ostream& bledy) : opcje_(opcje), bledy_(bledy) {}
+  OknoCli(const std::vector<std::string>& scenerie, std::ostream& bledy)
+      : scenerie_(scenerie), bledy_(bledy) {}
 
-  void pokaz(Etykieta etykieta, std::string_view tekst) override;
+  void pokaz_status(WierszStatusu wiersz, std::string_view tekst) override;
   void przetworz_zdarzenia() override {}
   void pokaz_komunikat(std::string_view tekst) override;
-  std::size_t ile_pozycji() const override { return opcje_.scenerie.size(); }
+  std::size_t ile_pozycji() const override { return scenerie_.size(); }
   bool zaznaczona(std::size_t) const override { return true; }
   std::string pozycja(std::size_t i) const override;
-  std::string tekst(Pole pole) const override;
-  void wlacz(Wejscie, bool) override {}
-  void kursor_zajety(bool) override {}
   void szczegoly_bledu(std::string_view opis) override;
 
  private:
-  const Opcje& opcje_;
+  const std::vector<std::string>& scenerie_;
   std::ostream& bledy_;
 };
 

@@ -4,16 +4,14 @@
 #include <system_error>
 #include <vector>
 
-#include "app/blokada.hpp"
-#include "app/partia.hpp"
-#include "app/start.hpp"
-#include "clearance/sprawdz_scenerie_skr.hpp"
+#include "batch/partia.hpp"
+#include "batch/start.hpp"
 #include "cli/okno_cli.hpp"
 #include "cli/opcje.hpp"
-#include "height/sprawdz_scenerie_wys.hpp"
-#include "scenery/bledy.hpp"
-#include "scenery/kodowanie.hpp"
-#include "scenery/sciezki.hpp"
+#include "platform/bledy.hpp"
+#include "platform/blokada.hpp"
+#include "text/kodowanie.hpp"
+#include "text/sciezki.hpp"
 
 namespace wyrownik::cli {
 
@@ -24,7 +22,7 @@ class OknoStartuCli : public OknoStartu {
  public:
   explicit OknoStartuCli(std::ostream& bledy) : bledy_(bledy) {}
   void pokaz_komunikat(std::string_view tekst) override { bledy_ << cp1250_na_utf8(tekst) << '\n'; }
-  void wylacz(Wejscie) override {}
+  void wylacz_wejscia() override {}
   void wskaz_katalog(const std::filesystem::path&) override {}
 
  private:
@@ -47,9 +45,18 @@ int uruchom(const std::vector<std::string>& argumenty,
     return kod_ok;
   }
 
-  std::error_code bez_bledu;
+  if (!opcje->katalog_programu && katalog_domyslny.empty()) {
+    bledy << "wyrownik-cli: cannot find the program's own directory; give --program-dir\n";
+    return kod_blad_startu;
+  }
+  std::error_code blad_katalogu;
   const std::filesystem::path katalog_programu = std::filesystem::absolute(
-      opcje->katalog_programu ? *opcje->katalog_programu : katalog_domyslny.string(), bez_bledu);
+      opcje->katalog_programu ? std::filesystem::path(*opcje->katalog_programu) : katalog_domyslny,
+      blad_katalogu);
+  if (blad_katalogu) {
+    bledy << "wyrownik-cli: cannot use the program directory: " << blad_katalogu.message() << '\n';
+    return kod_blad_startu;
+  }
   std::optional<Blokada> blokada;
   try {
     blokada = Blokada::zajmij(katalog_programu);
@@ -77,8 +84,7 @@ int uruchom(const std::vector<std::string>& argumenty,
   };
   // The batch gets each name as the directory spells it, as the window's
   // list would give it, whatever letter case was typed.
-  Opcje do_partii = *opcje;
-  do_partii.scenerie.clear();
+  std::vector<std::string> scenerie;
   for (const auto& nazwa : opcje->scenerie) {
     const std::string w_scenerii = utf8_na_cp1250(nazwa).value_or(nazwa);
     const auto plik = znajdz_w_scenerii(katalog, w_scenerii);
@@ -87,23 +93,20 @@ int uruchom(const std::vector<std::string>& argumenty,
             << start.katalog_scenerii->string() << '\n';
       return kod_uzycie;
     }
-    do_partii.scenerie.push_back(plik->filename().string());
+    scenerie.push_back(plik->filename().string());
   }
 
   Srodowisko srodowisko = srodowisko_ze_startu(start);
-  srodowisko.proba = opcje->proba;
+  srodowisko.zapis.na_sucho = opcje->proba;
 
-  OknoCli okno(do_partii, bledy);
-  const Korekcja korekcja = opcje->polecenie == Polecenie::wysokosc
-                                ? Korekcja(sprawdz_scenerie_wys)
-                                : Korekcja(sprawdz_scenerie_skr);
-  switch (uruchom_partie(srodowisko, okno, korekcja)) {
-    case WynikPartii::zakonczona:
-      return kod_ok;
-    case WynikPartii::przerwana:
-    case WynikPartii::blad:
-    case WynikPartii::brak_logu:
-      break;
+  OknoCli okno(scenerie, bledy);
+  const Korekcja korekcja =
+      opcje->polecenie == Polecenie::wysokosc
+          ? korekcja_wysokosci(srodowisko.konfiguracja, opcje->min, opcje->max)
+          : korekcja_skrajni(srodowisko.konfiguracja, opcje->promien, opcje->nr_parametru);
+  // A terminal has no inputs to disable around the batch.
+  if (partia(srodowisko, okno, korekcja, [] { return 0; }) == WynikPartii::zakonczona) {
+    return kod_ok;
   }
   return kod_blad_partii;
 }

@@ -17,7 +17,8 @@ enum KodWyjscia : int {
 };
 
 // `argumenty` are argv[1..]; `katalog_programu` is the default program
-// directory (the executable's own). Help goes to `wyjscie`; progress,
+// directory (the executable's own), empty when it could not be found: then
+// only --program-dir lets the program start. Help goes to `wyjscie`; progress,
 // messages and failures go to `bledy`.
 int uruchom(const std::vector<std::string>& argumenty,
             const std::filesystem::path& katalog_programu, std::ostream& wyjscie,

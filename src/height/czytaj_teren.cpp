@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "height/pas_toru.hpp"
-#include "scenery/czytnik_linii.hpp"
-#include "scenery/linia.hpp"
-#include "scenery/wielkosc_liter.hpp"
+#include "scenery/linia_toru.hpp"
+#include "text/czytnik_linii.hpp"
+#include "text/linia.hpp"
+#include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {
 
@@ -20,9 +21,9 @@ namespace {
 // it skipped the node without reading on.
 class CzytnikTerenu {
  public:
-  CzytnikTerenu(const std::filesystem::path& plik, const Konfiguracja& k,
+  CzytnikTerenu(const std::filesystem::path& plik, const UstawieniaWysokosci& u,
                 const OdbiorcaTrojkatow& odbiorca)
-      : czytnik_(plik), konf_(k), odbiorca_(odbiorca) {}
+      : czytnik_(plik), konf_(u), odbiorca_(odbiorca) {}
 
   void czytaj() {
     std::string_view surowa;
@@ -107,12 +108,7 @@ class CzytnikTerenu {
       w = liczba_na_poczatku(tokeny_[7]);
       czesci = 1;
     }
-    while (nastepna()) {
-      if (zawiera(biezaca_, "endtrack")) break;
-      std::replace(biezaca_.begin(), biezaca_.end(), ';', ' ');
-      if (biezaca_.find("  ") != std::string::npos) oczysc_linie(biezaca_);
-      if (!biezaca_.empty()) ++n;
-      podziel(biezaca_, tokeny_);
+    while (nastepna_linia_toru(czytnik_, biezaca_, tokeny_, n)) {
       if (n == 2 && tokeny_.size() >= 5) {
         w = (w + 2 * liczba_na_poczatku(tokeny_[4])) / 2;
         ++czesci;
@@ -131,7 +127,7 @@ class CzytnikTerenu {
   }
 
   CzytnikLinii czytnik_;
-  const Konfiguracja& konf_;
+  const UstawieniaWysokosci& konf_;
   const OdbiorcaTrojkatow& odbiorca_;
   std::string biezaca_;
   std::vector<std::string_view> tokeny_;
@@ -146,9 +142,9 @@ bool czy_tekstura_terenu(std::string_view tekstura, const std::vector<std::strin
                      [&](const std::string& p) { return zaczyna_sie_bez_wielkosci(tekstura, p); });
 }
 
-void czytaj_teren(const std::filesystem::path& plik, const Konfiguracja& konfiguracja,
+void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
                   const OdbiorcaTrojkatow& dodaj_trojkat) {
-  CzytnikTerenu(plik, konfiguracja, dodaj_trojkat).czytaj();
+  CzytnikTerenu(plik, ustawienia, dodaj_trojkat).czytaj();
 }
 
 }  // namespace wyrownik

@@ -4,9 +4,12 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
 
-#include "app/konfiguracja.hpp"
 #include "height/trojkat.hpp"
+#include "height/ustawienia_wysokosci.hpp"
 
 namespace wyrownik {
 
@@ -14,7 +17,7 @@ using OdbiorcaTrojkatow = std::function<void(const Trojkat&)>;
 
 // Reads the file and hands every ground triangle to `dodaj_trojkat`, in file
 // order. Throws BladPliku when the file cannot be read.
-void czytaj_teren(const std::filesystem::path& plik, const Konfiguracja& konfiguracja,
+void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
                   const OdbiorcaTrojkatow& dodaj_trojkat);
 
 // Whether a triangle node's texture counts as ground: the name, reduced to

@@ -4,12 +4,13 @@
 #include <cmath>
 #include <vector>
 
+#include "config/konfiguracja.hpp"
 #include "geometry/przeciecie_odcinkow.hpp"
 #include "geometry/wysokosc_w_trojkacie.hpp"
-#include "scenery/linia.hpp"
-#include "scenery/sklej_linie.hpp"
-#include "scenery/tekst_wspolrzednej.hpp"
-#include "scenery/wielkosc_liter.hpp"
+#include "text/linia.hpp"
+#include "text/sklej_linie.hpp"
+#include "text/tekst_wspolrzednej.hpp"
+#include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {
 
@@ -63,16 +64,16 @@ std::optional<double> wysokosc_terenu(double x, double z, const PrzejdzKomorke& 
 }
 
 std::optional<std::string> popraw_wysokosc(std::string_view surowa,
-                                           const Konfiguracja& konfiguracja, const Pasmo& pasmo,
-                                           const PrzejdzKomorke& przejdz) {
+                                           const UstawieniaWysokosci& ustawienia,
+                                           const Pasmo& pasmo, const PrzejdzKomorke& przejdz) {
   std::string linia(surowa);
   oczysc_linie(linia);
   std::vector<std::string_view> tokeny;
   podziel(linia, tokeny);
   if (tokeny.size() < 5 || tokeny[1].empty()) return std::nullopt;
   const std::string_view nazwa = nazwa_bazowa(tokeny[1]);
-  if (!czy_wybrany(konfiguracja.lista_inc, nazwa)) return std::nullopt;
-  if (czy_wyjatek(konfiguracja.lista_wyjatkow, nazwa)) return std::nullopt;
+  if (!czy_wybrany(ustawienia.lista_inc, nazwa)) return std::nullopt;
+  if (czy_wyjatek(ustawienia.lista_wyjatkow, nazwa)) return std::nullopt;
   const auto trojka = znajdz_trojke(tokeny);
   if (!trojka) return std::nullopt;
   const auto teren = wysokosc_terenu(trojka->x, trojka->z, przejdz);

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/konfiguracja.hpp"
 #include "height/trojkat.hpp"
+#include "height/ustawienia_wysokosci.hpp"
 
 namespace wyrownik {
 
@@ -26,18 +26,11 @@ using PrzejdzKomorke =
 // there is none.
 std::optional<double> wysokosc_terenu(double x, double z, const PrzejdzKomorke& przejdz);
 
-// The band of height differences the user lets the run correct, both bounds
-// inclusive.
-struct Pasmo {
-  double dolna = 0;
-  double gorna = 0;
-};
-
 // The corrected text of a selected object include whose height differs from
 // the ground under it by a difference inside the band; nullopt when the line
 // stays as read.
 std::optional<std::string> popraw_wysokosc(std::string_view surowa,
-                                           const Konfiguracja& konfiguracja, const Pasmo& pasmo,
-                                           const PrzejdzKomorke& przejdz);
+                                           const UstawieniaWysokosci& ustawienia,
+                                           const Pasmo& pasmo, const PrzejdzKomorke& przejdz);
 
 }  // namespace wyrownik

@@ -2,48 +2,72 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "height/czytaj_teren.hpp"
 #include "height/popraw_wysokosc.hpp"
+#include "index/indeks.hpp"
 #include "scenery/dziennik.hpp"
-#include "scenery/faza_iii.hpp"
-#include "scenery/indeks.hpp"
-#include "scenery/linia.hpp"
-#include "scenery/przepisanie.hpp"
 
 namespace wyrownik {
 
-void sprawdz_scenerie_wys(StanScenerii& stan, const Srodowisko& srodowisko, OknoPartii& okno) {
-  const Pasmo pasmo{liczba_na_poczatku(okno.tekst(Pole::text1)),
-                    liczba_na_poczatku(okno.tekst(Pole::text2))};
+namespace {
 
-  Indeks indeks = zaloz_indeks(stan, okno);
-  Dziennik dziennik(srodowisko.plik_logu, *srodowisko.operacje);
+class PrzebiegWysokosci : public Przebieg {
+ public:
+  PrzebiegWysokosci(const StanScenerii& stan, const UstawieniaWysokosci& ustawienia,
+                    const Pasmo& pasmo)
+      : stan_(stan), ustawienia_(ustawienia), pasmo_(pasmo) {}
 
-  const OdbiorcaTrojkatow dodaj_trojkat = [&](const Trojkat& t) {
-    const auto [x_min, x_max] = std::minmax({t.v[0].x, t.v[1].x, t.v[2].x});
-    const auto [z_min, z_max] = std::minmax({t.v[0].z, t.v[1].z, t.v[2].z});
-    indeks.rejestruj_w_komorkach(indeks.dopisz_rekord(t.jako_rekord()), x_min, x_max, z_min, z_max);
-  };
-  czytaj_pliki_scenerii(stan, okno, [&](const std::filesystem::path& plik) {
-    czytaj_teren(plik, srodowisko.konfiguracja, dodaj_trojkat);
-  });
+  void zaloz_indeks() override { indeks_.emplace(stan_.katalog, stan_.zakres); }
 
-  const PrzejdzKomorke przejdz = [&](double x, double z,
-                                     const std::function<void(const Trojkat&)>& test) {
-    indeks.przejdz_komorke(x, z, [&](const RekordDanych& r) { test(Trojkat::z_rekordu(r)); });
-  };
-  const OcenaLinii ocena = [&](std::string_view surowa, std::string& poprawiona) {
-    auto nowa = popraw_wysokosc(surowa, srodowisko.konfiguracja, pasmo, przejdz);
+  void czytaj(const std::filesystem::path& plik) override {
+    czytaj_teren(plik, ustawienia_, [this](const Trojkat& t) {
+      const auto [x_min, x_max] = std::minmax({t.v[0].x, t.v[1].x, t.v[2].x});
+      const auto [z_min, z_max] = std::minmax({t.v[0].z, t.v[1].z, t.v[2].z});
+      indeks_->rejestruj_w_komorkach(indeks_->dopisz_rekord(t.jako_rekord()), x_min, x_max, z_min,
+                                     z_max);
+    });
+  }
+
+  Werdykt ocen(std::string_view surowa, std::string& poprawiona) override {
+    auto nowa = popraw_wysokosc(surowa, ustawienia_, pasmo_, przejdz_);
     if (!nowa) return Werdykt::zostaw;
     poprawiona = std::move(*nowa);
     return Werdykt::popraw;
+  }
+
+  // Each entry of the height run names the scenery.
+  void zapisz_zmiane(Dziennik& dziennik, std::string_view pelna_sciezka, std::string_view przed,
+                     std::string_view po) override {
+    dziennik.zmiana_wysokosci(stan_.nazwa_scenerii, pelna_sciezka, przed, po);
+  }
+
+  bool sciskaj_puste_linie() const override { return false; }
+
+  void podsumuj(Dziennik& dziennik, const LicznikiPrzebiegu& liczniki) override {
+    dziennik.podsumowanie(stan_.nazwa_scenerii, liczniki.ile_zmian);
+  }
+
+  void usun_indeks() override { indeks_->usun_indeks(); }
+
+ private:
+  const StanScenerii& stan_;
+  const UstawieniaWysokosci& ustawienia_;
+  const Pasmo& pasmo_;
+  std::optional<Indeks> indeks_;
+  const PrzejdzKomorke przejdz_ = [this](double x, double z,
+                                         const std::function<void(const Trojkat&)>& test) {
+    indeks_->przejdz_komorke(x, z, [&](const RekordDanych& r) { test(Trojkat::z_rekordu(r)); });
   };
-  LicznikiPrzebiegu liczniki;
-  przepisz_scenerie(stan, Przebieg::wysokosc, ocena, dziennik, liczniki, okno, srodowisko.proba,
-                    *srodowisko.operacje);
-  zakoncz_przebieg(stan, Przebieg::wysokosc, liczniki, dziennik, okno,
-                   [&] { indeks.usun_indeks(); });
+};
+
+}  // namespace
+
+void sprawdz_scenerie_wys(const StanScenerii& stan, const UstawieniaWysokosci& ustawienia,
+                          const Pasmo& pasmo, const CelZapisu& cel, Postep& postep) {
+  PrzebiegWysokosci przebieg(stan, ustawienia, pasmo);
+  wykonaj_przebieg(stan, przebieg, cel, postep);
 }
 
 }  // namespace wyrownik

@@ -1,6 +1,6 @@
 #include "scenery/dziennik.hpp"
 
-#include "scenery/kodowanie.hpp"
+#include "text/kodowanie.hpp"
 
 namespace wyrownik {
 
@@ -95,8 +95,8 @@ void Dziennik::podsumowanie(std::string_view nazwa_scenerii, std::uint64_t ile_z
   zapisz(wpis_);
 }
 
-void Dziennik::oproznij() {
-  pilnuj([&] { plik_.oproznij(); });
+void Dziennik::oproznij(bool na_dysk) {
+  pilnuj([&] { plik_.oproznij(na_dysk); });
 }
 
 void Dziennik::zamknij() {

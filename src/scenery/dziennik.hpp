@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "scenery/plik_zapisu.hpp"
+#include "platform/plik_zapisu.hpp"
 
 namespace wyrownik {
 
@@ -40,8 +40,9 @@ class Dziennik {
   void podsumowanie(std::string_view nazwa_scenerii, std::uint64_t ile_zmian,
                     std::uint64_t ile_usunietych);
 
-  // Writes out the entries held so far.
-  void oproznij();
+  // Writes out the entries held so far; with `na_dysk` also waits until they
+  // are on disk.
+  void oproznij(bool na_dysk = false);
   // Writes out and closes; the log takes no further entries.
   void zamknij();
 

@@ -1,5 +1,5 @@
-// What the runs need of the window while they work: the three status lines
-// and a chance for the window to handle pending events.
+// What a run tells while it works, in its own terms: the phase, the scenery,
+// the file. The batch driver turns that into status lines.
 #pragma once
 
 #include <stdexcept>
@@ -7,38 +7,32 @@
 
 namespace wyrownik {
 
-enum class Etykieta { label2, label3, label4 };
+enum class Faza {
+  skan,         // the files and extents of the scenery are found
+  indeks,       // the scratch index is created
+  odczyt,       // the ground or the tracks are read into the index
+  przepisanie,  // the files are rewritten with the corrections
+};
 
+// Every call is an event point: the sink may let the user act (repaint, open
+// the help window, close the main window) and may throw Przerwanie there.
 class Postep {
  public:
   virtual ~Postep() = default;
-  // Sets one status line; the text is Windows-1250.
-  virtual void pokaz(Etykieta etykieta, std::string_view tekst) = 0;
-  // Lets the window repaint and react (the help button, the file selection,
-  // closing).
-  virtual void przetworz_zdarzenia() = 0;
-  // True once the user closed the main window: the batch must stop cleanly.
-  virtual bool przerwac() const { return false; }
+  // A phase of the scenery `sceneria` (its list entry) begins.
+  virtual void faza(Faza faza, std::string_view sceneria) = 0;
+  // The phase turns to the next file of the scenery (its list entry).
+  virtual void plik(std::string_view nazwa) = 0;
+  // The scan, or the whole run over a scenery, has ended.
+  virtual void koniec() = 0;
 };
 
-// Thrown at an event point after the window was closed. The phase that
-// catches it removes its scratch files and leaves every scenery file either
-// untouched or fully replaced.
+// Thrown at an event point after the main window was closed. The batch
+// removes the scratch files; every scenery file is either untouched or fully
+// replaced, since replacing is one step.
 class Przerwanie : public std::runtime_error {
  public:
   Przerwanie() : std::runtime_error("batch stopped: the window was closed") {}
 };
-
-// Handles pending events, then stops the batch if the window was closed.
-inline void odswiez(Postep& postep) {
-  postep.przetworz_zdarzenia();
-  if (postep.przerwac()) throw Przerwanie();
-}
-
-// Sets a status line and lets the window show it.
-inline void pokaz_i_odswiez(Postep& postep, Etykieta etykieta, std::string_view tekst) {
-  postep.pokaz(etykieta, tekst);
-  odswiez(postep);
-}
 
 }  // namespace wyrownik

@@ -6,12 +6,11 @@
 #include <unordered_set>
 #include <vector>
 
-#include "scenery/bledy.hpp"
-#include "scenery/czytnik_linii.hpp"
-#include "scenery/linia.hpp"
-#include "scenery/sciezki.hpp"
-#include "scenery/teksty_statusu.hpp"
-#include "scenery/wielkosc_liter.hpp"
+#include "text/blad_danych.hpp"
+#include "text/czytnik_linii.hpp"
+#include "text/linia.hpp"
+#include "text/sciezki.hpp"
+#include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {
 
@@ -27,10 +26,7 @@ class Skaner {
   Skaner(StanScenerii& stan, Postep& postep) : stan_(stan), postep_(postep) {}
 
   void skanuj() {
-    tekst_.assign(status::sprawdzana_sceneria).append(stan_.nazwa_scenerii);
-    postep_.pokaz(Etykieta::label2, tekst_);
-    postep_.pokaz(Etykieta::label3, status::faza_i);
-    odswiez(postep_);
+    postep_.faza(Faza::skan, stan_.nazwa_scenerii);
 
     stan_.zakres = Zakres{};
     stan_.lista_plikow.clear();
@@ -44,16 +40,12 @@ class Skaner {
       czytaj_plik(nazwa);
     }
 
-    postep_.pokaz(Etykieta::label2, "");
-    postep_.pokaz(Etykieta::label3, "");
-    postep_.pokaz(Etykieta::label4, "");
-    odswiez(postep_);
+    postep_.koniec();
   }
 
  private:
   void czytaj_plik(const std::string& nazwa) {
-    tekst_.assign(status::czytam_plik).append(nazwa);
-    pokaz_i_odswiez(postep_, Etykieta::label4, tekst_);
+    postep_.plik(nazwa);
 
     const auto sciezka = znajdz_w_scenerii(stan_.katalog, nazwa);
     if (!sciezka || !czy_zwykly_plik(*sciezka)) return;
@@ -114,8 +106,11 @@ class Skaner {
     }
   }
 
+  // Two spellings of one file ("a\..\b.scm" and "b.scm") are one entry:
+  // the first spelling stays in the list. A name leading outside the scenery
+  // is never read, so its text as written is key enough.
   void dodaj_plik(std::string_view nazwa) {
-    klucz_.assign(nazwa);
+    klucz_ = nazwa_rozwiazana(nazwa).value_or(std::string(nazwa));
     std::transform(klucz_.begin(), klucz_.end(), klucz_.begin(),
                    [](char c) { return static_cast<char>(mala(c)); });
     if (znane_.find(std::string_view(klucz_)) != znane_.end()) return;
@@ -160,7 +155,6 @@ class Skaner {
   // Reused for every line: the loop allocates nothing once they have grown.
   std::string linia_;
   std::vector<std::string_view> tokeny_;
-  std::string tekst_;
   std::string klucz_;
   // Names of the list folded to small letters: the duplicate test without a
   // walk of the whole list.

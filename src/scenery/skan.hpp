@@ -12,13 +12,13 @@ inline constexpr std::size_t najwiecej_plikow = 65536;
 
 // Reads stan.nazwa_scenerii in stan.katalog and, breadth-first, every file
 // its file includes name, each once (names compared without regard to letter
-// case, as written after "/" became "\"). Fills stan.lista_plikow (main file
-// first) and stan.zakres (from the start values; object positions, track end
-// points and triangle vertices fold in).
+// case, after "/" became "\" and "." and ".." steps were resolved). Fills stan.lista_plikow (main
+// file first) and stan.zakres (from the start values; object positions, track end points and
+// triangle vertices fold in).
 //
 // A name without an ordinary file inside the scenery directory is passed
 // over silently. Throws BladPliku when a file cannot be read, BladDanych for
-// the 65537th distinct name; the status lines then keep their text.
+// the 65537th distinct name.
 void znajdz_min_max(StanScenerii& stan, Postep& postep);
 
 }  // namespace wyrownik

@@ -6,22 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "geometry/zakres.hpp"
+
 namespace wyrownik {
-
-// X/Z extents of everything placed in a scenery. The start values make an
-// empty extent (maxima below minima); only coordinates found move them.
-struct Zakres {
-  double min_x = 1000000, min_z = 1000000;
-  double max_x = -1000000, max_z = -1000000;
-
-  bool pusty() const { return !(max_x >= min_x && max_z >= min_z); }
-  void dolacz(double x, double z) {
-    if (x < min_x) min_x = x;
-    if (x > max_x) max_x = x;
-    if (z < min_z) min_z = z;
-    if (z > max_z) max_z = z;
-  }
-};
 
 struct StanScenerii {
   // The scenery directory as text (`sciezka_scenerii`: root, separator,
@@ -32,7 +19,7 @@ struct StanScenerii {
   // The main file as the file list shows it.
   std::string nazwa_scenerii;
   // Every file of the scenery relative to the directory, "\" between
-  // components, main file first, at most 65536 names.
+  // components, main file first, at most 65536 names, none empty.
   std::vector<std::string> lista_plikow;
   Zakres zakres;
 };

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "pomoc/katalog_tymczasowy.hpp"
-#include "scenery/bledy.hpp"
+#include "text/blad_danych.hpp"
 
 namespace wyrownik {
 namespace {

@@ -14,10 +14,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/blokada.hpp"
 #include "cli/opcje.hpp"
+#include "platform/blokada.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
-#include "scenery/kodowanie.hpp"
+#include "text/kodowanie.hpp"
 
 namespace fs = std::filesystem;
 

@@ -19,7 +19,7 @@ class PoprawWysokosc : public ::testing::Test {
                              for (const auto& t : teren) f(t);
                            });
   }
-  Konfiguracja konf{"", {"*"}, {"grass"}, {}, false, false};
+  UstawieniaWysokosci konf{{"*"}, {"grass"}, {}, false, false};
   Pasmo pasmo{0.5, 11};
   std::vector<Trojkat> teren{plaski(7.125)};
 };

@@ -48,7 +48,7 @@ class CzytajTeren : public ::testing::Test {
     return wynik;
   }
   testy::KatalogTymczasowy k;
-  Konfiguracja konf{"", {"*"}, {"trawa", "grass"}, {}, false, false};
+  UstawieniaWysokosci konf{{"*"}, {"trawa", "grass"}, {}, false, false};
 };
 
 TEST_F(CzytajTeren, GroundTexturesByPrefixPathAndMaterial) {

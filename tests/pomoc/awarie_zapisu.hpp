@@ -2,30 +2,27 @@
 // refused sync, close or rename. The settings are reset by each test.
 #pragma once
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <set>
 #include <string>
+#include <system_error>
 #include <vector>
 
-#include "scenery/plik_zapisu.hpp"
+#include "platform/plik_zapisu.hpp"
 
 namespace wyrownik::testy {
 
 struct Awarie {
-  std::optional<std::size_t> pisz_do;  // bytes accepted in all, then ENOSPC
+  std::optional<std::size_t> pisz_do;  // bytes accepted in all, then a full disk
   // When set, `pisz_do` counts and refuses only writes to files of this name
   // (say "aaa.ccc"); every other file is written normally.
   std::string tylko_plik;
-  std::set<int> deskryptory_pliku;  // open descriptors of that file
+  std::set<Uchwyt> uchwyty_pliku;  // open handles of that file
   bool synchronizuj = false;
-  bool zamknij = false;  // the descriptor is closed, the call still fails
+  bool zamknij = false;  // the handle is closed, the call still fails
   bool zmien_nazwe = false;
   std::function<void()> przed_zmiana_nazwy;  // a look at the disk just before a rename
   std::size_t zapisane = 0;
@@ -39,58 +36,45 @@ inline Awarie& awarie() {
 
 inline const OperacjeZapisu& operacje_z_awariami() {
   static constexpr OperacjeZapisu operacje{
-      [](const char* sciezka, int flagi, mode_t tryb) {
+      [](const std::filesystem::path& sciezka, TrybZapisu tryb, Uchwyt& uchwyt) {
         auto& a = awarie();
         a.wywolania.emplace_back("otworz");
-        const int fd = operacje_systemowe().otworz(sciezka, flagi, tryb);
-        if (fd >= 0 && !a.tylko_plik.empty() &&
-            std::filesystem::path(sciezka).filename() == a.tylko_plik) {
-          a.deskryptory_pliku.insert(fd);
+        const auto blad = operacje_systemowe().otworz(sciezka, tryb, uchwyt);
+        if (!blad && !a.tylko_plik.empty() && sciezka.filename() == a.tylko_plik) {
+          a.uchwyty_pliku.insert(uchwyt);
         }
-        return fd;
+        return blad;
       },
-      [](int fd, const void* dane, std::size_t ile) -> ssize_t {
+      [](Uchwyt uchwyt, const char* dane, std::size_t ile, std::size_t& zapisane) {
         auto& a = awarie();
         a.wywolania.emplace_back("pisz");
-        const bool liczony = a.tylko_plik.empty() || a.deskryptory_pliku.count(fd) != 0;
+        const bool liczony = a.tylko_plik.empty() || a.uchwyty_pliku.count(uchwyt) != 0;
         if (a.pisz_do && liczony) {
           const std::size_t zostalo = *a.pisz_do - std::min(*a.pisz_do, a.zapisane);
-          if (zostalo == 0) {
-            errno = ENOSPC;
-            return -1;
-          }
+          if (zostalo == 0) return std::make_error_code(std::errc::no_space_on_device);
           ile = std::min(ile, zostalo);
         }
-        const ssize_t n = ::write(fd, dane, ile);
-        if (n > 0 && liczony) a.zapisane += static_cast<std::size_t>(n);
-        return n;
+        const auto blad = operacje_systemowe().pisz(uchwyt, dane, ile, zapisane);
+        if (!blad && liczony) a.zapisane += zapisane;
+        return blad;
       },
-      [](int fd) {
+      [](Uchwyt uchwyt) {
         awarie().wywolania.emplace_back("synchronizuj");
-        if (awarie().synchronizuj) {
-          errno = EIO;
-          return -1;
-        }
-        return ::fsync(fd);
+        if (awarie().synchronizuj) return std::make_error_code(std::errc::io_error);
+        return operacje_systemowe().synchronizuj(uchwyt);
       },
-      [](int fd) {
+      [](Uchwyt uchwyt) {
         awarie().wywolania.emplace_back("zamknij");
-        awarie().deskryptory_pliku.erase(fd);
-        const int wynik = ::close(fd);
-        if (awarie().zamknij) {
-          errno = EIO;
-          return -1;
-        }
-        return wynik;
+        awarie().uchwyty_pliku.erase(uchwyt);
+        const auto blad = operacje_systemowe().zamknij(uchwyt);
+        if (awarie().zamknij) return std::make_error_code(std::errc::io_error);
+        return blad;
       },
-      [](const char* z, const char* na) {
+      [](const std::filesystem::path& z, const std::filesystem::path& na) {
         awarie().wywolania.emplace_back("zmien_nazwe");
         if (awarie().przed_zmiana_nazwy) awarie().przed_zmiana_nazwy();
-        if (awarie().zmien_nazwe) {
-          errno = EACCES;
-          return -1;
-        }
-        return std::rename(z, na);
+        if (awarie().zmien_nazwe) return std::make_error_code(std::errc::permission_denied);
+        return operacje_systemowe().zmien_nazwe(z, na);
       },
   };
   return operacje;

@@ -18,9 +18,9 @@ class OknoFazowe : public OknoTestowe {
   // event pass after Label3 shows that text.
   std::map<std::string, std::function<void()>> przy_fazie;
 
-  void pokaz(Etykieta e, std::string_view tekst) override {
-    OknoTestowe::pokaz(e, tekst);
-    if (e == Etykieta::label3) faza_ = cp1250_na_utf8(tekst);
+  void pokaz_status(WierszStatusu w, std::string_view tekst) override {
+    OknoTestowe::pokaz_status(w, tekst);
+    if (w == WierszStatusu::faza) faza_ = cp1250_na_utf8(tekst);
   }
   void przetworz_zdarzenia() override {
     OknoTestowe::przetworz_zdarzenia();

@@ -1,27 +1,25 @@
-// A Postep that records the status lines and event passes, in order.
+// A Postep that records what a run tells, in order.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "scenery/kodowanie.hpp"
 #include "scenery/postep.hpp"
 
 namespace wyrownik::testy {
 
 class PostepNagrywajacy : public Postep {
  public:
-  // "Label2=text" (UTF-8) for each status change, "events" for each pass.
+  // "faza N name" for a phase (N from 1), "plik name", "koniec".
   std::vector<std::string> zdarzenia;
 
-  void pokaz(Etykieta e, std::string_view tekst) override {
-    const char* nazwa = e == Etykieta::label2   ? "Label2"
-                        : e == Etykieta::label3 ? "Label3"
-                                                : "Label4";
-    zdarzenia.push_back(std::string(nazwa) + "=" + cp1250_na_utf8(tekst));
+  void faza(Faza f, std::string_view sceneria) override {
+    zdarzenia.push_back("faza " + std::to_string(static_cast<int>(f) + 1) + " " +
+                        std::string(sceneria));
   }
-  void przetworz_zdarzenia() override { zdarzenia.emplace_back("events"); }
+  void plik(std::string_view nazwa) override { zdarzenia.push_back("plik " + std::string(nazwa)); }
+  void koniec() override { zdarzenia.emplace_back("koniec"); }
 };
 
 }  // namespace wyrownik::testy

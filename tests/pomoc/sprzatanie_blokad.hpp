@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/blokada.hpp"
+#include "platform/blokada.hpp"
 
 namespace wyrownik::testy {
 

@@ -8,41 +8,53 @@
 #include <string>
 #include <string_view>
 
-#include "app/partia.hpp"
+#include "batch/partia.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
 #include "pomoc/okno_fazowe.hpp"
-#include "scenery/kodowanie.hpp"
+#include "text/kodowanie.hpp"
 
 namespace wyrownik::testy {
 
 class StanowiskoPartii : public ::testing::Test {
  protected:
-  explicit StanowiskoPartii(Korekcja korekcja) : korekcja_(std::move(korekcja)) {
+  enum class Rodzaj { wysokosc, skrajnia };
+
+  explicit StanowiskoPartii(Rodzaj rodzaj) : rodzaj_(rodzaj) {
     std::filesystem::create_directories(k / "scenery");
     srodowisko.konfiguracja.lista_inc = {"*"};
     srodowisko.konfiguracja.lista_tekstur = {"trawa"};
     srodowisko.tekst_katalogu = (k / "scenery").string() + "/";
     srodowisko.katalog = k / "scenery";
-    srodowisko.plik_logu = k / "Log_korekcja.txt";
+    srodowisko.zapis.plik_logu = k / "Log_korekcja.txt";
     okno.pozycje = {"main.scn"};
     okno.zaznaczenie = {true};
   }
 
-  WynikPartii partia() { return uruchom_partie(srodowisko, okno, korekcja_); }
+  // A whole batch as a front end runs it, the correction taking the texts
+  // of its boxes at the start.
+  WynikPartii partia() {
+    const Korekcja korekcja =
+        rodzaj_ == Rodzaj::wysokosc
+            ? korekcja_wysokosci(srodowisko.konfiguracja, dolna, gorna)
+            : korekcja_skrajni(srodowisko.konfiguracja, promien, nr_parametru);
+    return wyrownik::partia(srodowisko, okno, korekcja, [] { return 0; });
+  }
   std::filesystem::path zapisz(const std::string& nazwa, std::string_view tresc) {
     return k.zapisz("scenery/" + nazwa, tresc);
   }
   std::string tresc(const std::string& nazwa) const { return wczytaj(k / "scenery" / nazwa); }
-  std::string dziennik() const { return cp1250_na_utf8(wczytaj(srodowisko.plik_logu)); }
+  std::string dziennik() const { return cp1250_na_utf8(wczytaj(srodowisko.zapis.plik_logu)); }
   bool jest(const char* roboczy) const { return std::filesystem::exists(k / "scenery" / roboczy); }
   std::string pelna(const std::string& wpis) const { return srodowisko.tekst_katalogu + wpis; }
 
   KatalogTymczasowy k;
   Srodowisko srodowisko;
   OknoFazowe okno;
+  // The texts of the four number boxes.
+  std::string dolna = "0.5", gorna = "11", promien = "40", nr_parametru = "7";
 
  private:
-  Korekcja korekcja_;
+  Rodzaj rodzaj_;
 };
 
 }  // namespace wyrownik::testy

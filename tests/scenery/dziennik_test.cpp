@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "platform/bledy.hpp"
 #include "pomoc/awarie_zapisu.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
-#include "scenery/bledy.hpp"
 
 namespace wyrownik {
 namespace {

@@ -1,52 +1,62 @@
 #include "scenery/przepisanie.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/bledy.hpp"
 #include "pomoc/awarie_zapisu.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
-#include "scenery/bledy.hpp"
+#include "pomoc/postep_nagrywajacy.hpp"
+#include "text/blad_danych.hpp"
 
 namespace fs = std::filesystem;
 
 namespace wyrownik {
 namespace {
 
-class ZapisPostepu : public Postep {
- public:
-  void pokaz(Etykieta etykieta, std::string_view tekst) override {
-    const char* nazwa = etykieta == Etykieta::label2   ? "Label2"
-                        : etykieta == Etykieta::label3 ? "Label3"
-                                                       : "Label4";
-    zdarzenia.push_back(std::string(nazwa) + "=" + std::string(tekst));
-  }
-  void przetworz_zdarzenia() override { zdarzenia.emplace_back("*"); }
-  std::vector<std::string> zdarzenia;
-};
+enum class Rodzaj { wysokosc, skrajnia };
 
-// The verdict the tests give: a line holding "usun" is removed; a line holding
+// The rules the tests give: a line holding "usun" is removed; a line holding
 // "->" is corrected to the text after it; every other line is kept. Each line
-// offered is recorded.
-OcenaLinii ocena_testowa(std::vector<std::string>& oferowane) {
-  return [&oferowane](std::string_view surowa, std::string& poprawiona) {
-    oferowane.emplace_back(surowa);
+// offered is recorded. Logged and summed up as the height or the clearance
+// run does.
+class ZasadyTestowe : public ZasadyPrzepisania {
+ public:
+  ZasadyTestowe(Rodzaj rodzaj, std::vector<std::string>& oferowane)
+      : rodzaj_(rodzaj), oferowane_(oferowane) {}
+
+  Werdykt ocen(std::string_view surowa, std::string& poprawiona) override {
+    oferowane_.emplace_back(surowa);
     if (surowa.find("usun") != std::string_view::npos) return Werdykt::usun;
     if (const auto poz = surowa.find("->"); poz != std::string_view::npos) {
       poprawiona = surowa.substr(poz + 2);
       return Werdykt::popraw;
     }
     return Werdykt::zostaw;
-  };
-}
+  }
+  void zapisz_zmiane(Dziennik& d, std::string_view sciezka, std::string_view przed,
+                     std::string_view po) override {
+    if (rodzaj_ == Rodzaj::wysokosc) {
+      d.zmiana_wysokosci("main.scn", sciezka, przed, po);
+    } else {
+      d.zmiana_polozenia(sciezka, przed, po);
+    }
+  }
+  bool sciskaj_puste_linie() const override { return rodzaj_ == Rodzaj::skrajnia; }
+  void podsumuj(Dziennik&, const LicznikiPrzebiegu&) override {}
 
-ino_t wezel(const fs::path& p) {
-  struct stat st {};
-  EXPECT_EQ(::stat(p.c_str(), &st), 0);
-  return st.st_ino;
+ private:
+  Rodzaj rodzaj_;
+  std::vector<std::string>& oferowane_;
+};
+
+// Whether the file at `p` is still the one `swiadek` (a hard link made
+// before) names: a replaced file is a new file.
+bool ten_sam(const fs::path& p, const fs::path& swiadek) {
+  return fs::equivalent(p, swiadek);
 }
 
 class Przepisanie : public ::testing::Test {
@@ -67,12 +77,12 @@ class Przepisanie : public ::testing::Test {
   bool jest_kopia() const { return fs::exists(plik(nazwa_kopii)); }
 
   // One whole run with a log of its own; returns the log's bytes.
-  std::string przepisz(Przebieg przebieg, bool na_sucho = false,
+  std::string przepisz(Rodzaj rodzaj, bool na_sucho = false,
                        const OperacjeZapisu& operacje = operacje_systemowe()) {
     {
       Dziennik dziennik(log);
-      przepisz_scenerie(stan, przebieg, ocena_testowa(oferowane), dziennik, liczniki, postep,
-                        na_sucho, operacje);
+      ZasadyTestowe zasady(rodzaj, oferowane);
+      przepisz_scenerie(stan, zasady, dziennik, liczniki, postep, na_sucho, operacje);
       dziennik.zamknij();
     }
     return testy::wczytaj(log);
@@ -82,7 +92,7 @@ class Przepisanie : public ::testing::Test {
   fs::path log = k / "Log_korekcja.txt";
   StanScenerii stan;
   LicznikiPrzebiegu liczniki;
-  ZapisPostepu postep;
+  testy::PostepNagrywajacy postep;
   std::vector<std::string> oferowane;
 };
 
@@ -92,13 +102,14 @@ TEST_F(Przepisanie, FileWithoutCorrectionStaysByteForByte) {
       "include b.inc 4 5 6 end\r\nlast line without an end";
   const auto p = zapisz("main.scn", tresc_pliku);
   zapisz("empty.scm", "");
-  const auto wezel_przed = wezel(p);
+  const auto swiadek = k / "swiadek";
+  fs::create_hard_link(p, swiadek);
   stan.lista_plikow = {"main.scn", "empty.scm"};
-  for (const auto przebieg : {Przebieg::wysokosc, Przebieg::skrajnia}) {
-    EXPECT_EQ(przepisz(przebieg), "");
+  for (const auto rodzaj : {Rodzaj::wysokosc, Rodzaj::skrajnia}) {
+    EXPECT_EQ(przepisz(rodzaj), "");
     EXPECT_EQ(tresc("main.scn"), tresc_pliku);
     EXPECT_EQ(tresc("empty.scm"), "");
-    EXPECT_EQ(wezel(p), wezel_przed);  // never replaced
+    EXPECT_TRUE(ten_sam(p, swiadek));  // never replaced
     EXPECT_FALSE(jest_kopia());
   }
   EXPECT_EQ(oferowane.size(), 4u);
@@ -114,7 +125,7 @@ TEST_F(Przepisanie, CorrectedFileIsCopiedWithCrLfEverywhere) {
          "include keep.inc 1 2 3\r\n"
          "last");
   stan.lista_plikow = {"obiekty\\a.scm"};
-  const std::string dziennik = przepisz(Przebieg::wysokosc);
+  const std::string dziennik = przepisz(Rodzaj::wysokosc);
   // The height run writes every line, empty ones included; the last line
   // gains its line end.
   EXPECT_EQ(tresc("obiekty/a.scm"),
@@ -145,7 +156,7 @@ TEST_F(Przepisanie, ClearanceRunShrinksRunsOfEmptyLines) {
          "   \r\n   \r\n"  // spaces are not empty
          "\r\n\r\n");
   stan.lista_plikow = {"a.scm"};
-  const std::string dziennik = przepisz(Przebieg::skrajnia);
+  const std::string dziennik = przepisz(Rodzaj::skrajnia);
   EXPECT_EQ(tresc("a.scm"),
             "\r\n"
             "a\r\n\r\n"
@@ -167,24 +178,17 @@ TEST_F(Przepisanie, ClearanceRunShrinksRunsOfEmptyLines) {
 TEST_F(Przepisanie, RemovalAloneReplacesTheFile) {
   zapisz("a.scm", "x\n\n\ninclude usun.inc 1 2 3\ny");
   stan.lista_plikow = {"a.scm"};
-  przepisz(Przebieg::skrajnia);
+  przepisz(Rodzaj::skrajnia);
   EXPECT_EQ(tresc("a.scm"), "x\r\n\r\ny\r\n");
   EXPECT_EQ(liczniki.ile_zmian, 0u);
   EXPECT_EQ(liczniki.ile_usunietych, 1u);
-}
-
-TEST_F(Przepisanie, HeightRunNeverRemoves) {
-  zapisz("a.scm", "include usun.inc 1 2 3\n");
-  stan.lista_plikow = {"a.scm"};
-  EXPECT_THROW(przepisz(Przebieg::wysokosc), std::logic_error);
-  EXPECT_EQ(tresc("a.scm"), "include usun.inc 1 2 3\n");
 }
 
 TEST_F(Przepisanie, ReadOnlyFileIsReplacedByAWritableOne) {
   const auto p = zapisz("ro.scm", "include a.inc 1 2 3->include a.inc 1 4 3\n");
   fs::permissions(p, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   stan.lista_plikow = {"ro.scm"};
-  przepisz(Przebieg::wysokosc);
+  przepisz(Rodzaj::wysokosc);
   EXPECT_EQ(tresc("ro.scm"), "include a.inc 1 4 3\r\n");
   EXPECT_NE(fs::status(p).permissions() & fs::perms::owner_write, fs::perms::none);
   EXPECT_FALSE(jest_kopia());
@@ -202,7 +206,7 @@ TEST_F(Przepisanie, CandidatesAreNonCommentLinesWithIncludeInAnyCase) {
          "incl ude no\n"
          "nothing here\n");
   stan.lista_plikow = {"a.scm"};
-  przepisz(Przebieg::wysokosc);
+  przepisz(Rodzaj::wysokosc);
   EXPECT_EQ(oferowane,
             (std::vector<std::string>{"  // include spaces.inc 1 2 3", "\t//include tab.inc 1 2 3",
                                       "/ include slash.inc 1 2 3", "INCLUDE upper.inc 1 2 3",
@@ -212,7 +216,7 @@ TEST_F(Przepisanie, CandidatesAreNonCommentLinesWithIncludeInAnyCase) {
 TEST_F(Przepisanie, CommentLineIsCopiedUnchangedInACorrectedFile) {
   zapisz("a.scm", "//include c.inc 1 2 3->never\n  //include d.inc 1 2 3->include d 1\n");
   stan.lista_plikow = {"a.scm"};
-  przepisz(Przebieg::wysokosc);
+  przepisz(Rodzaj::wysokosc);
   EXPECT_EQ(tresc("a.scm"), "//include c.inc 1 2 3->never\r\ninclude d 1\r\n");
 }
 
@@ -223,7 +227,7 @@ TEST_F(Przepisanie, MissingFilesAreSkippedAndTheListEndsAtAnEmptyEntry) {
   fs::create_directories(plik("katalog.scm"));
   stan.lista_plikow = {"main.scn",    "brak.scm", "katalog.scm", "tory\\most.scm",
                        "..\\out.scm", "",         "after.scm"};
-  const std::string dziennik = przepisz(Przebieg::wysokosc);
+  const std::string dziennik = przepisz(Rodzaj::wysokosc);
   EXPECT_EQ(tresc("main.scn"), "include a.inc 1 5 3\r\n");
   EXPECT_EQ(tresc("Tory/Most.SCM"), "include t.inc 1 6 3\r\n");
   EXPECT_EQ(tresc("after.scm"), "include x.inc 1 2 3->changed\n");
@@ -231,19 +235,16 @@ TEST_F(Przepisanie, MissingFilesAreSkippedAndTheListEndsAtAnEmptyEntry) {
   // The log names the file as listed, with native separators.
   EXPECT_NE(dziennik.find("  Plik: " + stan.tekst_katalogu + "tory/most.scm\r\n"),
             std::string::npos);
-  EXPECT_EQ(
-      postep.zdarzenia,
-      (std::vector<std::string>{
-          "Label3=FAZA IV", "*", "Label4=Czytam plik: main.scn", "*",
-          "Label4=Czytam plik: brak.scm", "*", "Label4=Czytam plik: katalog.scm", "*",
-          "Label4=Czytam plik: tory\\most.scm", "*", "Label4=Czytam plik: ..\\out.scm", "*"}));
+  EXPECT_EQ(postep.zdarzenia, (std::vector<std::string>{
+                                  "faza 4 main.scn", "plik main.scn", "plik brak.scm",
+                                  "plik katalog.scm", "plik tory\\most.scm", "plik ..\\out.scm"}));
 }
 
 TEST_F(Przepisanie, DryRunLogsButReplacesNothing) {
   const std::string tresc_pliku = "include a.inc 1 2 3->include a.inc 1 5 3\ninclude usun 1 2 3";
   zapisz("a.scm", tresc_pliku);
   stan.lista_plikow = {"a.scm"};
-  const std::string dziennik = przepisz(Przebieg::skrajnia, /*na_sucho=*/true);
+  const std::string dziennik = przepisz(Rodzaj::skrajnia, /*na_sucho=*/true);
   EXPECT_EQ(tresc("a.scm"), tresc_pliku);
   EXPECT_FALSE(jest_kopia());
   EXPECT_NE(dziennik.find("Po zmianie:\r\ninclude a.inc 1 5 3\r\n"), std::string::npos);
@@ -258,7 +259,7 @@ TEST_F(Przepisanie, LongLinesAndLargeFilesAreCopiedWhole) {
   tresc_pliku += "include a.inc 1 2 3->include a.inc 1 5 3\n";
   zapisz("a.scm", tresc_pliku);
   stan.lista_plikow = {"a.scm"};
-  przepisz(Przebieg::wysokosc);
+  przepisz(Rodzaj::wysokosc);
   std::string oczekiwana = std::string(3 << 20, 'x') + "\r\n";
   for (int i = 0; i < 100000; ++i) oczekiwana += "line " + std::to_string(i) + "\r\n";
   oczekiwana += "include a.inc 1 5 3\r\n";
@@ -268,14 +269,14 @@ TEST_F(Przepisanie, LongLinesAndLargeFilesAreCopiedWhole) {
 TEST_F(Przepisanie, SceneryFileNamedLikeTheScratchCopyIsNeverEmptied) {
   zapisz("aaa.ccc", "include a.inc 1 2 3\n");
   stan.lista_plikow = {"aaa.ccc"};
-  EXPECT_THROW(przepisz(Przebieg::wysokosc), BladDanych);
+  EXPECT_THROW(przepisz(Rodzaj::wysokosc), BladDanych);
   EXPECT_EQ(tresc("aaa.ccc"), "include a.inc 1 2 3\n");
 }
 
 TEST_F(Przepisanie, CopyIsOnDiskBeforeItTakesThePlaceOfTheFile) {
   zapisz("a.scm", "include a.inc 1 2 3->include a.inc 1 5 3\n");
   stan.lista_plikow = {"a.scm"};
-  przepisz(Przebieg::wysokosc, false, testy::operacje_z_awariami());
+  przepisz(Rodzaj::wysokosc, false, testy::operacje_z_awariami());
   const auto& w = testy::awarie().wywolania;
   ASSERT_EQ(w.back(), "zmien_nazwe");
   ASSERT_GE(w.size(), 3u);
@@ -289,7 +290,7 @@ TEST_F(Przepisanie, LogHoldsTheChangesBeforeTheFileIsReplaced) {
   stan.lista_plikow = {"a.scm"};
   std::string log_przy_zamianie;
   testy::awarie().przed_zmiana_nazwy = [&] { log_przy_zamianie = testy::wczytaj(log); };
-  const std::string dziennik = przepisz(Przebieg::wysokosc, false, testy::operacje_z_awariami());
+  const std::string dziennik = przepisz(Rodzaj::wysokosc, false, testy::operacje_z_awariami());
   EXPECT_FALSE(dziennik.empty());
   EXPECT_EQ(log_przy_zamianie, dziennik);
 }
@@ -300,15 +301,16 @@ class PrzepisanieAwarie : public Przepisanie {
  protected:
   void sprawdz_awarie(const std::string& tresc_pliku) {
     const auto p = zapisz("a.scm", tresc_pliku);
-    const auto wezel_przed = wezel(p);
+    const auto swiadek = k / "swiadek";
+    fs::create_hard_link(p, swiadek);
     stan.lista_plikow = {"a.scm"};
     try {
-      przepisz(Przebieg::wysokosc, false, testy::operacje_z_awariami());
+      przepisz(Rodzaj::wysokosc, false, testy::operacje_z_awariami());
       ADD_FAILURE() << "the failure was not reported";
     } catch (const BladPliku&) {
     }
     EXPECT_TRUE(tresc("a.scm") == tresc_pliku);
-    EXPECT_EQ(wezel(p), wezel_przed);
+    EXPECT_TRUE(ten_sam(p, swiadek));
     // The change was logged before the replacement was tried; the log is
     // written out on the failure path too.
     EXPECT_NE(testy::wczytaj(log).find("Po zmianie:"), std::string::npos);
@@ -349,32 +351,9 @@ TEST_F(PrzepisanieAwarie, FilesReplacedBeforeAFailureKeepTheirNewContent) {
   stan.lista_plikow = {"a.scm", "b.scm"};
   // The first copy goes through whole; the second finds the disk full.
   testy::awarie().pisz_do = std::string_view("include a.inc 1 5 3\r\n").size();
-  EXPECT_THROW(przepisz(Przebieg::wysokosc, false, testy::operacje_z_awariami()), BladPliku);
+  EXPECT_THROW(przepisz(Rodzaj::wysokosc, false, testy::operacje_z_awariami()), BladPliku);
   EXPECT_EQ(tresc("a.scm"), "include a.inc 1 5 3\r\n");
   EXPECT_EQ(tresc("b.scm"), "include b.inc 1 2 3->include b.inc 1 5 3\n");
-}
-
-TEST_F(Przepisanie, EndOfTheHeightRun) {
-  Dziennik dziennik(log);
-  liczniki.ile_zmian = 4;
-  liczniki.ile_usunietych = 9;  // not the height run's business
-  std::string log_przy_indeksie;
-  zakoncz_przebieg(stan, Przebieg::wysokosc, liczniki, dziennik, postep, [&] {
-    log_przy_indeksie = testy::wczytaj(log);
-    postep.zdarzenia.emplace_back("indeks");
-  });
-  const std::string podsumowanie = "Sceneria: main.scn\r\nIlo\x9C\xE6 zmian: 4\r\n";
-  EXPECT_EQ(log_przy_indeksie, podsumowanie);  // the log is complete before the index goes
-  EXPECT_EQ(testy::wczytaj(log), podsumowanie);
-  EXPECT_EQ(postep.zdarzenia,
-            (std::vector<std::string>{"indeks", "Label2=", "Label3=", "Label4=", "*"}));
-}
-
-TEST_F(Przepisanie, EndOfTheClearanceRun) {
-  Dziennik dziennik(log);
-  zakoncz_przebieg(stan, Przebieg::skrajnia, liczniki, dziennik, postep, {});
-  EXPECT_EQ(testy::wczytaj(log),
-            "Sceneria: main.scn\r\nIlo\x9C\xE6 zmian: 0\r\nIlo\x9C\xE6 usuni\xEAtych: 0\r\n");
 }
 
 }  // namespace

@@ -1,0 +1,139 @@
+#include "batch/partia.hpp"
+
+#include <exception>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "batch/status_partii.hpp"
+#include "clearance/sprawdz_scenerie_skr.hpp"
+#include "height/sprawdz_scenerie_wys.hpp"
+#include "index/indeks.hpp"
+#include "platform/bledy.hpp"
+#include "platform/blokada.hpp"
+#include "scenery/przepisanie.hpp"
+#include "scenery/skan.hpp"
+#include "text/blad_danych.hpp"
+#include "text/linia.hpp"
+
+namespace wyrownik {
+
+namespace {
+
+// Another batch (of a copy with another program directory) works in the
+// same scenery directory.
+class InnaKopiaPracuje : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Scratch files a run keeps only while it works; a batch stopped by closing
+// the window must not leave them in the user's scenery directory. Throws
+// BladPliku for a file that stays.
+void usun_pliki_robocze(const std::filesystem::path& katalog) {
+  for (const std::string_view nazwa : {nazwa_pliku_danych, nazwa_pliku_komorek, nazwa_kopii}) {
+    usun_plik(katalog / std::string(nazwa));
+  }
+}
+
+// The scratch files live in the scenery directory, which copies with
+// different program directories (so different program locks) may share:
+// another copy's run would empty the index this one has mapped and write the
+// same scratch copy. One batch at a time works in a scenery directory.
+Blokada zajmij_pliki_robocze(const std::filesystem::path& katalog) {
+  auto blokada = Blokada::zajmij_katalog(katalog);
+  if (!blokada) {
+    throw InnaKopiaPracuje("another copy of wyrownik is working in " + katalog.string());
+  }
+  return std::move(*blokada);
+}
+
+}  // namespace
+
+Srodowisko srodowisko_ze_startu(const WynikStartu& start) {
+  Srodowisko s;
+  s.konfiguracja = start.konfiguracja;
+  s.tekst_katalogu = start.sciezka_scenerii;
+  s.katalog = start.katalog_scenerii.value_or(std::filesystem::path());
+  s.zapis.plik_logu = start.plik_logu;
+  return s;
+}
+
+Korekcja korekcja_wysokosci(const Konfiguracja& k, std::string_view dolna, std::string_view gorna) {
+  UstawieniaWysokosci ustawienia{k.lista_inc, k.lista_tekstur, k.lista_wyjatkow, k.drogi, k.rzeki};
+  const Pasmo pasmo{liczba_na_poczatku(dolna), liczba_na_poczatku(gorna)};
+  return [ustawienia = std::move(ustawienia), pasmo](const StanScenerii& stan, const CelZapisu& cel,
+                                                     Postep& postep) {
+    sprawdz_scenerie_wys(stan, ustawienia, pasmo, cel, postep);
+  };
+}
+
+Korekcja korekcja_skrajni(const Konfiguracja& k, std::string_view promien,
+                          std::string_view nr_parametru) {
+  UstawieniaSkrajni ustawienia{k.lista_inc, liczba_na_poczatku(promien),
+                               liczba_na_poczatku(nr_parametru)};
+  return [ustawienia = std::move(ustawienia)](const StanScenerii& stan, const CelZapisu& cel,
+                                              Postep& postep) {
+    sprawdz_scenerie_skr(stan, ustawienia, cel, postep);
+  };
+}
+
+bool rozpocznij_dziennik(const Srodowisko& srodowisko, OknoPartii& okno) {
+  try {
+    utworz_pusty(srodowisko.zapis.plik_logu, *srodowisko.zapis.operacje);
+    return true;
+  } catch (const BladPliku& b) {
+    okno.pokaz_komunikat(komunikat::brak_logu);
+    okno.szczegoly_bledu(b.what());
+    return false;
+  }
+}
+
+WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno,
+                           const Korekcja& korekcja) {
+  std::optional<std::string> powod;  // told after the message, which the user sees first
+  WynikPartii wynik = WynikPartii::zakonczona;
+  std::optional<Blokada> pliki_robocze;  // taken at the first selected scenery
+  StatusPartii status(okno);
+  StanScenerii stan;
+  stan.tekst_katalogu = srodowisko.tekst_katalogu;
+  stan.katalog = srodowisko.katalog;
+  const std::size_t ile = okno.ile_pozycji();
+  for (std::size_t i = 0; i < ile && !powod; ++i) {
+    if (!okno.zaznaczona(i)) continue;
+    stan.nazwa_scenerii = okno.pozycja(i);
+    try {
+      if (!pliki_robocze) pliki_robocze = zajmij_pliki_robocze(srodowisko.katalog);
+      znajdz_min_max(stan, status);
+      if (!stan.zakres.pusty()) korekcja(stan, srodowisko.zapis, status);
+    } catch (const Przerwanie&) {
+      wynik = WynikPartii::przerwana;
+      try {
+        usun_pliki_robocze(srodowisko.katalog);
+      } catch (const BladPliku& b) {
+        // A stop that leaves scratch files behind is no clean stop.
+        powod = b.what();
+      }
+      break;
+    } catch (const BladPliku& b) {
+      powod = b.what();
+    } catch (const BladDanych& b) {
+      powod = b.what();
+    } catch (const InnaKopiaPracuje& b) {
+      powod = b.what();
+    } catch (const std::exception& e) {
+      // Not the user's data: a fault of the program or of the machine.
+      powod = std::string("internal error: ") + e.what();
+    }
+  }
+  if (powod) {
+    okno.pokaz_komunikat(komunikat::blad_partii);
+    okno.szczegoly_bledu(*powod);
+    wynik = WynikPartii::blad;
+  }
+  stan.lista_plikow.clear();
+  return wynik;
+}
+
+}  // namespace wyrownik

@@ -1,0 +1,107 @@
+// A batch: one press of a run button, one correction over every selected
+// scenery in list order.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "batch/start.hpp"
+#include "config/komunikaty.hpp"
+#include "config/konfiguracja.hpp"
+#include "scenery/postep.hpp"
+#include "scenery/przebieg.hpp"
+#include "scenery/stan_scenerii.hpp"
+
+namespace wyrownik {
+
+// The fixed message of a batch stopped by a failure.
+namespace komunikat {
+inline constexpr TekstCp1250 blad_partii{
+    "Wystąpił błąd. Dalsze działanie prgramu zostało przerwane."};
+inline constexpr TekstCp1250 brak_logu{"Nie można utworzyć pliku Log_korekcja.txt."};
+}  // namespace komunikat
+
+// The three status lines of a batch: the scenery, the phase, the file.
+enum class WierszStatusu { sceneria, faza, plik };
+
+// What a batch needs of its front end; the desktop windows, the command line
+// and the tests each implement it. Disabling inputs and the busy pointer are
+// the front end's own business around the batch.
+class OknoPartii : public Komunikaty {
+ public:
+  // Sets one status line; the text is Windows-1250.
+  virtual void pokaz_status(WierszStatusu wiersz, std::string_view tekst) = 0;
+  // Lets the window repaint and react (the help button, the file selection,
+  // closing).
+  virtual void przetworz_zdarzenia() = 0;
+  // True once the user closed the main window: the batch must stop cleanly.
+  virtual bool przerwac() const { return false; }
+  // Entries of the scenery list; the count is taken once per batch.
+  virtual std::size_t ile_pozycji() const = 0;
+  // Whether entry i is selected at this moment: asked only when the batch
+  // reaches it, so a change of selection during the batch counts.
+  virtual bool zaznaczona(std::size_t i) const = 0;
+  // Entry i in Windows-1250, as the log names the scenery.
+  virtual std::string pozycja(std::size_t i) const = 0;
+  // The reason behind a failure, for front ends that can show more than the
+  // fixed message (the command line prints it). The window ignores it.
+  virtual void szczegoly_bledu(std::string_view /*opis*/) {}
+};
+
+// What start-up established and every batch reads.
+struct Srodowisko {
+  Konfiguracja konfiguracja;
+  std::string tekst_katalogu;     // `sciezka_scenerii`
+  std::filesystem::path katalog;  // the same directory found on disk
+  CelZapisu zapis;                // the log, the system calls, the dry run
+};
+
+// The environment of every batch after a successful start-up.
+Srodowisko srodowisko_ze_startu(const WynikStartu& start);
+
+// The correction of one scanned scenery. Throws on failure; the batch turns
+// that into its error flag.
+using Korekcja = std::function<void(const StanScenerii&, const CelZapisu&, Postep&)>;
+
+// The height correction with the band read from the texts of its two boxes
+// (lower, upper), as "the number at the beginning of a text".
+Korekcja korekcja_wysokosci(const Konfiguracja& konfiguracja, std::string_view dolna,
+                            std::string_view gorna);
+// The clearance correction with the maximum radius and the radius parameter
+// read from the texts of its two boxes.
+Korekcja korekcja_skrajni(const Konfiguracja& konfiguracja, std::string_view promien,
+                          std::string_view nr_parametru);
+
+enum class WynikPartii {
+  zakonczona,  // every selected scenery was processed
+  blad,        // stopped at a failure; the user was told
+  przerwana,   // the window was closed; stopped cleanly, scratch files removed
+  brak_logu,   // the log could not be created; nothing ran
+};
+
+// The log describes the last batch only: it is emptied before anything
+// runs. False, with the message told, when it cannot be created; the batch
+// must not run then.
+bool rozpocznij_dziennik(const Srodowisko& srodowisko, OknoPartii& okno);
+
+// Runs one batch over a log already emptied (the front end has its inputs
+// disabled meanwhile). Failures never escape: they end the batch with one
+// message, told while the batch still holds the window.
+WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno,
+                           const Korekcja& korekcja);
+
+// rozpocznij_dziennik(), then uruchom_partie() inside `praca`, a front end's
+// guard of its inputs and pointer: the log message comes while the inputs
+// are still as they were.
+template <class Praca>
+WynikPartii partia(const Srodowisko& srodowisko, OknoPartii& okno, const Korekcja& korekcja,
+                   Praca&& praca) {
+  if (!rozpocznij_dziennik(srodowisko, okno)) return WynikPartii::brak_logu;
+  [[maybe_unused]] const auto straz = praca();
+  return uruchom_partie(srodowisko, okno, korekcja);
+}
+
+}  // namespace wyrownik

@@ -1,0 +1,65 @@
+#include "batch/start.hpp"
+
+#include <system_error>
+
+#include "platform/separator.hpp"
+#include "text/sciezki.hpp"
+
+namespace fs = std::filesystem;
+
+namespace wyrownik {
+
+namespace {
+
+// The directory as text with exactly one separator at its end: "/a/b/" and
+// "/a/b" are one directory and give one log path.
+std::string tekst_katalogu_programu(const fs::path& katalog) {
+  std::string tekst = katalog.string();
+  while (tekst.size() > 1 && (tekst.back() == '/' || tekst.back() == separator_natywny)) {
+    tekst.pop_back();
+  }
+  if (tekst.empty() || tekst.back() != separator_natywny) tekst += separator_natywny;
+  return tekst;
+}
+
+}  // namespace
+
+WynikStartu wykonaj_start(const fs::path& katalog_programu, OknoStartu& okno) {
+  WynikStartu wynik;
+
+  std::error_code blad;
+  wynik.katalog_programu = fs::absolute(katalog_programu, blad).lexically_normal();
+  if (blad) wynik.katalog_programu = katalog_programu;
+  wynik.sciezka_programu = tekst_katalogu_programu(wynik.katalog_programu);
+
+  wynik.konfiguracja.sciezka_scenerii.clear();
+  odczyt_ini(wynik.katalog_programu, wynik.konfiguracja, okno);
+
+  if (wynik.konfiguracja.sciezka_scenerii.empty()) {
+    okno.wylacz_wejscia();
+    okno.pokaz_komunikat(komunikat::brak_sciezki);
+    return wynik;
+  }
+
+  wynik.sciezka_scenerii = tekst_katalogu_scenerii(wynik.konfiguracja.sciezka_scenerii);
+  wynik.katalog_scenerii = znajdz_katalog(wynik.sciezka_scenerii);
+  if (!wynik.katalog_scenerii) {
+    okno.pokaz_komunikat(komunikat::brak_scenery);
+    okno.wylacz_wejscia();
+    return wynik;
+  }
+
+  okno.wskaz_katalog(*wynik.katalog_scenerii);
+
+  if (wynik.konfiguracja.lista_inc.empty() || wynik.konfiguracja.lista_tekstur.empty()) {
+    okno.pokaz_komunikat(komunikat::puste_listy);
+    okno.wylacz_wejscia();
+    return wynik;
+  }
+
+  wynik.plik_logu = wynik.sciezka_programu + "Log_korekcja.txt";
+  wynik.stan = StanStartu::gotowy;
+  return wynik;
+}
+
+}  // namespace wyrownik

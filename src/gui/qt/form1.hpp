@@ -1,0 +1,97 @@
+// The main window: the scenery list, the inputs of the two corrections, the
+// status lines and the help button.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "batch/start.hpp"
+#include "gui/qt/frmhelp.hpp"
+#include "gui/uklad_okna.hpp"
+#include "gui/wejscia.hpp"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace wyrownik {
+
+enum class Przycisk { command1, command2, command3 };
+
+class Form1 : public QWidget, public OknoStartu {
+  Q_OBJECT
+
+ public:
+  // Shows one message and returns when it has been acknowledged. The default
+  // is a message box with an OK button; tests record instead.
+  using PokazywanieKomunikatu = std::function<void(const QString&)>;
+
+  explicit Form1(PokazywanieKomunikatu pokazywanie = {}, QWidget* rodzic = nullptr);
+
+  // Start-up (OknoStartu).
+  void pokaz_komunikat(std::string_view tekst) override;
+  void wylacz_wejscia() override;
+  void wskaz_katalog(const std::filesystem::path& katalog) override;
+
+  // What a batch shows and asks: the status lines Label2..Label4, a chance
+  // to handle pending events, and whether the window has been closed since.
+  void pokaz(Etykieta etykieta, std::string_view tekst);
+  void przetworz_zdarzenia();
+  bool przerwac() const { return zamkniete_; }
+
+  // What the batch driver reads and sets.
+  // The text of a number box as Windows-1250 ("?" for characters it lacks).
+  std::string tekst_pola(Pole pole) const;
+  // File1's entry i, the directory's own bytes; empty beyond the list.
+  std::string wpis_listy(std::size_t i) const;
+  // Disables or enables Text1..Text4, Command1 and Command2 around a batch;
+  // File1 and Command3 stay usable.
+  void ustaw_wejscia_partii(bool wlaczone);
+  // The busy pointer over the main window, or the normal one again.
+  void ustaw_kursor_zajety(bool zajety);
+
+  // The controls themselves.
+  QListWidget* lista_plikow() const { return File1_; }
+  QLineEdit* pole(Pole pole) const;
+  QLabel* etykieta(Etykieta etykieta) const;
+  QPushButton* przycisk(Przycisk przycisk) const;
+  QWidget* wejscie(Wejscie wejscie) const;
+
+  // The help window while it is open, else null.
+  Frmhelp* okno_pomocy() const { return pomoc_; }
+
+ public slots:
+  // Opens the help window modally; returns when the user has closed it.
+  void pokaz_pomoc();
+
+ protected:
+  void closeEvent(QCloseEvent* zdarzenie) override;
+
+ private:
+  PokazywanieKomunikatu pokazywanie_;
+  QListWidget* File1_;
+  QGroupBox* Frame1_;
+  QGroupBox* Frame2_;
+  QLineEdit* Text1_;
+  QLineEdit* Text2_;
+  QLineEdit* Text3_;
+  QLineEdit* Text4_;
+  QPushButton* Command1_;
+  QPushButton* Command2_;
+  QPushButton* Command3_;
+  QLabel* Label2_;
+  QLabel* Label3_;
+  QLabel* Label4_;
+  UkladOkna uklad_pomocy_;
+  QPointer<Frmhelp> pomoc_;
+  bool zamkniete_ = false;
+  bool kursor_zajety_ = false;
+};
+
+}  // namespace wyrownik

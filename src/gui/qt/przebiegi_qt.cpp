@@ -1,0 +1,71 @@
+#include "gui/qt/przebiegi_qt.hpp"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <memory>
+
+#include "gui/wejscia.hpp"
+#include "text/kodowanie.hpp"
+
+namespace wyrownik {
+
+void OknoPartiiQt::pokaz_status(WierszStatusu wiersz, std::string_view tekst) {
+  switch (wiersz) {
+    case WierszStatusu::sceneria:
+      return okno_.pokaz(Etykieta::label2, tekst);
+    case WierszStatusu::faza:
+      return okno_.pokaz(Etykieta::label3, tekst);
+    case WierszStatusu::plik:
+      return okno_.pokaz(Etykieta::label4, tekst);
+  }
+}
+
+std::size_t OknoPartiiQt::ile_pozycji() const {
+  return static_cast<std::size_t>(okno_.lista_plikow()->count());
+}
+
+bool OknoPartiiQt::zaznaczona(std::size_t i) const {
+  const QListWidgetItem* wpis = okno_.lista_plikow()->item(static_cast<int>(i));
+  return wpis != nullptr && wpis->isSelected();
+}
+
+std::string OknoPartiiQt::pozycja(std::size_t i) const {
+  // The log names the scenery in the scenery's own code page; names on disk
+  // are usually UTF-8.
+  const std::string nazwa = okno_.wpis_listy(i);
+  return utf8_na_cp1250(nazwa).value_or(nazwa);
+}
+
+PracaOkna::PracaOkna(Form1& okno) : okno_(okno) {
+  okno_.ustaw_kursor_zajety(true);
+  okno_.ustaw_wejscia_partii(false);
+}
+
+PracaOkna::~PracaOkna() {
+  okno_.ustaw_kursor_zajety(false);
+  okno_.ustaw_wejscia_partii(true);
+}
+
+void polacz_przebiegi(Form1& okno, Srodowisko srodowisko) {
+  auto wspolne = std::make_shared<const Srodowisko>(std::move(srodowisko));
+  const auto podlacz = [&okno, wspolne](Przycisk przycisk, auto&& korekcja) {
+    QObject::connect(
+        okno.przycisk(przycisk), &QPushButton::clicked, &okno, [&okno, wspolne, korekcja] {
+          OknoPartiiQt okno_partii(okno);
+          partia(*wspolne, okno_partii, korekcja(*wspolne), [&okno] { return PracaOkna(okno); });
+          // A batch stopped by closing the window leaves it to close.
+          if (okno.przerwac()) okno.close();
+        });
+  };
+  // The boxes are read at the press: they stay disabled while the batch works.
+  podlacz(Przycisk::command1, [&okno](const Srodowisko& s) {
+    return korekcja_wysokosci(s.konfiguracja, okno.tekst_pola(Pole::text1),
+                              okno.tekst_pola(Pole::text2));
+  });
+  podlacz(Przycisk::command2, [&okno](const Srodowisko& s) {
+    return korekcja_skrajni(s.konfiguracja, okno.tekst_pola(Pole::text3),
+                            okno.tekst_pola(Pole::text4));
+  });
+}
+
+}  // namespace wyrownik

@@ -1,0 +1,144 @@
+#include "index/indeks.hpp"
+
+#include <limits>
+#include <string>
+#include <utility>
+
+#include "platform/bledy.hpp"
+#include "platform/plik_zapisu.hpp"
+#include "text/blad_danych.hpp"
+
+namespace wyrownik {
+
+namespace {
+
+// Growth steps of the mapped files: a million cell records, a hundred
+// thousand elements.
+constexpr std::size_t krok_komorek = 1'000'000 * dlugosc_rekordu_komorki;
+constexpr std::size_t krok_danych = 100'000 * dlugosc_rekordu_danych;
+
+constexpr std::int32_t najwiekszy_numer = std::numeric_limits<std::int32_t>::max();
+
+// aaa.aab with every head empty, written sequentially in large blocks.
+void zapisz_puste_glowy(const std::filesystem::path& sciezka) {
+  const std::string zera(
+      PlikZapisu::rozmiar_bufora - PlikZapisu::rozmiar_bufora % dlugosc_rekordu_komorki, '\0');
+  PlikZapisu plik(sciezka, PlikZapisu::Tryb::nowy);
+  std::size_t zostalo = static_cast<std::size_t>(Siatka::ile_komorek) * dlugosc_rekordu_komorki;
+  while (zostalo > 0) {
+    const std::size_t ile = std::min(zostalo, zera.size());
+    plik.zapisz(std::string_view(zera).substr(0, ile));
+    zostalo -= ile;
+  }
+  plik.zamknij();
+}
+
+PlikMapowany utworz_dane(const std::filesystem::path& katalog) {
+  const auto sciezka = katalog / nazwa_pliku_danych;
+  utworz_pusty(sciezka);
+  return PlikMapowany(sciezka, krok_danych);
+}
+
+PlikMapowany utworz_komorki(const std::filesystem::path& katalog) {
+  const auto sciezka = katalog / nazwa_pliku_komorek;
+  zapisz_puste_glowy(sciezka);
+  return PlikMapowany(sciezka, krok_komorek);
+}
+
+}  // namespace
+
+Indeks::Indeks(const std::filesystem::path& katalog, const Zakres& zakres)
+    : katalog_(katalog),
+      siatka_(zakres),
+      dane_(utworz_dane(katalog)),
+      komorki_(utworz_komorki(katalog)) {
+  if (komorki_.dlugosc() !=
+      static_cast<std::size_t>(Siatka::ile_komorek) * dlugosc_rekordu_komorki) {
+    throw BladPliku("unexpected length of", komorki_.sciezka());
+  }
+}
+
+void Indeks::sprawdz_otwarty() const {
+  if (!dane_.otwarty() || !komorki_.otwarty()) {
+    throw BladPliku("the scratch index is closed", katalog_);
+  }
+}
+
+void Indeks::uszkodzony() {
+  throw BladDanych("the scratch index holds a record number out of range");
+}
+
+std::int32_t Indeks::dopisz_rekord(const RekordDanych& rekord) {
+  sprawdz_otwarty();
+  if (ile_rekordow_ == najwiekszy_numer)
+    throw BladDanych("too many elements for the scratch index");
+  const std::int32_t nr = ile_rekordow_ + 1;
+  dane_.wydluz(dlugosc_rekordu_danych * static_cast<std::size_t>(nr));
+  char* p = dane_.dane() + dlugosc_rekordu_danych * static_cast<std::size_t>(nr - 1);
+  for (std::size_t i = 0; i < rekord.size(); ++i) zapisz_f64_le(p + 8 * i, rekord[i]);
+  ile_rekordow_ = nr;
+  return nr;
+}
+
+RekordDanych Indeks::czytaj_rekord(std::int32_t nr) const {
+  sprawdz_otwarty();
+  if (nr < 1 || nr > ile_rekordow_) uszkodzony();
+  return rekord_danych(nr);
+}
+
+void Indeks::rejestruj_w_komorkach(std::int32_t nr, double x_min, double x_max, double z_min,
+                                   double z_max) {
+  const int kolumna_od = siatka_.kolumna(x_min);
+  const int kolumna_do = siatka_.kolumna(x_max);
+  const int wiersz_od = siatka_.wiersz(z_min);
+  const int wiersz_do = siatka_.wiersz(z_max);
+  for (int kolumna = kolumna_od; kolumna <= kolumna_do; ++kolumna) {
+    for (int wiersz = wiersz_od; wiersz <= wiersz_do; ++wiersz) {
+      dopisz_do_komorki(Siatka::numer(kolumna, wiersz), nr);
+    }
+  }
+}
+
+void Indeks::dopisz_do_komorki(std::int32_t komorka, std::int32_t nr) {
+  sprawdz_otwarty();
+  if (komorka < 1 || komorka > Siatka::ile_komorek || nr < 1 || nr > ile_rekordow_) uszkodzony();
+  RekordKomorki glowa = czytaj_komorke(komorka);
+  if (glowa.ostatni == 0) {
+    zapisz_komorke(komorka, {komorka, 0, nr});
+    return;
+  }
+  const std::int32_t t = glowa.ostatni;
+  if (t < 1 || t > ile_rekordow_komorek_) uszkodzony();
+  if (ile_rekordow_komorek_ == najwiekszy_numer)
+    throw BladDanych("too many cell records for the scratch index");
+  const std::int32_t k = ile_rekordow_komorek_ + 1;
+  komorki_.wydluz(dlugosc_rekordu_komorki * static_cast<std::size_t>(k));
+  ile_rekordow_komorek_ = k;
+  // The order of these reads and writes matters when t is the head itself:
+  // the read of t then sees the head's new `ostatni`.
+  glowa = czytaj_komorke(komorka);
+  glowa.ostatni = k;
+  zapisz_komorke(komorka, glowa);
+  RekordKomorki ogon = czytaj_komorke(t);
+  ogon.nastepny = k;
+  zapisz_komorke(t, ogon);
+  zapisz_komorke(k, {0, 0, nr});
+}
+
+void Indeks::usun_indeks() {
+  // Both are closed even when the first close fails; the first failure counts.
+  try {
+    dane_.zamknij();
+  } catch (...) {
+    try {
+      komorki_.zamknij();
+    } catch (...) {
+    }
+    throw;
+  }
+  komorki_.zamknij();
+  usun_plik(katalog_ / nazwa_pliku_danych);
+  usun_plik(katalog_ / nazwa_pliku_komorek);
+}
+
+}  // namespace wyrownik

@@ -1,0 +1,126 @@
+// The scratch spatial index of one correction run: elements in aaa.aaa, and
+// per grid cell a chain of the elements that touch it in aaa.aab.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+#include "geometry/zakres.hpp"
+#include "index/bajty_le.hpp"
+#include "index/siatka.hpp"
+#include "platform/plik_mapowany.hpp"
+
+namespace wyrownik {
+
+// One element: nine doubles whose meaning the run gives (a triangle's three
+// vertices, a track segment with its band). On disk 72 bytes, little-endian.
+using RekordDanych = std::array<double, 9>;
+
+// One link of a cell's chain. On disk 12 bytes: three little-endian int32.
+struct RekordKomorki {
+  std::int32_t ostatni = 0;     // head record: last record of the chain, 0 when empty
+  std::int32_t nastepny = 0;    // next record of the chain, 0 at its end
+  std::int32_t nr_rekordu = 0;  // the element in aaa.aaa, 0 in an empty head
+  bool operator==(const RekordKomorki&) const = default;
+};
+
+inline constexpr std::size_t dlugosc_rekordu_danych = 72;
+inline constexpr std::size_t dlugosc_rekordu_komorki = 12;
+inline constexpr std::string_view nazwa_pliku_danych = "aaa.aaa";
+inline constexpr std::string_view nazwa_pliku_komorek = "aaa.aab";
+
+// Records are numbered from 1: record r of aaa.aaa lies at 72 x (r - 1), of
+// aaa.aab at 12 x (r - 1). Records 1..1000000 of aaa.aab are the heads of the
+// cells (record number = cell number), overflow records follow.
+//
+// Every failure throws (BladPliku for the files, BladDanych for a record
+// number out of range). An index that is destroyed without usun_indeks()
+// leaves both files behind, each cut to exactly its records.
+class Indeks {
+ public:
+  // Creates aaa.aaa empty and aaa.aab with 1000000 empty heads in `katalog`
+  // (cutting leftovers of a failed run), opens both, and lays the grid over
+  // `zakres`. aaa.aaa is created first; a failure leaves whatever was
+  // created behind. Throws BladPliku.
+  Indeks(const std::filesystem::path& katalog, const Zakres& zakres);
+  ~Indeks() = default;
+  Indeks(Indeks&&) noexcept = default;
+  Indeks& operator=(Indeks&&) noexcept = default;
+
+  const Siatka& siatka() const { return siatka_; }
+  std::int32_t ile_rekordow() const { return ile_rekordow_; }
+  std::int32_t ile_rekordow_komorek() const { return ile_rekordow_komorek_; }
+
+  // Writes the element as record ile_rekordow + 1 and returns its number.
+  std::int32_t dopisz_rekord(const RekordDanych& rekord);
+  RekordDanych czytaj_rekord(std::int32_t nr) const;
+
+  // Appends element `nr` to every cell the box touches: columns ascending,
+  // within a column rows ascending; corners outside the grid are clamped.
+  void rejestruj_w_komorkach(std::int32_t nr, double x_min, double x_max, double z_min,
+                             double z_max);
+
+  // Appends element `nr` to the chain of cell `komorka` (1..1000000) without
+  // walking it: the head's `ostatni` points at the chain's end.
+  void dopisz_do_komorki(std::int32_t komorka, std::int32_t nr);
+
+  // Calls `test(const RekordDanych&)` for every element of the cell of
+  // (x, z), in the order of registration.
+  template <class Test>
+  void przejdz_komorke(double x, double z, Test&& test) const;
+
+  // Closes both files and deletes them: the normal end of a run. Throws
+  // BladPliku when closing or deleting fails.
+  void usun_indeks();
+
+ private:
+  RekordKomorki czytaj_komorke(std::int32_t nr) const {
+    const char* p = komorki_.dane() + dlugosc_rekordu_komorki * static_cast<std::size_t>(nr - 1);
+    return {czytaj_i32_le(p), czytaj_i32_le(p + 4), czytaj_i32_le(p + 8)};
+  }
+  void zapisz_komorke(std::int32_t nr, const RekordKomorki& r) {
+    char* p = komorki_.dane() + dlugosc_rekordu_komorki * static_cast<std::size_t>(nr - 1);
+    zapisz_i32_le(p, r.ostatni);
+    zapisz_i32_le(p + 4, r.nastepny);
+    zapisz_i32_le(p + 8, r.nr_rekordu);
+  }
+  RekordDanych rekord_danych(std::int32_t nr) const {
+    RekordDanych r;
+    const char* p = dane_.dane() + dlugosc_rekordu_danych * static_cast<std::size_t>(nr - 1);
+    for (std::size_t i = 0; i < r.size(); ++i) r[i] = czytaj_f64_le(p + 8 * i);
+    return r;
+  }
+  void sprawdz_otwarty() const;
+  [[noreturn]] static void uszkodzony();
+
+  std::filesystem::path katalog_;
+  Siatka siatka_;
+  PlikMapowany dane_;
+  PlikMapowany komorki_;
+  std::int32_t ile_rekordow_ = 0;
+  std::int32_t ile_rekordow_komorek_ = Siatka::ile_komorek;
+};
+
+template <class Test>
+void Indeks::przejdz_komorke(double x, double z, Test&& test) const {
+  sprawdz_otwarty();
+  std::int32_t c = siatka_.numer_komorki(x, z);
+  // A chain is never longer than the file: a damaged one (out of range, or
+  // looping) ends the run, not the program.
+  std::int32_t zapas = ile_rekordow_komorek_;
+  while (c != 0) {
+    if (c < 1 || c > ile_rekordow_komorek_ || zapas-- == 0) uszkodzony();
+    const RekordKomorki r = czytaj_komorke(c);
+    if (r.nr_rekordu > 0) {
+      if (r.nr_rekordu > ile_rekordow_) uszkodzony();
+      const RekordDanych rekord = rekord_danych(r.nr_rekordu);
+      test(rekord);
+    }
+    c = r.nastepny;
+  }
+}
+
+}  // namespace wyrownik

@@ -1,0 +1,24 @@
+#include "platform/bledy.hpp"
+
+#include <cerrno>
+
+namespace wyrownik {
+
+namespace {
+std::string opis(const std::string& czynnosc, const std::filesystem::path& sciezka,
+                 std::error_code kod) {
+  std::string tekst = czynnosc + " " + sciezka.string();
+  if (kod) tekst += ": " + kod.message();
+  return tekst;
+}
+}  // namespace
+
+BladPliku::BladPliku(const std::string& czynnosc, const std::filesystem::path& sciezka,
+                     std::error_code kod)
+    : std::runtime_error(opis(czynnosc, sciezka, kod)), sciezka_(sciezka), kod_(kod) {}
+
+std::error_code ostatni_blad_systemu() {
+  return {errno, std::system_category()};
+}
+
+}  // namespace wyrownik

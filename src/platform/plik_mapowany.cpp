@@ -1,0 +1,148 @@
+#include "platform/plik_mapowany.hpp"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <utility>
+
+#include "platform/bledy.hpp"
+
+namespace wyrownik {
+
+namespace {
+
+// Extends the file to `od + ile` bytes with blocks actually allocated: a
+// sparse file would turn a full disk into SIGBUS on the first write through
+// the mapping. Returns an errno value, 0 on success.
+int rezerwuj(int fd, std::size_t od, std::size_t ile) {
+#ifdef __APPLE__
+  // No posix_fallocate there; a sparse extension is the best available.
+  return ::ftruncate(fd, static_cast<off_t>(od + ile)) == 0 ? 0 : errno;
+#else
+  int kod;
+  do {
+    kod = ::posix_fallocate(fd, static_cast<off_t>(od), static_cast<off_t>(ile));
+  } while (kod == EINTR);
+  return kod;
+#endif
+}
+
+}  // namespace
+
+PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu)
+    : sciezka_(sciezka), krok_wzrostu_(std::max<std::size_t>(krok_wzrostu, 1)) {
+  fd_ = ::open(sciezka.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd_ < 0) throw BladPliku("cannot open", sciezka, ostatni_blad_systemu());
+  struct stat opis {};
+  if (::fstat(fd_, &opis) != 0) {
+    const int kod = errno;
+    ::close(fd_);  // not zwolnij(): the length is unknown, nothing may be cut
+    fd_ = -1;
+    throw BladPliku("cannot read the size of", sciezka,
+                    std::error_code(kod, std::system_category()));
+  }
+  dlugosc_ = static_cast<std::size_t>(opis.st_size);
+  try {
+    if (dlugosc_ > 0) mapuj(dlugosc_);
+  } catch (...) {
+    zwolnij();
+    throw;
+  }
+}
+
+PlikMapowany::~PlikMapowany() {
+  zwolnij();
+}
+
+PlikMapowany::PlikMapowany(PlikMapowany&& inny) noexcept
+    : sciezka_(std::move(inny.sciezka_)),
+      krok_wzrostu_(inny.krok_wzrostu_),
+      fd_(std::exchange(inny.fd_, -1)),
+      mapa_(std::exchange(inny.mapa_, nullptr)),
+      pojemnosc_(std::exchange(inny.pojemnosc_, 0)),
+      dlugosc_(std::exchange(inny.dlugosc_, 0)) {}
+
+PlikMapowany& PlikMapowany::operator=(PlikMapowany&& inny) noexcept {
+  if (this != &inny) {
+    zwolnij();
+    sciezka_ = std::move(inny.sciezka_);
+    krok_wzrostu_ = inny.krok_wzrostu_;
+    fd_ = std::exchange(inny.fd_, -1);
+    mapa_ = std::exchange(inny.mapa_, nullptr);
+    pojemnosc_ = std::exchange(inny.pojemnosc_, 0);
+    dlugosc_ = std::exchange(inny.dlugosc_, 0);
+  }
+  return *this;
+}
+
+void PlikMapowany::mapuj(std::size_t pojemnosc) {
+  if (mapa_ != nullptr) {
+    // The pages stay in the page cache; only this view of them goes.
+    ::munmap(mapa_, pojemnosc_);
+    mapa_ = nullptr;
+    pojemnosc_ = 0;
+  }
+  void* adres = ::mmap(nullptr, pojemnosc, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, 0);
+  if (adres == MAP_FAILED) throw BladPliku("cannot map", sciezka_, ostatni_blad_systemu());
+  mapa_ = static_cast<char*>(adres);
+  pojemnosc_ = pojemnosc;
+}
+
+void PlikMapowany::wydluz(std::size_t nowa) {
+  if (fd_ < 0) throw BladPliku("cannot write to a closed file", sciezka_);
+  if (nowa <= pojemnosc_) {
+    dlugosc_ = std::max(dlugosc_, nowa);
+    return;
+  }
+  // Grow by half of what is there, at least by the step: few remappings
+  // however large the file gets.
+  const std::size_t przyrost = std::max(krok_wzrostu_, pojemnosc_ / 2);
+  const std::size_t nowa_pojemnosc = std::max(nowa, pojemnosc_ + przyrost);
+  if (const int kod = rezerwuj(fd_, pojemnosc_, nowa_pojemnosc - pojemnosc_); kod != 0) {
+    throw BladPliku("cannot extend", sciezka_, std::error_code(kod, std::system_category()));
+  }
+  mapuj(nowa_pojemnosc);
+  dlugosc_ = nowa;
+}
+
+void PlikMapowany::zamknij() {
+  if (fd_ < 0) return;
+  int kod = 0;
+  const char* czynnosc = nullptr;
+  if (mapa_ != nullptr && ::munmap(mapa_, pojemnosc_) != 0) {
+    kod = errno;
+    czynnosc = "cannot unmap";
+  }
+  mapa_ = nullptr;
+  pojemnosc_ = 0;
+  // The reserve beyond the last record goes: the file holds exactly its records.
+  if (::ftruncate(fd_, static_cast<off_t>(dlugosc_)) != 0 && czynnosc == nullptr) {
+    kod = errno;
+    czynnosc = "cannot truncate";
+  }
+  if (::close(fd_) != 0 && czynnosc == nullptr) {
+    kod = errno;
+    czynnosc = "cannot close";
+  }
+  fd_ = -1;
+  if (czynnosc != nullptr)
+    throw BladPliku(czynnosc, sciezka_, std::error_code(kod, std::system_category()));
+}
+
+void PlikMapowany::zwolnij() noexcept {
+  if (fd_ < 0) return;
+  if (mapa_ != nullptr) ::munmap(mapa_, pojemnosc_);
+  mapa_ = nullptr;
+  pojemnosc_ = 0;
+  if (::ftruncate(fd_, static_cast<off_t>(dlugosc_)) != 0) {
+    // Nothing more can be done on the failure path; the records are intact.
+  }
+  ::close(fd_);
+  fd_ = -1;
+}
+
+}  // namespace wyrownik

@@ -1,0 +1,35 @@
+// A file opened for reading from start to end.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+
+namespace wyrownik {
+
+// Readers never block other programs: the simulator or an editor may hold
+// the same file open. The system is told the file is read in order, so that
+// it reads ahead.
+class PlikOdczytu {
+ public:
+  // Throws BladPliku when the file cannot be opened.
+  explicit PlikOdczytu(const std::filesystem::path& sciezka);
+  ~PlikOdczytu();
+  PlikOdczytu(const PlikOdczytu&) = delete;
+  PlikOdczytu& operator=(const PlikOdczytu&) = delete;
+
+  // Reads up to `ile` bytes into `dane`; 0 at the end of the file. Throws
+  // BladPliku when the read fails.
+  std::size_t czytaj(char* dane, std::size_t ile);
+
+  // Closes now; nothing can be lost closing a file only read.
+  void zamknij() noexcept;
+  bool otwarty() const { return uchwyt_ >= 0; }
+  const std::filesystem::path& sciezka() const { return sciezka_; }
+
+ private:
+  std::filesystem::path sciezka_;
+  std::intptr_t uchwyt_ = -1;
+};
+
+}  // namespace wyrownik

@@ -1,0 +1,153 @@
+#include "platform/plik_zapisu.hpp"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/bledy.hpp"
+
+namespace wyrownik {
+
+namespace {
+
+int deskryptor(Uchwyt uchwyt) {
+  return static_cast<int>(uchwyt);
+}
+
+std::error_code otworz_systemowo(const std::filesystem::path& sciezka, TrybZapisu tryb,
+                                 Uchwyt& uchwyt) {
+  const int flagi =
+      O_WRONLY | O_CREAT | O_CLOEXEC | (tryb == TrybZapisu::nowy ? O_TRUNC : O_APPEND);
+  const int fd = ::open(sciezka.c_str(), flagi, 0666);
+  if (fd < 0) return ostatni_blad_systemu();
+  uchwyt = fd;
+  return {};
+}
+
+std::error_code pisz_systemowo(Uchwyt uchwyt, const char* dane, std::size_t ile,
+                               std::size_t& zapisane) {
+  for (;;) {
+    const ssize_t n = ::write(deskryptor(uchwyt), dane, ile);
+    if (n > 0) {
+      zapisane = static_cast<std::size_t>(n);
+      return {};
+    }
+    if (n == 0) return std::make_error_code(std::errc::no_space_on_device);
+    if (errno != EINTR) return ostatni_blad_systemu();
+  }
+}
+
+std::error_code synchronizuj_systemowo(Uchwyt uchwyt) {
+  return ::fsync(deskryptor(uchwyt)) == 0 ? std::error_code{} : ostatni_blad_systemu();
+}
+
+std::error_code zamknij_systemowo(Uchwyt uchwyt) {
+  return ::close(deskryptor(uchwyt)) == 0 ? std::error_code{} : ostatni_blad_systemu();
+}
+
+std::error_code zmien_nazwe_systemowo(const std::filesystem::path& z,
+                                      const std::filesystem::path& na) {
+  // rename() replaces the target atomically on POSIX: readers see either the
+  // old file or the whole new one, and a failure leaves the old one in place.
+  return std::rename(z.c_str(), na.c_str()) == 0 ? std::error_code{} : ostatni_blad_systemu();
+}
+
+void synchronizuj_katalog(const std::filesystem::path& katalog) {
+  // Makes the rename itself durable; a failure here loses nothing already
+  // renamed, so it is not reported.
+  const int fd =
+      ::open(katalog.empty() ? "." : katalog.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
+}  // namespace
+
+const OperacjeZapisu& operacje_systemowe() {
+  static constexpr OperacjeZapisu systemowe{otworz_systemowo, pisz_systemowo,
+                                            synchronizuj_systemowo, zamknij_systemowo,
+                                            zmien_nazwe_systemowo};
+  return systemowe;
+}
+
+PlikZapisu::PlikZapisu(const std::filesystem::path& sciezka, Tryb tryb,
+                       const OperacjeZapisu& operacje)
+    : sciezka_(sciezka), operacje_(&operacje) {
+  if (const auto blad = operacje_->otworz(sciezka, tryb, uchwyt_)) {
+    throw BladPliku("cannot open for writing", sciezka, blad);
+  }
+  otwarty_ = true;
+  bufor_.reserve(rozmiar_bufora);
+}
+
+PlikZapisu::~PlikZapisu() {
+  if (otwarty_) operacje_->zamknij(uchwyt_);
+}
+
+void PlikZapisu::zapisz(std::string_view dane) {
+  if (!otwarty_) throw BladPliku("write to a closed file", sciezka_);
+  if (bufor_.size() + dane.size() > rozmiar_bufora) wypisz_bufor();
+  if (dane.size() >= rozmiar_bufora) {
+    bufor_.assign(dane);
+    wypisz_bufor();
+    return;
+  }
+  bufor_.append(dane);
+}
+
+void PlikZapisu::zapisz_linie(std::string_view linia) {
+  zapisz(linia);
+  zapisz("\r\n");
+}
+
+void PlikZapisu::wypisz_bufor() {
+  std::size_t wypisane = 0;
+  while (wypisane < bufor_.size()) {
+    std::size_t n = 0;
+    if (const auto blad =
+            operacje_->pisz(uchwyt_, bufor_.data() + wypisane, bufor_.size() - wypisane, n)) {
+      throw BladPliku("cannot write", sciezka_, blad);
+    }
+    wypisane += n;
+  }
+  bufor_.clear();
+}
+
+void PlikZapisu::oproznij(bool na_dysk) {
+  wypisz_bufor();
+  if (!na_dysk) return;
+  if (const auto blad = operacje_->synchronizuj(uchwyt_)) {
+    throw BladPliku("cannot flush to disk", sciezka_, blad);
+  }
+}
+
+void PlikZapisu::zamknij(bool na_dysk) {
+  oproznij(na_dysk);
+  otwarty_ = false;
+  if (const auto blad = operacje_->zamknij(uchwyt_))
+    throw BladPliku("cannot close", sciezka_, blad);
+}
+
+void utworz_pusty(const std::filesystem::path& sciezka, const OperacjeZapisu& operacje) {
+  PlikZapisu plik(sciezka, PlikZapisu::Tryb::nowy, operacje);
+  plik.zamknij();
+}
+
+void zastap_plik(const std::filesystem::path& kopia, const std::filesystem::path& cel,
+                 const OperacjeZapisu& operacje) {
+  if (const auto blad = operacje.zmien_nazwe(kopia, cel))
+    throw BladPliku("cannot replace", cel, blad);
+  synchronizuj_katalog(cel.parent_path());
+}
+
+void usun_plik(const std::filesystem::path& sciezka) {
+  std::error_code blad;
+  std::filesystem::remove(sciezka, blad);
+  if (blad) throw BladPliku("cannot remove", sciezka, blad);
+}
+
+}  // namespace wyrownik

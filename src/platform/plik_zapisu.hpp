@@ -1,0 +1,86 @@
+// Writing files with every result checked, and replacing one file by another
+// in one step.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace wyrownik {
+
+// An open file as the system knows it (a descriptor, a handle).
+using Uchwyt = std::intptr_t;
+
+enum class TrybZapisu {
+  nowy,    // created, or cut to zero length
+  dopisz,  // created, or written on at its end
+};
+
+// The system calls a written file goes through; each returns the system's
+// reason on failure. Tests hand in versions that fail on demand (a full disk,
+// a refused sync, close or rename) to prove nothing is lost.
+struct OperacjeZapisu {
+  std::error_code (*otworz)(const std::filesystem::path& sciezka, TrybZapisu tryb, Uchwyt& uchwyt);
+  // Writes some of the bytes, at least one; `zapisane` tells how many.
+  std::error_code (*pisz)(Uchwyt uchwyt, const char* dane, std::size_t ile, std::size_t& zapisane);
+  std::error_code (*synchronizuj)(Uchwyt uchwyt);
+  // The handle is gone afterwards, whatever the result.
+  std::error_code (*zamknij)(Uchwyt uchwyt);
+  // Puts `z` in the place of `na` in one step, replacing it.
+  std::error_code (*zmien_nazwe)(const std::filesystem::path& z, const std::filesystem::path& na);
+};
+
+const OperacjeZapisu& operacje_systemowe();
+
+// A file written through a large buffer. Every failure throws BladPliku; a
+// file that was not closed with zamknij() is closed quietly by the destructor
+// (the failure path, where the file is abandoned anyway).
+class PlikZapisu {
+ public:
+  using Tryb = TrybZapisu;
+  static constexpr std::size_t rozmiar_bufora = 1 << 20;
+
+  PlikZapisu(const std::filesystem::path& sciezka, Tryb tryb,
+             const OperacjeZapisu& operacje = operacje_systemowe());
+  ~PlikZapisu();
+  PlikZapisu(const PlikZapisu&) = delete;
+  PlikZapisu& operator=(const PlikZapisu&) = delete;
+
+  void zapisz(std::string_view dane);
+  // The line followed by CR LF.
+  void zapisz_linie(std::string_view linia);
+  // Writes out the buffer; with `na_dysk` also waits until the data is on disk.
+  void oproznij(bool na_dysk = false);
+  // Writes out, optionally syncs, closes; throws when any of it fails.
+  void zamknij(bool na_dysk = false);
+  bool otwarty() const { return otwarty_; }
+  const std::filesystem::path& sciezka() const { return sciezka_; }
+
+ private:
+  void wypisz_bufor();
+
+  std::filesystem::path sciezka_;
+  const OperacjeZapisu* operacje_;
+  Uchwyt uchwyt_ = -1;
+  bool otwarty_ = false;
+  std::string bufor_;
+};
+
+// Creates the file empty, or cuts an existing one to zero length.
+void utworz_pusty(const std::filesystem::path& sciezka,
+                  const OperacjeZapisu& operacje = operacje_systemowe());
+
+// Puts `kopia` in the place of `cel` in one step: at no moment is `cel`
+// missing or partial. The copy must be closed and on disk already; the
+// directory is synced afterwards so that the replacement itself survives a
+// power cut. On failure `cel` is as it was and BladPliku is thrown.
+void zastap_plik(const std::filesystem::path& kopia, const std::filesystem::path& cel,
+                 const OperacjeZapisu& operacje = operacje_systemowe());
+
+// Removes a file; throws BladPliku when it exists and cannot be removed.
+void usun_plik(const std::filesystem::path& sciezka);
+
+}  // namespace wyrownik

@@ -1,0 +1,22 @@
+// The file loop of "FAZA III" and "FAZA IV": every file of the scenery, in
+// list order, the progress naming each.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+#include "scenery/postep.hpp"
+#include "scenery/stan_scenerii.hpp"
+
+namespace wyrownik {
+
+// Tells the phase, then for each listed name (up to an empty one, which ends
+// the list) tells the file and calls
+// `dzialanie` with the name and the file's path; names without a regular file inside the scenery
+// directory are passed over silently. Failures of `dzialanie` propagate.
+void dla_plikow_fazy(
+    const StanScenerii& stan, Faza faza, Postep& postep,
+    const std::function<void(std::string_view wpis, const std::filesystem::path& plik)>& dzialanie);
+
+}  // namespace wyrownik

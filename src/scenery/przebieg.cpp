@@ -1,0 +1,24 @@
+#include "scenery/przebieg.hpp"
+
+#include "scenery/dziennik.hpp"
+#include "scenery/pliki_fazy.hpp"
+
+namespace wyrownik {
+
+void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg, const CelZapisu& cel,
+                      Postep& postep) {
+  postep.faza(Faza::indeks, stan.nazwa_scenerii);
+  przebieg.zaloz_indeks();
+  Dziennik dziennik(cel.plik_logu, *cel.operacje);
+  dla_plikow_fazy(
+      stan, Faza::odczyt, postep,
+      [&](std::string_view, const std::filesystem::path& plik) { przebieg.czytaj(plik); });
+  LicznikiPrzebiegu liczniki;
+  przepisz_scenerie(stan, przebieg, dziennik, liczniki, postep, cel.na_sucho, *cel.operacje);
+  przebieg.podsumuj(dziennik, liczniki);
+  dziennik.zamknij();
+  przebieg.usun_indeks();
+  postep.koniec();
+}
+
+}  // namespace wyrownik

@@ -1,0 +1,40 @@
+// The skeleton every correction run follows over one scanned scenery.
+#pragma once
+
+#include <filesystem>
+
+#include "platform/plik_zapisu.hpp"
+#include "scenery/postep.hpp"
+#include "scenery/przepisanie.hpp"
+#include "scenery/stan_scenerii.hpp"
+
+namespace wyrownik {
+
+// Where a run writes: the log, the system calls (tests inject failures), and
+// whether scenery files may be replaced at all.
+struct CelZapisu {
+  std::filesystem::path plik_logu;
+  const OperacjeZapisu* operacje = &operacje_systemowe();
+  bool na_sucho = false;  // dry run: the log is written, no scenery file replaced
+};
+
+// What one correction brings to the skeleton: its scratch index, what it
+// reads into it, and its rules for the rewrite.
+class Przebieg : public ZasadyPrzepisania {
+ public:
+  // "FAZA II": creates the scratch index over the scenery's extents.
+  virtual void zaloz_indeks() = 0;
+  // "FAZA III": reads one file of the scenery into the index.
+  virtual void czytaj(const std::filesystem::path& plik) = 0;
+  // The normal end: closes and deletes the index.
+  virtual void usun_indeks() = 0;
+};
+
+// "FAZA II" to "FAZA IV" and the end of a run: the index, the log opened for
+// appending, every file read, every file rewritten, the summary, the log
+// closed, the index deleted, the progress told the run has ended. Throws on
+// any failure, leaving the scratch files behind.
+void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg, const CelZapisu& cel,
+                      Postep& postep);
+
+}  // namespace wyrownik

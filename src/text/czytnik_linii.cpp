@@ -1,0 +1,62 @@
+#include "text/czytnik_linii.hpp"
+
+#include <cstring>
+
+namespace wyrownik {
+
+CzytnikLinii::CzytnikLinii(const std::filesystem::path& sciezka)
+    : plik_(sciezka), bufor_(rozmiar_bloku) {}
+
+CzytnikLinii::~CzytnikLinii() {
+  zamknij();
+}
+
+void CzytnikLinii::zamknij() noexcept {
+  plik_.zamknij();
+  eof_ = true;
+  poczatek_ = koniec_ = 0;
+}
+
+bool CzytnikLinii::dolej() {
+  if (eof_) return false;
+  // Keep the unfinished line at the front; grow only for a line longer than
+  // the buffer.
+  if (poczatek_ > 0) {
+    std::memmove(bufor_.data(), bufor_.data() + poczatek_, koniec_ - poczatek_);
+    koniec_ -= poczatek_;
+    poczatek_ = 0;
+  }
+  if (koniec_ == bufor_.size()) bufor_.resize(bufor_.size() * 2);
+  const std::size_t n = plik_.czytaj(bufor_.data() + koniec_, bufor_.size() - koniec_);
+  if (n == 0) {
+    eof_ = true;
+    return false;
+  }
+  koniec_ += n;
+  return true;
+}
+
+bool CzytnikLinii::czytaj(std::string_view& linia) {
+  std::size_t szukaj_od = poczatek_;
+  for (;;) {
+    const void* lf = std::memchr(bufor_.data() + szukaj_od, '\n', koniec_ - szukaj_od);
+    if (lf != nullptr) {
+      const auto poz = static_cast<std::size_t>(static_cast<const char*>(lf) - bufor_.data());
+      std::size_t dl = poz - poczatek_;
+      if (dl > 0 && bufor_[poz - 1] == '\r') --dl;
+      linia = std::string_view(bufor_.data() + poczatek_, dl);
+      poczatek_ = poz + 1;
+      return true;
+    }
+    const std::size_t przeszukane = koniec_ - poczatek_;
+    if (!dolej()) {
+      if (poczatek_ == koniec_) return false;
+      linia = std::string_view(bufor_.data() + poczatek_, koniec_ - poczatek_);
+      poczatek_ = koniec_;
+      return true;
+    }
+    szukaj_od = poczatek_ + przeszukane;
+  }
+}
+
+}  // namespace wyrownik

@@ -1,0 +1,43 @@
+// Reads a text file as raw lines of bytes, in large blocks.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+#include "platform/plik_odczytu.hpp"
+
+namespace wyrownik {
+
+// CR LF ends a line, and so does a lone LF; a lone CR stays in the line. A
+// last line without a line end is still a line; a zero-byte file has no
+// lines. Lines of any length are handled.
+class CzytnikLinii {
+ public:
+  static constexpr std::size_t rozmiar_bloku = 1 << 20;
+
+  // Throws BladPliku when the file cannot be opened.
+  explicit CzytnikLinii(const std::filesystem::path& sciezka);
+  ~CzytnikLinii();
+  CzytnikLinii(const CzytnikLinii&) = delete;
+  CzytnikLinii& operator=(const CzytnikLinii&) = delete;
+
+  // The next line without its line end, valid until the next call; false at
+  // the end of the file. Throws BladPliku when a read fails.
+  bool czytaj(std::string_view& linia);
+
+  // Closes the file now; later calls of czytaj() return false.
+  void zamknij() noexcept;
+
+ private:
+  bool dolej();
+
+  PlikOdczytu plik_;
+  std::vector<char> bufor_;
+  std::size_t poczatek_ = 0;  // first unread byte
+  std::size_t koniec_ = 0;    // one past the last byte read
+  bool eof_ = false;
+};
+
+}  // namespace wyrownik

@@ -1,0 +1,178 @@
+#include "text/sciezki.hpp"
+
+#include <algorithm>
+#include <system_error>
+
+#include "text/kodowanie.hpp"
+#include "text/wielkosc_liter.hpp"
+
+namespace fs = std::filesystem;
+
+namespace wyrownik {
+
+namespace {
+
+bool istnieje(const fs::path& p) {
+  std::error_code blad;
+  return fs::exists(p, blad);
+}
+
+bool katalog(const fs::path& p) {
+  std::error_code blad;
+  return fs::is_directory(p, blad);
+}
+
+// A directory entry's name as the scenery text would spell it: sceneries are
+// Windows-1250, while names on disk are usually UTF-8.
+std::string nazwa_jak_w_scenerii(const std::string& na_dysku) {
+  return utf8_na_cp1250(na_dysku).value_or(na_dysku);
+}
+
+// The entry of `rodzic` named `skladnik` without regard to letter case.
+std::optional<fs::path> dopasuj_skladnik(const fs::path& rodzic, std::string_view skladnik) {
+  const fs::path wprost = rodzic / std::string(skladnik);
+  if (istnieje(wprost)) return wprost;
+  std::error_code blad;
+  fs::directory_iterator it(rodzic.empty() ? fs::path(".") : rodzic, blad);
+  if (blad) return std::nullopt;
+  for (; it != fs::directory_iterator(); it.increment(blad)) {
+    if (blad) return std::nullopt;
+    const std::string nazwa = it->path().filename().string();
+    if (rowne_bez_wielkosci(nazwa, skladnik) ||
+        rowne_bez_wielkosci(nazwa_jak_w_scenerii(nazwa), skladnik)) {
+      return rodzic / nazwa;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<fs::path> rozwiaz_skladniki(fs::path sciezka,
+                                          const std::vector<std::string>& skladniki) {
+  for (const auto& s : skladniki) {
+    auto dalej = dopasuj_skladnik(sciezka, s);
+    if (!dalej) return std::nullopt;
+    sciezka = std::move(*dalej);
+  }
+  return sciezka;
+}
+
+std::vector<std::string> tnij(std::string_view tekst, std::string_view separatory) {
+  std::vector<std::string> czesci;
+  std::size_t start = 0;
+  while (start <= tekst.size()) {
+    const std::size_t koniec = std::min(tekst.find_first_of(separatory, start), tekst.size());
+    if (koniec > start) czesci.emplace_back(tekst.substr(start, koniec - start));
+    start = koniec + 1;
+  }
+  return czesci;
+}
+
+}  // namespace
+
+std::string tekst_katalogu_scenerii(std::string_view korzen) {
+  std::string tekst(korzen);
+  if (tekst.empty() || (tekst.back() != '/' && tekst.back() != '\\')) tekst += separator_natywny;
+  tekst += "scenery";
+  tekst += separator_natywny;
+  return tekst;
+}
+
+std::optional<fs::path> znajdz_katalog(std::string_view tekst) {
+  std::string surowy(tekst);
+#ifndef _WIN32
+  std::replace(surowy.begin(), surowy.end(), '\\', '/');
+#endif
+  fs::path sciezka(surowy);
+  if (katalog(sciezka)) return sciezka;
+  // Walk down from the root of the path, matching each missing component
+  // without regard to case.
+  fs::path baza = sciezka.root_path();
+  std::vector<std::string> skladniki;
+  for (const auto& s : sciezka.relative_path()) {
+    if (!s.empty()) skladniki.push_back(s.string());
+  }
+  auto wynik = rozwiaz_skladniki(baza, skladniki);
+  if (wynik && katalog(*wynik)) return wynik;
+  return std::nullopt;
+}
+
+namespace {
+
+// The components of an include name with "." and ".." resolved on the text;
+// nullopt for a name that leads outside the scenery directory.
+std::optional<std::vector<std::string>> skladniki_nazwy(std::string_view nazwa) {
+  if (nazwa.empty() || nazwa.front() == '\\' || nazwa.front() == '/') return std::nullopt;
+  if (nazwa.size() >= 2 && nazwa[1] == ':') return std::nullopt;  // drive letter
+  std::vector<std::string> skladniki;
+  for (auto& s : tnij(nazwa, "\\/")) {
+    if (s == ".") continue;
+    if (s == "..") {
+      if (skladniki.empty()) return std::nullopt;  // would climb above the scenery
+      skladniki.pop_back();
+      continue;
+    }
+    skladniki.push_back(std::move(s));
+  }
+  if (skladniki.empty()) return std::nullopt;
+  return skladniki;
+}
+
+}  // namespace
+
+std::optional<std::string> nazwa_rozwiazana(std::string_view nazwa) {
+  const auto skladniki = skladniki_nazwy(nazwa);
+  if (!skladniki) return std::nullopt;
+  std::string wynik;
+  for (const auto& s : *skladniki) {
+    if (!wynik.empty()) wynik += '\\';
+    wynik += s;
+  }
+  return wynik;
+}
+
+std::optional<fs::path> znajdz_w_scenerii(const fs::path& katalog_scenerii,
+                                          std::string_view nazwa) {
+  const auto skladniki = skladniki_nazwy(nazwa);
+  if (!skladniki) return std::nullopt;
+  fs::path wprost = katalog_scenerii;
+  for (const auto& s : *skladniki) wprost /= s;
+  if (istnieje(wprost)) return wprost;
+  return rozwiaz_skladniki(katalog_scenerii, *skladniki);
+}
+
+std::string tekst_pelnej_sciezki(std::string_view tekst_katalogu, std::string_view nazwa) {
+  std::string tekst(tekst_katalogu);
+  tekst += nazwa;
+  std::replace(tekst.begin() + static_cast<std::ptrdiff_t>(tekst_katalogu.size()), tekst.end(),
+               '\\', separator_natywny);
+  return tekst;
+}
+
+bool czy_zwykly_plik(const fs::path& sciezka) {
+  std::error_code blad;
+  if (!fs::is_regular_file(sciezka, blad)) return false;
+  const std::string nazwa = sciezka.filename().string();
+  return !nazwa.empty() && nazwa.front() != '.';
+}
+
+std::vector<std::string> pliki_scenerii(const fs::path& katalog_scenerii) {
+  std::vector<std::string> nazwy;
+  std::error_code blad;
+  fs::directory_iterator it(katalog_scenerii, blad);
+  if (blad) return nazwy;
+  for (; it != fs::directory_iterator(); it.increment(blad)) {
+    if (blad) break;
+    std::string nazwa = it->path().filename().string();
+    if (nazwa.size() < 5 || nazwa.front() == '.') continue;
+    if (!rowne_bez_wielkosci(std::string_view(nazwa).substr(nazwa.size() - 4), ".scn")) continue;
+    if (!czy_zwykly_plik(it->path())) continue;
+    nazwy.push_back(std::move(nazwa));
+  }
+  std::sort(nazwy.begin(), nazwy.end(), [](const std::string& a, const std::string& b) {
+    const int r = porownaj_bez_wielkosci(a, b);
+    return r != 0 ? r < 0 : a < b;
+  });
+  return nazwy;
+}
+
+}  // namespace wyrownik

@@ -1,0 +1,50 @@
+// Paths of the scenery tree: include names written with backslashes on
+// case-insensitive file systems, opened here on any file system.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/separator.hpp"
+
+namespace wyrownik {
+
+// The text of the scenery directory: the root as given, a separator unless it
+// already ends with "/" or "\", then "scenery" and a separator.
+std::string tekst_katalogu_scenerii(std::string_view korzen);
+
+// The directory `tekst` names, each component found without regard to letter
+// case where the exact one does not exist; nullopt when there is no such
+// directory.
+std::optional<std::filesystem::path> znajdz_katalog(std::string_view tekst);
+
+// The file an include name (relative to the scenery directory, "\" between
+// components) names, resolved as znajdz_katalog() does. "." and ".." are
+// resolved on the text first. nullopt when nothing exists there, and for any
+// name that leads outside the scenery directory (absolute, drive letter, ".."
+// above it): such a file is never read nor written.
+std::optional<std::filesystem::path> znajdz_w_scenerii(const std::filesystem::path& katalog,
+                                                       std::string_view nazwa);
+
+// The name with "." and ".." resolved on the text, components joined by "\":
+// two spellings of one file give one text. nullopt for a name that leads
+// outside the scenery directory.
+std::optional<std::string> nazwa_rozwiazana(std::string_view nazwa);
+
+// The full path as the log shows it: the directory text, then the name with
+// every "\" turned into the native separator.
+std::string tekst_pelnej_sciezki(std::string_view tekst_katalogu, std::string_view nazwa);
+
+// An ordinary file: a regular file whose name does not start with "." (the
+// hidden files of Linux and macOS).
+bool czy_zwykly_plik(const std::filesystem::path& sciezka);
+
+// The "*.scn" files of a directory, in any letter case, hidden ones left out,
+// ordered as a file list sorts: without regard to letter case. Names are the
+// directory's own bytes.
+std::vector<std::string> pliki_scenerii(const std::filesystem::path& katalog);
+
+}  // namespace wyrownik

@@ -1,0 +1,53 @@
+#include "text/czytnik_linii.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/bledy.hpp"
+#include "pomoc/katalog_tymczasowy.hpp"
+
+namespace wyrownik {
+namespace {
+
+std::vector<std::string> linie(const std::string& tresc) {
+  testy::KatalogTymczasowy katalog;
+  CzytnikLinii czytnik(katalog.zapisz("plik.scn", tresc));
+  std::vector<std::string> wynik;
+  std::string_view linia;
+  while (czytnik.czytaj(linia)) wynik.emplace_back(linia);
+  return wynik;
+}
+
+using L = std::vector<std::string>;
+
+TEST(CzytnikLinii, SplitsAtCrLfAndLoneLf) {
+  EXPECT_EQ(linie("a\r\nb\nc\r\n"), (L{"a", "b", "c"}));
+  EXPECT_EQ(linie("a\r\n\r\n\nb"), (L{"a", "", "", "b"}));
+  EXPECT_EQ(linie("a\rb\r\n"), (L{"a\rb"}));  // a lone CR stays in the line
+  EXPECT_EQ(linie("last"), (L{"last"}));
+  EXPECT_EQ(linie("x\r"), (L{"x\r"}));
+  EXPECT_EQ(linie("\r\n"), (L{""}));
+  EXPECT_EQ(linie(""), (L{}));
+}
+
+TEST(CzytnikLinii, HandlesLinesAcrossAndBeyondTheBuffer) {
+  const std::size_t blok = CzytnikLinii::rozmiar_bloku;
+  std::string tresc;
+  std::vector<std::string> oczekiwane;
+  // A CR LF split across the block boundary, then a line three blocks long.
+  oczekiwane.push_back(std::string(blok - 1, 'a'));
+  oczekiwane.push_back(std::string(3 * blok + 17, 'b'));
+  oczekiwane.push_back("koniec");
+  for (const auto& l : oczekiwane) tresc += l + "\r\n";
+  EXPECT_EQ(linie(tresc), oczekiwane);
+}
+
+TEST(CzytnikLinii, MissingFileIsAFailure) {
+  testy::KatalogTymczasowy katalog;
+  EXPECT_THROW(CzytnikLinii(katalog / "brak.scn"), BladPliku);
+}
+
+}  // namespace
+}  // namespace wyrownik

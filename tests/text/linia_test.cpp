@@ -1,0 +1,122 @@
+#include "text/linia.hpp"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+namespace wyrownik {
+namespace {
+
+std::string oczyszczona(std::string s) {
+  oczysc_linie(s);
+  return s;
+}
+
+TEST(OczyscLinie, CleansSeparatorsAndRuns) {
+  EXPECT_EQ(oczyszczona("  a;b\t\tc   d;"), "a b c d");
+  EXPECT_EQ(oczyszczona("a;b"), "a b");
+  EXPECT_EQ(oczyszczona(" \t ; \t"), "");
+  EXPECT_EQ(oczyszczona("a b"), "a b");
+  EXPECT_EQ(oczyszczona(""), "");
+  // Only the space, ";" and TAB are separators: CR and other bytes stay.
+  EXPECT_EQ(oczyszczona(" x\r "), "x\r");
+  EXPECT_EQ(oczyszczona("\xA5\xB9 ;\xA3"), "\xA5\xB9 \xA3");
+}
+
+TEST(OczyscLinie, NeverLengthensAndIsIdempotent) {
+  std::mt19937 los(7);
+  const std::string alfabet = " ;\t\rab/";
+  for (int proba = 0; proba < 5000; ++proba) {
+    std::string s(los() % 12, ' ');
+    for (auto& c : s) c = alfabet[los() % alfabet.size()];
+    const std::string raz = oczyszczona(s);
+    ASSERT_LE(raz.size(), s.size()) << s;
+    ASSERT_EQ(oczyszczona(raz), raz) << s;
+    ASSERT_EQ(raz.find("  "), std::string::npos);
+    ASSERT_EQ(raz.find_first_of(";\t"), std::string::npos);
+    if (!raz.empty()) {
+      ASSERT_NE(raz.front(), ' ');
+      ASSERT_NE(raz.back(), ' ');
+    }
+  }
+}
+
+TEST(Podziel, SplitsAtEverySingleSpace) {
+  std::vector<std::string_view> t;
+  podziel("include a.inc 1 2 3", t);
+  ASSERT_EQ(t.size(), 5u);
+  EXPECT_EQ(t[1], "a.inc");
+  podziel("", t);
+  EXPECT_TRUE(t.empty());
+  // An uncleaned line with one leading space keeps an empty first token.
+  podziel(" 1 2 3", t);
+  ASSERT_EQ(t.size(), 4u);
+  EXPECT_EQ(t[0], "");
+}
+
+TEST(Liczba, AcceptsTheDecimalFormOnly) {
+  EXPECT_EQ(liczba("5"), 5.0);
+  EXPECT_EQ(liczba("5."), 5.0);
+  EXPECT_EQ(liczba(".5"), 0.5);
+  EXPECT_EQ(liczba("-0.25"), -0.25);
+  EXPECT_EQ(liczba("+3"), 3.0);
+  EXPECT_EQ(liczba("1.5E3"), 1500.0);
+  EXPECT_EQ(liczba("1.5e-1"), 0.15);
+  EXPECT_EQ(liczba("2E+2"), 200.0);
+  for (const char* zle : {"", ".", "-", "+.", "1.2.3", "1e", "1e+", "e5", "1,5", "0x10", "inf",
+                          "nan", "5a", " 5", "5 ", "--5", "1d5", "1e999"}) {
+    EXPECT_FALSE(liczba(zle).has_value()) << zle;
+  }
+}
+
+TEST(Liczba, ReadsTheNumberAtTheBeginning) {
+  EXPECT_EQ(liczba_na_poczatku("0.5"), 0.5);
+  EXPECT_EQ(liczba_na_poczatku("  11abc"), 11.0);
+  EXPECT_EQ(liczba_na_poczatku("1.435x"), 1.435);
+  EXPECT_EQ(liczba_na_poczatku("-2.5e1m"), -25.0);
+  EXPECT_EQ(liczba_na_poczatku("3e"), 3.0);
+  EXPECT_EQ(liczba_na_poczatku("7.5.1"), 7.5);
+  EXPECT_EQ(liczba_na_poczatku("abc"), 0.0);
+  EXPECT_EQ(liczba_na_poczatku(""), 0.0);
+  EXPECT_EQ(liczba_na_poczatku("0,5"), 0.0);
+  EXPECT_EQ(liczba_na_poczatku("\t5"), 0.0);
+}
+
+TEST(Trojka, IsTheFirstRunOfThreeFromTokenThree) {
+  std::vector<std::string_view> t;
+  podziel("include a.inc t.bmp 5 6 x 10 2 30 end", t);
+  auto p = znajdz_trojke(t);
+  ASSERT_TRUE(p);
+  EXPECT_EQ(p->x, 10);
+  EXPECT_EQ(p->y, 2);
+  EXPECT_EQ(p->z, 30);
+  EXPECT_EQ(p->indeks_x, 6u);
+  EXPECT_EQ(p->indeks_y, 7u);
+  EXPECT_EQ(p->indeks_z, 8u);
+
+  podziel("include a.inc 7 8 end 1 2 3", t);
+  ASSERT_TRUE(znajdz_trojke(t));
+  EXPECT_EQ(znajdz_trojke(t)->x, 1);
+
+  // Tokens 1 and 2 never take part, even when numeric.
+  podziel("1 2 3 4", t);
+  EXPECT_FALSE(znajdz_trojke(t));
+  podziel("1 2 3 4 5", t);
+  EXPECT_EQ(znajdz_trojke(t)->x, 3);
+
+  podziel("include a.inc 1 2 x 3", t);
+  EXPECT_FALSE(znajdz_trojke(t));
+}
+
+TEST(NazwaBazowa, TakesThePartAfterTheLastSeparator) {
+  EXPECT_EQ(nazwa_bazowa("obiekty\\Drzewo.INC"), "Drzewo.INC");
+  EXPECT_EQ(nazwa_bazowa("dir/obj.inc"), "obj.inc");
+  EXPECT_EQ(nazwa_bazowa("obj.inc"), "obj.inc");
+  std::string s = "tory/most.scm";
+  ukosniki_na_odwrotne(s);
+  EXPECT_EQ(s, "tory\\most.scm");
+}
+
+}  // namespace
+}  // namespace wyrownik

@@ -1,0 +1,55 @@
+#include "text/wielkosc_liter.hpp"
+
+#include <gtest/gtest.h>
+
+#include "text/kodowanie.hpp"
+
+namespace wyrownik {
+namespace {
+
+TEST(WielkoscLiter, FoldsAsciiAndWindows1250Letters) {
+  const std::string wielkie = *utf8_na_cp1250("ĄĆĘŁŃÓŚŹŻŠŤŽĽŔÁÂĂÄĹÇČÉËĚÍÎĎĐŇÔŐÖŘŮÚŰÜÝŢ");
+  const std::string male = *utf8_na_cp1250("ąćęłńóśźżšťžľŕáâăäĺçčéëěíîďđňôőöřůúűüýţ");
+  EXPECT_TRUE(rowne_bez_wielkosci(wielkie, male));
+  for (std::size_t i = 0; i < wielkie.size(); ++i)
+    EXPECT_EQ(mala(wielkie[i]), static_cast<unsigned char>(male[i]));
+  // The multiplication and division signs are no letter pair; ß has no capital.
+  EXPECT_FALSE(rowne_bez_wielkosci("\xD7", "\xF7"));
+  EXPECT_EQ(mala('\xDF'), 0xDF);
+  EXPECT_TRUE(rowne_bez_wielkosci("[INC]", "[inc]"));
+}
+
+TEST(WielkoscLiter, KeywordsMatchAnywhereInAnyCase) {
+  EXPECT_TRUE(zawiera("xinclude.inc", "include"));
+  EXPECT_TRUE(zawiera("INCLUDE a.scm end", "include"));
+  EXPECT_TRUE(zawiera("endtrack", "track"));
+  EXPECT_FALSE(zawiera("inclu", "include"));
+  EXPECT_FALSE(zawiera("", "node"));
+  EXPECT_EQ(znajdz_bez_wielkosci("a MATERIAL b EndMaterial grass", "endmaterial"), 13u);
+  EXPECT_TRUE(zawiera("\xA3\xD3\xAF", "\xB3\xF3\xBF"));  // ŁÓŻ holds łóż
+}
+
+TEST(WielkoscLiter, OrdersByFoldedByteValue) {
+  EXPECT_LT(porownaj_bez_wielkosci("Semafor", "tarcza"), 0);
+  EXPECT_EQ(porownaj_bez_wielkosci("ABC", "abc"), 0);
+  EXPECT_LT(porownaj_bez_wielkosci("a", "aa"), 0);
+  EXPECT_GT(porownaj_bez_wielkosci("\xA5", "z"), 0);  // Ą folds to 0xB9, after ASCII
+}
+
+TEST(Kodowanie, ConvertsBothWays) {
+  constexpr TekstCp1250 usunieto{"Usunięto:"};
+  EXPECT_EQ(usunieto.widok(), "Usuni\xEAto:");
+  EXPECT_EQ(cp1250_na_utf8("Ilo\x9C\xE6"), "Ilość");
+  EXPECT_EQ(utf8_na_cp1250("Ilość"), "Ilo\x9C\xE6");
+  EXPECT_FALSE(utf8_na_cp1250("\xFF"));
+  EXPECT_FALSE(utf8_na_cp1250("日本"));
+  EXPECT_EQ(cp1250_na_utf8("\x81"), "\xEF\xBF\xBD");
+  for (int b = 0; b < 256; ++b) {
+    const std::string bajt(1, static_cast<char>(b));
+    if (b >= 0x80 && cp1250_gorna_polowa[b - 0x80] == 0) continue;
+    EXPECT_EQ(utf8_na_cp1250(cp1250_na_utf8(bajt)), bajt) << b;
+  }
+}
+
+}  // namespace
+}  // namespace wyrownik
