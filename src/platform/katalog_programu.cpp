@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -49,21 +50,22 @@ std::optional<fs::path> z_nazwy(std::string_view argv0) {
   if (argv0.find('/') != std::string_view::npos) return plik_wykonywalny(fs::path(argv0));
   // A bare name: the shell found it in PATH, so look there the same way.
   const char* path = std::getenv("PATH");
-  if (path == nullptr) return std::nullopt;
-  const std::string_view katalogi(path);
+  return path == nullptr ? std::nullopt : szukaj_w_path(argv0, path);
+}
+
+}  // namespace
+
+std::optional<fs::path> szukaj_w_path(std::string_view nazwa, std::string_view path) {
   std::size_t start = 0;
-  while (start <= katalogi.size()) {
-    const std::size_t koniec = std::min(katalogi.find(':', start), katalogi.size());
-    const std::string_view katalog = katalogi.substr(start, koniec - start);
-    // An empty entry of PATH stands for the current directory.
-    const fs::path kandydat = fs::path(katalog.empty() ? "." : katalog) / std::string(argv0);
+  while (start <= path.size()) {
+    const std::size_t koniec = std::min(path.find(':', start), path.size());
+    const std::string_view katalog = path.substr(start, koniec - start);
+    const fs::path kandydat = fs::path(katalog.empty() ? "." : katalog) / std::string(nazwa);
     if (auto p = plik_wykonywalny(kandydat)) return p;
     start = koniec + 1;
   }
   return std::nullopt;
 }
-
-}  // namespace
 
 fs::path katalog_programu(std::string_view argv0) {
   auto plik = od_systemu();

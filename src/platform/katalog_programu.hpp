@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace wyrownik {
@@ -13,5 +14,10 @@ namespace wyrownik {
 // Throws BladPliku when the directory cannot be found, rather than guess
 // the current directory and use the wrong ini and log.
 std::filesystem::path katalog_programu(std::string_view argv0);
+
+// The executable a shell would start for the bare name `nazwa`, looked up in
+// the directories of `path` (a PATH value; an empty entry is the current
+// directory); nullopt when none holds an executable of that name.
+std::optional<std::filesystem::path> szukaj_w_path(std::string_view nazwa, std::string_view path);
 
 }  // namespace wyrownik

@@ -148,5 +148,28 @@ TEST_F(Partia, ClosingTheWindowStopsCleanlyWithoutScratchFiles) {
   EXPECT_FALSE(fs::exists(k / "scenery/aaa.aab"));
 }
 
+TEST_F(Partia, AStopThatLeavesScratchFilesBehindIsAFailure) {
+  okno.zaznaczenie = {true, false, false, false, false};
+  // A folder where the scratch copy goes cannot be removed as a file.
+  k.zapisz("scenery/aaa.ccc/x", "x");
+  auto korekcja = [&](const StanScenerii&, const CelZapisu&, Postep& postep) {
+    okno.zamkniete = true;
+    postep.plik("a.scm");
+  };
+  EXPECT_EQ(partia(srodowisko, okno, korekcja, straz()), WynikPartii::blad);
+  EXPECT_EQ(okno.komunikaty, L{"Wystąpił błąd. Dalsze działanie prgramu zostało przerwane."});
+  ASSERT_EQ(okno.szczegoly.size(), 1u);
+  EXPECT_NE(okno.szczegoly[0].find("aaa.ccc"), std::string::npos);
+}
+
+TEST_F(Partia, AFaultOfTheProgramIsToldAsSuchNotAsBadData) {
+  okno.zaznaczenie = {true, false, false, false, false};
+  auto korekcja = [](const StanScenerii&, const CelZapisu&, Postep&) {
+    throw std::logic_error("broken invariant");
+  };
+  EXPECT_EQ(partia(srodowisko, okno, korekcja, straz()), WynikPartii::blad);
+  EXPECT_EQ(okno.szczegoly, L{"internal error: broken invariant"});
+}
+
 }  // namespace
 }  // namespace wyrownik
