@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "config/konfiguracja.hpp"
+#include "geometry/orientacja.hpp"
 #include "geometry/przeciecie_odcinkow.hpp"
 #include "text/linia.hpp"
 #include "text/sklej_linie.hpp"
@@ -34,6 +35,17 @@ std::optional<Polozenie> polozenie(const std::vector<std::string_view>& tokeny,
     }
   }
   return p;
+}
+
+// Whether the object at P = (x, z) is strictly nearer to B = F - d·n than to
+// A = F + d·n. |P-B|² - |P-A|² = 4d (P-F)·n, so the sign of (P-F)·n decides,
+// and a tie goes to A: an object whose probe meets the chord at the object
+// itself (F = P), and one lying exactly on the chord's line, are equally far
+// from both. Comparing two rounded distances would send them either way.
+bool po_stronie_b(const OdcinekToru& o, double nx, double nz, double x, double z, double fx,
+                  double fz) {
+  if (znak_orientacji(o.x1, o.z1, o.x2, o.z2, x, z) == 0) return false;
+  return (x - fx) * nx + (z - fz) * nz < 0;
 }
 
 double odleglosc(double ax, double az, double bx, double bz) {
@@ -68,7 +80,7 @@ bool analizuj_include(std::string_view linia, const UstawieniaSkrajni& u,
     if (odleglosc(x, z, fx, fz) > odstep) return;
     const double ax = fx + odstep * nx, az = fz + odstep * nz;
     const double bx = fx - odstep * nx, bz = fz - odstep * nz;
-    const bool do_b = odleglosc(x, z, bx, bz) < odleglosc(x, z, ax, az);
+    const bool do_b = po_stronie_b(o, nx, nz, x, z, fx, fz);
     tekst_x = tekst_wspolrzednej(do_b ? bx : ax);
     tekst_z = tekst_wspolrzednej(do_b ? bz : az);
     przesuniety = true;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/konfiguracja.hpp"
+#include "geometry/orientacja.hpp"
 #include "geometry/przeciecie_odcinkow.hpp"
 #include "geometry/wysokosc_w_trojkacie.hpp"
 #include "text/linia.hpp"
@@ -18,10 +19,9 @@ namespace {
 
 constexpr double zasieg_promienia = 20000;
 
-bool na_odcinku(double x, double z, const Wierzcholek& a, const Wierzcholek& b) {
-  const double iloczyn = (b.x - a.x) * (z - a.z) - (b.z - a.z) * (x - a.x);
-  return iloczyn == 0 && x >= std::min(a.x, b.x) && x <= std::max(a.x, b.x) &&
-         z >= std::min(a.z, b.z) && z <= std::max(a.z, b.z);
+// On the closed edge, decided exactly.
+bool na_krawedzi(double x, double z, const Wierzcholek& a, const Wierzcholek& b) {
+  return na_odcinku(x, z, a.x, a.z, b.x, b.z);
 }
 
 int przeciecia(double x1, double z1, double x2, double z2, const Trojkat& t) {
@@ -39,8 +39,8 @@ int przeciecia(double x1, double z1, double x2, double z2, const Trojkat& t) {
 }  // namespace
 
 bool punkt_w_trojkacie(double x, double z, const Trojkat& t) {
-  if (na_odcinku(x, z, t.v[0], t.v[1]) || na_odcinku(x, z, t.v[0], t.v[2]) ||
-      na_odcinku(x, z, t.v[1], t.v[2])) {
+  if (na_krawedzi(x, z, t.v[0], t.v[1]) || na_krawedzi(x, z, t.v[0], t.v[2]) ||
+      na_krawedzi(x, z, t.v[1], t.v[2])) {
     return true;
   }
   // A ray through a vertex meets both edges there and counts two: the other

@@ -75,11 +75,53 @@ std::size_t dlugosc_liczby(std::string_view t) {
   return i;
 }
 
-// Value of a text already known to be in the decimal form.
+// The power of ten of the text's first significant digit, its exponent
+// taken into account, saturated far beyond the range of a double; nullopt
+// when every digit is 0.
+std::optional<long> rzad_wielkosci(std::string_view t) {
+  std::size_t i = (!t.empty() && (t[0] == '+' || t[0] == '-')) ? 1 : 0;
+  long calkowite = 0;  // digits before the point
+  long ulamkowe = 0;   // digits after it, read so far
+  bool po_kropce = false;
+  std::optional<long> pierwsza;  // integer digits before it, or minus its place after the point
+  for (; i < t.size() && (cyfra(t[i]) || t[i] == '.'); ++i) {
+    if (t[i] == '.') {
+      po_kropce = true;
+      continue;
+    }
+    if (po_kropce) {
+      ++ulamkowe;
+      if (!pierwsza && t[i] != '0') pierwsza = -ulamkowe;
+    } else {
+      if (!pierwsza && t[i] != '0') pierwsza = calkowite;
+      ++calkowite;
+    }
+  }
+  if (!pierwsza) return std::nullopt;
+  // 10^(calkowite - 1 - index) for a digit before the point, 10^(-place) after it.
+  const long rzad = *pierwsza >= 0 ? calkowite - 1 - *pierwsza : *pierwsza;
+  long wykladnik = 0;
+  if (i < t.size()) {  // the exponent: 'e' or 'E', a sign, digits
+    ++i;
+    const bool ujemny = i < t.size() && t[i] == '-';
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    for (; i < t.size(); ++i) wykladnik = std::min(wykladnik * 10 + (t[i] - '0'), 100000L);
+    if (ujemny) wykladnik = -wykladnik;
+  }
+  return rzad + wykladnik;
+}
+
+// Value of a text already known to be in the decimal form. A value too
+// small for a double is 0 (with the text's sign); one too large has none.
 std::optional<double> wartosc(std::string_view t) {
   if (!t.empty() && t.front() == '+') t.remove_prefix(1);
   double v = 0;
   const auto [koniec, blad] = std::from_chars(t.data(), t.data() + t.size(), v);
+  if (blad == std::errc::result_out_of_range) {
+    const auto rzad = rzad_wielkosci(t);
+    if (rzad && *rzad < 0) return t.front() == '-' ? -0.0 : 0.0;
+    return std::nullopt;
+  }
   if (blad != std::errc{} || koniec != t.data() + t.size()) return std::nullopt;
   return v;
 }

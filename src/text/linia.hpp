@@ -27,8 +27,8 @@ void podziel(std::string_view linia, std::vector<std::string_view>& tokeny);
 
 // A whole token read as a decimal number: optional sign, digits with at most
 // one "." and at least one digit, optional exponent (E or e, optional sign,
-// digits). Independent of the locale. nullopt for anything else, also for a
-// value beyond the range of a double.
+// digits). Independent of the locale. A value too small for a double is 0
+// (-0 after "-"); nullopt for anything else, also for a value too large.
 std::optional<double> liczba(std::string_view token);
 
 inline bool czy_liczba(std::string_view token) {

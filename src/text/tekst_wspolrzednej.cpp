@@ -55,6 +55,30 @@ std::string tekst_wykladniczy(double v) {
   return wynik;
 }
 
+// q / 100 (at least 10^13) as the double nearest to it, written with 15
+// significant digits; to_chars rounds the exact binary value, halves to even.
+std::string pietnascie_cyfr(std::uint64_t q, bool ujemna) {
+  const std::string dziesietny =
+      std::to_string(q / 100) + "." + std::to_string(q % 100 / 10) + std::to_string(q % 10);
+  double d = 0;
+  std::from_chars(dziesietny.data(), dziesietny.data() + dziesietny.size(), d);
+  const int calkowite = liczba_cyfr(q / 100);
+  std::array<char, 64> bufor{};
+  const auto [koniec, blad] = std::to_chars(bufor.data(), bufor.data() + bufor.size(), d,
+                                            std::chars_format::fixed, najwiecej_cyfr - calkowite);
+  if (blad != std::errc{}) throw BladDanych("a coordinate cannot be written as text");
+  std::string_view tekst(bufor.data(), static_cast<std::size_t>(koniec - bufor.data()));
+  if (tekst.find('.') != std::string_view::npos) {
+    tekst = tekst.substr(0, tekst.find_last_not_of('0') + 1);
+    if (tekst.back() == '.') tekst.remove_suffix(1);
+  }
+  // Rounded up to 10^15: sixteen digits, so the exponent form.
+  if (std::count_if(tekst.begin(), tekst.end(), [](char c) { return c != '.'; }) > najwiecej_cyfr) {
+    return tekst_wykladniczy(ujemna ? -1e15 : 1e15);
+  }
+  return (ujemna ? "-" : "") + std::string(tekst);
+}
+
 }  // namespace
 
 std::string tekst_wspolrzednej(double v) {
@@ -68,30 +92,22 @@ std::string tekst_wspolrzednej(double v) {
   const auto mantysa = static_cast<std::uint64_t>(std::ldexp(ulamek, 53));
   wykladnik -= 53;
 
-  const std::uint64_t czesc_calkowita =
-      wykladnik >= 0 ? mantysa << wykladnik : (wykladnik > -64 ? mantysa >> -wykladnik : 0);
-  const int miejsca = std::min(2, najwiecej_cyfr - liczba_cyfr(czesc_calkowita));
-  const std::uint64_t skala = miejsca == 2 ? 100 : miejsca == 1 ? 10 : 1;
-  // modul < 10^15 keeps mantysa · skala · 2^wykladnik below 10^17.
-  const std::uint64_t q = zaokraglij(mantysa * skala, wykladnik);
-
+  // Step 1: to 2 decimal places. modul < 10^15 keeps mantysa · 100 ·
+  // 2^wykladnik below 10^17.
+  const std::uint64_t q = zaokraglij(mantysa * 100, wykladnik);
   if (q == 0) return "0";  // never "-0"
-  if (miejsca == 0 && q >= granica_stalej) return tekst_wykladniczy(std::copysign(1e15, v));
+  // Step 2: at most 15 significant digits, which only values from 10^13 on
+  // (10^15 hundredths) lose; there the value rounded in step 1 is the double
+  // nearest to it.
+  if (q >= granica_stalej) return pietnascie_cyfr(q, v < 0);
 
   std::string wynik;
   if (v < 0) wynik += '-';
-  wynik += std::to_string(q / skala);
-  std::uint64_t ulamkowa = q % skala;
-  if (ulamkowa != 0) {
-    std::array<char, 2> cyfry{};
-    for (int i = miejsca - 1; i >= 0; --i) {
-      cyfry[static_cast<std::size_t>(i)] = static_cast<char>('0' + ulamkowa % 10);
-      ulamkowa /= 10;
-    }
-    std::size_t ile = static_cast<std::size_t>(miejsca);
-    while (cyfry[ile - 1] == '0') --ile;
+  wynik += std::to_string(q / 100);
+  if (q % 100 != 0) {
     wynik += '.';
-    wynik.append(cyfry.data(), ile);
+    wynik += static_cast<char>('0' + q % 100 / 10);
+    if (q % 10 != 0) wynik += static_cast<char>('0' + q % 10);
   }
   return wynik;
 }

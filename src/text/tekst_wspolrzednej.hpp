@@ -7,11 +7,12 @@ namespace wyrownik {
 
 // `v` rounded to 2 decimal places, halves to the even digit, judged on the
 // exact binary value of the double (7.125 is a true half and gives "7.12";
-// 2.675 is really 2.67499... and gives "2.67"). At most 15 significant
-// digits: from 10^13 on, fewer decimals are kept, rounded the same way in one
-// step. No trailing zeros, no point when nothing follows it, a "0" before a
-// leading point, "-" only before a value that does not round to zero. Never
-// depends on the locale.
+// 2.675 is really 2.67499... and gives "2.67"). Then at most 15 significant
+// digits: from 10^13 on, the rounded value (the double nearest to it) loses
+// its last decimals, rounded the same way; two steps, so 12345678901234.148
+// gives 12345678901234.15, then "12345678901234.2". No trailing zeros, no point when nothing
+// follows it, a "0" before a leading point, "-" only before a value that does not round to zero.
+// Never depends on the locale.
 //
 // Magnitudes of 10^15 and more (never met in sceneries) are written with 15
 // significant digits in exponent form, "1.5E+15", which reads back as a

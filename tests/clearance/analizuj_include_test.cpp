@@ -64,6 +64,24 @@ TEST_F(Skrajnia, ObjectOnTheChordGoesToTheNormalSide) {
   EXPECT_EQ(wynik, linia("50", "-6"));
 }
 
+TEST_F(Skrajnia, ObjectOnASlantedChordGoesToTheNormalSideToo) {
+  // Chord (0,0)-(6,8): normal (0.8, -0.6), A = P + (1 + 3) n, where two
+  // rounded distances to A and B differ in the last bit either way.
+  dodaj(0, 0, 6, 8);
+  u = {{"*"}, 3, 0};
+  EXPECT_EQ(werdykt("include obj.inc 5.1 0 6.8 end"), WerdyktSkrajni::przesun);
+  EXPECT_EQ(wynik, "include obj.inc 8.3 0 4.4 end");
+  char przed[64];
+  for (int m = 1; m < 32; ++m) {  // (0.1875 m, 0.25 m) lies exactly on the chord
+    std::snprintf(przed, sizeof przed, "include obj.inc %.4f 0 %.2f end", 0.1875 * m, 0.25 * m);
+    ASSERT_EQ(werdykt(przed), WerdyktSkrajni::przesun) << przed;
+    EXPECT_NEAR(std::stod(wynik.substr(16)), 0.1875 * m + 3.2, 0.006) << przed;  // to A
+  }
+  // Beside the chord, the nearer side.
+  EXPECT_EQ(werdykt("include obj.inc 3 0 4.01 end"), WerdyktSkrajni::przesun);
+  EXPECT_EQ(wynik, "include obj.inc -0.2 0 6.41 end");
+}
+
 TEST_F(Skrajnia, RadiusFromTheChosenParameterOrTheMaximum) {
   dodaj(0, 0, 100, 0);
   u.nr_parametru = 0;  // objects carry no radius: 40 for all

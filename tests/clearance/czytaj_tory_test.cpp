@@ -70,6 +70,13 @@ TEST_F(CzytajTory, EmptyLinesDoNotCount) {
   EXPECT_EQ(w[0].x2, 9);
 }
 
+TEST_F(CzytajTory, EndPointTooSmallForADoubleIsZero) {
+  const auto w = czytaj(tor(normalny, "1e-400 0 -1e-400", "0 0 50"));
+  ASSERT_EQ(w.size(), 1u);
+  EXPECT_EQ(w[0].x1, 0);
+  EXPECT_EQ(w[0].z1, 0);
+}
+
 TEST_F(CzytajTory, EndPointThatIsNotANumberIsAFailure) {
   EXPECT_THROW(czytaj(tor(normalny, "0 0 abc", "0 0 50")), BladDanych);
   // One leading space and no double space: not cleaned, empty first token.

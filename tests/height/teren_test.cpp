@@ -75,6 +75,14 @@ TEST_F(CzytajTeren, GroundTexturesByPrefixPathAndMaterial) {
   EXPECT_EQ(czytaj("  //node -1 0 t1 triangles grass\r\n" + wierzcholki).size(), 1u);
 }
 
+TEST_F(CzytajTeren, VertexTooSmallForADoubleIsZero) {
+  const auto t = czytaj(
+      "node -1 0 t1 triangles trawa.dds\r\n1e-400 1 -1e-400\r\n10 1 0\r\n0 1 10\r\nendtri\r\n");
+  ASSERT_EQ(t.size(), 1u);
+  EXPECT_EQ(t[0].v[0].x, 0);
+  EXPECT_EQ(t[0].v[0].z, 0);
+}
+
 TEST_F(CzytajTeren, VerticesInGroupsOfThree) {
   std::string t = "node -1 0 t triangle_strip grass\r\n";
   for (int i = 0; i < 7; ++i) t += std::to_string(i) + " " + std::to_string(i * 2) + " 0 ; x\r\n";

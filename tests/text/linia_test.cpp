@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <string>
 
@@ -68,6 +69,23 @@ TEST(Liczba, AcceptsTheDecimalFormOnly) {
                           "nan", "5a", " 5", "5 ", "--5", "1d5", "1e999"}) {
     EXPECT_FALSE(liczba(zle).has_value()) << zle;
   }
+}
+
+TEST(Liczba, TooSmallForADoubleIsZeroTooLargeIsNoNumber) {
+  for (const char* maly : {"1e-400", "0.000123e-320", "123E-400", "+.5e-99999999999999999999"}) {
+    const auto v = liczba(maly);
+    ASSERT_TRUE(v.has_value()) << maly;
+    EXPECT_EQ(*v, 0.0) << maly;
+    EXPECT_FALSE(std::signbit(*v)) << maly;
+  }
+  const auto ujemny = liczba("-1e-400");
+  ASSERT_TRUE(ujemny.has_value());
+  EXPECT_TRUE(*ujemny == 0.0 && std::signbit(*ujemny));
+  EXPECT_EQ(liczba("4e-324"), 4.9406564584124654e-324);  // the least double stays itself
+  for (const char* duzy : {"1e999", "-1e999", "0.001e312", "1e99999999999999999999"}) {
+    EXPECT_FALSE(liczba(duzy).has_value()) << duzy;
+  }
+  EXPECT_EQ(liczba_na_poczatku("1e-400x"), 0.0);
 }
 
 TEST(Liczba, ReadsTheNumberAtTheBeginning) {

@@ -86,6 +86,11 @@ TEST(TekstWspolrzednej, AtMostFifteenSignificantDigits) {
   EXPECT_EQ(tekst_wspolrzednej(12345678901234.567), "12345678901234.6");
   EXPECT_EQ(tekst_wspolrzednej(123456789012345.67), "123456789012346");
   EXPECT_EQ(tekst_wspolrzednej(-99999999999999.97), "-100000000000000");
+  // Two steps: 2 decimal places first, then 15 digits of that value.
+  EXPECT_EQ(tekst_wspolrzednej(12345678901234.148), "12345678901234.2");
+  EXPECT_EQ(tekst_wspolrzednej(-12345678901234.148), "-12345678901234.2");
+  EXPECT_EQ(tekst_wspolrzednej(12345678901234.25), "12345678901234.2");  // a true half: even
+  EXPECT_EQ(tekst_wspolrzednej(123456789012344.496), "123456789012344");
   // Rounding that reaches 10^15 takes the exponent form of larger values.
   EXPECT_EQ(tekst_wspolrzednej(999999999999999.5), "1E+15");
   EXPECT_EQ(tekst_wspolrzednej(999999999999999.4), "999999999999999");
