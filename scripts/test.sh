@@ -1,10 +1,121 @@
 #!/usr/bin/env bash
-# Fresh Debian 12 to green tests: install, configure, build with -j2, run CTest.
+# Fresh Debian 12 to green tests: install, configure, build with -j2, run CTest;
+# then the CI guards, each in its own build folder next to the main one:
+#   format  every source formatted with the checked-in .clang-format;
+#   san     all tests again under AddressSanitizer + UndefinedBehaviorSanitizer;
+#   lto     every target links with link-time optimisation and -Werror=odr.
+# WYROWNIK_GUARDS=OFF skips the guards (quick local runs); a comma list such as
+# WYROWNIK_GUARDS=format,lto runs only those. CI leaves it unset: all of them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+poczatek=$SECONDS
 scripts/setup.sh
 budowa=${WYROWNIK_BUILD_DIR:-build}
-cmake -S . -B "$budowa" -DWYROWNIK_GUI="${WYROWNIK_GUI:-ON}" -DWYROWNIK_WERROR=ON
+gui=${WYROWNIK_GUI:-ON}
+cmake -S . -B "$budowa" -DWYROWNIK_GUI="$gui" -DWYROWNIK_WERROR=ON
 cmake --build "$budowa" -j2
 ctest --test-dir "$budowa" --output-on-failure -j2
+czasy=("$(printf '%-22s %5d s  ok' 'main build + tests' $((SECONDS - poczatek)))")
+
+straze=${WYROWNIK_GUARDS:-ON}
+[[ "$straze" == "OFF" ]] && exit 0
+[[ "$straze" == "ON" ]] && straze=format,san,lto
+
+# The guards below return non-zero instead of exiting, so that one failing
+# guard still lets the others report.
+
+straz_format() {
+  # The style file is tuned to clang-format 14 (Debian 12); other versions
+  # format some constructs differently, so their verdict would be noise.
+  local cf=${CLANG_FORMAT:-$(command -v clang-format-14 || command -v clang-format || true)}
+  [[ -n "$cf" ]] || { echo "clang-format not found" >&2; return 1; }
+  local wersja
+  wersja=$("$cf" --version | grep -o 'version [0-9]*' | cut -d' ' -f2)
+  [[ "$wersja" == 14 ]] || { echo "$cf is version $wersja, the style needs 14" >&2; return 1; }
+
+  local pliki zle=()
+  mapfile -t pliki < <(find src tests bench -type f \( -name '*.cpp' -o -name '*.hpp' \) | sort)
+  for f in "${pliki[@]}"; do
+    "$cf" --dry-run -Werror "$f" >/dev/null 2>&1 || zle+=("$f")
+  done
+  echo "clang-format $wersja: ${#pliki[@]} files checked" >&2
+  [[ ${#zle[@]} -eq 0 ]] && return 0
+  echo "Not formatted (fix with: $cf -i FILE):" >&2
+  printf '  %s\n' "${zle[@]}" >&2
+  for f in "${zle[@]}"; do
+    diff -u --label "$f" --label "$f (formatted)" "$f" <("$cf" "$f") >&2 || true
+  done
+  return 1
+}
+
+straz_san() {
+  local b=$budowa-san
+  # float-cast-overflow is real undefined behaviour that GCC leaves out of
+  # "undefined"; the index grid turns coordinates (doubles) into cell numbers.
+  local flagi="-fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all"
+  flagi+=" -fno-omit-frame-pointer"
+  # Warnings are the main build's guard; instrumented code only adds false
+  # positives, so no -Werror here. Benchmarks are not run, so not built.
+  cmake -S . -B "$b" -DCMAKE_BUILD_TYPE=Debug -DWYROWNIK_GUI="$gui" -DWYROWNIK_BENCH=OFF \
+    -DCMAKE_CXX_FLAGS="$flagi" -DCMAKE_EXE_LINKER_FLAGS="$flagi" || return 1
+  cmake --build "$b" -j2 || return 1
+
+  # Reports go to files, not only to stderr: some tests run the programs as
+  # child processes and only check their exit status, which could pass a
+  # sanitizer's exit by accident. Any report at all fails the guard.
+  # The window tests run here too: the windows drive whole batches.
+  local raporty=$PWD/$b/raporty-sanitizerow
+  rm -rf "$raporty" && mkdir -p "$raporty" || return 1
+  # Options already in the environment come last, so they win locally.
+  local asan="detect_leaks=1:detect_stack_use_after_return=1"
+  asan+=":check_initialization_order=1:strict_init_order=1:log_path=$raporty/asan"
+  local ubsan="print_stacktrace=1:halt_on_error=1:log_path=$raporty/ubsan"
+  local wynik=0
+  ASAN_OPTIONS="$asan${ASAN_OPTIONS:+:$ASAN_OPTIONS}" \
+    UBSAN_OPTIONS="$ubsan${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}" \
+    ctest --test-dir "$b" --output-on-failure -j2 || wynik=1
+  local r
+  for r in "$raporty"/*; do
+    [[ -e "$r" ]] || continue
+    echo "---- sanitizer report $r" >&2
+    cat "$r" >&2
+    wynik=1
+  done
+  return $wynik
+}
+
+straz_lto() {
+  local b=$budowa-lto
+  # -Wodr needs the whole program: two different types under one name in two
+  # files compile cleanly one by one and only clash at link time.
+  # -Werror on the link line too: the normal -Werror is a compile option only,
+  # and warnings from the link-time compile would pass. Tests are only linked,
+  # not run, so they are not listed at build time either.
+  cmake -S . -B "$b" -DWYROWNIK_GUI="$gui" -DWYROWNIK_WERROR=ON \
+    -DCMAKE_CXX_FLAGS="-flto=auto -Wodr -Werror=odr" -DCMAKE_EXE_LINKER_FLAGS="-Werror" \
+    -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST || return 1
+  # Keep going after a failed link, so that every clash is reported in one run.
+  local dalej=()
+  case "$(sed -n 's/^CMAKE_GENERATOR:INTERNAL=//p' "$b/CMakeCache.txt")" in
+    *Makefiles) dalej=(-- -k) ;;
+    Ninja*) dalej=(-- -k 0) ;;
+  esac
+  cmake --build "$b" -j2 "${dalej[@]}"
+}
+
+nieudane=()
+IFS=, read -ra wybrane <<<"$straze"
+for s in "${wybrane[@]}"; do
+  declare -F "straz_$s" >/dev/null || { echo "Unknown guard: $s (format, san, lto)" >&2; exit 64; }
+done
+for s in "${wybrane[@]}"; do
+  echo "==== guard: $s" >&2
+  poczatek=$SECONDS
+  if "straz_$s"; then stan=ok; else stan=FAILED; nieudane+=("$s"); fi
+  czasy+=("$(printf '%-22s %5d s  %s' "guard $s" $((SECONDS - poczatek)) "$stan")")
+done
+
+echo "==== stages" >&2
+printf '  %s\n' "${czasy[@]}" >&2
+[[ ${#nieudane[@]} -eq 0 ]] || { echo "Failed guards: ${nieudane[*]}" >&2; exit 1; }
