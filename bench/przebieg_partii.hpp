@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -99,6 +100,36 @@ inline void dolicz_fazy(const OknoBenchmarku& okno, std::map<std::string, double
   }
 }
 
+// The floor of a run: every file of the scenery read three times (the scan,
+// the collection, the rewrite) and written once, in 1 MiB blocks, without
+// any parsing. Nothing a run does can be faster. Returns seconds.
+inline double podloga(const std::filesystem::path& katalog, const std::filesystem::path& kopia) {
+  namespace fs = std::filesystem;
+  std::vector<fs::path> pliki;
+  for (const auto& w : fs::recursive_directory_iterator(katalog)) {
+    if (w.is_regular_file()) pliki.push_back(w.path());
+  }
+  std::vector<char> bufor(1 << 20);
+  const auto start = std::chrono::steady_clock::now();
+  for (int przejscie = 0; przejscie < 3; ++przejscie) {
+    for (const auto& p : pliki) {
+      std::FILE* we = std::fopen(p.c_str(), "rb");
+      std::FILE* wy = przejscie == 2 ? std::fopen(kopia.c_str(), "wb") : nullptr;
+      if (we == nullptr || (przejscie == 2 && wy == nullptr)) throw std::runtime_error("floor");
+      for (std::size_t n; (n = std::fread(bufor.data(), 1, bufor.size(), we)) > 0;) {
+        if (wy != nullptr && std::fwrite(bufor.data(), 1, n, wy) != n)
+          throw std::runtime_error("floor");
+      }
+      std::fclose(we);
+      if (wy != nullptr && std::fclose(wy) != 0) throw std::runtime_error("floor");
+    }
+  }
+  const double sekundy =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  fs::remove(kopia);
+  return sekundy;
+}
+
 inline constexpr TekstCp1250 ilosc_zmian{"Ilość zmian: "};
 inline constexpr TekstCp1250 ilosc_usunietych{"Ilość usuniętych: "};
 
@@ -128,19 +159,24 @@ inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, R
   std::int64_t zmiany = -1, usuniecia = -1;
   bool blad = false;
   std::map<std::string, double> fazy;
+  double sekundy_podlogi = 0, sekundy_przebiegu = 0;
   for (auto _ : state) {
     state.PauseTiming();
     fs::remove_all(katalog);
     fs::copy(w.scenery(), katalog, fs::copy_options::recursive);
     ::sync();
+    sekundy_podlogi += podloga(katalog, program.sciezka() / "podloga.tmp");
     const bool wyzerowany = wyzeruj_szczyt_rss();
     OknoBenchmarku okno;
     std::optional<PomiarPamieci> pomiar(std::in_place);
+    const auto start = std::chrono::steady_clock::now();
     state.ResumeTiming();
 
     const WynikPartii wynik = partia(srodowisko, okno, korekcja, [] { return 0; });
 
     state.PauseTiming();
+    sekundy_przebiegu +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     pomiar->zatrzymaj();
     dolicz_fazy(okno, fazy);
     szczyt_rss = std::max(szczyt_rss, wyzerowany ? szczytowy_rss_mib() : -1.0);
@@ -191,6 +227,11 @@ inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, R
   state.counters["anon_growth_MiB"] = przyrost_anon;
   state.counters["peak_mapped_MiB"] = szczyt_plikow;
   state.counters["load1_before"] = obciazenie[0];
+  // The floor, measured in the same iteration on the same copy, and the
+  // run's time as a multiple of it.
+  const double iteracje = static_cast<double>(std::max<std::int64_t>(state.iterations(), 1));
+  state.counters["floor_ms"] = sekundy_podlogi / iteracje * 1000;
+  state.counters["x_floor"] = sekundy_podlogi > 0 ? sekundy_przebiegu / sekundy_podlogi : -1;
   for (const auto& [faza, s] : fazy) {
     // "FAZA III" -> "III_ms", averaged over the iterations.
     state.counters[faza.substr(faza.find(' ') + 1) + "_ms"] =

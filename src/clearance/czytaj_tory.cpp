@@ -30,7 +30,8 @@ double punkt(std::string_view token, const std::filesystem::path& plik) {
 
 void czytaj_tory(const std::filesystem::path& plik, const OdbiorcaOdcinkow& rejestruj_odcinek) {
   CzytnikLinii czytnik(plik);
-  std::string linia;
+  std::string bufor;
+  std::string_view linia;
   std::vector<std::string_view> tokeny;
   std::string_view surowa;
   while (czytnik.czytaj(surowa)) {
@@ -40,13 +41,11 @@ void czytaj_tory(const std::filesystem::path& plik, const OdbiorcaOdcinkow& reje
     // A hidden track is not collected; its own lines are read on as ordinary ones.
     if (zawiera(surowa, "unvis") || zawiera(surowa, "novis")) continue;
 
-    linia.assign(surowa);
-    oczysc_linie(linia);
-    podziel(linia, tokeny);
+    podziel_czysto(surowa, tokeny);
     double szerokosc = tokeny.size() >= 8 ? liczba_na_poczatku(tokeny[7]) : 0.0;
     int n = 1;
     std::optional<std::pair<double, double>> p1;
-    while (nastepna_linia_toru(czytnik, linia, tokeny, n)) {
+    while (nastepna_linia_toru(czytnik, bufor, linia, tokeny, n)) {
       if (n == 2 && tokeny.size() >= 5) {
         szerokosc += 2 * liczba_na_poczatku(tokeny[4]);
       } else if (n == 3 && tokeny.size() >= 3) {

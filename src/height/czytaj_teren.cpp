@@ -29,7 +29,7 @@ class CzytnikTerenu {
     std::string_view surowa;
     while (czytnik_.czytaj(surowa)) {
       if (czy_komentarz(surowa)) continue;
-      biezaca_.assign(surowa);
+      biezaca_ = surowa;
       if (zawiera(biezaca_, "node") &&
           (zawiera(biezaca_, "triangles") || zawiera(biezaca_, "triangle_strip"))) {
         wezel_trojkatow();
@@ -45,19 +45,19 @@ class CzytnikTerenu {
   }
 
   // Reads the next line into `biezaca_`; false at the end of the file, which
-  // also ends the node being read.
+  // also ends the node being read (the reader leaves its last line in place).
   bool nastepna() {
     std::string_view surowa;
     if (!czytnik_.czytaj(surowa)) return false;
-    biezaca_.assign(surowa);
+    biezaca_ = surowa;
     return true;
   }
 
   std::optional<std::string> tekstura_naglowka() {
     if (zawiera(biezaca_, "material")) {
       const std::size_t poz = znajdz_bez_wielkosci(biezaca_, "endmaterial");
-      if (poz == std::string::npos) return std::nullopt;
-      podziel(std::string_view(biezaca_).substr(poz), tokeny_);
+      if (poz == std::string_view::npos) return std::nullopt;
+      podziel_czysto(biezaca_.substr(poz), tokeny_);
       if (tokeny_.size() < 2) return std::nullopt;
       return std::string(tokeny_[1]);
     }
@@ -66,9 +66,10 @@ class CzytnikTerenu {
     return std::string(tokeny_[5]);
   }
 
+  // Lines are read as they are: keyword tests and podziel_czysto() answer as
+  // on the cleaned text.
   void wezel_trojkatow() {
-    oczysc_linie(biezaca_);
-    podziel(biezaca_, tokeny_);
+    podziel_czysto(biezaca_, tokeny_);
     const auto tekstura = tekstura_naglowka();
     if (!tekstura || tekstura->empty()) return;
     if (!czy_tekstura_terenu(*tekstura, konf_.lista_tekstur)) return;
@@ -76,9 +77,8 @@ class CzytnikTerenu {
     Trojkat t;
     int ile = 0;
     while (nastepna()) {
-      oczysc_linie(biezaca_);
       if (zawiera(biezaca_, "endtri")) return;
-      podziel(biezaca_, tokeny_);
+      podziel_czysto(biezaca_, tokeny_, 3);
       if (tokeny_.size() < 3) continue;
       const auto x = liczba(tokeny_[0]);
       const auto y = liczba(tokeny_[1]);
@@ -96,9 +96,7 @@ class CzytnikTerenu {
 
   void tor() {
     if (zawiera(biezaca_, "unvis") || zawiera(biezaca_, "novis")) return;
-    std::string naglowek = biezaca_;
-    oczysc_linie(naglowek);
-    podziel(naglowek, tokeny_);
+    podziel_czysto(biezaca_, tokeny_);
     // Track numbers are read as the number at the start of a token, 0 for a word.
     int n = 1;
     int czesci = 0;
@@ -108,7 +106,7 @@ class CzytnikTerenu {
       w = liczba_na_poczatku(tokeny_[7]);
       czesci = 1;
     }
-    while (nastepna_linia_toru(czytnik_, biezaca_, tokeny_, n)) {
+    while (nastepna_linia_toru(czytnik_, bufor_, biezaca_, tokeny_, n)) {
       if (n == 2 && tokeny_.size() >= 5) {
         w = (w + 2 * liczba_na_poczatku(tokeny_[4])) / 2;
         ++czesci;
@@ -129,7 +127,9 @@ class CzytnikTerenu {
   CzytnikLinii czytnik_;
   const UstawieniaWysokosci& konf_;
   const OdbiorcaTrojkatow& odbiorca_;
-  std::string biezaca_;
+  // The current line: a view of the reader's line, or of `bufor_` in a track.
+  std::string_view biezaca_;
+  std::string bufor_;
   std::vector<std::string_view> tokeny_;
 };
 

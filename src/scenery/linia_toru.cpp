@@ -7,14 +7,18 @@
 
 namespace wyrownik {
 
-bool nastepna_linia_toru(CzytnikLinii& czytnik, std::string& linia,
+bool nastepna_linia_toru(CzytnikLinii& czytnik, std::string& bufor, std::string_view& linia,
                          std::vector<std::string_view>& tokeny, int& numer) {
   std::string_view surowa;
   if (!czytnik.czytaj(surowa)) return false;
-  linia.assign(surowa);
-  if (zawiera(linia, "endtrack")) return false;
-  std::replace(linia.begin(), linia.end(), ';', ' ');
-  if (linia.find("  ") != std::string::npos) oczysc_linie(linia);
+  if (zawiera(surowa, "endtrack")) {
+    linia = surowa;
+    return false;
+  }
+  bufor.assign(surowa);
+  std::replace(bufor.begin(), bufor.end(), ';', ' ');
+  if (bufor.find("  ") != std::string::npos) oczysc_linie(bufor);
+  linia = bufor;
   if (!linia.empty()) ++numer;
   podziel(linia, tokeny);
   return true;

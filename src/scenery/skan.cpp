@@ -54,8 +54,7 @@ class Skaner {
     std::string_view surowa;
     while (czytnik.czytaj(surowa)) {
       if (czy_komentarz(surowa)) continue;
-      linia_.assign(surowa);
-      oczysc_linie(linia_);
+      linia_ = surowa;
       // Each test looks at the current line, which a node reader before it
       // may have replaced by the last line it read.
       if (zawiera(linia_, "include")) include();
@@ -72,20 +71,20 @@ class Skaner {
     czytnik_ = nullptr;
   }
 
-  // The next line of a node, cleaned, as the current line; false at the end
-  // of the file, which ends the node and keeps the current line.
+  // The next line of a node as the current line; false at the end
+  // of the file, which ends the node and keeps the current line (the reader
+  // leaves the last line it gave in place when it finds no more).
   bool nastepna_linia() {
     std::string_view surowa;
     if (!czytnik_->czytaj(surowa)) return false;
-    linia_.assign(surowa);
-    oczysc_linie(linia_);
+    linia_ = surowa;
     return true;
   }
 
   // Tokens 1, 2 and 3 of the current line as X and Z, when all three are
   // numeric.
   bool punkt(double& x, double& z) {
-    podziel(linia_, tokeny_);
+    podziel_czysto(linia_, tokeny_, 3);
     if (tokeny_.size() < 3) return false;
     const auto px = liczba(tokeny_[0]);
     if (!px || !czy_liczba(tokeny_[1])) return false;
@@ -97,8 +96,9 @@ class Skaner {
   }
 
   void include() {
-    ukosniki_na_odwrotne(linia_);
-    podziel(linia_, tokeny_);
+    nazwy_.assign(linia_);
+    ukosniki_na_odwrotne(nazwy_);
+    podziel_czysto(nazwy_, tokeny_);
     if (tokeny_.size() == 3 || tokeny_.size() == 4) {
       dodaj_plik(tokeny_[1]);
     } else if (tokeny_.size() >= 5) {
@@ -127,7 +127,7 @@ class Skaner {
     int licznik = (zawiera(linia_, "unvis") || zawiera(linia_, "novis")) ? 2 : 1;
     while (nastepna_linia()) {
       if (zawiera(linia_, "endtrack")) return;
-      if (linia_.empty()) continue;
+      if (pusta_po_oczyszczeniu(linia_)) continue;
       ++licznik;
       double x, z;
       if ((licznik == 3 || licznik == 6) && punkt(x, z)) stan_.zakres.dolacz(x, z);
@@ -152,8 +152,11 @@ class Skaner {
   StanScenerii& stan_;
   Postep& postep_;
   CzytnikLinii* czytnik_ = nullptr;
-  // Reused for every line: the loop allocates nothing once they have grown.
-  std::string linia_;
+  // The current line as read: keyword tests and tokens need no cleaned copy
+  // (podziel_czysto). Reused buffers: the loop allocates nothing once they
+  // have grown.
+  std::string_view linia_;
+  std::string nazwy_;  // an include line with "/" turned into "\"
   std::vector<std::string_view> tokeny_;
   std::string klucz_;
   // Names of the list folded to small letters: the duplicate test without a

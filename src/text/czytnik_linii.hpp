@@ -23,8 +23,9 @@ class CzytnikLinii {
   CzytnikLinii(const CzytnikLinii&) = delete;
   CzytnikLinii& operator=(const CzytnikLinii&) = delete;
 
-  // The next line without its line end, valid until the next call; false at
-  // the end of the file. Throws BladPliku when a read fails.
+  // The next line without its line end, valid until the next call that
+  // returns true (at the end of the file the last line stays in place);
+  // false at the end of the file. Throws BladPliku when a read fails.
   bool czytaj(std::string_view& linia);
 
   // Closes the file now; later calls of czytaj() return false.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <string>
 #include <system_error>
 
@@ -24,6 +25,33 @@ void oczysc_linie(std::string& linia) {
     linia[zapis++] = c;
   }
   linia.resize(zapis);
+}
+
+namespace {
+bool separator(char c) {
+  return c == ' ' || c == ';' || c == '\t';
+}
+}  // namespace
+
+void podziel_czysto(std::string_view surowa, std::vector<std::string_view>& tokeny,
+                    std::size_t najwiecej) {
+  tokeny.clear();
+  const char* p = surowa.data();
+  const char* const koniec = p + surowa.size();
+  while (tokeny.size() < najwiecej) {
+    while (p != koniec && separator(*p)) ++p;
+    if (p == koniec) return;
+    const char* const start = p;
+    while (p != koniec && !separator(*p)) ++p;
+    tokeny.emplace_back(start, static_cast<std::size_t>(p - start));
+  }
+}
+
+bool pusta_po_oczyszczeniu(std::string_view surowa) {
+  for (const char c : surowa) {
+    if (!separator(c)) return false;
+  }
+  return true;
 }
 
 void podziel(std::string_view linia, std::vector<std::string_view>& tokeny) {
@@ -128,8 +156,47 @@ std::optional<double> wartosc(std::string_view t) {
 
 }  // namespace
 
+namespace {
+
+// Powers of ten a double holds exactly.
+constexpr double potegi_dziesieciu[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The common token: a sign, at most 15 digits with at most one point, no
+// exponent. Its digits as a whole number are exact in a double, and so is
+// the power of ten; one division then rounds correctly, as from_chars does.
+// nullopt for anything else, which the full reader takes.
+std::optional<double> liczba_prosta(std::string_view t) {
+  std::size_t i = 0;
+  const bool ujemna = t[0] == '-';
+  if (t[0] == '-' || t[0] == '+') ++i;
+  std::uint64_t cyfry = 0;
+  int ile_cyfr = 0, po_kropce = -1;
+  for (; i < t.size(); ++i) {
+    const char c = t[i];
+    if (c >= '0' && c <= '9') {
+      cyfry = cyfry * 10 + static_cast<unsigned>(c - '0');
+      if (++ile_cyfr > 15) return std::nullopt;
+      if (po_kropce >= 0) ++po_kropce;
+    } else if (c == '.' && po_kropce < 0) {
+      po_kropce = 0;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (ile_cyfr == 0) return std::nullopt;
+  double v = static_cast<double>(cyfry);
+  if (po_kropce > 0) v /= potegi_dziesieciu[po_kropce];
+  return ujemna ? -v : v;
+}
+
+}  // namespace
+
 std::optional<double> liczba(std::string_view token) {
-  if (token.empty() || dlugosc_liczby(token) != token.size()) return std::nullopt;
+  if (token.empty()) return std::nullopt;
+  if (const auto v = liczba_prosta(token)) return v;
+  if (dlugosc_liczby(token) != token.size()) return std::nullopt;
   return wartosc(token);
 }
 

@@ -25,6 +25,18 @@ inline bool czy_komentarz(std::string_view surowa) {
 // give empty tokens (a leading space gives an empty first token).
 void podziel(std::string_view linia, std::vector<std::string_view>& tokeny);
 
+// The tokens oczysc_linie and then podziel would give, read straight from
+// the raw line: the runs of bytes other than space, ";" and TAB, at most
+// `najwiecej` of them. Keyword tests, too, answer alike on a raw line and on
+// its cleaned text (cleaning never joins or splits a run of other bytes), so
+// most readers need no cleaned copy at all.
+void podziel_czysto(std::string_view surowa, std::vector<std::string_view>& tokeny,
+                    std::size_t najwiecej = static_cast<std::size_t>(-1));
+
+// Whether oczysc_linie would leave the line empty: it holds nothing but
+// spaces, ";" and TABs.
+bool pusta_po_oczyszczeniu(std::string_view surowa);
+
 // A whole token read as a decimal number: optional sign, digits with at most
 // one "." and at least one digit, optional exponent (E or e, optional sign,
 // digits). Independent of the locale. A value too small for a double is 0

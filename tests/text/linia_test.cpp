@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <string>
+#include <vector>
+
+#include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {
 namespace {
@@ -39,6 +43,31 @@ TEST(OczyscLinie, NeverLengthensAndIsIdempotent) {
     if (!raz.empty()) {
       ASSERT_NE(raz.front(), ' ');
       ASSERT_NE(raz.back(), ' ');
+    }
+  }
+}
+
+TEST(PodzielCzysto, GivesTheTokensOfTheCleanedLineAndKeywordsAlike) {
+  // Read straight from the raw line, tokens and keyword tests must agree
+  // with cleaning first; lines of separators, letters in both cases and
+  // bytes beyond ASCII.
+  std::mt19937 los(11);
+  const std::string alfabet =
+      " ;\t\r\xA5\xB9"
+      "endtriINCLUDEnoax/1.5-";
+  std::vector<std::string_view> surowe, czyste;
+  for (int proba = 0; proba < 20000; ++proba) {
+    std::string s(los() % 24, ' ');
+    for (auto& c : s) c = alfabet[los() % alfabet.size()];
+    const std::string czysta = oczyszczona(s);
+    podziel(czysta, czyste);
+    podziel_czysto(s, surowe);
+    ASSERT_EQ(surowe, czyste) << s;
+    ASSERT_EQ(pusta_po_oczyszczeniu(s), czysta.empty()) << s;
+    podziel_czysto(s, surowe, 3);
+    ASSERT_EQ(surowe.size(), std::min<std::size_t>(3, czyste.size())) << s;
+    for (const char* slowo : {"endtri", "include", "node", "a"}) {
+      ASSERT_EQ(zawiera(s, slowo), zawiera(czysta, slowo)) << s << " " << slowo;
     }
   }
 }

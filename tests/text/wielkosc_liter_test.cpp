@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 #include "text/kodowanie.hpp"
 
 namespace wyrownik {
@@ -27,6 +30,27 @@ TEST(WielkoscLiter, KeywordsMatchAnywhereInAnyCase) {
   EXPECT_FALSE(zawiera("", "node"));
   EXPECT_EQ(znajdz_bez_wielkosci("a MATERIAL b EndMaterial grass", "endmaterial"), 13u);
   EXPECT_TRUE(zawiera("\xA3\xD3\xAF", "\xB3\xF3\xBF"));  // ŁÓŻ holds łóż
+}
+
+TEST(WielkoscLiter, KeywordSearchAgreesWithTheFoldEverywhere) {
+  // The ASCII keywords take a faster path than other words: both must find
+  // the first place where every byte folds to the word's, at every offset
+  // of texts longer and shorter than one 8-byte step.
+  const auto wzorcowe = [](std::string_view tekst, std::string_view slowo) {
+    for (std::size_t i = 0; i + slowo.size() <= tekst.size(); ++i) {
+      if (rowne_bez_wielkosci(tekst.substr(i, slowo.size()), slowo)) return i;
+    }
+    return std::string_view::npos;
+  };
+  std::mt19937 los(3);
+  const std::string alfabet = "eEnNdDtTrRiI_ \xCA\xEA\x8C\x9C\xFFx";
+  for (int proba = 0; proba < 50000; ++proba) {
+    std::string s(los() % 40, ' ');
+    for (auto& c : s) c = alfabet[los() % alfabet.size()];
+    for (const char* slowo : {"endtri", "triangle_strip", "nie", "e", "\xEAn"}) {
+      ASSERT_EQ(znajdz_bez_wielkosci(s, slowo), wzorcowe(s, slowo)) << s << " / " << slowo;
+    }
+  }
 }
 
 TEST(WielkoscLiter, OrdersByFoldedByteValue) {

@@ -1,0 +1,51 @@
+// Both runs on one workload at four sizes (about 25 MB, 100 MB, 250 MB and
+// 1 GB of text), each beside its floor: the same text read three times and
+// written once. Reports wall time, MB/s, the multiple of the floor
+// (x_floor) and the program's own (anonymous) memory apart from the mapped
+// scratch files.
+#include "przebieg_partii.hpp"
+
+namespace {
+
+using namespace wyrownik;
+
+// 25 MB at n = 1: 100000 terrain triangles in two files, 10000 trees, 200
+// tracks of which 40 are roads (80 double-track pairs), 1000 poles.
+bench::RozmiarScenerii rozmiar(std::int64_t n) {
+  bench::RozmiarScenerii r;
+  r.trojkaty = 100'000 * n;
+  r.obiekty = 10'000 * n;
+  r.pliki_terenu = 2;
+  r.drogi = static_cast<int>(40 * n);
+  r.pary_torow = static_cast<int>(80 * n);
+  r.obiekty_przy_torach = 1'000 * n;
+  return r;
+}
+
+void BM_Wysokosc(benchmark::State& state) {
+  bench::przebieg_partii(state, rozmiar(state.range(0)), bench::Rodzaj::wysokosc);
+}
+void BM_Skrajnia(benchmark::State& state) {
+  bench::przebieg_partii(state, rozmiar(state.range(0)), bench::Rodzaj::skrajnia);
+}
+
+BENCHMARK(BM_Wysokosc)
+    ->Arg(1)
+    ->Arg(4)
+    ->Arg(10)
+    ->Arg(40)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_Skrajnia)
+    ->Arg(1)
+    ->Arg(4)
+    ->Arg(10)
+    ->Arg(40)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
