@@ -53,23 +53,24 @@ class CzytnikTerenu {
     return true;
   }
 
-  std::optional<std::string> tekstura_naglowka() {
+  // The texture the header names, a view into the current line.
+  std::optional<std::string_view> tekstura_naglowka() {
     if (zawiera(biezaca_, "material")) {
       const std::size_t poz = znajdz_bez_wielkosci(biezaca_, "endmaterial");
       if (poz == std::string_view::npos) return std::nullopt;
       podziel_czysto(biezaca_.substr(poz), tokeny_);
       if (tokeny_.size() < 2) return std::nullopt;
-      return std::string(tokeny_[1]);
+      return tokeny_[1];
     }
     // A header too short to name a texture has none: the node is skipped.
     if (tokeny_.size() < 6) return std::nullopt;
-    return std::string(tokeny_[5]);
+    return tokeny_[5];
   }
 
   // Lines are read as they are: keyword tests and podziel_czysto() answer as
   // on the cleaned text.
   void wezel_trojkatow() {
-    podziel_czysto(biezaca_, tokeny_);
+    podziel_czysto(biezaca_, tokeny_, 6);  // token 6 names the texture
     const auto tekstura = tekstura_naglowka();
     if (!tekstura || tekstura->empty()) return;
     if (!czy_tekstura_terenu(*tekstura, konf_.lista_tekstur)) return;

@@ -86,7 +86,13 @@ void PlikMapowany::mapuj(std::size_t pojemnosc) {
     mapa_ = nullptr;
     pojemnosc_ = 0;
   }
-  void* adres = ::mmap(nullptr, pojemnosc, PROT_READ | PROT_WRITE, MAP_SHARED, fd_, 0);
+#ifdef MAP_POPULATE
+  // The pages are all touched soon: one fault-in now instead of one fault each.
+  constexpr int wstepnie = MAP_POPULATE;
+#else
+  constexpr int wstepnie = 0;
+#endif
+  void* adres = ::mmap(nullptr, pojemnosc, PROT_READ | PROT_WRITE, MAP_SHARED | wstepnie, fd_, 0);
   if (adres == MAP_FAILED) throw BladPliku("cannot map", sciezka_, ostatni_blad_systemu());
   mapa_ = static_cast<char*>(adres);
   pojemnosc_ = pojemnosc;

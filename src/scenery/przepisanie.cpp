@@ -1,5 +1,6 @@
 #include "scenery/przepisanie.hpp"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -42,7 +43,6 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
     throw BladDanych("a scenery file bears the name of the scratch copy: " + p.plik.string());
   }
   CzytnikLinii czytnik(p.plik);
-  PlikZapisu kopia(p.kopia, PlikZapisu::Tryb::nowy, operacje);
 
   std::optional<std::string> pelna_sciezka;  // for the log, made at the first entry
   auto sciezka_do_logu = [&]() -> const std::string& {
@@ -50,12 +50,41 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
     return *pelna_sciezka;
   };
 
+  // Every written line ends with CR LF; in the clearance run a run of empty
+  // lines shrinks to one. `puste` counts consecutive empty lines, up to 2.
   const bool sciskaj = zasady.sciskaj_puste_linie();
+  const auto wypisz = [sciskaj](PlikZapisu* kopia, std::string_view linia, int& puste) {
+    if (sciskaj) {
+      if (!linia.empty()) {
+        puste = 0;
+      } else if (puste < 2) {
+        ++puste;
+      }
+      if (puste >= 2) return;
+    }
+    if (kopia != nullptr) kopia->zapisz_linie(linia);
+  };
+
+  // Most files hold nothing to correct: the copy is begun only at the first
+  // change, with the lines before it read again (a dry run writes none).
+  std::optional<PlikZapisu> kopia;
+  std::uint64_t przeczytane = 0;  // lines read before the current one
+  const auto zacznij_kopie = [&] {
+    if (kopia || na_sucho) return;
+    kopia.emplace(p.kopia, PlikZapisu::Tryb::nowy, operacje);
+    CzytnikLinii od_poczatku(p.plik);
+    int puste = 0;
+    std::string_view linia;
+    for (std::uint64_t i = 0; i < przeczytane && od_poczatku.czytaj(linia); ++i) {
+      wypisz(&*kopia, linia, puste);
+    }
+  };
+
   bool zmieniony = false;
-  int puste_z_rzedu = 0;  // consecutive empty output lines, up to 2
+  int puste_z_rzedu = 0;
   std::string poprawiona;
   std::string_view surowa;
-  while (czytnik.czytaj(surowa)) {
+  for (; czytnik.czytaj(surowa); ++przeczytane) {
     std::string_view wyjscie = surowa;
     if (czy_kandydat(surowa)) {
       poprawiona.clear();
@@ -63,38 +92,28 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
         case Werdykt::zostaw:
           break;
         case Werdykt::popraw:
+          zacznij_kopie();
           zmieniony = true;
           ++liczniki.ile_zmian;
           zasady.zapisz_zmiane(dziennik, sciezka_do_logu(), surowa, poprawiona);
           wyjscie = poprawiona;
           break;
         case Werdykt::usun:
+          zacznij_kopie();
           zmieniony = true;
           ++liczniki.ile_usunietych;
           dziennik.usuniecie(sciezka_do_logu(), surowa);
           continue;  // not written, and the empty-line count stays as it was
       }
     }
-    if (sciskaj) {
-      if (!wyjscie.empty()) {
-        puste_z_rzedu = 0;
-      } else if (puste_z_rzedu < 2) {
-        ++puste_z_rzedu;
-      }
-      if (puste_z_rzedu >= 2) continue;
-    }
-    kopia.zapisz_linie(wyjscie);
+    wypisz(kopia ? &*kopia : nullptr, wyjscie, puste_z_rzedu);
   }
   czytnik.zamknij();
 
-  if (!zmieniony || na_sucho) {
-    kopia.zamknij();
-    usun_plik(p.kopia);
-    return;
-  }
+  if (!zmieniony || na_sucho) return;
   // The copy must be whole on disk before it can take the file's place, and
   // the log must hold the changes on disk before they are made.
-  kopia.zamknij(/*na_dysk=*/true);
+  kopia->zamknij(/*na_dysk=*/true);
   dziennik.oproznij(/*na_dysk=*/true);
   // rename() over the file: the new file is the copy itself, so it carries no
   // read-only or other attribute of the old one; a read-only file is replaced

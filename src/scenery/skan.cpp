@@ -58,12 +58,15 @@ class Skaner {
       // Each test looks at the current line, which a node reader before it
       // may have replaced by the last line it read.
       if (zawiera(linia_, "include")) include();
-      // Every node test needs "node": looked for once per current line.
+      // Every node test needs "node", every track test "track": each looked
+      // for once per current line.
       bool wezel = zawiera(linia_, "node");
+      bool tor_wezla = wezel && zawiera(linia_, "track");
       for (const std::string_view rodzaj : {"normal", "switch", "road", "river"}) {
-        if (wezel && zawiera(linia_, "track") && zawiera(linia_, rodzaj)) {
+        if (tor_wezla && zawiera(linia_, rodzaj)) {
           tor();
           wezel = zawiera(linia_, "node");
+          tor_wezla = wezel && zawiera(linia_, "track");
         }
       }
       if (wezel && (zawiera(linia_, "triangles") || zawiera(linia_, "triangle_strip"))) trojkaty();

@@ -168,30 +168,38 @@ constexpr double potegi_dziesieciu[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
 // the power of ten; one division then rounds correctly, as from_chars does.
 // nullopt for anything else, which the full reader takes.
 std::optional<double> liczba_prosta(std::string_view t) {
-  std::size_t i = 0;
-  const bool ujemna = t[0] == '-';
-  if (t[0] == '-' || t[0] == '+') ++i;
+  const char* p = t.data();
+  const char* const koniec = p + t.size();
+  const bool ujemna = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  const char* const cyfry_od = p;
   std::uint64_t cyfry = 0;
-  int ile_cyfr = 0, po_kropce = -1;
-  for (; i < t.size(); ++i) {
-    const char c = t[i];
-    if (c >= '0' && c <= '9') {
-      cyfry = cyfry * 10 + static_cast<unsigned>(c - '0');
-      if (++ile_cyfr > 15) return std::nullopt;
-      if (po_kropce >= 0) ++po_kropce;
-    } else if (c == '.' && po_kropce < 0) {
-      po_kropce = 0;
-    } else {
-      return std::nullopt;
-    }
+  for (; p != koniec && *p >= '0' && *p <= '9'; ++p) cyfry = cyfry * 10 + (*p - '0');
+  std::size_t ile_cyfr = static_cast<std::size_t>(p - cyfry_od);
+  std::size_t po_kropce = 0;
+  if (p != koniec && *p == '.') {
+    const char* const ulamek_od = ++p;
+    for (; p != koniec && *p >= '0' && *p <= '9'; ++p) cyfry = cyfry * 10 + (*p - '0');
+    po_kropce = static_cast<std::size_t>(p - ulamek_od);
+    ile_cyfr += po_kropce;
   }
-  if (ile_cyfr == 0) return std::nullopt;
+  // Anything more (an exponent, a second point, a letter), no digit at all,
+  // or more digits than a double holds exactly: the full reader decides.
+  if (p != koniec || ile_cyfr == 0 || ile_cyfr > 15) return std::nullopt;
   double v = static_cast<double>(cyfry);
   if (po_kropce > 0) v /= potegi_dziesieciu[po_kropce];
   return ujemna ? -v : v;
 }
 
 }  // namespace
+
+bool czy_liczba(std::string_view token) {
+  if (token.empty() || dlugosc_liczby(token) != token.size()) return false;
+  // Without an exponent no decimal text of fewer than 300 digits leaves the
+  // range of a double; only then is the value needed to decide.
+  if (token.find_first_of("eE") == std::string_view::npos && token.size() < 300) return true;
+  return wartosc(token).has_value();
+}
 
 std::optional<double> liczba(std::string_view token) {
   if (token.empty()) return std::nullopt;

@@ -43,9 +43,8 @@ bool pusta_po_oczyszczeniu(std::string_view surowa);
 // (-0 after "-"); nullopt for anything else, also for a value too large.
 std::optional<double> liczba(std::string_view token);
 
-inline bool czy_liczba(std::string_view token) {
-  return liczba(token).has_value();
-}
+// Whether liczba() reads the token as a number, without computing its value.
+bool czy_liczba(std::string_view token);
 
 // The number at the beginning of a text: leading spaces skipped, then the
 // longest prefix of the decimal form above; 0 when there is none.

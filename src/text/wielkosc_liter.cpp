@@ -35,45 +35,55 @@ bool litera_ascii(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-// The rest of an ASCII keyword at `p`: letters in either case (no other
-// byte of Windows-1250 folds onto an ASCII letter), other bytes as they are.
-bool reszta_rowna(const char* p, std::string_view slowo) {
-  for (std::size_t i = 1; i < slowo.size(); ++i) {
+// An ASCII keyword at `p`: letters in either case (no other byte of
+// Windows-1250 folds onto an ASCII letter), other bytes as they are.
+bool rowne_ascii(const char* p, std::string_view slowo) {
+  for (std::size_t i = 0; i < slowo.size(); ++i) {
     const char s = slowo[i];
     if (litera_ascii(s) ? (p[i] | 0x20) != (s | 0x20) : p[i] != s) return false;
   }
   return true;
 }
 
-// Keywords are ASCII and begin with a letter: their first letter is looked
-// for eight bytes at a time. A byte b matches the letter l in either case
-// exactly when (b | 0x20) == (l | 0x20).
+// The letter of a keyword looked for first: the first one outside "end",
+// which every vertex line of a real scenery ends with ("endtri" by its "t").
+std::size_t litera_szukana(std::string_view slowo) {
+  for (std::size_t i = 0; i < slowo.size(); ++i) {
+    const char c = static_cast<char>(slowo[i] | 0x20);
+    if (litera_ascii(slowo[i]) && c != 'e' && c != 'n' && c != 'd') return i;
+  }
+  return 0;
+}
+
+// One letter of the keyword is looked for eight bytes at a time: a byte b
+// matches the letter l in either case exactly when (b | 0x20) == (l | 0x20).
 std::size_t znajdz_slowo_ascii(std::string_view tekst, std::string_view slowo) {
   constexpr std::uint64_t jedynki = 0x0101010101010101ull;
   constexpr std::uint64_t wysokie = 0x8080808080808080ull;
-  const unsigned char pierwsza = static_cast<unsigned char>(slowo[0] | 0x20);
-  const std::uint64_t wzor = jedynki * pierwsza;
+  const std::size_t k = litera_szukana(slowo);
+  const unsigned char litera = static_cast<unsigned char>(slowo[k] | 0x20);
+  const std::uint64_t wzor = jedynki * litera;
+  // The letter of a match at start s lies at s + k, s from 0 to `ostatni`.
   const char* const poczatek = tekst.data();
-  const std::size_t ostatni = tekst.size() - slowo.size();  // last start that fits
-  std::size_t i = 0;
-  for (; i + 8 <= ostatni + 1; i += 8) {
-    std::uint64_t slowo8;
-    std::memcpy(&slowo8, poczatek + i, 8);
-    const std::uint64_t x = (slowo8 | (jedynki * 0x20)) ^ wzor;
-    // Some byte of x is zero: a candidate in these eight.
+  const char* const szukane = poczatek + k;
+  const std::size_t ostatni = tekst.size() - slowo.size();
+  const auto sprawdz = [&](std::size_t s) {
+    return (static_cast<unsigned char>(szukane[s]) | 0x20) == litera &&
+           rowne_ascii(poczatek + s, slowo);
+  };
+  std::size_t s = 0;
+  for (; s + 8 <= ostatni + 1; s += 8) {
+    std::uint64_t osiem;
+    std::memcpy(&osiem, szukane + s, 8);
+    const std::uint64_t x = (osiem | (jedynki * 0x20)) ^ wzor;
+    // Some byte of x is zero: a candidate among these eight.
     if (((x - jedynki) & ~x & wysokie) == 0) continue;
-    for (std::size_t j = i; j < i + 8; ++j) {
-      if ((static_cast<unsigned char>(poczatek[j]) | 0x20) == pierwsza &&
-          reszta_rowna(poczatek + j, slowo)) {
-        return j;
-      }
+    for (std::size_t j = s; j < s + 8; ++j) {
+      if (sprawdz(j)) return j;
     }
   }
-  for (; i <= ostatni; ++i) {
-    if ((static_cast<unsigned char>(poczatek[i]) | 0x20) == pierwsza &&
-        reszta_rowna(poczatek + i, slowo)) {
-      return i;
-    }
+  for (; s <= ostatni; ++s) {
+    if (sprawdz(s)) return s;
   }
   return std::string_view::npos;
 }
