@@ -150,6 +150,7 @@ inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, R
   srodowisko.tekst_katalogu = katalog.string() + "/";
   srodowisko.katalog = katalog;
   srodowisko.zapis.plik_logu = program.sciezka() / "Log_korekcja.txt";
+  srodowisko.katalog_programu = program.sciezka();  // backups made, as users get them
   // The default texts of the four number boxes.
   const Korekcja korekcja = rodzaj == Rodzaj::wysokosc
                                 ? korekcja_wysokosci(srodowisko.konfiguracja, "0.5", "11")

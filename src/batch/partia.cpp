@@ -12,6 +12,7 @@
 #include "index/indeks.hpp"
 #include "platform/bledy.hpp"
 #include "platform/blokada.hpp"
+#include "scenery/kopie_zapasowe.hpp"
 #include "scenery/przepisanie.hpp"
 #include "scenery/skan.hpp"
 #include "text/blad_danych.hpp"
@@ -20,13 +21,6 @@
 namespace wyrownik {
 
 namespace {
-
-// Another batch (of a copy with another program directory) works in the
-// same scenery directory.
-class InnaKopiaPracuje : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // Scratch files a run keeps only while it works; a batch stopped by closing
 // the window must not leave them in the user's scenery directory. Throws
@@ -57,6 +51,7 @@ Srodowisko srodowisko_ze_startu(const WynikStartu& start) {
   s.tekst_katalogu = start.sciezka_scenerii;
   s.katalog = start.katalog_scenerii.value_or(std::filesystem::path());
   s.zapis.plik_logu = start.plik_logu;
+  s.katalog_programu = start.katalog_programu;
   return s;
 }
 
@@ -90,12 +85,28 @@ bool rozpocznij_dziennik(const Srodowisko& srodowisko, OknoPartii& okno) {
   }
 }
 
-WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno,
-                           const Korekcja& korekcja) {
+std::string ustawienia_wysokosci(std::string_view dolna, std::string_view gorna) {
+  return "height, min \"" + std::string(dolna) + "\", max \"" + std::string(gorna) + "\"";
+}
+
+std::string ustawienia_skrajni(std::string_view promien, std::string_view nr_parametru) {
+  return "clearance, radius \"" + std::string(promien) + "\", radius parameter \"" +
+         std::string(nr_parametru) + "\"";
+}
+
+WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const Korekcja& korekcja,
+                           std::string_view ustawienia) {
   std::optional<std::string> powod;  // told after the message, which the user sees first
   WynikPartii wynik = WynikPartii::zakonczona;
   std::optional<Blokada> pliki_robocze;  // taken at the first selected scenery
   StatusPartii status(okno);
+  // The backup folder is made at the first replacement, if any.
+  std::optional<KopiaZapasowa> kopia_zapasowa;
+  CelZapisu zapis = srodowisko.zapis;
+  if (srodowisko.kopie_zapasowe && !zapis.na_sucho && !srodowisko.katalog_programu.empty()) {
+    kopia_zapasowa.emplace(srodowisko.katalog_programu, std::string(ustawienia), *zapis.operacje);
+    zapis.kopia_zapasowa = &*kopia_zapasowa;
+  }
   StanScenerii stan;
   stan.tekst_katalogu = srodowisko.tekst_katalogu;
   stan.katalog = srodowisko.katalog;
@@ -106,7 +117,7 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno,
     try {
       if (!pliki_robocze) pliki_robocze = zajmij_pliki_robocze(srodowisko.katalog);
       znajdz_min_max(stan, status);
-      if (!stan.zakres.pusty()) korekcja(stan, srodowisko.zapis, status);
+      if (!stan.zakres.pusty()) korekcja(stan, zapis, status);
     } catch (const Przerwanie&) {
       wynik = WynikPartii::przerwana;
       try {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -54,9 +55,18 @@ class OknoPartii : public Komunikaty {
 // What start-up established and every batch reads.
 struct Srodowisko {
   Konfiguracja konfiguracja;
-  std::string tekst_katalogu;     // `sciezka_scenerii`
-  std::filesystem::path katalog;  // the same directory found on disk
-  CelZapisu zapis;                // the log, the system calls, the dry run
+  std::filesystem::path katalog_programu;  // the ini, the log, the backups (none when empty)
+  std::string tekst_katalogu;              // `sciezka_scenerii`
+  std::filesystem::path katalog;           // the same directory found on disk
+  CelZapisu zapis;                         // the log, the system calls, the dry run
+  bool kopie_zapasowe = true;              // replaced files kept under kopie/ (not in a dry run)
+};
+
+// Another batch (of a copy with another program directory) works in the
+// same scenery directory.
+class InnaKopiaPracuje : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
 };
 
 // The environment of every batch after a successful start-up.
@@ -90,18 +100,23 @@ bool rozpocznij_dziennik(const Srodowisko& srodowisko, OknoPartii& okno);
 // Runs one batch over a log already emptied (the front end has its inputs
 // disabled meanwhile). Failures never escape: they end the batch with one
 // message, told while the batch still holds the window.
-WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno,
-                           const Korekcja& korekcja);
+// `ustawienia` describes the batch (run, texts) in its backup's manifest.
+WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const Korekcja& korekcja,
+                           std::string_view ustawienia = {});
 
 // rozpocznij_dziennik(), then uruchom_partie() inside `praca`, a front end's
 // guard of its inputs and pointer: the log message comes while the inputs
 // are still as they were.
 template <class Praca>
 WynikPartii partia(const Srodowisko& srodowisko, OknoPartii& okno, const Korekcja& korekcja,
-                   Praca&& praca) {
+                   Praca&& praca, std::string_view ustawienia = {}) {
   if (!rozpocznij_dziennik(srodowisko, okno)) return WynikPartii::brak_logu;
   [[maybe_unused]] const auto straz = praca();
-  return uruchom_partie(srodowisko, okno, korekcja);
+  return uruchom_partie(srodowisko, okno, korekcja, ustawienia);
 }
+
+// How a batch is described in its backup's manifest.
+std::string ustawienia_wysokosci(std::string_view dolna, std::string_view gorna);
+std::string ustawienia_skrajni(std::string_view promien, std::string_view nr_parametru);
 
 }  // namespace wyrownik

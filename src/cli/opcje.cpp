@@ -4,11 +4,11 @@ namespace wyrownik::cli {
 
 const char* const tekst_pomocy =
     "usage:\n"
-    "  wyrownik-cli height    [--program-dir DIR] [--min TEXT] [--max TEXT] [--dry-run] "
-    "SCENERY...\n"
-    "  wyrownik-cli clearance [--program-dir DIR] [--radius TEXT] [--radius-param TEXT] "
-    "[--dry-run] "
-    "SCENERY...\n"
+    "  wyrownik-cli height    [--program-dir DIR] [--min TEXT] [--max TEXT] [--dry-run]\n"
+    "                         [--no-backup] SCENERY...\n"
+    "  wyrownik-cli clearance [--program-dir DIR] [--radius TEXT] [--radius-param TEXT]\n"
+    "                         [--dry-run] [--no-backup] SCENERY...\n"
+    "  wyrownik-cli undo      [--program-dir DIR] [--list]\n"
     "\n"
     "Corrects the object coordinates of the named scenery files (*.scn names as found in the\n"
     "scenery directory), one batch, in the order given; the log Log_korekcja.txt is written\n"
@@ -19,9 +19,15 @@ const char* const tekst_pomocy =
     "                      (defaults 0.5 and 11)\n"
     "  --radius            largest expected object radius (default 40)\n"
     "  --radius-param      number of the include parameter holding the radius (default 7)\n"
-    "  --dry-run           do everything but replace scenery files\n"
+    "  --dry-run           do everything but replace scenery files (and keep no backup)\n"
+    "  --no-backup         keep no copy of the replaced files under kopie/ in the program\n"
+    "                      directory (for sceneries under version control)\n"
+    "  undo                give the files of the last batch back their content from before\n"
+    "                      it; a file changed since is left alone and reported\n"
+    "  --list              with undo: list the kept batches (the last 10), undo nothing\n"
     "\n"
-    "exit status: 0 batch done, 1 batch stopped on a failure, 2 start-up failed, 64 wrong usage\n";
+    "exit status: 0 batch done, 1 batch stopped on a failure, 2 start-up failed, 64 wrong usage;\n"
+    "undo: 0 everything restored (or nothing to undo), 1 a file left alone or a failure\n";
 
 std::optional<Opcje> parsuj(const std::vector<std::string>& argumenty, std::string& blad) {
   Opcje o;
@@ -38,6 +44,8 @@ std::optional<Opcje> parsuj(const std::vector<std::string>& argumenty, std::stri
     o.polecenie = Polecenie::wysokosc;
   } else if (polecenie == "clearance") {
     o.polecenie = Polecenie::skrajnia;
+  } else if (polecenie == "undo") {
+    o.polecenie = Polecenie::cofnij;
   } else {
     blad = "unknown command: " + polecenie;
     return std::nullopt;
@@ -57,8 +65,17 @@ std::optional<Opcje> parsuj(const std::vector<std::string>& argumenty, std::stri
       o.polecenie = Polecenie::pomoc;
       return o;
     }
-    if (a == "--dry-run") {
+    const bool cofnij = o.polecenie == Polecenie::cofnij;
+    if (a == "--dry-run" && !cofnij) {
       o.proba = true;
+      continue;
+    }
+    if (a == "--no-backup" && !cofnij) {
+      o.bez_kopii = true;
+      continue;
+    }
+    if (a == "--list" && cofnij) {
+      o.tylko_lista = true;
       continue;
     }
     std::string* cel = nullptr;
@@ -66,6 +83,9 @@ std::optional<Opcje> parsuj(const std::vector<std::string>& argumenty, std::stri
     if (a == "--program-dir") {
       o.katalog_programu.emplace();
       cel = &*o.katalog_programu;
+    } else if (cofnij) {
+      blad = "unknown option for " + polecenie + ": " + a;
+      return std::nullopt;
     } else if (a == "--min" && wysokosc) {
       cel = &o.min;
     } else if (a == "--max" && wysokosc) {
@@ -83,6 +103,13 @@ std::optional<Opcje> parsuj(const std::vector<std::string>& argumenty, std::stri
       return std::nullopt;
     }
     *cel = argumenty[++i];
+  }
+  if (o.polecenie == Polecenie::cofnij) {
+    if (!o.scenerie.empty()) {
+      blad = "undo takes no scenery file";
+      return std::nullopt;
+    }
+    return o;
   }
   if (o.scenerie.empty()) {
     blad = "no scenery file given";

@@ -7,7 +7,7 @@
 
 namespace wyrownik::cli {
 
-enum class Polecenie { wysokosc, skrajnia, pomoc };
+enum class Polecenie { wysokosc, skrajnia, cofnij, pomoc };
 
 struct Opcje {
   Polecenie polecenie = Polecenie::pomoc;
@@ -17,7 +17,9 @@ struct Opcje {
   std::string max = "11";
   std::string promien = "40";
   std::string nr_parametru = "7";
-  bool proba = false;  // --dry-run: no scenery file is replaced
+  bool proba = false;        // --dry-run: no scenery file is replaced
+  bool bez_kopii = false;    // --no-backup: replaced files are not kept
+  bool tylko_lista = false;  // undo --list: the kept batches, nothing undone
   std::vector<std::string> scenerie;
 };
 

@@ -4,6 +4,7 @@
 #include <system_error>
 #include <vector>
 
+#include "batch/cofniecie.hpp"
 #include "batch/partia.hpp"
 #include "batch/start.hpp"
 #include "cli/okno_cli.hpp"
@@ -28,6 +29,35 @@ class OknoStartuCli : public OknoStartu {
  private:
   std::ostream& bledy_;
 };
+
+// undo --list: one line per kept batch on stdout, oldest first.
+int wypisz_kopie(const std::filesystem::path& katalog_programu, std::ostream& wyjscie) {
+  for (const auto& k : lista_kopii(katalog_programu)) {
+    wyjscie << k.czas << "  " << k.ile_plikow << " file(s)";
+    if (k.ile_przywroconych > 0) wyjscie << ", " << k.ile_przywroconych << " restored";
+    wyjscie << "  " << cp1250_na_utf8(k.ustawienia) << '\n';
+  }
+  return kod_ok;
+}
+
+int cofnij(const std::filesystem::path& katalog_programu, std::ostream& bledy) {
+  try {
+    const WynikCofniecia w = cofnij_partie(katalog_programu);
+    if (!w.bylo_co_cofac) {
+      bledy << "wyrownik-cli: nothing to undo\n";
+      return kod_ok;
+    }
+    bledy << "undone the batch of " << w.czas << ": " << w.przywrocone.size()
+          << " file(s) restored\n";
+    for (const auto& p : w.pominiete) {
+      bledy << "left alone (changed since the batch): " << p.string() << '\n';
+    }
+    return w.pominiete.empty() ? kod_ok : kod_blad_partii;
+  } catch (const std::exception& e) {
+    bledy << "wyrownik-cli: undo stopped: " << e.what() << '\n';
+    return kod_blad_partii;
+  }
+}
 
 }  // namespace
 
@@ -70,6 +100,11 @@ int uruchom(const std::vector<std::string>& argumenty,
     return kod_blad_startu;
   }
 
+  if (opcje->polecenie == Polecenie::cofnij) {
+    return opcje->tylko_lista ? wypisz_kopie(katalog_programu, wyjscie)
+                              : cofnij(katalog_programu, bledy);
+  }
+
   OknoStartuCli okno_startu(bledy);
   const WynikStartu start = wykonaj_start(katalog_programu, okno_startu);
   if (start.stan != StanStartu::gotowy) return kod_blad_startu;
@@ -98,14 +133,18 @@ int uruchom(const std::vector<std::string>& argumenty,
 
   Srodowisko srodowisko = srodowisko_ze_startu(start);
   srodowisko.zapis.na_sucho = opcje->proba;
+  srodowisko.kopie_zapasowe = !opcje->bez_kopii;
 
   OknoCli okno(scenerie, bledy);
+  const bool wysokosc = opcje->polecenie == Polecenie::wysokosc;
   const Korekcja korekcja =
-      opcje->polecenie == Polecenie::wysokosc
-          ? korekcja_wysokosci(srodowisko.konfiguracja, opcje->min, opcje->max)
-          : korekcja_skrajni(srodowisko.konfiguracja, opcje->promien, opcje->nr_parametru);
+      wysokosc ? korekcja_wysokosci(srodowisko.konfiguracja, opcje->min, opcje->max)
+               : korekcja_skrajni(srodowisko.konfiguracja, opcje->promien, opcje->nr_parametru);
+  const std::string ustawienia = wysokosc ? ustawienia_wysokosci(opcje->min, opcje->max)
+                                          : ustawienia_skrajni(opcje->promien, opcje->nr_parametru);
   // A terminal has no inputs to disable around the batch.
-  if (partia(srodowisko, okno, korekcja, [] { return 0; }) == WynikPartii::zakonczona) {
+  if (partia(
+          srodowisko, okno, korekcja, [] { return 0; }, ustawienia) == WynikPartii::zakonczona) {
     return kod_ok;
   }
   return kod_blad_partii;

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "platform/bledy.hpp"
+#include "platform/plik_odczytu.hpp"
 
 namespace wyrownik {
 
@@ -54,9 +55,14 @@ std::error_code zmien_nazwe_systemowo(const std::filesystem::path& z,
   return std::rename(z.c_str(), na.c_str()) == 0 ? std::error_code{} : ostatni_blad_systemu();
 }
 
+std::error_code dowiaz_systemowo(const std::filesystem::path& plik,
+                                 const std::filesystem::path& nowa) {
+  return ::link(plik.c_str(), nowa.c_str()) == 0 ? std::error_code{} : ostatni_blad_systemu();
+}
+
+}  // namespace
+
 void synchronizuj_katalog(const std::filesystem::path& katalog) {
-  // Makes the rename itself durable; a failure here loses nothing already
-  // renamed, so it is not reported.
   const int fd =
       ::open(katalog.empty() ? "." : katalog.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd >= 0) {
@@ -65,12 +71,10 @@ void synchronizuj_katalog(const std::filesystem::path& katalog) {
   }
 }
 
-}  // namespace
-
 const OperacjeZapisu& operacje_systemowe() {
-  static constexpr OperacjeZapisu systemowe{otworz_systemowo, pisz_systemowo,
+  static constexpr OperacjeZapisu systemowe{otworz_systemowo,       pisz_systemowo,
                                             synchronizuj_systemowo, zamknij_systemowo,
-                                            zmien_nazwe_systemowo};
+                                            zmien_nazwe_systemowo,  dowiaz_systemowo};
   return systemowe;
 }
 
@@ -142,6 +146,30 @@ void zastap_plik(const std::filesystem::path& kopia, const std::filesystem::path
   if (const auto blad = operacje.zmien_nazwe(kopia, cel))
     throw BladPliku("cannot replace", cel, blad);
   synchronizuj_katalog(cel.parent_path());
+}
+
+bool zachowaj_plik(const std::filesystem::path& plik, const std::filesystem::path& kopia,
+                   const OperacjeZapisu& operacje) {
+  // A link fails across file systems and on those without links; a copy
+  // serves then.
+  const bool dowiazany = !operacje.dowiaz(plik, kopia);
+  if (!dowiazany) {
+    try {
+      PlikOdczytu zrodlo(plik);
+      PlikZapisu cel(kopia, PlikZapisu::Tryb::nowy, operacje);
+      std::string bufor(PlikZapisu::rozmiar_bufora, '\0');
+      for (std::size_t n; (n = zrodlo.czytaj(bufor.data(), bufor.size())) > 0;) {
+        cel.zapisz(std::string_view(bufor.data(), n));
+      }
+      cel.zamknij(/*na_dysk=*/true);
+    } catch (...) {
+      std::error_code blad;
+      std::filesystem::remove(kopia, blad);  // no half copy stays
+      throw;
+    }
+  }
+  synchronizuj_katalog(kopia.parent_path());
+  return dowiazany;
 }
 
 void usun_plik(const std::filesystem::path& sciezka) {

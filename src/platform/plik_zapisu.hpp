@@ -31,6 +31,8 @@ struct OperacjeZapisu {
   std::error_code (*zamknij)(Uchwyt uchwyt);
   // Puts `z` in the place of `na` in one step, replacing it.
   std::error_code (*zmien_nazwe)(const std::filesystem::path& z, const std::filesystem::path& na);
+  // Gives the existing file `plik` a second name `nowa` (a hard link).
+  std::error_code (*dowiaz)(const std::filesystem::path& plik, const std::filesystem::path& nowa);
 };
 
 const OperacjeZapisu& operacje_systemowe();
@@ -79,6 +81,19 @@ void utworz_pusty(const std::filesystem::path& sciezka,
 // power cut. On failure `cel` is as it was and BladPliku is thrown.
 void zastap_plik(const std::filesystem::path& kopia, const std::filesystem::path& cel,
                  const OperacjeZapisu& operacje = operacje_systemowe());
+
+// Keeps the content `plik` has now under the name `kopia` (a new file): as a
+// second name of the same file where the file system allows it (no copy, no
+// time; a later rename over `plik` leaves `kopia` holding the old content),
+// otherwise as a copy synced to disk. The directory of `kopia` is synced
+// either way. Returns true for a link. Throws BladPliku, leaving no `kopia`
+// behind.
+bool zachowaj_plik(const std::filesystem::path& plik, const std::filesystem::path& kopia,
+                   const OperacjeZapisu& operacje = operacje_systemowe());
+
+// Makes the directory's entries durable (new names, renames); a failure
+// loses nothing already done, so it is not reported.
+void synchronizuj_katalog(const std::filesystem::path& katalog);
 
 // Removes a file; throws BladPliku when it exists and cannot be removed.
 void usun_plik(const std::filesystem::path& sciezka);

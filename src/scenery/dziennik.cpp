@@ -14,6 +14,8 @@ constexpr TekstCp1250 po_zmianie{"Po zmianie:"};
 constexpr TekstCp1250 usunieto{"Usunięto:"};
 constexpr TekstCp1250 ilosc_zmian{"Ilość zmian: "};
 constexpr TekstCp1250 ilosc_usunietych{"Ilość usuniętych: "};
+constexpr TekstCp1250 przywrocono{"Cofnięto korektę, przywrócono: "};
+constexpr TekstCp1250 pominieto{"Nie cofnięto, plik zmieniony po korekcie: "};
 
 void dopisz_linie(std::string& wpis, std::string_view a, std::string_view b = {},
                   std::string_view c = {}, std::string_view d = {}) {
@@ -92,6 +94,18 @@ void Dziennik::podsumowanie(std::string_view nazwa_scenerii, std::uint64_t ile_z
   podsumowanie(nazwa_scenerii, ile_zmian);
   wpis_.clear();
   dopisz_linie(wpis_, ilosc_usunietych, std::to_string(ile_usunietych));
+  zapisz(wpis_);
+}
+
+void Dziennik::przywrocenie(std::string_view pelna_sciezka) {
+  wpis_.clear();
+  dopisz_linie(wpis_, przywrocono, pelna_sciezka);
+  zapisz(wpis_);
+}
+
+void Dziennik::pominiecie(std::string_view pelna_sciezka) {
+  wpis_.clear();
+  dopisz_linie(wpis_, pominieto, pelna_sciezka);
   zapisz(wpis_);
 }
 

@@ -40,6 +40,11 @@ class Dziennik {
   void podsumowanie(std::string_view nazwa_scenerii, std::uint64_t ile_zmian,
                     std::uint64_t ile_usunietych);
 
+  // An undo: a file given back its content from before the batch, or one
+  // left alone because it changed since (one line each).
+  void przywrocenie(std::string_view pelna_sciezka);
+  void pominiecie(std::string_view pelna_sciezka);
+
   // Writes out the entries held so far; with `na_dysk` also waits until they
   // are on disk.
   void oproznij(bool na_dysk = false);

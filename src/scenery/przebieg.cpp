@@ -14,7 +14,8 @@ void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg, const CelZap
       stan, Faza::odczyt, postep,
       [&](std::string_view, const std::filesystem::path& plik) { przebieg.czytaj(plik); });
   LicznikiPrzebiegu liczniki;
-  przepisz_scenerie(stan, przebieg, dziennik, liczniki, postep, cel.na_sucho, *cel.operacje);
+  przepisz_scenerie(stan, przebieg, dziennik, liczniki, postep, cel.na_sucho, *cel.operacje,
+                    cel.kopia_zapasowa);
   przebieg.podsumuj(dziennik, liczniki);
   dziennik.zamknij();
   przebieg.usun_indeks();

@@ -16,6 +16,8 @@ struct CelZapisu {
   std::filesystem::path plik_logu;
   const OperacjeZapisu* operacje = &operacje_systemowe();
   bool na_sucho = false;  // dry run: the log is written, no scenery file replaced
+  // Where replaced files are kept (none: no backup).
+  KopiaZapasowa* kopia_zapasowa = nullptr;
 };
 
 // What one correction brings to the skeleton: its scratch index, what it

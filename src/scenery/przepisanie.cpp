@@ -37,7 +37,8 @@ bool to_samo_miejsce(const fs::path& a, const fs::path& b) {
 }
 
 void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dziennik& dziennik,
-                   LicznikiPrzebiegu& liczniki, bool na_sucho, const OperacjeZapisu& operacje) {
+                   LicznikiPrzebiegu& liczniki, bool na_sucho, const OperacjeZapisu& operacje,
+                   KopiaZapasowa* kopia_zapasowa) {
   // Opening the copy empties it: reading and writing one file would lose it.
   if (to_samo_miejsce(p.plik, p.kopia)) {
     throw BladDanych("a scenery file bears the name of the scratch copy: " + p.plik.string());
@@ -114,6 +115,10 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
   // The copy must be whole on disk before it can take the file's place, and
   // the log must hold the changes on disk before they are made.
   kopia->zamknij(/*na_dysk=*/true);
+  // Never a replacement without its backup.
+  if (kopia_zapasowa) {
+    kopia_zapasowa->zachowaj(p.stan.katalog, p.stan.nazwa_scenerii, p.plik, p.kopia);
+  }
   dziennik.oproznij(/*na_dysk=*/true);
   // rename() over the file: the new file is the copy itself, so it carries no
   // read-only or other attribute of the old one; a read-only file is replaced
@@ -125,12 +130,13 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
 
 void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dziennik& dziennik,
                        LicznikiPrzebiegu& liczniki, Postep& postep, bool na_sucho,
-                       const OperacjeZapisu& operacje) {
+                       const OperacjeZapisu& operacje, KopiaZapasowa* kopia_zapasowa) {
   const fs::path kopia = stan.katalog / std::string(nazwa_kopii);
-  dla_plikow_fazy(
-      stan, Faza::przepisanie, postep, [&](std::string_view wpis, const fs::path& plik) {
-        przepisz_plik({stan, wpis, plik, kopia}, zasady, dziennik, liczniki, na_sucho, operacje);
-      });
+  dla_plikow_fazy(stan, Faza::przepisanie, postep,
+                  [&](std::string_view wpis, const fs::path& plik) {
+                    przepisz_plik({stan, wpis, plik, kopia}, zasady, dziennik, liczniki, na_sucho,
+                                  operacje, kopia_zapasowa);
+                  });
 }
 
 }  // namespace wyrownik

@@ -9,6 +9,7 @@
 
 #include "platform/plik_zapisu.hpp"
 #include "scenery/dziennik.hpp"
+#include "scenery/kopie_zapasowe.hpp"
 #include "scenery/postep.hpp"
 #include "scenery/stan_scenerii.hpp"
 
@@ -54,7 +55,8 @@ class ZasadyPrzepisania {
 // changed file is replaced by its copy (every line ended by CR LF) in one
 // atomic step, the copy and the log synced to disk first, so that every
 // change on disk is on record. With `na_sucho` (dry run) nothing is
-// replaced, but the log is written all the same.
+// replaced, but the log is written all the same. With `kopia_zapasowa` each
+// file's old content is kept there before it is replaced.
 //
 // Every failure throws (BladPliku, BladDanych, Przerwanie between files) and
 // leaves the file being rewritten exactly as it was; the scratch copy may
@@ -62,6 +64,7 @@ class ZasadyPrzepisania {
 // before the failure keep their new content.
 void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dziennik& dziennik,
                        LicznikiPrzebiegu& liczniki, Postep& postep, bool na_sucho = false,
-                       const OperacjeZapisu& operacje = operacje_systemowe());
+                       const OperacjeZapisu& operacje = operacje_systemowe(),
+                       KopiaZapasowa* kopia_zapasowa = nullptr);
 
 }  // namespace wyrownik

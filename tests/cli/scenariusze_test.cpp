@@ -69,6 +69,22 @@ TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
   for (const char* roboczy : {"aaa.aaa", "aaa.aab", "aaa.ccc"}) {
     EXPECT_FALSE(fs::exists(k / "sim/scenery" / roboczy)) << roboczy;
   }
+
+  // The undo gives every file back its bytes from before the batch, and a
+  // second undo finds nothing more to do.
+  const std::vector<std::string> cofnij = {"undo", "--program-dir", (k / "program").string()};
+  ASSERT_EQ(cli::uruchom(cofnij, k / "nowhere", wyjscie, bledy), cli::kod_ok) << bledy.str();
+  for (const auto& wpis : fs::recursive_directory_iterator(dane / "wejscie")) {
+    if (!wpis.is_regular_file()) continue;
+    const auto wzgledna = fs::relative(wpis.path(), dane / "wejscie");
+    EXPECT_EQ(testy::wczytaj(k / "sim/scenery" / wzgledna), testy::wczytaj(wpis.path()))
+        << wzgledna;
+  }
+  EXPECT_FALSE(fs::exists(k / "sim/scenery/aaa.ccc"));
+  bledy.str("");
+  ASSERT_EQ(cli::uruchom(cofnij, k / "nowhere", wyjscie, bledy), cli::kod_ok);
+  EXPECT_EQ(bledy.str(), "wyrownik-cli: nothing to undo\n");
+  EXPECT_EQ(wyjscie.str(), "");
 }
 
 std::vector<std::string> scenariusze() {

@@ -24,6 +24,7 @@ struct Awarie {
   bool synchronizuj = false;
   bool zamknij = false;  // the handle is closed, the call still fails
   bool zmien_nazwe = false;
+  bool dowiaz = false;                       // links refused: another file system
   std::function<void()> przed_zmiana_nazwy;  // a look at the disk just before a rename
   std::size_t zapisane = 0;
   std::vector<std::string> wywolania;  // names of the calls, in order
@@ -75,6 +76,11 @@ inline const OperacjeZapisu& operacje_z_awariami() {
         if (awarie().przed_zmiana_nazwy) awarie().przed_zmiana_nazwy();
         if (awarie().zmien_nazwe) return std::make_error_code(std::errc::permission_denied);
         return operacje_systemowe().zmien_nazwe(z, na);
+      },
+      [](const std::filesystem::path& plik, const std::filesystem::path& nowa) {
+        awarie().wywolania.emplace_back("dowiaz");
+        if (awarie().dowiaz) return std::make_error_code(std::errc::cross_device_link);
+        return operacje_systemowe().dowiaz(plik, nowa);
       },
   };
   return operacje;

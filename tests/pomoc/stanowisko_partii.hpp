@@ -26,6 +26,7 @@ class StanowiskoPartii : public ::testing::Test {
     srodowisko.tekst_katalogu = (k / "scenery").string() + "/";
     srodowisko.katalog = k / "scenery";
     srodowisko.zapis.plik_logu = k / "Log_korekcja.txt";
+    srodowisko.katalog_programu = k.sciezka();
     okno.pozycje = {"main.scn"};
     okno.zaznaczenie = {true};
   }

@@ -1,0 +1,33 @@
+#include "batch/cofniecie.hpp"
+
+#include "batch/partia.hpp"
+#include "platform/blokada.hpp"
+#include "scenery/dziennik.hpp"
+
+namespace wyrownik {
+
+WynikCofniecia cofnij_partie(const std::filesystem::path& katalog_programu,
+                             const OperacjeZapisu& operacje) {
+  const auto kopie = lista_kopii(katalog_programu);
+  if (kopie.empty()) return {};
+  const auto& katalog = kopie.back().katalog_scenerii;
+  const auto blokada = Blokada::zajmij_katalog(katalog);
+  if (!blokada)
+    throw InnaKopiaPracuje("another copy of wyrownik is working in " + katalog.string());
+  Dziennik dziennik(katalog_programu / "Log_korekcja.txt", operacje);
+  WynikCofniecia wynik = cofnij_ostatnia_partie(
+      katalog_programu,
+      [&](const std::filesystem::path& plik, bool przywrocony) {
+        if (przywrocony) {
+          dziennik.przywrocenie(plik.string());
+        } else {
+          dziennik.pominiecie(plik.string());
+        }
+        dziennik.oproznij();
+      },
+      operacje);
+  dziennik.zamknij();
+  return wynik;
+}
+
+}  // namespace wyrownik
