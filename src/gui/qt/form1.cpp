@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <utility>
 
+#include "batch/cofniecie.hpp"
 #include "gui/qt/czcionki.hpp"
 #include "gui/qt/frmhelp.hpp"
 #include "gui/qt/tekst_qt.hpp"
@@ -145,17 +146,24 @@ Form1::Form1(PokazywanieKomunikatu pokazywanie, QWidget* rodzic)
   Command3_->setFont(czcionka(8.25, true));
   umiesc(Command3_, 8640, 3480, 1215, 495);
 
+  // Under Command3, as wide, clear of every other control.
+  Command4_ = przycisk_w(this, "Command4", QString::fromUtf8("Cofnij ostatnią\nkorektę"));
+  umiesc(Command4_, 8640, 4080, 1215, 495);
+  Command4_->setEnabled(false);
+
   Text1_->raise();
   Text2_->raise();
   Command1_->raise();
 
-  QWidget* kolejnosc[] = {File1_, Text3_, Text4_, Command2_, Text1_, Text2_, Command1_, Command3_};
+  QWidget* kolejnosc[] = {File1_, Text3_,    Text4_,    Command2_, Text1_,
+                          Text2_, Command1_, Command3_, Command4_};
   for (std::size_t i = 0; i + 1 < std::size(kolejnosc); ++i) {
     setTabOrder(kolejnosc[i], kolejnosc[i + 1]);
   }
   File1_->setFocus();
 
   connect(Command3_, &QPushButton::clicked, this, &Form1::pokaz_pomoc);
+  connect(Command4_, &QPushButton::clicked, this, &Form1::cofnij_ostatnia);
 }
 
 void Form1::pokaz_komunikat(std::string_view tekst) {
@@ -241,6 +249,8 @@ QPushButton* Form1::przycisk(Przycisk p) const {
       return Command2_;
     case Przycisk::command3:
       return Command3_;
+    case Przycisk::command4:
+      return Command4_;
   }
   return nullptr;
 }
@@ -263,6 +273,41 @@ QWidget* Form1::wejscie(Wejscie w) const {
       return Command2_;
   }
   return nullptr;
+}
+
+void Form1::ustaw_cofanie(std::filesystem::path katalog_programu) {
+  katalog_programu_ = std::move(katalog_programu);
+  odswiez_cofanie();
+}
+
+void Form1::odswiez_cofanie() {
+  Command4_->setEnabled(!katalog_programu_.empty() && !lista_kopii(katalog_programu_).empty());
+}
+
+void Form1::cofnij_ostatnia() {
+  const auto kopie = lista_kopii(katalog_programu_);
+  if (kopie.empty()) return odswiez_cofanie();
+  const OpisKopii& ostatnia = kopie.back();
+  const QString pytanie = QString::fromUtf8("Cofnąć korektę z %1 (plików: %2)?")
+                              .arg(QString::fromStdString(ostatnia.czas))
+                              .arg(ostatnia.ile_plikow - ostatnia.ile_przywroconych);
+  const bool tak = pytanie_ ? pytanie_(pytanie)
+                            : QMessageBox::question(this, QCoreApplication::applicationName(),
+                                                    pytanie) == QMessageBox::Yes;
+  if (!tak) return;
+  QString wynik;
+  try {
+    const WynikCofniecia w = cofnij_partie(katalog_programu_);
+    wynik = QString::fromUtf8("Przywrócono plików: %1.").arg(w.przywrocone.size());
+    if (!w.pominiete.empty()) {
+      wynik +=
+          QString::fromUtf8("\nNie cofnięto (zmienione po korekcie): %1.").arg(w.pominiete.size());
+    }
+  } catch (const std::exception& e) {
+    wynik = QString::fromUtf8("Nie udało się cofnąć korekty.\n") + QString::fromLocal8Bit(e.what());
+  }
+  odswiez_cofanie();
+  pokazywanie_(wynik);
 }
 
 void Form1::pokaz_pomoc() {

@@ -22,7 +22,7 @@ class QPushButton;
 
 namespace wyrownik {
 
-enum class Przycisk { command1, command2, command3 };
+enum class Przycisk { command1, command2, command3, command4 };
 
 class Form1 : public QWidget, public OknoStartu {
   Q_OBJECT
@@ -31,6 +31,9 @@ class Form1 : public QWidget, public OknoStartu {
   // Shows one message and returns when it has been acknowledged. The default
   // is a message box with an OK button; tests record instead.
   using PokazywanieKomunikatu = std::function<void(const QString&)>;
+  // Asks a yes/no question and returns the answer. The default is a message
+  // box; tests answer instead.
+  using Pytanie = std::function<bool(const QString&)>;
 
   explicit Form1(PokazywanieKomunikatu pokazywanie = {}, QWidget* rodzic = nullptr);
 
@@ -53,6 +56,11 @@ class Form1 : public QWidget, public OknoStartu {
   // Disables or enables Text1..Text4, Command1 and Command2 around a batch;
   // File1 and Command3 stay usable.
   void ustaw_wejscia_partii(bool wlaczone);
+  // Command4 undoes the last batch kept under `katalog_programu`; it is
+  // enabled only while such a batch exists.
+  void ustaw_cofanie(std::filesystem::path katalog_programu);
+  void odswiez_cofanie();
+  void ustaw_pytanie(Pytanie pytanie) { pytanie_ = std::move(pytanie); }
   // The busy pointer over the main window, or the normal one again.
   void ustaw_kursor_zajety(bool zajety);
 
@@ -69,6 +77,8 @@ class Form1 : public QWidget, public OknoStartu {
  public slots:
   // Opens the help window modally; returns when the user has closed it.
   void pokaz_pomoc();
+  // Asks, then undoes the last batch and tells the result.
+  void cofnij_ostatnia();
 
  protected:
   void closeEvent(QCloseEvent* zdarzenie) override;
@@ -85,6 +95,9 @@ class Form1 : public QWidget, public OknoStartu {
   QPushButton* Command1_;
   QPushButton* Command2_;
   QPushButton* Command3_;
+  QPushButton* Command4_;
+  Pytanie pytanie_;
+  std::filesystem::path katalog_programu_;
   QLabel* Label2_;
   QLabel* Label3_;
   QLabel* Label4_;

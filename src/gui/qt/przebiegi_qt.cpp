@@ -39,32 +39,39 @@ std::string OknoPartiiQt::pozycja(std::size_t i) const {
 PracaOkna::PracaOkna(Form1& okno) : okno_(okno) {
   okno_.ustaw_kursor_zajety(true);
   okno_.ustaw_wejscia_partii(false);
+  okno_.przycisk(Przycisk::command4)->setEnabled(false);
 }
 
 PracaOkna::~PracaOkna() {
   okno_.ustaw_kursor_zajety(false);
   okno_.ustaw_wejscia_partii(true);
+  okno_.odswiez_cofanie();  // the batch may have left a backup
 }
 
 void polacz_przebiegi(Form1& okno, Srodowisko srodowisko) {
+  okno.ustaw_cofanie(srodowisko.katalog_programu);
   auto wspolne = std::make_shared<const Srodowisko>(std::move(srodowisko));
   const auto podlacz = [&okno, wspolne](Przycisk przycisk, auto&& korekcja) {
     QObject::connect(
         okno.przycisk(przycisk), &QPushButton::clicked, &okno, [&okno, wspolne, korekcja] {
           OknoPartiiQt okno_partii(okno);
-          partia(*wspolne, okno_partii, korekcja(*wspolne), [&okno] { return PracaOkna(okno); });
+          const auto [wykonanie, ustawienia] = korekcja(*wspolne);
+          partia(
+              *wspolne, okno_partii, wykonanie, [&okno] { return PracaOkna(okno); }, ustawienia);
           // A batch stopped by closing the window leaves it to close.
           if (okno.przerwac()) okno.close();
         });
   };
   // The boxes are read at the press: they stay disabled while the batch works.
   podlacz(Przycisk::command1, [&okno](const Srodowisko& s) {
-    return korekcja_wysokosci(s.konfiguracja, okno.tekst_pola(Pole::text1),
-                              okno.tekst_pola(Pole::text2));
+    const std::string dolna = okno.tekst_pola(Pole::text1), gorna = okno.tekst_pola(Pole::text2);
+    return std::pair{korekcja_wysokosci(s.konfiguracja, dolna, gorna),
+                     ustawienia_wysokosci(dolna, gorna)};
   });
   podlacz(Przycisk::command2, [&okno](const Srodowisko& s) {
-    return korekcja_skrajni(s.konfiguracja, okno.tekst_pola(Pole::text3),
-                            okno.tekst_pola(Pole::text4));
+    const std::string promien = okno.tekst_pola(Pole::text3), nr = okno.tekst_pola(Pole::text4);
+    return std::pair{korekcja_skrajni(s.konfiguracja, promien, nr),
+                     ustawienia_skrajni(promien, nr)};
   });
 }
 

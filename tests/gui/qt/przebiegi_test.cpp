@@ -54,6 +54,34 @@ class TestPrzebiegi : public QObject {
   Q_OBJECT
 
  private slots:
+  void command4_undoes_the_last_batch_after_asking() {
+    Stanowisko s;
+    QVERIFY(!s.okno.przycisk(Przycisk::command4)->isEnabled());  // nothing kept yet
+    s.zaznacz(QStringLiteral("a.scn"));
+    bool wylaczony_w_trakcie = false;
+    QTimer::singleShot(
+        0, [&] { wylaczony_w_trakcie = !s.okno.przycisk(Przycisk::command4)->isEnabled(); });
+    s.okno.przycisk(Przycisk::command1)->click();
+    QVERIFY(wylaczony_w_trakcie);
+    QVERIFY(s.okno.przycisk(Przycisk::command4)->isEnabled());
+
+    QStringList pytania;
+    bool odpowiedz = false;
+    s.okno.ustaw_pytanie([&](const QString& p) {
+      pytania << p;
+      return odpowiedz;
+    });
+    s.okno.przycisk(Przycisk::command4)->click();  // "no": nothing happens
+    QCOMPARE(pytania.size(), 1);
+    QVERIFY(pytania[0].contains(QStringLiteral("(plików: 1)")));
+    QVERIFY(testy::wczytaj(s.k / "sim/scenery/a.scn") != scena);
+    odpowiedz = true;
+    s.okno.przycisk(Przycisk::command4)->click();
+    QCOMPARE(testy::wczytaj(s.k / "sim/scenery/a.scn"), std::string(scena));
+    QCOMPARE(s.komunikaty, QStringList{QString::fromUtf8("Przywrócono plików: 1.")});
+    QVERIFY(!s.okno.przycisk(Przycisk::command4)->isEnabled());  // nothing left to undo
+  }
+
   void command1_corrects_the_height_of_the_selected_scenery() {
     Stanowisko s;
     QVERIFY(s.start.stan == StanStartu::gotowy);
