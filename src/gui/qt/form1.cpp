@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -150,6 +151,21 @@ Form1::Form1(PokazywanieKomunikatu pokazywanie, QWidget* rodzic)
   Command4_ = przycisk_w(this, "Command4", QString::fromUtf8("Cofnij ostatnią\nkorektę"));
   umiesc(Command4_, 8640, 4080, 1215, 495);
   Command4_->setEnabled(false);
+  {
+    // Two lines in a button as wide as Command3: the font shrinks in quarter
+    // points until both fit, as the fixed captions do.
+    QFont f = Command4_->font();
+    const int miejsce = Command4_->width() - 6;
+    while (f.pointSizeF() > 6) {
+      const QFontMetrics m(f);
+      if (m.horizontalAdvance(QString::fromUtf8("Cofnij ostatnią")) <= miejsce &&
+          2 * m.height() <= Command4_->height() - 2) {
+        break;
+      }
+      f.setPointSizeF(f.pointSizeF() - 0.25);
+    }
+    Command4_->setFont(f);
+  }
 
   Text1_->raise();
   Text2_->raise();
