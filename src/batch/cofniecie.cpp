@@ -1,5 +1,8 @@
 #include "batch/cofniecie.hpp"
 
+#include <optional>
+#include <system_error>
+
 #include "batch/partia.hpp"
 #include "platform/blokada.hpp"
 #include "scenery/dziennik.hpp"

@@ -34,13 +34,21 @@ void usun_pliki_robocze(const std::filesystem::path& katalog) {
 // The scratch files live in the scenery directory, which copies with
 // different program directories (so different program locks) may share:
 // another copy's run would empty the index this one has mapped and write the
-// same scratch copy. One batch at a time works in a scenery directory.
-Blokada zajmij_pliki_robocze(const std::filesystem::path& katalog) {
+// same scratch copy. One batch at a time works in a scenery directory. The
+// program directory is locked by the front end already: a scenery directory
+// that is the program directory itself takes no second lock (a second flock
+// of one directory refuses, also within one process).
+std::optional<Blokada> zajmij_pliki_robocze(const std::filesystem::path& katalog,
+                                            const std::filesystem::path& katalog_programu) {
+  std::error_code blad;
+  if (!katalog_programu.empty() && std::filesystem::equivalent(katalog, katalog_programu, blad)) {
+    return std::nullopt;
+  }
   auto blokada = Blokada::zajmij_katalog(katalog);
   if (!blokada) {
     throw InnaKopiaPracuje("another copy of wyrownik is working in " + katalog.string());
   }
-  return std::move(*blokada);
+  return blokada;
 }
 
 }  // namespace
@@ -76,7 +84,7 @@ Korekcja korekcja_skrajni(const Konfiguracja& k, std::string_view promien,
 
 bool rozpocznij_dziennik(const Srodowisko& srodowisko, OknoPartii& okno) {
   try {
-    utworz_pusty(srodowisko.zapis.plik_logu, *srodowisko.zapis.operacje);
+    utworz_pusty(srodowisko.zapis.plik_logu, *srodowisko.zapis.operacje, TrybZapisu::wyczysc);
     return true;
   } catch (const BladPliku& b) {
     okno.pokaz_komunikat(komunikat::brak_logu);
@@ -99,6 +107,7 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
   std::optional<std::string> powod;  // told after the message, which the user sees first
   WynikPartii wynik = WynikPartii::zakonczona;
   std::optional<Blokada> pliki_robocze;  // taken at the first selected scenery
+  bool zajete = false;
   StatusPartii status(okno);
   // The backup folder is made at the first replacement, if any.
   std::optional<KopiaZapasowa> kopia_zapasowa;
@@ -115,7 +124,10 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
     if (!okno.zaznaczona(i)) continue;
     stan.nazwa_scenerii = okno.pozycja(i);
     try {
-      if (!pliki_robocze) pliki_robocze = zajmij_pliki_robocze(srodowisko.katalog);
+      if (!zajete) {
+        pliki_robocze = zajmij_pliki_robocze(srodowisko.katalog, srodowisko.katalog_programu);
+        zajete = true;
+      }
       znajdz_min_max(stan, status);
       if (!stan.zakres.pusty()) korekcja(stan, zapis, status);
     } catch (const Przerwanie&) {

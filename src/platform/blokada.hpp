@@ -7,15 +7,15 @@
 
 namespace wyrownik {
 
-// An exclusive lock on a file in the temporary directory whose name is derived
-// from the canonical program directory. It is an advisory flock(), so the
-// system drops it when the process ends in any way, a crash included; the
-// lock file itself stays behind (it is empty and reused by the next copy).
+// An exclusive advisory lock (flock) on a directory itself: keyed on the
+// directory whatever its spelling (relative, "..", a link, a trailing
+// separator) and whatever the environment, it leaves no file behind, and the
+// system drops it when the process ends in any way, a crash included.
 class Blokada {
  public:
-  // Takes the lock for `katalog_programu`; nullopt when another process holds
-  // it. Throws BladPliku when the lock file cannot be opened or locked for a
-  // reason other than another holder.
+  // Takes the lock of the program directory; nullopt when another process
+  // holds it. Throws BladPliku when the directory cannot be opened or locked
+  // for a reason other than another holder.
   static std::optional<Blokada> zajmij(const std::filesystem::path& katalog_programu);
 
   // Takes the lock of a directory itself (flock() on the directory): keyed on
@@ -36,10 +36,5 @@ class Blokada {
 
   int deskryptor_ = -1;
 };
-
-// The lock file of a program directory. Two spellings of one directory
-// (relative, with "..", through a symbolic link, with a trailing separator)
-// give the same file.
-std::filesystem::path plik_blokady(const std::filesystem::path& katalog_programu);
 
 }  // namespace wyrownik

@@ -35,7 +35,7 @@ int rezerwuj(int fd, std::size_t od, std::size_t ile) {
 
 PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu)
     : sciezka_(sciezka), krok_wzrostu_(std::max<std::size_t>(krok_wzrostu, 1)) {
-  fd_ = ::open(sciezka.c_str(), O_RDWR | O_CLOEXEC);
+  fd_ = ::open(sciezka.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
   if (fd_ < 0) throw BladPliku("cannot open", sciezka, ostatni_blad_systemu());
   struct stat opis {};
   if (::fstat(fd_, &opis) != 0) {

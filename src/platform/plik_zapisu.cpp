@@ -19,8 +19,19 @@ int deskryptor(Uchwyt uchwyt) {
 
 std::error_code otworz_systemowo(const std::filesystem::path& sciezka, TrybZapisu tryb,
                                  Uchwyt& uchwyt) {
-  const int flagi =
-      O_WRONLY | O_CREAT | O_CLOEXEC | (tryb == TrybZapisu::nowy ? O_TRUNC : O_APPEND);
+  int flagi = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW;
+  switch (tryb) {
+    case TrybZapisu::nowy:
+      if (::unlink(sciezka.c_str()) != 0 && errno != ENOENT) return ostatni_blad_systemu();
+      flagi |= O_EXCL;
+      break;
+    case TrybZapisu::wyczysc:
+      flagi |= O_TRUNC;
+      break;
+    case TrybZapisu::dopisz:
+      flagi |= O_APPEND;
+      break;
+  }
   const int fd = ::open(sciezka.c_str(), flagi, 0666);
   if (fd < 0) return ostatni_blad_systemu();
   uchwyt = fd;
@@ -136,8 +147,9 @@ void PlikZapisu::zamknij(bool na_dysk) {
     throw BladPliku("cannot close", sciezka_, blad);
 }
 
-void utworz_pusty(const std::filesystem::path& sciezka, const OperacjeZapisu& operacje) {
-  PlikZapisu plik(sciezka, PlikZapisu::Tryb::nowy, operacje);
+void utworz_pusty(const std::filesystem::path& sciezka, const OperacjeZapisu& operacje,
+                  TrybZapisu tryb) {
+  PlikZapisu plik(sciezka, tryb, operacje);
   plik.zamknij();
 }
 

@@ -14,9 +14,14 @@ namespace wyrownik {
 // An open file as the system knows it (a descriptor, a handle).
 using Uchwyt = std::intptr_t;
 
+// A name that is a symbolic link is never followed in any mode: scratch
+// files, the log and backups could otherwise be planted as links to any file
+// the user may write.
 enum class TrybZapisu {
-  nowy,    // created, or cut to zero length
-  dopisz,  // created, or written on at its end
+  nowy,     // created anew: an existing file of that name is removed first
+            // (so a hard link planted there loses nothing of its other names)
+  wyczysc,  // created, or cut to zero length
+  dopisz,   // created, or written on at its end
 };
 
 // The system calls a written file goes through; each returns the system's
@@ -71,9 +76,11 @@ class PlikZapisu {
   std::string bufor_;
 };
 
-// Creates the file empty, or cuts an existing one to zero length.
+// Creates the file empty, or cuts an existing one to zero length (`tryb`
+// nowy or wyczysc).
 void utworz_pusty(const std::filesystem::path& sciezka,
-                  const OperacjeZapisu& operacje = operacje_systemowe());
+                  const OperacjeZapisu& operacje = operacje_systemowe(),
+                  TrybZapisu tryb = TrybZapisu::nowy);
 
 // Puts `kopia` in the place of `cel` in one step: at no moment is `cel`
 // missing or partial. The copy must be closed and on disk already; the

@@ -11,7 +11,6 @@
 
 #include "cli/uruchom.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
-#include "pomoc/sprzatanie_blokad.hpp"
 
 namespace fs = std::filesystem;
 
@@ -41,7 +40,6 @@ class Scenariusz : public ::testing::TestWithParam<std::string> {};
 TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
   const fs::path dane = katalog_danych() / GetParam();
   testy::KatalogTymczasowy k;
-  const testy::SprzatanieBlokad sprzatanie{k / "program"};
   const std::string korzen = (k / "sim").string();
   const std::string katalog = korzen + "/scenery/";
   fs::create_directories(k / "sim");

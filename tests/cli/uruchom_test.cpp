@@ -55,7 +55,6 @@ class Cli : public ::testing::Test {
         "\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n");
   }
   // The program lock leaves its file in the temporary directory.
-  void TearDown() override { fs::remove(plik_blokady(k / "program")); }
 
   void ini(const std::string& tresc) { k.zapisz("program/wyrownik.ini", tresc); }
   fs::path zapisz(const std::string& nazwa, std::string_view tresc) {

@@ -13,7 +13,6 @@
 
 #include "platform/blokada.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
-#include "pomoc/sprzatanie_blokad.hpp"
 
 using namespace wyrownik;
 
@@ -79,9 +78,8 @@ class TestDrugaKopia : public QObject {
   }
 
   void druga_kopia_konczy_sie_po_cichu() {
-    testy::KatalogTymczasowy katalog;  // no ini: the first copy waits on its message box
-    const testy::SprzatanieBlokad sprzatanie{katalog.sciezka()};
-    const auto plik = plik_blokady(katalog.sciezka());
+    testy::KatalogTymczasowy katalog;     // no ini: the first copy waits on its message box
+    const auto plik = katalog.sciezka();  // the lock is the directory's own
     Kopia pierwsza(katalog.sciezka(), xdg());
     QVERIFY(pierwsza.proces().waitForStarted());
     QTRY_COMPARE_WITH_TIMEOUT(wlasciciel_blokady(plik),
@@ -107,14 +105,13 @@ class TestDrugaKopia : public QObject {
   void inny_katalog_programu_to_inna_kopia() {
     testy::KatalogTymczasowy a;
     testy::KatalogTymczasowy b;
-    const testy::SprzatanieBlokad sprzatanie{a.sciezka(), b.sciezka()};
     Kopia pierwsza(a.sciezka(), xdg());
     Kopia druga(b.sciezka(), xdg());
     QVERIFY(pierwsza.proces().waitForStarted());
     QVERIFY(druga.proces().waitForStarted());
-    QTRY_COMPARE_WITH_TIMEOUT(wlasciciel_blokady(plik_blokady(a.sciezka())),
+    QTRY_COMPARE_WITH_TIMEOUT(wlasciciel_blokady(a.sciezka()),
                               std::optional<qint64>(pierwsza.proces().processId()), 30000);
-    QTRY_COMPARE_WITH_TIMEOUT(wlasciciel_blokady(plik_blokady(b.sciezka())),
+    QTRY_COMPARE_WITH_TIMEOUT(wlasciciel_blokady(b.sciezka()),
                               std::optional<qint64>(druga.proces().processId()), 30000);
     QCOMPARE(pierwsza.proces().state(), QProcess::Running);
     QCOMPARE(druga.proces().state(), QProcess::Running);
