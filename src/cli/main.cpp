@@ -6,8 +6,10 @@
 #include "cli/uruchom.hpp"
 #include "platform/bledy.hpp"
 #include "platform/katalog_programu.hpp"
+#include "platform/proces.hpp"
 
 int main(int argc, char** argv) {
+  wyrownik::przygotuj_proces();
   std::ios::sync_with_stdio(false);
   const std::vector<std::string> argumenty(argv + 1, argv + argc);
   std::filesystem::path katalog;

@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -54,7 +55,6 @@ class Cli : public ::testing::Test {
     ini("[Sciezka dostepu]\r\n" + (k / "sim").string() +
         "\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n");
   }
-  // The program lock leaves its file in the temporary directory.
 
   void ini(const std::string& tresc) { k.zapisz("program/wyrownik.ini", tresc); }
   fs::path zapisz(const std::string& nazwa, std::string_view tresc) {
@@ -321,28 +321,63 @@ TEST_F(Cli, DefaultProgramDirectoryIsTheOneGiven) {
   EXPECT_TRUE(dziennik().ends_with("Sceneria: main.scn\r\nIlość zmian: 1\r\n"));
 }
 
-// The built program itself, as a separate process.
-TEST_F(Cli, BuiltProgramCorrectsASceneryAndExitsWith0) {
-  zapisz("main.scn", teren + crlf({"include a.inc 10 5 20 end"}));
-  const fs::path out = k / "stdout", err = k / "stderr";
+// The built program itself, as a separate process: `przygotuj` runs in the
+// child before exec (redirections, limits). Returns the wait status.
+template <typename F>
+int w_procesie(const std::string& program, F przygotuj) {
   const pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
   if (pid == 0) {
-    const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (o < 0 || e < 0 || ::dup2(o, 1) < 0 || ::dup2(e, 2) < 0) ::_exit(126);
-    const std::string p = program();
-    ::execl(WYROWNIK_CLI, WYROWNIK_CLI, "height", "--program-dir", p.c_str(), "main.scn",
+    przygotuj();
+    ::execl(WYROWNIK_CLI, WYROWNIK_CLI, "height", "--program-dir", program.c_str(), "main.scn",
             static_cast<char*>(nullptr));
     ::_exit(127);
   }
   int stan = 0;
-  ASSERT_EQ(::waitpid(pid, &stan, 0), pid);
+  ::waitpid(pid, &stan, 0);
+  return stan;
+}
+
+TEST_F(Cli, BuiltProgramCorrectsASceneryAndExitsWith0) {
+  zapisz("main.scn", teren + crlf({"include a.inc 10 5 20 end"}));
+  const fs::path out = k / "stdout", err = k / "stderr";
+  const int stan = w_procesie(program(), [&] {
+    const int o = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (o < 0 || e < 0 || ::dup2(o, 1) < 0 || ::dup2(e, 2) < 0) ::_exit(126);
+  });
   ASSERT_TRUE(WIFEXITED(stan));
   EXPECT_EQ(WEXITSTATUS(stan), 0) << testy::wczytaj(err);
   EXPECT_EQ(testy::wczytaj(out), "");
   EXPECT_EQ(tresc("main.scn"), teren + crlf({"include a.inc 10 7.12 20 end"}));
   EXPECT_TRUE(dziennik().ends_with("Sceneria: main.scn\r\nIlość zmian: 1\r\n"));
+}
+
+TEST_F(Cli, SignalsOfTheSystemBecomeOrdinaryOutcomes) {
+  // Progress into a pipe whose reader has gone: the batch goes on to its end.
+  zapisz("main.scn", teren + crlf({"include a.inc 10 5 20 end"}));
+  int stan = w_procesie(program(), [] {
+    int potok[2];
+    if (::pipe(potok) != 0 || ::dup2(potok[1], 2) < 0) ::_exit(126);
+    ::close(potok[0]);
+  });
+  ASSERT_TRUE(WIFEXITED(stan)) << "killed by signal " << WTERMSIG(stan);
+  EXPECT_EQ(WEXITSTATUS(stan), 0);
+  EXPECT_EQ(tresc("main.scn"), teren + crlf({"include a.inc 10 7.12 20 end"}));
+
+  // A file-size limit below the scratch index: a failed write, the failure
+  // path, the scenery as it was.
+  const std::string przed = teren + crlf({"include a.inc 10 5 20 end"});
+  zapisz("main.scn", przed);
+  const fs::path err = k / "stderr";
+  stan = w_procesie(program(), [&] {
+    const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const rlimit granica{1 << 20, 1 << 20};
+    if (e < 0 || ::dup2(e, 2) < 0 || ::setrlimit(RLIMIT_FSIZE, &granica) != 0) ::_exit(126);
+  });
+  ASSERT_TRUE(WIFEXITED(stan)) << "killed by signal " << WTERMSIG(stan);
+  EXPECT_EQ(WEXITSTATUS(stan), 1);
+  EXPECT_NE(testy::wczytaj(err).find("Wystąpił błąd"), std::string::npos);
+  EXPECT_EQ(tresc("main.scn"), przed);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "gui/qt/przebiegi_qt.hpp"
 #include "platform/bledy.hpp"
 #include "platform/blokada.hpp"
+#include "platform/proces.hpp"
 
 namespace {
 
@@ -25,6 +26,7 @@ std::filesystem::path sciezka_z(const QString& tekst) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  wyrownik::przygotuj_proces();
   QApplication aplikacja(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("wyrownik"));
 

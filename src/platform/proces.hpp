@@ -1,0 +1,12 @@
+// How the process meets signals that would end it in the middle of a batch.
+#pragma once
+
+namespace wyrownik {
+
+// A write beyond the file-size limit (SIGXFSZ) and a write into a pipe whose
+// reader has gone (SIGPIPE) become failed writes, reported and handled like
+// any other, instead of killing the program with no word mid-batch. Called
+// once at the start of each program.
+void przygotuj_proces();
+
+}  // namespace wyrownik
