@@ -14,6 +14,7 @@ constexpr TekstCp1250 po_zmianie{"Po zmianie:"};
 constexpr TekstCp1250 usunieto{"Usunięto:"};
 constexpr TekstCp1250 ilosc_zmian{"Ilość zmian: "};
 constexpr TekstCp1250 ilosc_usunietych{"Ilość usuniętych: "};
+constexpr TekstCp1250 pozostawiono{"Korektę przerwano, plik pozostawiono bez zmian: "};
 constexpr TekstCp1250 przywrocono{"Cofnięto korektę, przywrócono: "};
 constexpr TekstCp1250 pominieto{"Nie cofnięto, plik zmieniony po korekcie: "};
 
@@ -94,6 +95,12 @@ void Dziennik::podsumowanie(std::string_view nazwa_scenerii, std::uint64_t ile_z
   podsumowanie(nazwa_scenerii, ile_zmian);
   wpis_.clear();
   dopisz_linie(wpis_, ilosc_usunietych, std::to_string(ile_usunietych));
+  zapisz(wpis_);
+}
+
+void Dziennik::bez_zmian(std::string_view pelna_sciezka) {
+  wpis_.clear();
+  dopisz_linie(wpis_, pozostawiono, pelna_sciezka);
   zapisz(wpis_);
 }
 

@@ -40,6 +40,10 @@ class Dziennik {
   void podsumowanie(std::string_view nazwa_scenerii, std::uint64_t ile_zmian,
                     std::uint64_t ile_usunietych);
 
+  // After the entries of a file whose replacement was abandoned (the batch
+  // stopped inside it): the file stayed as it was (one line).
+  void bez_zmian(std::string_view pelna_sciezka);
+
   // An undo: a file given back its content from before the batch, or one
   // left alone because it changed since (one line each).
   void przywrocenie(std::string_view pelna_sciezka);

@@ -36,9 +36,11 @@ bool to_samo_miejsce(const fs::path& a, const fs::path& b) {
   return fs::exists(b, blad) && fs::equivalent(a, b, blad);
 }
 
+// Sets `wpisany` once an entry of the file is in the log, so that the
+// caller knows it also when this throws.
 void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dziennik& dziennik,
                    LicznikiPrzebiegu& liczniki, bool na_sucho, const OperacjeZapisu& operacje,
-                   KopiaZapasowa* kopia_zapasowa) {
+                   KopiaZapasowa* kopia_zapasowa, bool& wpisany) {
   // Opening the copy empties it: reading and writing one file would lose it.
   if (to_samo_miejsce(p.plik, p.kopia)) {
     throw BladDanych("a scenery file bears the name of the scratch copy: " + p.plik.string());
@@ -94,14 +96,14 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
           break;
         case Werdykt::popraw:
           zacznij_kopie();
-          zmieniony = true;
+          zmieniony = wpisany = true;
           ++liczniki.ile_zmian;
           zasady.zapisz_zmiane(dziennik, sciezka_do_logu(), surowa, poprawiona);
           wyjscie = poprawiona;
           break;
         case Werdykt::usun:
           zacznij_kopie();
-          zmieniony = true;
+          zmieniony = wpisany = true;
           ++liczniki.ile_usunietych;
           dziennik.usuniecie(sciezka_do_logu(), surowa);
           continue;  // not written, and the empty-line count stays as it was
@@ -134,8 +136,22 @@ void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dzie
   const fs::path kopia = stan.katalog / std::string(nazwa_kopii);
   dla_plikow_fazy(stan, Faza::przepisanie, postep,
                   [&](std::string_view wpis, const fs::path& plik) {
-                    przepisz_plik({stan, wpis, plik, kopia}, zasady, dziennik, liczniki, na_sucho,
-                                  operacje, kopia_zapasowa);
+                    bool wpisany = false;
+                    try {
+                      przepisz_plik({stan, wpis, plik, kopia}, zasady, dziennik, liczniki, na_sucho,
+                                    operacje, kopia_zapasowa, wpisany);
+                    } catch (...) {
+                      // Its entries are in the log, its changes are not on disk: the log
+                      // says so, as far as it still can.
+                      if (wpisany) {
+                        try {
+                          dziennik.bez_zmian(tekst_pelnej_sciezki(stan.tekst_katalogu, wpis));
+                          dziennik.oproznij(/*na_dysk=*/true);
+                        } catch (...) {
+                        }
+                      }
+                      throw;
+                    }
                   });
 }
 

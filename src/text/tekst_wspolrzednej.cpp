@@ -35,14 +35,8 @@ std::uint64_t zaokraglij(std::uint64_t n, int wykladnik) {
   return calosc;
 }
 
-// 15 significant digits in exponent form; to_chars rounds the exact binary
-// value, halves to even.
-std::string tekst_wykladniczy(double v) {
-  std::array<char, 64> bufor{};
-  const auto [koniec, blad] = std::to_chars(bufor.data(), bufor.data() + bufor.size(), v,
-                                            std::chars_format::scientific, najwiecej_cyfr - 1);
-  if (blad != std::errc{}) throw BladDanych("a coordinate cannot be written as text");
-  const std::string_view tekst(bufor.data(), static_cast<std::size_t>(koniec - bufor.data()));
+// The exponent form of to_chars' output: "E", no trailing zeros after the point.
+std::string w_formie_wykladniczej(std::string_view tekst) {
   const std::size_t e = tekst.find('e');
   std::string_view mantysa = tekst.substr(0, e);
   if (mantysa.find('.') != std::string_view::npos) {
@@ -53,6 +47,23 @@ std::string tekst_wykladniczy(double v) {
   wynik += 'E';
   wynik += tekst.substr(e + 1);
   return wynik;
+}
+
+// 15 significant digits in exponent form; to_chars rounds the exact binary
+// value, halves to even. Near the largest double that rounding passes it
+// ("1.79769313486232E+308" reads as no number at all): there the shortest
+// text that reads back exactly is written instead.
+std::string tekst_wykladniczy(double v) {
+  std::array<char, 64> bufor{};
+  std::to_chars_result w = std::to_chars(bufor.data(), bufor.data() + bufor.size(), v,
+                                         std::chars_format::scientific, najwiecej_cyfr - 1);
+  double z_powrotem = 0;
+  if (w.ec == std::errc{} && std::from_chars(bufor.data(), w.ptr, z_powrotem).ec != std::errc{}) {
+    w = std::to_chars(bufor.data(), bufor.data() + bufor.size(), v, std::chars_format::scientific);
+  }
+  if (w.ec != std::errc{}) throw BladDanych("a coordinate cannot be written as text");
+  return w_formie_wykladniczej(
+      std::string_view(bufor.data(), static_cast<std::size_t>(w.ptr - bufor.data())));
 }
 
 // q / 100 (at least 10^13) as the double nearest to it, written with 15

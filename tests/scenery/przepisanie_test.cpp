@@ -317,8 +317,12 @@ class PrzepisanieAwarie : public Przepisanie {
     EXPECT_TRUE(tresc("a.scm") == tresc_pliku);
     EXPECT_TRUE(ten_sam(p, swiadek));
     // The change was logged before the replacement was tried; the log is
-    // written out on the failure path too.
-    EXPECT_NE(testy::wczytaj(log).find("Po zmianie:"), std::string::npos);
+    // written out on the failure path too, and says the file stayed as it was.
+    const std::string zapis = testy::wczytaj(log);
+    EXPECT_NE(zapis.find("Po zmianie:"), std::string::npos);
+    EXPECT_TRUE(zapis.ends_with(
+        "Korekt\xEA przerwano, plik pozostawiono bez zmian: " + stan.tekst_katalogu + "a.scm\r\n"))
+        << zapis;
   }
   const std::string maly = "a\ninclude a.inc 1 2 3->include a.inc 1 5 3\nb";
 };

@@ -108,6 +108,15 @@ TEST(TekstWspolrzednej, LargeValuesInExponentForm) {
   EXPECT_EQ(liczba("1.23456789012346E+18"), 1.23456789012346e18);
 }
 
+TEST(TekstWspolrzednej, TheLargestValuesStillReadBack) {
+  // 15 digits would round past the largest double and read as no number.
+  const double najwieksza = std::numeric_limits<double>::max();
+  EXPECT_EQ(tekst_wspolrzednej(najwieksza), "1.7976931348623157E+308");
+  EXPECT_EQ(tekst_wspolrzednej(-najwieksza), "-1.7976931348623157E+308");
+  EXPECT_EQ(liczba(tekst_wspolrzednej(najwieksza)), najwieksza);
+  EXPECT_EQ(tekst_wspolrzednej(1.5e308), "1.5E+308");
+}
+
 TEST(TekstWspolrzednej, NonFiniteValuesAreRefused) {
   EXPECT_THROW(tekst_wspolrzednej(std::numeric_limits<double>::infinity()), BladDanych);
   EXPECT_THROW(tekst_wspolrzednej(-std::numeric_limits<double>::infinity()), BladDanych);
