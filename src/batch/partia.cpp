@@ -17,6 +17,8 @@
 #include "scenery/skan.hpp"
 #include "text/blad_danych.hpp"
 #include "text/linia.hpp"
+#include "text/sciezki.hpp"
+#include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {
 
@@ -49,6 +51,25 @@ std::optional<Blokada> zajmij_pliki_robocze(const std::filesystem::path& katalog
     throw InnaKopiaPracuje("another copy of wyrownik is working in " + katalog.string());
   }
   return blokada;
+}
+
+// A scenery file named like a scratch file would be emptied by the index or
+// by the rewrite of an earlier file (and then deleted): the batch stops
+// before anything of the scenery is written.
+void sprawdz_nazwy_robocze(const StanScenerii& stan) {
+  for (const std::string& wpis : stan.lista_plikow) {
+    const auto plik = znajdz_w_scenerii(stan.katalog, wpis, &stan.katalogi);
+    if (!plik) continue;
+    for (const std::string_view nazwa : {nazwa_pliku_danych, nazwa_pliku_komorek, nazwa_kopii}) {
+      const std::filesystem::path roboczy = stan.katalog / std::string(nazwa);
+      std::error_code blad;
+      if ((plik->parent_path() == stan.katalog &&
+           rowne_bez_wielkosci(plik->filename().string(), nazwa)) ||
+          std::filesystem::equivalent(*plik, roboczy, blad)) {
+        throw BladDanych("the scenery names a scratch file of wyrownik: " + plik->string());
+      }
+    }
+  }
 }
 
 }  // namespace
@@ -129,7 +150,10 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
         zajete = true;
       }
       znajdz_min_max(stan, status);
-      if (!stan.zakres.pusty()) korekcja(stan, zapis, status);
+      if (!stan.zakres.pusty()) {
+        sprawdz_nazwy_robocze(stan);
+        korekcja(stan, zapis, status);
+      }
     } catch (const Przerwanie&) {
       wynik = WynikPartii::przerwana;
       try {

@@ -62,7 +62,7 @@ bool przed(const std::string& a, const std::string& b) {
 
 void odczyt_ini(const fs::path& katalog_programu, Konfiguracja& konfiguracja,
                 Komunikaty& komunikaty) {
-  const auto plik = znajdz_w_scenerii(katalog_programu, "wyrownik.ini");
+  const auto plik = znajdz_nazwe(katalog_programu, "wyrownik.ini");
   std::error_code blad;
   if (!plik || !fs::is_regular_file(*plik, blad)) {
     komunikaty.pokaz_komunikat(komunikat::brak_ini);

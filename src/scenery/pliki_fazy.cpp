@@ -13,7 +13,7 @@ void dla_plikow_fazy(const StanScenerii& stan, Faza faza, Postep& postep,
   for (const auto& nazwa : stan.lista_plikow) {
     if (nazwa.empty()) break;  // the list ends there
     postep.plik(nazwa);
-    const auto plik = znajdz_w_scenerii(stan.katalog, nazwa);
+    const auto plik = znajdz_w_scenerii(stan.katalog, nazwa, &stan.katalogi);
     std::error_code blad;
     if (!plik || !std::filesystem::is_regular_file(*plik, blad)) continue;
     dzialanie(nazwa, *plik);

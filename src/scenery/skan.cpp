@@ -47,7 +47,7 @@ class Skaner {
   void czytaj_plik(const std::string& nazwa) {
     postep_.plik(nazwa);
 
-    const auto sciezka = znajdz_w_scenerii(stan_.katalog, nazwa);
+    const auto sciezka = znajdz_w_scenerii(stan_.katalog, nazwa, &stan_.katalogi);
     if (!sciezka || !czy_zwykly_plik(*sciezka)) return;
     CzytnikLinii czytnik(*sciezka);
     czytnik_ = &czytnik;

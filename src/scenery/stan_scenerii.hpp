@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "geometry/zakres.hpp"
+#include "text/sciezki.hpp"
 
 namespace wyrownik {
 
@@ -22,6 +23,9 @@ struct StanScenerii {
   // components, main file first, at most 65536 names, none empty.
   std::vector<std::string> lista_plikow;
   Zakres zakres;
+  // The directories listed to find names in another letter case, each once
+  // per batch (a cache; the phases only read names through it).
+  mutable PamiecKatalogow katalogi;
 };
 
 }  // namespace wyrownik

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "platform/bledy.hpp"
 #include "text/kodowanie.hpp"
 #include "text/wielkosc_liter.hpp"
 
@@ -17,6 +18,17 @@ bool istnieje(const fs::path& p) {
   return fs::exists(p, blad);
 }
 
+// Whether something exists at `p`; a refusal of the system other than "no
+// such file or directory" is a failure, not a missing file.
+bool istnieje_scisle(const fs::path& p) {
+  std::error_code blad;
+  const bool jest = fs::exists(p, blad);
+  if (blad && blad != std::errc::no_such_file_or_directory && blad != std::errc::not_a_directory) {
+    throw BladPliku("cannot look up", p, blad);
+  }
+  return jest;
+}
+
 bool katalog(const fs::path& p) {
   std::error_code blad;
   return fs::is_directory(p, blad);
@@ -26,6 +38,12 @@ bool katalog(const fs::path& p) {
 // Windows-1250, while names on disk are usually UTF-8.
 std::string nazwa_jak_w_scenerii(const std::string& na_dysku) {
   return utf8_na_cp1250(na_dysku).value_or(na_dysku);
+}
+
+std::string zlozona(std::string_view tekst) {
+  std::string w(tekst);
+  std::transform(w.begin(), w.end(), w.begin(), [](char c) { return static_cast<char>(mala(c)); });
+  return w;
 }
 
 // The entry of `rodzic` named `skladnik` without regard to letter case.
@@ -54,6 +72,17 @@ std::optional<fs::path> rozwiaz_skladniki(fs::path sciezka,
     sciezka = std::move(*dalej);
   }
   return sciezka;
+}
+
+// Whether `plik` really lies inside `katalog`, links followed.
+bool wewnatrz(const fs::path& plik, const fs::path& katalog) {
+  std::error_code blad;
+  const fs::path k = fs::canonical(katalog, blad);
+  if (blad) throw BladPliku("cannot look up", katalog, blad);
+  const fs::path p = fs::canonical(plik, blad);
+  if (blad == std::errc::no_such_file_or_directory) return false;  // a dangling link
+  if (blad) throw BladPliku("cannot look up", plik, blad);
+  return std::mismatch(k.begin(), k.end(), p.begin(), p.end()).first == k.end();
 }
 
 std::vector<std::string> tnij(std::string_view tekst, std::string_view separatory) {
@@ -130,14 +159,55 @@ std::optional<std::string> nazwa_rozwiazana(std::string_view nazwa) {
   return wynik;
 }
 
-std::optional<fs::path> znajdz_w_scenerii(const fs::path& katalog_scenerii,
-                                          std::string_view nazwa) {
+std::optional<std::string> PamiecKatalogow::dopasuj(const fs::path& rodzic,
+                                                    std::string_view skladnik) {
+  auto [wpis, nowy] = katalogi_.try_emplace(rodzic.string());
+  if (nowy) {
+    std::error_code blad;
+    fs::directory_iterator it(rodzic.empty() ? fs::path(".") : rodzic, blad);
+    for (; !blad && it != fs::directory_iterator(); it.increment(blad)) {
+      const std::string nazwa = it->path().filename().string();
+      wpis->second.try_emplace(zlozona(nazwa), nazwa);
+      wpis->second.try_emplace(zlozona(nazwa_jak_w_scenerii(nazwa)), nazwa);
+    }
+    if (blad && blad != std::errc::no_such_file_or_directory &&
+        blad != std::errc::not_a_directory) {
+      katalogi_.erase(wpis);
+      throw BladPliku("cannot list", rodzic, blad);
+    }
+  }
+  const auto znaleziona = wpis->second.find(zlozona(skladnik));
+  if (znaleziona == wpis->second.end()) return std::nullopt;
+  return znaleziona->second;
+}
+
+std::optional<fs::path> znajdz_w_scenerii(const fs::path& katalog_scenerii, std::string_view nazwa,
+                                          PamiecKatalogow* pamiec) {
   const auto skladniki = skladniki_nazwy(nazwa);
   if (!skladniki) return std::nullopt;
-  fs::path wprost = katalog_scenerii;
-  for (const auto& s : *skladniki) wprost /= s;
-  if (istnieje(wprost)) return wprost;
-  return rozwiaz_skladniki(katalog_scenerii, *skladniki);
+  fs::path wynik = katalog_scenerii;
+  for (const auto& s : *skladniki) wynik /= s;
+  if (!istnieje_scisle(wynik)) {
+    PamiecKatalogow wlasna;
+    PamiecKatalogow& p = pamiec ? *pamiec : wlasna;
+    wynik = katalog_scenerii;
+    for (const auto& s : *skladniki) {
+      const fs::path wprost = wynik / s;
+      if (istnieje_scisle(wprost)) {
+        wynik = wprost;
+        continue;
+      }
+      const auto nazwa_na_dysku = p.dopasuj(wynik, s);
+      if (!nazwa_na_dysku) return std::nullopt;
+      wynik /= *nazwa_na_dysku;
+    }
+  }
+  if (!wewnatrz(wynik, katalog_scenerii)) return std::nullopt;
+  return wynik;
+}
+
+std::optional<fs::path> znajdz_nazwe(const fs::path& katalog, std::string_view nazwa) {
+  return dopasuj_skladnik(katalog, nazwa);
 }
 
 std::string tekst_pelnej_sciezki(std::string_view tekst_katalogu, std::string_view nazwa) {

@@ -126,11 +126,12 @@ TEST_F(PrzebiegWysokosci,
   zapisz("inny.scn", crlf({"include slup.inc 5 0 10 end"}) + teren);
   okno.pozycje = {"main.scn", "inny.scn"};
   okno.zaznaczenie = {true, true};
-  // Readable for the scan; by "FAZA III" every read of it fails (EIO), which
-  // no permission bit can do for root.
+  // Readable for the scan; by "FAZA III" it is a loop of links that no
+  // lookup gets through (ELOOP), which no permission bit can do for root.
   okno.przy_fazie["FAZA III"] = [&] {
     fs::remove(b);
-    fs::create_symlink("/proc/self/mem", b);
+    fs::create_symlink("b2.scm", b);
+    fs::create_symlink("b.scm", k / "scenery/sub/b2.scm");
   };
   ASSERT_EQ(partia(), WynikPartii::blad);
 
@@ -199,6 +200,25 @@ TEST_F(PrzebiegWysokosci, CopyThatCannotBeWrittenStopsTheBatchAndLeavesTheFileAs
                               "Ilość zmian: 1"}));
   for (const char* roboczy : {"aaa.aaa", "aaa.aab", "aaa.ccc"})
     EXPECT_FALSE(jest(roboczy)) << roboczy;
+}
+
+TEST_F(PrzebiegWysokosci, ASceneryFileNamedLikeAScratchFileStopsTheBatchBeforeAnyWrite) {
+  for (const char* roboczy : {"aaa.aaa", "AAA.AAB", "aaa.ccc"}) {
+    const std::string tresc_roboczego = teren + crlf({"include slup.inc 2 0 1 end"});
+    zapisz(roboczy, tresc_roboczego);
+    const std::string glowny =
+        crlf({"include slup.inc 2 0 1 end", std::string("include ") + roboczy + " end"});
+    zapisz("main.scn", glowny);
+    okno.komunikaty.clear();
+    okno.szczegoly.clear();
+    EXPECT_EQ(partia(), WynikPartii::blad) << roboczy;
+    EXPECT_EQ(okno.komunikaty, L{komunikat_bledu});
+    ASSERT_EQ(okno.szczegoly.size(), 1u);
+    EXPECT_NE(okno.szczegoly[0].find(roboczy), std::string::npos) << okno.szczegoly[0];
+    EXPECT_EQ(tresc(roboczy), tresc_roboczego);
+    EXPECT_EQ(tresc("main.scn"), glowny);
+    fs::remove(k / "scenery" / roboczy);
+  }
 }
 
 TEST_F(PrzebiegWysokosci,
