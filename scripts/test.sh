@@ -3,7 +3,9 @@
 # then the CI guards, each in its own build folder next to the main one:
 #   format  every source formatted with the checked-in .clang-format;
 #   san     all tests again under AddressSanitizer + UndefinedBehaviorSanitizer;
-#   lto     every target links with link-time optimisation and -Werror=odr.
+#   lto     every target links with link-time optimisation and -Werror=odr;
+#   fuzz    the libFuzzer targets (fuzz/) a short fixed time each from their
+#           committed seeds (WYROWNIK_FUZZ_SECONDS, default 15).
 # WYROWNIK_GUARDS=OFF skips the guards (quick local runs); a comma list such as
 # WYROWNIK_GUARDS=format,lto runs only those. CI leaves it unset: all of them.
 set -euo pipefail
@@ -20,7 +22,7 @@ czasy=("$(printf '%-22s %5d s  ok' 'main build + tests' $((SECONDS - poczatek)))
 
 straze=${WYROWNIK_GUARDS:-ON}
 [[ "$straze" == "OFF" ]] && exit 0
-[[ "$straze" == "ON" ]] && straze=format,san,lto
+[[ "$straze" == "ON" ]] && straze=format,san,lto,fuzz
 
 # The guards below return non-zero instead of exiting, so that one failing
 # guard still lets the others report.
@@ -104,10 +106,40 @@ straz_lto() {
   cmake --build "$b" -j2 "${dalej[@]}"
 }
 
+straz_fuzz() {
+  local b=$budowa-fuzz
+  # libFuzzer needs clang; the libraries are instrumented for coverage and
+  # checked by AddressSanitizer and UBSan like the targets themselves.
+  command -v clang++ >/dev/null || { echo "clang++ not found" >&2; return 1; }
+  local flagi="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
+  CC=clang CXX=clang++ cmake -S . -B "$b" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWYROWNIK_GUI=OFF \
+    -DWYROWNIK_TESTS=OFF -DWYROWNIK_BENCH=OFF -DWYROWNIK_FUZZ=ON -DCMAKE_CXX_FLAGS="$flagi" \
+    || return 1
+  cmake --build "$b" -j2 || return 1
+  # Each target a short fixed time from the committed seeds; what it finds
+  # goes to a scratch corpus, never into the source tree.
+  local sekundy=${WYROWNIK_FUZZ_SECONDS:-15} wynik=0 t korpus
+  for t in linia czytnik ini partia; do
+    korpus=$(mktemp -d)
+    cp fuzz/korpus/"$t"/* "$korpus"/
+    (cd "$b" && ./fuzz/fuzz_"$t" -max_total_time="$sekundy" -max_len=4096 -print_final_stats=1 \
+      "$korpus" 2>&1 | grep -E '^(stat::number_of_executed_units|==|SUMMARY)|ERROR|DONE') \
+      || true
+    # libFuzzer writes crash-*/leak-*/timeout-* files where it runs on a finding.
+    if compgen -G "$b/crash-*" >/dev/null || compgen -G "$b/leak-*" >/dev/null ||
+       compgen -G "$b/timeout-*" >/dev/null; then
+      echo "fuzz_$t found a failing input: $(ls "$b"/crash-* "$b"/leak-* "$b"/timeout-* 2>/dev/null)" >&2
+      wynik=1
+    fi
+    rm -rf "$korpus"
+  done
+  return $wynik
+}
+
 nieudane=()
 IFS=, read -ra wybrane <<<"$straze"
 for s in "${wybrane[@]}"; do
-  declare -F "straz_$s" >/dev/null || { echo "Unknown guard: $s (format, san, lto)" >&2; exit 64; }
+  declare -F "straz_$s" >/dev/null || { echo "Unknown guard: $s (format, san, lto, fuzz)" >&2; exit 64; }
 done
 for s in "${wybrane[@]}"; do
   echo "==== guard: $s" >&2
