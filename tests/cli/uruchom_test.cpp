@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <random>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -378,6 +379,55 @@ TEST_F(Cli, SignalsOfTheSystemBecomeOrdinaryOutcomes) {
   EXPECT_EQ(WEXITSTATUS(stan), 1);
   EXPECT_NE(testy::wczytaj(err).find("Wystąpił błąd"), std::string::npos);
   EXPECT_EQ(tresc("main.scn"), przed);
+}
+
+TEST_F(Cli, AKillAtAnyMomentLeavesEachFileAsBeforeOrAsAfter) {
+  // Twenty files with changes; the expected end from an uninterrupted run.
+  std::vector<std::string> nazwy;
+  std::string glowny = teren;
+  for (int i = 0; i < 20; ++i) {
+    nazwy.push_back("f" + std::to_string(i) + ".scm");
+    glowny += "include " + nazwy.back() + " end\r\n";
+  }
+  const auto wypelnij = [&] {
+    zapisz("main.scn", glowny);
+    for (const auto& n : nazwy) {
+      std::string tresc;
+      for (int j = 0; j < 2000; ++j) tresc += "include a.inc 10 5 20 end\r\n// x\r\n";
+      zapisz(n, tresc);
+    }
+  };
+  wypelnij();
+  const std::string przed = tresc(nazwy[0]);
+  ASSERT_EQ(w_procesie(program(), [] {}), 0);
+  const std::string po = tresc(nazwy[0]);
+  ASSERT_NE(przed, po);
+
+  std::mt19937 los(5);
+  int w_trakcie = 0;
+  for (int proba = 0; proba < 12; ++proba) {
+    wypelnij();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      const int nic = ::open("/dev/null", O_WRONLY);
+      ::dup2(nic, 2);
+      ::execl(WYROWNIK_CLI, WYROWNIK_CLI, "height", "--program-dir", program().c_str(),
+              "--no-backup", "main.scn", static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    ::usleep(static_cast<useconds_t>(los() % 60000));
+    ::kill(pid, SIGKILL);
+    int stan = 0;
+    ::waitpid(pid, &stan, 0);
+    int zmienione = 0;
+    for (const auto& n : nazwy) {
+      const std::string teraz = tresc(n);
+      ASSERT_TRUE(teraz == przed || teraz == po) << n << " is neither as before nor as after";
+      zmienione += teraz == po;
+    }
+    w_trakcie += zmienione > 0 && zmienione < 20;
+  }
+  RecordProperty("killed_mid_rewrite", w_trakcie);
 }
 
 }  // namespace
