@@ -79,13 +79,8 @@ class CzytnikTerenu {
     int ile = 0;
     while (nastepna()) {
       if (zawiera(biezaca_, "endtri")) return;
-      podziel_czysto(biezaca_, tokeny_, 3);
-      if (tokeny_.size() < 3) continue;
-      const auto x = liczba(tokeny_[0]);
-      const auto y = liczba(tokeny_[1]);
-      const auto z = liczba(tokeny_[2]);
-      if (!x || !y || !z) continue;
-      t.v[static_cast<std::size_t>(ile)] = {*x, *y, *z};
+      Wierzcholek& w = t.v[static_cast<std::size_t>(ile)];
+      if (!trzy_liczby(biezaca_, w.x, w.y, w.z)) continue;
       // Groups of three in the order read, strips too; a leftover one or two
       // vertices form nothing.
       if (++ile == 3) {

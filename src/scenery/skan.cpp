@@ -87,15 +87,8 @@ class Skaner {
   // Tokens 1, 2 and 3 of the current line as X and Z, when all three are
   // numeric.
   bool punkt(double& x, double& z) {
-    podziel_czysto(linia_, tokeny_, 3);
-    if (tokeny_.size() < 3) return false;
-    const auto px = liczba(tokeny_[0]);
-    if (!px || !czy_liczba(tokeny_[1])) return false;
-    const auto pz = liczba(tokeny_[2]);
-    if (!pz) return false;
-    x = *px;
-    z = *pz;
-    return true;
+    double y = 0;
+    return trzy_liczby(linia_, x, y, z);
   }
 
   void include() {

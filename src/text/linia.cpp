@@ -47,6 +47,22 @@ void podziel_czysto(std::string_view surowa, std::vector<std::string_view>& toke
   }
 }
 
+bool trzy_liczby(std::string_view surowa, double& x, double& y, double& z) {
+  const char* p = surowa.data();
+  const char* const koniec = p + surowa.size();
+  double* const cele[] = {&x, &y, &z};
+  for (double* cel : cele) {
+    while (p != koniec && separator(*p)) ++p;
+    if (p == koniec) return false;
+    const char* const start = p;
+    while (p != koniec && !separator(*p)) ++p;
+    const auto v = liczba(std::string_view(start, static_cast<std::size_t>(p - start)));
+    if (!v) return false;
+    *cel = *v;
+  }
+  return true;
+}
+
 bool pusta_po_oczyszczeniu(std::string_view surowa) {
   for (const char c : surowa) {
     if (!separator(c)) return false;

@@ -33,6 +33,11 @@ void podziel(std::string_view linia, std::vector<std::string_view>& tokeny);
 void podziel_czysto(std::string_view surowa, std::vector<std::string_view>& tokeny,
                     std::size_t najwiecej = static_cast<std::size_t>(-1));
 
+// Tokens 1, 2 and 3 of the cleaned line as numbers, read straight from the
+// raw line (a vertex or an end point); false when the line has fewer than
+// three tokens or one of them is not numeric.
+bool trzy_liczby(std::string_view surowa, double& x, double& y, double& z);
+
 // Whether oczysc_linie would leave the line empty: it holds nothing but
 // spaces, ";" and TABs.
 bool pusta_po_oczyszczeniu(std::string_view surowa);

@@ -66,6 +66,13 @@ TEST(PodzielCzysto, GivesTheTokensOfTheCleanedLineAndKeywordsAlike) {
     ASSERT_EQ(pusta_po_oczyszczeniu(s), czysta.empty()) << s;
     podziel_czysto(s, surowe, 3);
     ASSERT_EQ(surowe.size(), std::min<std::size_t>(3, czyste.size())) << s;
+    double x = 0, y = 0, z = 0;
+    const bool trzy =
+        czyste.size() >= 3 && liczba(czyste[0]) && liczba(czyste[1]) && liczba(czyste[2]);
+    ASSERT_EQ(trzy_liczby(s, x, y, z), trzy) << s;
+    if (trzy) {
+      ASSERT_EQ(z, *liczba(czyste[2])) << s;
+    }
     for (const char* slowo : {"endtri", "include", "node", "a"}) {
       ASSERT_EQ(zawiera(s, slowo), zawiera(czysta, slowo)) << s << " " << slowo;
     }
