@@ -14,9 +14,16 @@ WynikCofniecia cofnij_partie(const std::filesystem::path& katalog_programu,
   const auto kopie = lista_kopii(katalog_programu);
   if (kopie.empty()) return {};
   const auto& katalog = kopie.back().katalog_scenerii;
-  const auto blokada = Blokada::zajmij_katalog(katalog);
-  if (!blokada)
-    throw InnaKopiaPracuje("another copy of wyrownik is working in " + katalog.string());
+  // The front end holds the program directory's lock; a scenery directory
+  // that is the program directory itself takes no second one.
+  std::error_code blad;
+  std::optional<Blokada> blokada;
+  if (!std::filesystem::equivalent(katalog, katalog_programu, blad)) {
+    blokada = Blokada::zajmij_katalog(katalog);
+    if (!blokada) {
+      throw InnaKopiaPracuje("another copy of wyrownik is working in " + katalog.string());
+    }
+  }
   Dziennik dziennik(katalog_programu / "Log_korekcja.txt", operacje);
   WynikCofniecia wynik = cofnij_ostatnia_partie(
       katalog_programu,

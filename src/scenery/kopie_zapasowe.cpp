@@ -99,7 +99,14 @@ std::optional<Spis> czytaj_spis(const fs::path& folder) {
         w.przed = {*r1, *s1};
         w.po = {*r2, *s2};
         w.sciezka = fs::path(std::string(reszta));
-        spis.pliki.push_back(std::move(w));
+        // A file replaced twice in the batch: its last content counts.
+        const auto jest = std::find_if(spis.pliki.begin(), spis.pliki.end(),
+                                       [&](const WpisSpisu& v) { return v.sciezka == w.sciezka; });
+        if (jest != spis.pliki.end()) {
+          jest->po = w.po;
+        } else {
+          spis.pliki.push_back(std::move(w));
+        }
       } else if (linia.starts_with(pole_przywrocono)) {
         const fs::path p(std::string(linia.substr(pole_przywrocono.size())));
         for (auto& w : spis.pliki) {
@@ -165,16 +172,20 @@ void KopiaZapasowa::zaloz(const fs::path& katalog_scenerii) {
     std::snprintf(przyrostek, sizeof przyrostek, "_%03d", n);
     folder = kopie / (nazwa + przyrostek);
   }
-  fs::create_directories(folder, blad);
+  fs::create_directories(folder / std::string(nazwa_katalogu_plikow), blad);
   if (blad) throw BladPliku("cannot create the backup folder", folder, blad);
   katalog_ = folder;
-  katalog_scenerii_ = katalog_scenerii;
+  katalog_scenerii_ = fs::canonical(katalog_scenerii, blad);
+  if (blad) throw BladPliku("cannot look up", katalog_scenerii, blad);
   std::string tresc(naglowek);
   tresc.append("\r\n").append(pole_czas).append(czas);
   tresc.append("\r\n").append(pole_ustawienia).append(ustawienia_);
-  tresc.append("\r\n").append(pole_katalog).append(fs::absolute(katalog_scenerii).string());
+  tresc.append("\r\n").append(pole_katalog).append(katalog_scenerii_.string());
   dopisz_linie_spisu(katalog_, tresc, *operacje_);
+  // The new folders' entries durable, each in its parent.
+  synchronizuj_katalog(katalog_);
   synchronizuj_katalog(kopie);
+  synchronizuj_katalog(katalog_programu_);
 }
 
 void KopiaZapasowa::zachowaj(const fs::path& katalog_scenerii, std::string_view sceneria,
@@ -184,14 +195,34 @@ void KopiaZapasowa::zachowaj(const fs::path& katalog_scenerii, std::string_view 
     sceneria_ = sceneria;
     dopisz_linie_spisu(katalog_, std::string(pole_sceneria) + sceneria_, *operacje_);
   }
-  const fs::path wzgledna = plik.lexically_relative(katalog_scenerii_);
-  const fs::path kopia = katalog_ / wzgledna;
+  // Names are kept as the system resolves them: a file reached through a
+  // link inside the scenery is kept (and later restored) where it really is.
   std::error_code blad;
-  fs::create_directories(kopia.parent_path(), blad);
-  if (blad) throw BladPliku("cannot create the backup folder", kopia.parent_path(), blad);
-  const OdciskPliku przed = odcisk_pliku(plik);
+  const fs::path prawdziwy = fs::canonical(plik, blad);
+  if (blad) throw BladPliku("cannot look up", plik, blad);
+  const fs::path wzgledna = prawdziwy.lexically_relative(katalog_scenerii_);
   const OdciskPliku po = odcisk_pliku(nowa_tresc);
-  zachowaj_plik(plik, kopia, *operacje_);
+  const auto [wpis, pierwszy] = zachowane_.try_emplace(wzgledna.string());
+  if (pierwszy) {
+    const fs::path pliki = katalog_ / std::string(nazwa_katalogu_plikow);
+    const fs::path kopia = pliki / wzgledna;
+    fs::create_directories(kopia.parent_path(), blad);
+    if (blad) throw BladPliku("cannot create the backup folder", kopia.parent_path(), blad);
+    wpis->second = odcisk_pliku(prawdziwy);
+    try {
+      zachowaj_plik(prawdziwy, kopia, *operacje_);
+    } catch (...) {
+      zachowane_.erase(wpis);
+      throw;
+    }
+    for (fs::path k = kopia.parent_path(); k != katalog_ && k.has_relative_path();
+         k = k.parent_path()) {
+      synchronizuj_katalog(k.parent_path());
+    }
+  }
+  // Replaced again in this batch: the first old content stays kept, and
+  // this line tells what the batch wrote last.
+  const OdciskPliku& przed = wpis->second;
   dopisz_linie_spisu(katalog_,
                      std::string(pole_plik) + std::to_string(przed.rozmiar) + " " +
                          szesnastkowo(przed.skrot) + " " + std::to_string(po.rozmiar) + " " +
@@ -233,16 +264,22 @@ WynikCofniecia cofnij_ostatnia_partie(
       wszystkie = false;
       continue;
     }
-    {
-      PlikOdczytu zrodlo(spis->opis.katalog / w.sciezka);
-      PlikZapisu cel(kopia_robocza, PlikZapisu::Tryb::nowy, operacje);
-      std::string bufor(PlikZapisu::rozmiar_bufora, '\0');
-      for (std::size_t n; (n = zrodlo.czytaj(bufor.data(), bufor.size())) > 0;) {
-        cel.zapisz(std::string_view(bufor.data(), n));
+    try {
+      {
+        PlikOdczytu zrodlo(spis->opis.katalog / std::string(nazwa_katalogu_plikow) / w.sciezka);
+        PlikZapisu cel(kopia_robocza, PlikZapisu::Tryb::nowy, operacje);
+        std::string bufor(PlikZapisu::rozmiar_bufora, '\0');
+        for (std::size_t n; (n = zrodlo.czytaj(bufor.data(), bufor.size())) > 0;) {
+          cel.zapisz(std::string_view(bufor.data(), n));
+        }
+        cel.zamknij(/*na_dysk=*/true);
       }
-      cel.zamknij(/*na_dysk=*/true);
+      zastap_plik(kopia_robocza, plik, operacje);
+    } catch (...) {
+      std::error_code nic;
+      fs::remove(kopia_robocza, nic);  // no scratch copy stays in the scenery
+      throw;
     }
-    zastap_plik(kopia_robocza, plik, operacje);
     dopisz_linie_spisu(spis->opis.katalog, std::string(pole_przywrocono) + w.sciezka.string(),
                        operacje);
     wynik.przywrocone.push_back(plik);

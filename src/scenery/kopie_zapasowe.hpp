@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/plik_zapisu.hpp"
@@ -19,6 +20,9 @@ namespace wyrownik {
 // scenery directory, where the simulator would read the copies.
 inline constexpr std::string_view nazwa_katalogu_kopii = "kopie";
 inline constexpr std::string_view nazwa_spisu = "spis.txt";
+// The kept files, under their paths relative to the scenery directory: in a
+// folder of their own, so that no scenery file can take the manifest's name.
+inline constexpr std::string_view nazwa_katalogu_plikow = "pliki";
 inline constexpr std::size_t ile_kopii_trzymac = 10;
 
 // Size and FNV-1a hash of a file's bytes: enough to tell whether a file
@@ -44,6 +48,7 @@ class KopiaZapasowa {
 
   // Keeps `plik` of the scenery directory `katalog_scenerii` (of the scenery
   // `sceneria`) before `nowa_tresc`, closed and on disk, takes its place.
+  // Everything it made is synced to disk before it returns.
   void zachowaj(const std::filesystem::path& katalog_scenerii, std::string_view sceneria,
                 const std::filesystem::path& plik, const std::filesystem::path& nowa_tresc);
 
@@ -58,8 +63,11 @@ class KopiaZapasowa {
   std::string ustawienia_;
   const OperacjeZapisu* operacje_;
   std::filesystem::path katalog_;
-  std::filesystem::path katalog_scenerii_;
+  std::filesystem::path katalog_scenerii_;  // as the system resolves it, links followed
   std::string sceneria_;
+  // Files kept so far (relative paths) and the old content of each: a file
+  // replaced twice in one batch keeps its first old content.
+  std::unordered_map<std::string, OdciskPliku> zachowane_;
 };
 
 // A kept batch as the manifest describes it.

@@ -137,9 +137,14 @@ void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dzie
   dla_plikow_fazy(stan, Faza::przepisanie, postep,
                   [&](std::string_view wpis, const fs::path& plik) {
                     bool wpisany = false;
+                    // A name that is a link inside the scenery: the file it leads to is
+                    // rewritten and replaced, and the link stays a link.
+                    std::error_code blad;
+                    const fs::path prawdziwy = fs::canonical(plik, blad);
+                    if (blad) throw BladPliku("cannot look up", plik, blad);
                     try {
-                      przepisz_plik({stan, wpis, plik, kopia}, zasady, dziennik, liczniki, na_sucho,
-                                    operacje, kopia_zapasowa, wpisany);
+                      przepisz_plik({stan, wpis, prawdziwy, kopia}, zasady, dziennik, liczniki,
+                                    na_sucho, operacje, kopia_zapasowa, wpisany);
                     } catch (...) {
                       // Its entries are in the log, its changes are not on disk: the log
                       // says so, as far as it still can.

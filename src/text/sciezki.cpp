@@ -23,7 +23,9 @@ bool istnieje(const fs::path& p) {
 bool istnieje_scisle(const fs::path& p) {
   std::error_code blad;
   const bool jest = fs::exists(p, blad);
-  if (blad && blad != std::errc::no_such_file_or_directory && blad != std::errc::not_a_directory) {
+  // A name too long for the system names nothing that could exist.
+  if (blad && blad != std::errc::no_such_file_or_directory && blad != std::errc::not_a_directory &&
+      blad != std::errc::filename_too_long) {
     throw BladPliku("cannot look up", p, blad);
   }
   return jest;

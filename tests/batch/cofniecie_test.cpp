@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/blokada.hpp"
 #include "pomoc/awarie_zapisu.hpp"
 #include "pomoc/stanowisko_partii.hpp"
 
@@ -111,6 +112,50 @@ TEST_F(Cofniecie, TheLastTenBatchesAreKeptAndDryRunsKeepNone) {
   ASSERT_EQ(partia(), WynikPartii::zakonczona);
   EXPECT_EQ(ile_kopii(), 10u);
   EXPECT_EQ(lista_kopii(k.sciezka()).back().ile_plikow, 1u);
+}
+
+TEST_F(Cofniecie, FilesReplacedTwiceOrThroughLinksAndNamedLikeTheManifestComeBackWhole) {
+  // c.scm is reached by two sceneries with different ground (replaced twice
+  // in one batch); d.scm through a link; spis.txt is a scenery file.
+  zapisz("drugi.scn",
+         "node -1 0 t1 triangles trawa.dds\r\n-20 7 -20\r\n40 7 -20\r\n-20 7 40\r\n"
+         "endtri\r\ninclude c.scm end\r\n");
+  zapisz("prawdziwe/d.scm", "include z.inc 3 5 3 end\n");
+  fs::create_symlink("prawdziwe/d.scm", k / "scenery/d.scm");
+  zapisz("spis.txt", "include s.inc 4 5 4 end\n");
+  zapisz("main.scn", teren + "include c.scm end\r\ninclude d.scm end\r\ninclude spis.txt end\r\n");
+  const std::string c = tresc("c.scm"), d = tresc("prawdziwe/d.scm"), s = tresc("spis.txt");
+  okno.pozycje = {"main.scn", "drugi.scn"};
+  okno.zaznaczenie = {true, true};
+  ASSERT_EQ(partia(), WynikPartii::zakonczona);
+  EXPECT_EQ(tresc("c.scm"), "include y.inc 2 7 2 end\r\n");
+  EXPECT_EQ(tresc("prawdziwe/d.scm"), "include z.inc 3 3 3 end\r\n");
+  EXPECT_TRUE(fs::is_symlink(k / "scenery/d.scm"));  // the link stays a link
+
+  const WynikCofniecia w = cofnij_partie(k.sciezka());
+  EXPECT_TRUE(w.pominiete.empty());
+  EXPECT_EQ(tresc("c.scm"), c);
+  EXPECT_EQ(tresc("prawdziwe/d.scm"), d);
+  EXPECT_EQ(tresc("spis.txt"), s);
+  EXPECT_EQ(ile_kopii(), 0u);
+}
+
+TEST_F(Cofniecie, WorksWhereTheSceneryDirectoryIsTheProgramDirectory) {
+  srodowisko.katalog_programu = k / "scenery";
+  const auto blokada = Blokada::zajmij(k / "scenery");  // as the front end holds it
+  ASSERT_TRUE(blokada);
+  const std::string przed = tresc("a/b.scm");
+  ASSERT_EQ(partia(), WynikPartii::zakonczona);
+  const WynikCofniecia w = cofnij_partie(k / "scenery");
+  EXPECT_EQ(w.przywrocone.size(), 2u);
+  EXPECT_EQ(tresc("a/b.scm"), przed);
+}
+
+TEST_F(Cofniecie, ANameTooLongForTheSystemIsAMissingFile) {
+  zapisz("main.scn",
+         teren + "include " + std::string(300, 'x') + ".scm end\r\ninclude c.scm end\r\n");
+  ASSERT_EQ(partia(), WynikPartii::zakonczona);
+  EXPECT_EQ(tresc("c.scm"), "include y.inc 2 3 2 end\r\n");
 }
 
 }  // namespace
