@@ -1,8 +1,12 @@
 #include "scenery/skan.hpp"
 
 #include <algorithm>
+#include <cstdint>
+#include <future>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <unordered_set>
 #include <vector>
 
@@ -21,35 +25,32 @@ struct HaszTekstu {
   std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
 };
 
-class Skaner {
+// What one file adds to the scan: the names of the files it includes, in
+// order, each once (at most one more than the list may hold), and the
+// extents of what it places.
+struct WynikPliku {
+  std::vector<std::string> nazwy;
+  Zakres zakres;
+};
+
+// Names compared as the list compares them: "/" already "\", "." and ".."
+// resolved on the text, letters folded. A name leading outside the scenery is
+// never read, so its text as written is key enough.
+std::string klucz_nazwy(std::string_view nazwa) {
+  std::string klucz = nazwa_rozwiazana(nazwa).value_or(std::string(nazwa));
+  std::transform(klucz.begin(), klucz.end(), klucz.begin(),
+                 [](char c) { return static_cast<char>(mala(c)); });
+  return klucz;
+}
+
+using ZbiorNazw = std::unordered_set<std::string, HaszTekstu, std::equal_to<>>;
+
+// The scan of one file. It shares nothing with the scan of another file, so
+// two can run at once.
+class SkanerPliku {
  public:
-  Skaner(StanScenerii& stan, Postep& postep) : stan_(stan), postep_(postep) {}
-
-  void skanuj() {
-    postep_.faza(Faza::skan, stan_.nazwa_scenerii);
-
-    stan_.zakres = Zakres{};
-    stan_.lista_plikow.clear();
-    znane_.clear();
-    dodaj_plik(stan_.nazwa_scenerii);
-
-    // The list grows while it is read: names found are read after all names
-    // found before them.
-    for (std::size_t i = 0; i < stan_.lista_plikow.size(); ++i) {
-      const std::string nazwa = stan_.lista_plikow[i];  // the list may reallocate
-      czytaj_plik(nazwa);
-    }
-
-    postep_.koniec();
-  }
-
- private:
-  void czytaj_plik(const std::string& nazwa) {
-    postep_.plik(nazwa);
-
-    const auto sciezka = znajdz_w_scenerii(stan_.katalog, nazwa, &stan_.katalogi);
-    if (!sciezka || !czy_zwykly_plik(*sciezka)) return;
-    CzytnikLinii czytnik(*sciezka);
+  WynikPliku skanuj(const std::filesystem::path& sciezka) {
+    CzytnikLinii czytnik(sciezka);
     czytnik_ = &czytnik;
     std::string_view surowa;
     while (czytnik.czytaj(surowa)) {
@@ -72,11 +73,13 @@ class Skaner {
       if (wezel && (zawiera(linia_, "triangles") || zawiera(linia_, "triangle_strip"))) trojkaty();
     }
     czytnik_ = nullptr;
+    return std::move(wynik_);
   }
 
-  // The next line of a node as the current line; false at the end
-  // of the file, which ends the node and keeps the current line (the reader
-  // leaves the last line it gave in place when it finds no more).
+ private:
+  // The next line of a node as the current line; false at the end of the
+  // file, which ends the node and keeps the current line (the reader leaves
+  // the last line it gave in place when it finds no more).
   bool nastepna_linia() {
     std::string_view surowa;
     if (!czytnik_->czytaj(surowa)) return false;
@@ -96,25 +99,15 @@ class Skaner {
     ukosniki_na_odwrotne(nazwy_);
     podziel_czysto(nazwy_, tokeny_);
     if (tokeny_.size() == 3 || tokeny_.size() == 4) {
-      dodaj_plik(tokeny_[1]);
+      // Enough to tell the list is too long; memory stays bounded whatever
+      // the file holds.
+      if (wynik_.nazwy.size() <= najwiecej_plikow &&
+          widziane_.insert(klucz_nazwy(tokeny_[1])).second) {
+        wynik_.nazwy.emplace_back(tokeny_[1]);
+      }
     } else if (tokeny_.size() >= 5) {
-      if (const auto t = znajdz_trojke(tokeny_)) stan_.zakres.dolacz(t->x, t->z);
+      if (const auto t = znajdz_trojke(tokeny_)) wynik_.zakres.dolacz(t->x, t->z);
     }
-  }
-
-  // Two spellings of one file ("a\..\b.scm" and "b.scm") are one entry:
-  // the first spelling stays in the list. A name leading outside the scenery
-  // is never read, so its text as written is key enough.
-  void dodaj_plik(std::string_view nazwa) {
-    klucz_ = nazwa_rozwiazana(nazwa).value_or(std::string(nazwa));
-    std::transform(klucz_.begin(), klucz_.end(), klucz_.begin(),
-                   [](char c) { return static_cast<char>(mala(c)); });
-    if (znane_.find(std::string_view(klucz_)) != znane_.end()) return;
-    if (stan_.lista_plikow.size() >= najwiecej_plikow) {
-      throw BladDanych("a scenery names more than 65536 files");
-    }
-    stan_.lista_plikow.emplace_back(nazwa);
-    znane_.insert(klucz_);
   }
 
   // The header counts as line 1, or as lines 1 and 2 with "unvis"/"novis";
@@ -126,7 +119,7 @@ class Skaner {
       if (pusta_po_oczyszczeniu(linia_)) continue;
       ++licznik;
       double x, z;
-      if ((licznik == 3 || licznik == 6) && punkt(x, z)) stan_.zakres.dolacz(x, z);
+      if ((licznik == 3 || licznik == 6) && punkt(x, z)) wynik_.zakres.dolacz(x, z);
     }
   }
 
@@ -140,13 +133,11 @@ class Skaner {
       if (!punkt(xs[w], zs[w])) continue;
       if (++w < 3) continue;
       w = 0;
-      stan_.zakres.dolacz(std::min({xs[0], xs[1], xs[2]}), std::min({zs[0], zs[1], zs[2]}));
-      stan_.zakres.dolacz(std::max({xs[0], xs[1], xs[2]}), std::max({zs[0], zs[1], zs[2]}));
+      wynik_.zakres.dolacz(std::min({xs[0], xs[1], xs[2]}), std::min({zs[0], zs[1], zs[2]}));
+      wynik_.zakres.dolacz(std::max({xs[0], xs[1], xs[2]}), std::max({zs[0], zs[1], zs[2]}));
     }
   }
 
-  StanScenerii& stan_;
-  Postep& postep_;
   CzytnikLinii* czytnik_ = nullptr;
   // The current line as read: keyword tests and tokens need no cleaned copy
   // (podziel_czysto). Reused buffers: the loop allocates nothing once they
@@ -154,10 +145,88 @@ class Skaner {
   std::string_view linia_;
   std::string nazwy_;  // an include line with "/" turned into "\"
   std::vector<std::string_view> tokeny_;
-  std::string klucz_;
+  ZbiorNazw widziane_;
+  WynikPliku wynik_;
+};
+
+// A file this large is worth a second core: scanned beside the one before it.
+constexpr std::uintmax_t duzy_plik = 1 << 20;
+
+class Skaner {
+ public:
+  Skaner(StanScenerii& stan, Postep& postep) : stan_(stan), postep_(postep) {}
+
+  void skanuj() {
+    postep_.faza(Faza::skan, stan_.nazwa_scenerii);
+
+    stan_.zakres = Zakres{};
+    stan_.lista_plikow.clear();
+    znane_.clear();
+    dodaj_plik(stan_.nazwa_scenerii);
+
+    // The list grows while it is read: names found are read after all names
+    // found before them. A large file already on the list after the current
+    // one is scanned meanwhile on another thread; the results join the scan
+    // in list order, so the list, the extents and any failure are those of
+    // reading one file after the other.
+    for (std::size_t i = 0; i < stan_.lista_plikow.size();) {
+      const bool para = i + 1 < stan_.lista_plikow.size();
+      const auto plik = wyszukaj(i);
+      const auto plik_nastepny = para ? wyszukaj(i + 1) : std::nullopt;
+      std::future<WynikPliku> nastepny;
+      std::error_code blad;
+      if (plik_nastepny && std::filesystem::file_size(*plik_nastepny, blad) >= duzy_plik && !blad) {
+        nastepny = std::async(std::launch::async,
+                              [p = *plik_nastepny] { return SkanerPliku().skanuj(p); });
+      }
+      if (plik) wlacz(SkanerPliku().skanuj(*plik));
+      if (nastepny.valid()) {
+        wlacz(nastepny.get());
+      } else if (plik_nastepny) {
+        wlacz(SkanerPliku().skanuj(*plik_nastepny));
+      }
+      i += para ? 2 : 1;
+    }
+
+    postep_.koniec();
+  }
+
+ private:
+  // Tells the file, then finds it; nullopt for a name without an ordinary
+  // file inside the scenery directory, which is passed over silently.
+  std::optional<std::filesystem::path> wyszukaj(std::size_t i) {
+    const std::string nazwa = stan_.lista_plikow[i];  // the list may reallocate
+    postep_.plik(nazwa);
+    auto sciezka = znajdz_w_scenerii(stan_.katalog, nazwa, &stan_.katalogi);
+    if (!sciezka || !czy_zwykly_plik(*sciezka)) return std::nullopt;
+    return sciezka;
+  }
+
+  void wlacz(const WynikPliku& w) {
+    for (const auto& nazwa : w.nazwy) dodaj_plik(nazwa);
+    if (!w.zakres.pusty()) {
+      stan_.zakres.dolacz(w.zakres.min_x, w.zakres.min_z);
+      stan_.zakres.dolacz(w.zakres.max_x, w.zakres.max_z);
+    }
+  }
+
+  // Two spellings of one file ("a\..\b.scm" and "b.scm") are one entry:
+  // the first spelling stays in the list.
+  void dodaj_plik(std::string_view nazwa) {
+    std::string klucz = klucz_nazwy(nazwa);
+    if (znane_.find(std::string_view(klucz)) != znane_.end()) return;
+    if (stan_.lista_plikow.size() >= najwiecej_plikow) {
+      throw BladDanych("a scenery names more than 65536 files");
+    }
+    stan_.lista_plikow.emplace_back(nazwa);
+    znane_.insert(std::move(klucz));
+  }
+
+  StanScenerii& stan_;
+  Postep& postep_;
   // Names of the list folded to small letters: the duplicate test without a
   // walk of the whole list.
-  std::unordered_set<std::string, HaszTekstu, std::equal_to<>> znane_;
+  ZbiorNazw znane_;
 };
 
 }  // namespace

@@ -236,6 +236,22 @@ TEST_F(Skan, ZeroByteFilesAndHeadersOnTheLastLineAreNotFailures) {
   oczekuj_zakresu(1, 3, 1, 3);
 }
 
+TEST_F(Skan, LargeFilesScannedSideBySideJoinInListOrder) {
+  // Two files over 1 MiB: the second is scanned on another thread while the
+  // first is; names and extents join as if read one after the other.
+  const std::string wypelnienie(1 << 20, '\n');
+  plik("main.scn", "include a.scm end\ninclude b.scm end\n");
+  plik("a.scm", wypelnienie + "include c.scm end\ninclude o.inc -5 0 7 end\n");
+  plik("b.scm", wypelnienie + "include d.scm end\ninclude C.SCM end\ninclude o.inc 9 0 -3 end\n");
+  plik("c.scm", "include o.inc 1 0 1 end\n");
+  plik("d.scm", "include e.scm end\n");
+  plik("e.scm", "include o.inc 20 0 30 end\n");
+  skanuj();
+  EXPECT_EQ(stan.lista_plikow, (Lista{"main.scn", "a.scm", "b.scm", "c.scm", "d.scm", "e.scm"}));
+  EXPECT_EQ(czytane(), stan.lista_plikow);
+  oczekuj_zakresu(-5, 20, -3, 30);
+}
+
 TEST_F(Skan, ProgressInOrder) {
   plik("main.scn", "include a.scm end\n");
   plik("a.scm", "");
