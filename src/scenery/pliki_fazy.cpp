@@ -7,16 +7,17 @@
 namespace wyrownik {
 
 void dla_plikow_fazy(const StanScenerii& stan, Faza faza, Postep& postep,
-                     const std::function<void(std::string_view wpis,
+                     const std::function<void(std::size_t nr, std::string_view wpis,
                                               const std::filesystem::path& plik)>& dzialanie) {
   postep.faza(faza, stan.nazwa_scenerii);
-  for (const auto& nazwa : stan.lista_plikow) {
+  for (std::size_t nr = 0; nr < stan.lista_plikow.size(); ++nr) {
+    const std::string& nazwa = stan.lista_plikow[nr];
     if (nazwa.empty()) break;  // the list ends there
     postep.plik(nazwa);
     const auto plik = znajdz_w_scenerii(stan.katalog, nazwa, &stan.katalogi);
     std::error_code blad;
     if (!plik || !std::filesystem::is_regular_file(*plik, blad)) continue;
-    dzialanie(nazwa, *plik);
+    dzialanie(nr, nazwa, *plik);
   }
 }
 

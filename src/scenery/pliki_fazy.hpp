@@ -15,8 +15,8 @@ namespace wyrownik {
 // the list) tells the file and calls
 // `dzialanie` with the name and the file's path; names without a regular file inside the scenery
 // directory are passed over silently. Failures of `dzialanie` propagate.
-void dla_plikow_fazy(
-    const StanScenerii& stan, Faza faza, Postep& postep,
-    const std::function<void(std::string_view wpis, const std::filesystem::path& plik)>& dzialanie);
+void dla_plikow_fazy(const StanScenerii& stan, Faza faza, Postep& postep,
+                     const std::function<void(std::size_t nr, std::string_view wpis,
+                                              const std::filesystem::path& plik)>& dzialanie);
 
 }  // namespace wyrownik

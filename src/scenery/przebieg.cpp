@@ -10,9 +10,10 @@ void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg, const CelZap
   postep.faza(Faza::indeks, stan.nazwa_scenerii);
   przebieg.zaloz_indeks();
   Dziennik dziennik(cel.plik_logu, *cel.operacje);
-  dla_plikow_fazy(
-      stan, Faza::odczyt, postep,
-      [&](std::string_view, const std::filesystem::path& plik) { przebieg.czytaj(plik); });
+  dla_plikow_fazy(stan, Faza::odczyt, postep,
+                  [&](std::size_t, std::string_view, const std::filesystem::path& plik) {
+                    przebieg.czytaj(plik);
+                  });
   LicznikiPrzebiegu liczniki;
   przepisz_scenerie(stan, przebieg, dziennik, liczniki, postep, cel.na_sucho, *cel.operacje,
                     cel.kopia_zapasowa);

@@ -135,7 +135,9 @@ void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dzie
                        const OperacjeZapisu& operacje, KopiaZapasowa* kopia_zapasowa) {
   const fs::path kopia = stan.katalog / std::string(nazwa_kopii);
   dla_plikow_fazy(stan, Faza::przepisanie, postep,
-                  [&](std::string_view wpis, const fs::path& plik) {
+                  [&](std::size_t nr, std::string_view wpis, const fs::path& plik) {
+                    // A file the scan found no candidate line in cannot change.
+                    if (nr < stan.ma_kandydatow.size() && !stan.ma_kandydatow[nr]) return;
                     bool wpisany = false;
                     // A name that is a link inside the scenery: the file it leads to is
                     // rewritten and replaced, and the link stays a link.

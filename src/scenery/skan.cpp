@@ -31,6 +31,7 @@ struct HaszTekstu {
 struct WynikPliku {
   std::vector<std::string> nazwy;
   Zakres zakres;
+  bool ma_kandydatow = false;  // a line the rewrite would offer the run
 };
 
 // Names compared as the list compares them: "/" already "\", "." and ".."
@@ -58,7 +59,10 @@ class SkanerPliku {
       linia_ = surowa;
       // Each test looks at the current line, which a node reader before it
       // may have replaced by the last line it read.
-      if (zawiera(linia_, "include")) include();
+      if (zawiera(linia_, "include")) {
+        wynik_.ma_kandydatow = true;
+        include();
+      }
       // Every node test needs "node", every track test "track": each looked
       // for once per current line.
       bool wezel = zawiera(linia_, "node");
@@ -84,6 +88,10 @@ class SkanerPliku {
     std::string_view surowa;
     if (!czytnik_->czytaj(surowa)) return false;
     linia_ = surowa;
+    // The rewrite offers every line, inside nodes too.
+    if (!wynik_.ma_kandydatow && !czy_komentarz(surowa) && zawiera(surowa, "include")) {
+      wynik_.ma_kandydatow = true;
+    }
     return true;
   }
 
@@ -161,6 +169,7 @@ class Skaner {
 
     stan_.zakres = Zakres{};
     stan_.lista_plikow.clear();
+    stan_.ma_kandydatow.clear();
     znane_.clear();
     dodaj_plik(stan_.nazwa_scenerii);
 
@@ -179,11 +188,11 @@ class Skaner {
         nastepny = std::async(std::launch::async,
                               [p = *plik_nastepny] { return SkanerPliku().skanuj(p); });
       }
-      if (plik) wlacz(SkanerPliku().skanuj(*plik));
+      wlacz(i, plik ? SkanerPliku().skanuj(*plik) : WynikPliku{});
       if (nastepny.valid()) {
-        wlacz(nastepny.get());
-      } else if (plik_nastepny) {
-        wlacz(SkanerPliku().skanuj(*plik_nastepny));
+        wlacz(i + 1, nastepny.get());
+      } else if (para) {
+        wlacz(i + 1, plik_nastepny ? SkanerPliku().skanuj(*plik_nastepny) : WynikPliku{});
       }
       i += para ? 2 : 1;
     }
@@ -202,7 +211,9 @@ class Skaner {
     return sciezka;
   }
 
-  void wlacz(const WynikPliku& w) {
+  void wlacz(std::size_t i, const WynikPliku& w) {
+    if (stan_.ma_kandydatow.size() <= i) stan_.ma_kandydatow.resize(i + 1, 0);
+    stan_.ma_kandydatow[i] = w.ma_kandydatow;
     for (const auto& nazwa : w.nazwy) dodaj_plik(nazwa);
     if (!w.zakres.pusty()) {
       stan_.zakres.dolacz(w.zakres.min_x, w.zakres.min_z);

@@ -23,6 +23,11 @@ struct StanScenerii {
   // components, main file first, at most 65536 names, none empty.
   std::vector<std::string> lista_plikow;
   Zakres zakres;
+  // Per entry of the list, as the scan found it: whether the file holds a
+  // line the rewrite offers the run (not "//" at its start, "include" in it).
+  // A file without one cannot change and is not read again. Empty, or
+  // shorter than the list: every file is read.
+  std::vector<char> ma_kandydatow;
   // The directories listed to find names in another letter case, each once
   // per batch (a cache; the phases only read names through it).
   mutable PamiecKatalogow katalogi;

@@ -252,6 +252,18 @@ TEST_F(Skan, LargeFilesScannedSideBySideJoinInListOrder) {
   oczekuj_zakresu(-5, 20, -3, 30);
 }
 
+TEST_F(Skan, MarksTheFilesTheRewriteHasNothingToOfferIn) {
+  // A line the rewrite offers a run may hide inside a node; a comment never
+  // is one.
+  plik("main.scn", "include t.scm end\ninclude w.scm end\ninclude k.scm end\n");
+  plik("t.scm", "node -1 0 t triangles trawa\n0 0 0\n1 0 0\n0 0 1\nendtri\n");
+  plik("w.scm", "node -1 0 t triangles trawa\n0 0 0\nINCLUDE a.inc 1 2 3 end\nendtri\n");
+  plik("k.scm", "//include a.inc 1 2 3 end\nnode -1 0 t track normal\n//include\nendtrack\n");
+  skanuj();
+  ASSERT_EQ(stan.lista_plikow, (Lista{"main.scn", "t.scm", "w.scm", "k.scm"}));
+  EXPECT_EQ(stan.ma_kandydatow, (std::vector<char>{1, 0, 1, 0}));
+}
+
 TEST_F(Skan, ProgressInOrder) {
   plik("main.scn", "include a.scm end\n");
   plik("a.scm", "");
