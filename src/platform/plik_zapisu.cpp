@@ -160,26 +160,29 @@ void zastap_plik(const std::filesystem::path& kopia, const std::filesystem::path
   synchronizuj_katalog(cel.parent_path());
 }
 
+void skopiuj_plik(const std::filesystem::path& z, const std::filesystem::path& na,
+                  const OperacjeZapisu& operacje) {
+  try {
+    PlikOdczytu zrodlo(z);
+    PlikZapisu cel(na, PlikZapisu::Tryb::nowy, operacje);
+    std::string bufor(PlikZapisu::rozmiar_bufora, '\0');
+    for (std::size_t n; (n = zrodlo.czytaj(bufor.data(), bufor.size())) > 0;) {
+      cel.zapisz(std::string_view(bufor.data(), n));
+    }
+    cel.zamknij(/*na_dysk=*/true);
+  } catch (...) {
+    std::error_code blad;
+    std::filesystem::remove(na, blad);  // no half copy stays
+    throw;
+  }
+}
+
 bool zachowaj_plik(const std::filesystem::path& plik, const std::filesystem::path& kopia,
                    const OperacjeZapisu& operacje) {
   // A link fails across file systems and on those without links; a copy
   // serves then.
   const bool dowiazany = !operacje.dowiaz(plik, kopia);
-  if (!dowiazany) {
-    try {
-      PlikOdczytu zrodlo(plik);
-      PlikZapisu cel(kopia, PlikZapisu::Tryb::nowy, operacje);
-      std::string bufor(PlikZapisu::rozmiar_bufora, '\0');
-      for (std::size_t n; (n = zrodlo.czytaj(bufor.data(), bufor.size())) > 0;) {
-        cel.zapisz(std::string_view(bufor.data(), n));
-      }
-      cel.zamknij(/*na_dysk=*/true);
-    } catch (...) {
-      std::error_code blad;
-      std::filesystem::remove(kopia, blad);  // no half copy stays
-      throw;
-    }
-  }
+  if (!dowiazany) skopiuj_plik(plik, kopia, operacje);
   synchronizuj_katalog(kopia.parent_path());
   return dowiazany;
 }

@@ -89,6 +89,11 @@ void utworz_pusty(const std::filesystem::path& sciezka,
 void zastap_plik(const std::filesystem::path& kopia, const std::filesystem::path& cel,
                  const OperacjeZapisu& operacje = operacje_systemowe());
 
+// Copies `z` to the new file `na` and syncs it to disk. Throws BladPliku,
+// leaving no `na` behind.
+void skopiuj_plik(const std::filesystem::path& z, const std::filesystem::path& na,
+                  const OperacjeZapisu& operacje = operacje_systemowe());
+
 // Keeps the content `plik` has now under the name `kopia` (a new file): as a
 // second name of the same file where the file system allows it (no copy, no
 // time; a later rename over `plik` leaves `kopia` holding the old content),

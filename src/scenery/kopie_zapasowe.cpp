@@ -264,16 +264,11 @@ WynikCofniecia cofnij_ostatnia_partie(
       wszystkie = false;
       continue;
     }
+    // Copied beside the file (copy synced, then renamed over): the file is
+    // old or restored at every moment.
+    skopiuj_plik(spis->opis.katalog / std::string(nazwa_katalogu_plikow) / w.sciezka, kopia_robocza,
+                 operacje);
     try {
-      {
-        PlikOdczytu zrodlo(spis->opis.katalog / std::string(nazwa_katalogu_plikow) / w.sciezka);
-        PlikZapisu cel(kopia_robocza, PlikZapisu::Tryb::nowy, operacje);
-        std::string bufor(PlikZapisu::rozmiar_bufora, '\0');
-        for (std::size_t n; (n = zrodlo.czytaj(bufor.data(), bufor.size())) > 0;) {
-          cel.zapisz(std::string_view(bufor.data(), n));
-        }
-        cel.zamknij(/*na_dysk=*/true);
-      }
       zastap_plik(kopia_robocza, plik, operacje);
     } catch (...) {
       std::error_code nic;
