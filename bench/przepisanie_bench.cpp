@@ -36,6 +36,7 @@ class JedenWerdykt : public ZasadyPrzepisania {
                      std::string_view po) override {
     d.zmiana_wysokosci("main.scn", sciezka, przed, po);
   }
+  RodzajZmiany rodzaj_poprawki() const override { return RodzajZmiany::wysokosc; }
   bool sciskaj_puste_linie() const override { return false; }
   void podsumuj(Dziennik&, const LicznikiPrzebiegu&) override {}
 

@@ -12,9 +12,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 poczatek=$SECONDS
-scripts/setup.sh
 budowa=${WYROWNIK_BUILD_DIR:-build}
 gui=${WYROWNIK_GUI:-ON}
+# A window test renders a map report in headless Chromium.
+if [[ "$gui" != "OFF" ]]; then scripts/setup.sh chromium; else scripts/setup.sh; fi
 cmake -S . -B "$budowa" -DWYROWNIK_GUI="$gui" -DWYROWNIK_WERROR=ON
 cmake --build "$budowa" -j2
 ctest --test-dir "$budowa" --output-on-failure -j2

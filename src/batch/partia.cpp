@@ -12,6 +12,8 @@
 #include "index/indeks.hpp"
 #include "platform/bledy.hpp"
 #include "platform/blokada.hpp"
+#include "report/raport.hpp"
+#include "report/strona_raportu.hpp"
 #include "scenery/kopie_zapasowe.hpp"
 #include "scenery/przepisanie.hpp"
 #include "scenery/skan.hpp"
@@ -72,6 +74,19 @@ void sprawdz_nazwy_robocze(const StanScenerii& stan) {
   }
 }
 
+// A report that cannot be written costs the batch nothing: its work is done
+// and logged.
+void zapisz_raport_partii(const Raport& raport, const std::filesystem::path& plik,
+                          OknoPartii& okno) {
+  try {
+    zapisz_raport(plik, raport);
+  } catch (const BladPliku& b) {
+    okno.brak_raportu(b.what());
+    return;
+  }
+  okno.raport_gotowy(plik);
+}
+
 }  // namespace
 
 Srodowisko srodowisko_ze_startu(const WynikStartu& start) {
@@ -87,20 +102,22 @@ Srodowisko srodowisko_ze_startu(const WynikStartu& start) {
 Korekcja korekcja_wysokosci(const Konfiguracja& k, std::string_view dolna, std::string_view gorna) {
   UstawieniaWysokosci ustawienia{k.lista_inc, k.lista_tekstur, k.lista_wyjatkow, k.drogi, k.rzeki};
   const Pasmo pasmo{liczba_na_poczatku(dolna), liczba_na_poczatku(gorna)};
-  return [ustawienia = std::move(ustawienia), pasmo](const StanScenerii& stan, const CelZapisu& cel,
-                                                     Postep& postep) {
-    sprawdz_scenerie_wys(stan, ustawienia, pasmo, cel, postep);
-  };
+  return {[ustawienia = std::move(ustawienia), pasmo](const StanScenerii& stan,
+                                                      const CelZapisu& cel, Postep& postep) {
+            sprawdz_scenerie_wys(stan, ustawienia, pasmo, cel, postep);
+          },
+          /*skrajnia=*/false};
 }
 
 Korekcja korekcja_skrajni(const Konfiguracja& k, std::string_view promien,
                           std::string_view nr_parametru) {
   UstawieniaSkrajni ustawienia{k.lista_inc, liczba_na_poczatku(promien),
                                liczba_na_poczatku(nr_parametru)};
-  return [ustawienia = std::move(ustawienia)](const StanScenerii& stan, const CelZapisu& cel,
-                                              Postep& postep) {
-    sprawdz_scenerie_skr(stan, ustawienia, cel, postep);
-  };
+  return {[ustawienia = std::move(ustawienia)](const StanScenerii& stan, const CelZapisu& cel,
+                                               Postep& postep) {
+            sprawdz_scenerie_skr(stan, ustawienia, cel, postep);
+          },
+          /*skrajnia=*/true};
 }
 
 bool rozpocznij_dziennik(const Srodowisko& srodowisko, OknoPartii& okno) {
@@ -137,6 +154,9 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
     kopia_zapasowa.emplace(srodowisko.katalog_programu, std::string(ustawienia), *zapis.operacje);
     zapis.kopia_zapasowa = &*kopia_zapasowa;
   }
+  // The map report, written whatever the batch's end: it shows what was done.
+  std::optional<Raport> raport;
+  if (srodowisko.raport) raport.emplace(korekcja.skrajnia, zapis.na_sucho);
   StanScenerii stan;
   stan.tekst_katalogu = srodowisko.tekst_katalogu;
   stan.katalog = srodowisko.katalog;
@@ -152,7 +172,8 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
       znajdz_min_max(stan, status);
       if (!stan.zakres.pusty()) {
         sprawdz_nazwy_robocze(stan);
-        korekcja(stan, zapis, status);
+        if (raport) zapis.mapa = &raport->nowa_sceneria(stan.nazwa_scenerii, stan.zakres);
+        korekcja.uruchom(stan, zapis, status);
       }
     } catch (const Przerwanie&) {
       wynik = WynikPartii::przerwana;
@@ -180,6 +201,7 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
     wynik = WynikPartii::blad;
   }
   stan.lista_plikow.clear();
+  if (raport) zapisz_raport_partii(*raport, plik_raportu(zapis.plik_logu), okno);
   return wynik;
 }
 

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "batch/start.hpp"
 #include "config/komunikaty.hpp"
@@ -50,6 +52,10 @@ class OknoPartii : public Komunikaty {
   // The reason behind a failure, for front ends that can show more than the
   // fixed message (the command line prints it). The window ignores it.
   virtual void szczegoly_bledu(std::string_view /*opis*/) {}
+  // The batch's map report is written (at the end of every batch that ran).
+  virtual void raport_gotowy(const std::filesystem::path& /*plik*/) {}
+  // The report could not be written; the batch's work stands all the same.
+  virtual void brak_raportu(std::string_view /*powod*/) {}
 };
 
 // What start-up established and every batch reads.
@@ -60,6 +66,7 @@ struct Srodowisko {
   std::filesystem::path katalog;           // the same directory found on disk
   CelZapisu zapis;                         // the log, the system calls, the dry run
   bool kopie_zapasowe = true;              // replaced files kept under kopie/ (not in a dry run)
+  bool raport = true;                      // the map report beside the log
 };
 
 // Another batch (of a copy with another program directory) works in the
@@ -74,7 +81,15 @@ Srodowisko srodowisko_ze_startu(const WynikStartu& start);
 
 // The correction of one scanned scenery. Throws on failure; the batch turns
 // that into its error flag.
-using Korekcja = std::function<void(const StanScenerii&, const CelZapisu&, Postep&)>;
+struct Korekcja {
+  template <class F>
+  requires std::is_invocable_v<F&, const StanScenerii&, const CelZapisu&, Postep&> Korekcja(
+      F&& f, bool skrajnia_ = false)
+      : uruchom(std::forward<F>(f)), skrajnia(skrajnia_) {}
+
+  std::function<void(const StanScenerii&, const CelZapisu&, Postep&)> uruchom;
+  bool skrajnia;  // the clearance run (the report's legend and title)
+};
 
 // The height correction with the band read from the texts of its two boxes
 // (lower, upper), as "the number at the beginning of a text".

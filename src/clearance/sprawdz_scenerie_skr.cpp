@@ -12,8 +12,8 @@ namespace {
 
 class PrzebiegSkrajni : public Przebieg {
  public:
-  PrzebiegSkrajni(const StanScenerii& stan, const UstawieniaSkrajni& ustawienia)
-      : stan_(stan), ustawienia_(ustawienia) {}
+  PrzebiegSkrajni(const StanScenerii& stan, const UstawieniaSkrajni& ustawienia, MapaZmian* mapa)
+      : stan_(stan), ustawienia_(ustawienia), mapa_(mapa) {}
 
   void zaloz_indeks() override { indeks_.emplace(stan_.katalog, stan_.zakres); }
 
@@ -22,6 +22,10 @@ class PrzebiegSkrajni : public Przebieg {
       const ObszarPasa pas = pas_odcinka(odcinek, ustawienia_.maks_promien);
       indeks_->rejestruj_w_komorkach(indeks_->dopisz_rekord(odcinek.jako_rekord()), pas.x_min,
                                      pas.x_max, pas.z_min, pas.z_max);
+      if (mapa_) {
+        mapa_->tor(odcinek.x1, odcinek.z1, odcinek.x2, odcinek.z2);
+        mapa_->pas(odcinek.x1, odcinek.z1, odcinek.x2, odcinek.z2, odcinek.szerokosc / 2);
+      }
     });
   }
 
@@ -42,6 +46,8 @@ class PrzebiegSkrajni : public Przebieg {
     dziennik.zmiana_polozenia(pelna_sciezka, przed, po);
   }
 
+  RodzajZmiany rodzaj_poprawki() const override { return RodzajZmiany::przesuniecie; }
+
   // A removed line must not leave a gap of empty lines behind.
   bool sciskaj_puste_linie() const override { return true; }
 
@@ -54,6 +60,7 @@ class PrzebiegSkrajni : public Przebieg {
  private:
   const StanScenerii& stan_;
   const UstawieniaSkrajni& ustawienia_;
+  MapaZmian* mapa_;
   std::optional<Indeks> indeks_;
   const PrzejdzOdcinki przejdz_ = [this](double x, double z,
                                          const std::function<void(const OdcinekToru&)>& test) {
@@ -65,7 +72,7 @@ class PrzebiegSkrajni : public Przebieg {
 
 void sprawdz_scenerie_skr(const StanScenerii& stan, const UstawieniaSkrajni& ustawienia,
                           const CelZapisu& cel, Postep& postep) {
-  PrzebiegSkrajni przebieg(stan, ustawienia);
+  PrzebiegSkrajni przebieg(stan, ustawienia, cel.mapa);
   wykonaj_przebieg(stan, przebieg, cel, postep);
 }
 

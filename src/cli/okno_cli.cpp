@@ -17,6 +17,15 @@ void OknoCli::szczegoly_bledu(std::string_view opis) {
   bledy_ << opis << '\n' << std::flush;
 }
 
+void OknoCli::raport_gotowy(const std::filesystem::path& plik) {
+  wyjscie_ << plik.string() << '\n' << std::flush;
+}
+
+void OknoCli::brak_raportu(std::string_view powod) {
+  bledy_ << "wyrownik-cli: the report was not written (the batch's work stands): " << powod << '\n'
+         << std::flush;
+}
+
 std::string OknoCli::pozycja(std::size_t i) const {
   // Names typed on a UTF-8 terminal are matched as the scenery spells them.
   const std::string& nazwa = scenerie_[i];

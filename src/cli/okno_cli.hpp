@@ -1,7 +1,9 @@
 // The batch's window on a terminal: the scenery names come from the command
-// line, the status lines and messages go to stderr.
+// line, the status lines and messages go to stderr, the report's path to
+// stdout (what a script opens next).
 #pragma once
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -12,8 +14,8 @@ namespace wyrownik::cli {
 
 class OknoCli : public OknoPartii {
  public:
-  OknoCli(const std::vector<std::string>& scenerie, std::ostream& bledy)
-      : scenerie_(scenerie), bledy_(bledy) {}
+  OknoCli(const std::vector<std::string>& scenerie, std::ostream& wyjscie, std::ostream& bledy)
+      : scenerie_(scenerie), wyjscie_(wyjscie), bledy_(bledy) {}
 
   void pokaz_status(WierszStatusu wiersz, std::string_view tekst) override;
   void przetworz_zdarzenia() override {}
@@ -22,9 +24,12 @@ class OknoCli : public OknoPartii {
   bool zaznaczona(std::size_t) const override { return true; }
   std::string pozycja(std::size_t i) const override;
   void szczegoly_bledu(std::string_view opis) override;
+  void raport_gotowy(const std::filesystem::path& plik) override;
+  void brak_raportu(std::string_view powod) override;
 
  private:
   const std::vector<std::string>& scenerie_;
+  std::ostream& wyjscie_;
   std::ostream& bledy_;
 };
 

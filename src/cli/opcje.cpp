@@ -5,9 +5,9 @@ namespace wyrownik::cli {
 const char* const tekst_pomocy =
     "usage:\n"
     "  wyrownik-cli height    [--program-dir DIR] [--min TEXT] [--max TEXT] [--dry-run]\n"
-    "                         [--no-backup] SCENERY...\n"
+    "                         [--no-backup] [--no-report] SCENERY...\n"
     "  wyrownik-cli clearance [--program-dir DIR] [--radius TEXT] [--radius-param TEXT]\n"
-    "                         [--dry-run] [--no-backup] SCENERY...\n"
+    "                         [--dry-run] [--no-backup] [--no-report] SCENERY...\n"
     "  wyrownik-cli undo      [--program-dir DIR] [--list]\n"
     "\n"
     "Corrects the object coordinates of the named scenery files (*.scn names as found in the\n"
@@ -22,6 +22,8 @@ const char* const tekst_pomocy =
     "  --dry-run           do everything but replace scenery files (and keep no backup)\n"
     "  --no-backup         keep no copy of the replaced files under kopie/ in the program\n"
     "                      directory (for sceneries under version control)\n"
+    "  --no-report         write no map report Log_korekcja.html beside the log (by default\n"
+    "                      it is written, and its path printed on stdout)\n"
     "  undo                give the files of the last batch back their content from before\n"
     "                      it; a file changed since is left alone and reported\n"
     "  --list              with undo: list the kept batches (the last 10), undo nothing\n"
@@ -72,6 +74,10 @@ std::optional<Opcje> parsuj(const std::vector<std::string>& argumenty, std::stri
     }
     if (a == "--no-backup" && !cofnij) {
       o.bez_kopii = true;
+      continue;
+    }
+    if (a == "--no-report" && !cofnij) {
+      o.bez_raportu = true;
       continue;
     }
     if (a == "--list" && cofnij) {

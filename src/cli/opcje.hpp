@@ -19,6 +19,7 @@ struct Opcje {
   std::string nr_parametru = "7";
   bool proba = false;        // --dry-run: no scenery file is replaced
   bool bez_kopii = false;    // --no-backup: replaced files are not kept
+  bool bez_raportu = false;  // --no-report: no Log_korekcja.html
   bool tylko_lista = false;  // undo --list: the kept batches, nothing undone
   std::vector<std::string> scenerie;
 };

@@ -134,8 +134,9 @@ int uruchom(const std::vector<std::string>& argumenty,
   Srodowisko srodowisko = srodowisko_ze_startu(start);
   srodowisko.zapis.na_sucho = opcje->proba;
   srodowisko.kopie_zapasowe = !opcje->bez_kopii;
+  srodowisko.raport = !opcje->bez_raportu;
 
-  OknoCli okno(scenerie, bledy);
+  OknoCli okno(scenerie, wyjscie, bledy);
   const bool wysokosc = opcje->polecenie == Polecenie::wysokosc;
   const Korekcja korekcja =
       wysokosc ? korekcja_wysokosci(srodowisko.konfiguracja, opcje->min, opcje->max)

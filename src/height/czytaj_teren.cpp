@@ -22,20 +22,29 @@ namespace {
 class CzytnikTerenu {
  public:
   CzytnikTerenu(const std::filesystem::path& plik, const UstawieniaWysokosci& u,
-                const OdbiorcaTrojkatow& odbiorca)
-      : czytnik_(plik), konf_(u), odbiorca_(odbiorca) {}
+                const OdbiorcaTrojkatow& odbiorca, MapaZmian* mapa)
+      : czytnik_(plik), konf_(u), odbiorca_(odbiorca), mapa_(mapa) {}
 
   void czytaj() {
     std::string_view surowa;
     while (czytnik_.czytaj(surowa)) {
+      if (numer_normalnego_ > 0) sledz_tor_normalny(surowa);
       if (czy_komentarz(surowa)) continue;
       biezaca_ = surowa;
-      if (zawiera(biezaca_, "node") &&
-          (zawiera(biezaca_, "triangles") || zawiera(biezaca_, "triangle_strip"))) {
+      bool wezel = zawiera(biezaca_, "node");
+      if (wezel && (zawiera(biezaca_, "triangles") || zawiera(biezaca_, "triangle_strip"))) {
         wezel_trojkatow();
+        wezel = zawiera(biezaca_, "node");
       }
-      if (konf_.drogi && czy_tor(biezaca_, "road")) tor();
+      // Each test looks at the line the one before it left: a track reader
+      // moves `biezaca_` on.
+      if (!wezel || !zawiera(biezaca_, "track")) continue;
+      if (konf_.drogi && zawiera(biezaca_, "road")) tor();
       if (konf_.rzeki && czy_tor(biezaca_, "river")) tor();
+      if (mapa_ && czy_tor(biezaca_, "normal") && !zawiera(biezaca_, "unvis") &&
+          !zawiera(biezaca_, "novis")) {
+        numer_normalnego_ = 1;
+      }
     }
   }
 
@@ -48,6 +57,7 @@ class CzytnikTerenu {
   // also ends the node being read (the reader leaves its last line in place).
   bool nastepna() {
     std::string_view surowa;
+    numer_normalnego_ = 0;  // a node reader reading on ends a normal track's sketch
     if (!czytnik_.czytaj(surowa)) return false;
     biezaca_ = surowa;
     return true;
@@ -85,12 +95,18 @@ class CzytnikTerenu {
       // vertices form nothing.
       if (++ile == 3) {
         odbiorca_(t);
+        if (mapa_) {
+          const auto [x_min, x_max] = std::minmax({t.v[0].x, t.v[1].x, t.v[2].x});
+          const auto [z_min, z_max] = std::minmax({t.v[0].z, t.v[1].z, t.v[2].z});
+          mapa_->teren(x_min, x_max, z_min, z_max);
+        }
         ile = 0;
       }
     }
   }
 
   void tor() {
+    numer_normalnego_ = 0;
     if (zawiera(biezaca_, "unvis") || zawiera(biezaca_, "novis")) return;
     podziel_czysto(biezaca_, tokeny_);
     // Track numbers are read as the number at the start of a token, 0 for a word.
@@ -117,16 +133,44 @@ class CzytnikTerenu {
     if (const auto pas = pas_toru(p1, p2, w)) {
       odbiorca_((*pas)[0]);
       odbiorca_((*pas)[1]);
+      if (mapa_) mapa_->pas(p1.x, p1.z, p2.x, p2.z, w);
+    }
+  }
+
+  // The map shows the normal tracks too, which the height run does not use:
+  // their lines are watched as the loop reads them, never read ahead, so
+  // that the map cannot change what the run reads.
+  void sledz_tor_normalny(std::string_view surowa) {
+    std::string_view linia;
+    if (!linia_toru(surowa, bufor_normalnego_, linia, tokeny_normalnego_, numer_normalnego_)) {
+      numer_normalnego_ = 0;
+      return;
+    }
+    if (tokeny_normalnego_.size() < 3) return;
+    const double x = liczba_na_poczatku(tokeny_normalnego_[0]);
+    const double z = liczba_na_poczatku(tokeny_normalnego_[2]);
+    if (numer_normalnego_ == 3) {
+      poczatek_normalnego_ = {x, 0, z};
+    } else if (numer_normalnego_ == 6) {
+      if (poczatek_normalnego_) mapa_->tor(poczatek_normalnego_->x, poczatek_normalnego_->z, x, z);
+      poczatek_normalnego_.reset();
+      numer_normalnego_ = 0;
     }
   }
 
   CzytnikLinii czytnik_;
   const UstawieniaWysokosci& konf_;
   const OdbiorcaTrojkatow& odbiorca_;
+  MapaZmian* mapa_;
   // The current line: a view of the reader's line, or of `bufor_` in a track.
   std::string_view biezaca_;
   std::string bufor_;
   std::vector<std::string_view> tokeny_;
+  // A normal track being sketched for the map: its counted line (0: none).
+  int numer_normalnego_ = 0;
+  std::optional<Wierzcholek> poczatek_normalnego_;
+  std::string bufor_normalnego_;
+  std::vector<std::string_view> tokeny_normalnego_;
 };
 
 }  // namespace
@@ -139,8 +183,8 @@ bool czy_tekstura_terenu(std::string_view tekstura, const std::vector<std::strin
 }
 
 void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
-                  const OdbiorcaTrojkatow& dodaj_trojkat) {
-  CzytnikTerenu(plik, ustawienia, dodaj_trojkat).czytaj();
+                  const OdbiorcaTrojkatow& dodaj_trojkat, MapaZmian* mapa) {
+  CzytnikTerenu(plik, ustawienia, dodaj_trojkat, mapa).czytaj();
 }
 
 }  // namespace wyrownik

@@ -10,15 +10,18 @@
 
 #include "height/trojkat.hpp"
 #include "height/ustawienia_wysokosci.hpp"
+#include "scenery/mapa_zmian.hpp"
 
 namespace wyrownik {
 
 using OdbiorcaTrojkatow = std::function<void(const Trojkat&)>;
 
 // Reads the file and hands every ground triangle to `dodaj_trojkat`, in file
-// order. Throws BladPliku when the file cannot be read.
+// order. Throws BladPliku when the file cannot be read. With `mapa`, the
+// ground, the road and river strips and the visible normal tracks are also
+// sketched there.
 void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
-                  const OdbiorcaTrojkatow& dodaj_trojkat);
+                  const OdbiorcaTrojkatow& dodaj_trojkat, MapaZmian* mapa = nullptr);
 
 // Whether a triangle node's texture counts as ground: the name, reduced to
 // the part after its last "/" or "\", begins with one of the prefixes

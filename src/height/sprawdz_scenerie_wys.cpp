@@ -16,18 +16,21 @@ namespace {
 class PrzebiegWysokosci : public Przebieg {
  public:
   PrzebiegWysokosci(const StanScenerii& stan, const UstawieniaWysokosci& ustawienia,
-                    const Pasmo& pasmo)
-      : stan_(stan), ustawienia_(ustawienia), pasmo_(pasmo) {}
+                    const Pasmo& pasmo, MapaZmian* mapa)
+      : stan_(stan), ustawienia_(ustawienia), pasmo_(pasmo), mapa_(mapa) {}
 
   void zaloz_indeks() override { indeks_.emplace(stan_.katalog, stan_.zakres); }
 
   void czytaj(const std::filesystem::path& plik) override {
-    czytaj_teren(plik, ustawienia_, [this](const Trojkat& t) {
-      const auto [x_min, x_max] = std::minmax({t.v[0].x, t.v[1].x, t.v[2].x});
-      const auto [z_min, z_max] = std::minmax({t.v[0].z, t.v[1].z, t.v[2].z});
-      indeks_->rejestruj_w_komorkach(indeks_->dopisz_rekord(t.jako_rekord()), x_min, x_max, z_min,
-                                     z_max);
-    });
+    czytaj_teren(
+        plik, ustawienia_,
+        [this](const Trojkat& t) {
+          const auto [x_min, x_max] = std::minmax({t.v[0].x, t.v[1].x, t.v[2].x});
+          const auto [z_min, z_max] = std::minmax({t.v[0].z, t.v[1].z, t.v[2].z});
+          indeks_->rejestruj_w_komorkach(indeks_->dopisz_rekord(t.jako_rekord()), x_min, x_max,
+                                         z_min, z_max);
+        },
+        mapa_);
   }
 
   Werdykt ocen(std::string_view surowa, std::string& poprawiona) override {
@@ -43,6 +46,8 @@ class PrzebiegWysokosci : public Przebieg {
     dziennik.zmiana_wysokosci(stan_.nazwa_scenerii, pelna_sciezka, przed, po);
   }
 
+  RodzajZmiany rodzaj_poprawki() const override { return RodzajZmiany::wysokosc; }
+
   bool sciskaj_puste_linie() const override { return false; }
 
   void podsumuj(Dziennik& dziennik, const LicznikiPrzebiegu& liczniki) override {
@@ -55,6 +60,7 @@ class PrzebiegWysokosci : public Przebieg {
   const StanScenerii& stan_;
   const UstawieniaWysokosci& ustawienia_;
   const Pasmo& pasmo_;
+  MapaZmian* mapa_;
   std::optional<Indeks> indeks_;
   const PrzejdzKomorke przejdz_ = [this](double x, double z,
                                          const std::function<void(const Trojkat&)>& test) {
@@ -66,7 +72,7 @@ class PrzebiegWysokosci : public Przebieg {
 
 void sprawdz_scenerie_wys(const StanScenerii& stan, const UstawieniaWysokosci& ustawienia,
                           const Pasmo& pasmo, const CelZapisu& cel, Postep& postep) {
-  PrzebiegWysokosci przebieg(stan, ustawienia, pasmo);
+  PrzebiegWysokosci przebieg(stan, ustawienia, pasmo, cel.mapa);
   wykonaj_przebieg(stan, przebieg, cel, postep);
 }
 

@@ -11,6 +11,11 @@ bool nastepna_linia_toru(CzytnikLinii& czytnik, std::string& bufor, std::string_
                          std::vector<std::string_view>& tokeny, int& numer) {
   std::string_view surowa;
   if (!czytnik.czytaj(surowa)) return false;
+  return linia_toru(surowa, bufor, linia, tokeny, numer);
+}
+
+bool linia_toru(std::string_view surowa, std::string& bufor, std::string_view& linia,
+                std::vector<std::string_view>& tokeny, int& numer) {
   if (zawiera(surowa, "endtrack")) {
     linia = surowa;
     return false;

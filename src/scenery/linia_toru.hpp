@@ -19,4 +19,9 @@ namespace wyrownik {
 bool nastepna_linia_toru(CzytnikLinii& czytnik, std::string& bufor, std::string_view& linia,
                          std::vector<std::string_view>& tokeny, int& numer);
 
+// The same for a line already read (`surowa`): false when it holds
+// "endtrack".
+bool linia_toru(std::string_view surowa, std::string& bufor, std::string_view& linia,
+                std::vector<std::string_view>& tokeny, int& numer);
+
 }  // namespace wyrownik

@@ -16,8 +16,9 @@ void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg, const CelZap
                   });
   LicznikiPrzebiegu liczniki;
   przepisz_scenerie(stan, przebieg, dziennik, liczniki, postep, cel.na_sucho, *cel.operacje,
-                    cel.kopia_zapasowa);
+                    cel.kopia_zapasowa, cel.mapa);
   przebieg.podsumuj(dziennik, liczniki);
+  if (cel.mapa) cel.mapa->podsumowanie(liczniki.ile_zmian, liczniki.ile_usunietych);
   dziennik.zamknij();
   przebieg.usun_indeks();
   postep.koniec();

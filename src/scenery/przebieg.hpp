@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "platform/plik_zapisu.hpp"
+#include "scenery/mapa_zmian.hpp"
 #include "scenery/postep.hpp"
 #include "scenery/przepisanie.hpp"
 #include "scenery/stan_scenerii.hpp"
@@ -18,6 +19,8 @@ struct CelZapisu {
   bool na_sucho = false;  // dry run: the log is written, no scenery file replaced
   // Where replaced files are kept (none: no backup).
   KopiaZapasowa* kopia_zapasowa = nullptr;
+  // Where the map report of the scenery being run is kept (none: no report).
+  MapaZmian* mapa = nullptr;
 };
 
 // What one correction brings to the skeleton: its scratch index, what it

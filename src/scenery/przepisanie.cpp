@@ -40,7 +40,7 @@ bool to_samo_miejsce(const fs::path& a, const fs::path& b) {
 // caller knows it also when this throws.
 void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dziennik& dziennik,
                    LicznikiPrzebiegu& liczniki, bool na_sucho, const OperacjeZapisu& operacje,
-                   KopiaZapasowa* kopia_zapasowa, bool& wpisany) {
+                   KopiaZapasowa* kopia_zapasowa, MapaZmian* mapa, bool& wpisany) {
   // Opening the copy empties it: reading and writing one file would lose it.
   if (to_samo_miejsce(p.plik, p.kopia)) {
     throw BladDanych("a scenery file bears the name of the scratch copy: " + p.plik.string());
@@ -99,6 +99,10 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
           zmieniony = wpisany = true;
           ++liczniki.ile_zmian;
           zasady.zapisz_zmiane(dziennik, sciezka_do_logu(), surowa, poprawiona);
+          if (mapa) {
+            mapa->zmiana(zasady.rodzaj_poprawki(), sciezka_do_logu(), przeczytane + 1, surowa,
+                         poprawiona);
+          }
           wyjscie = poprawiona;
           break;
         case Werdykt::usun:
@@ -106,6 +110,9 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
           zmieniony = wpisany = true;
           ++liczniki.ile_usunietych;
           dziennik.usuniecie(sciezka_do_logu(), surowa);
+          if (mapa) {
+            mapa->zmiana(RodzajZmiany::usuniecie, sciezka_do_logu(), przeczytane + 1, surowa, {});
+          }
           continue;  // not written, and the empty-line count stays as it was
       }
     }
@@ -132,7 +139,8 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
 
 void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dziennik& dziennik,
                        LicznikiPrzebiegu& liczniki, Postep& postep, bool na_sucho,
-                       const OperacjeZapisu& operacje, KopiaZapasowa* kopia_zapasowa) {
+                       const OperacjeZapisu& operacje, KopiaZapasowa* kopia_zapasowa,
+                       MapaZmian* mapa) {
   const fs::path kopia = stan.katalog / std::string(nazwa_kopii);
   dla_plikow_fazy(stan, Faza::przepisanie, postep,
                   [&](std::size_t nr, std::string_view wpis, const fs::path& plik) {
@@ -146,7 +154,7 @@ void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dzie
                     if (blad) throw BladPliku("cannot look up", plik, blad);
                     try {
                       przepisz_plik({stan, wpis, prawdziwy, kopia}, zasady, dziennik, liczniki,
-                                    na_sucho, operacje, kopia_zapasowa, wpisany);
+                                    na_sucho, operacje, kopia_zapasowa, mapa, wpisany);
                     } catch (...) {
                       // Its entries are in the log, its changes are not on disk: the log
                       // says so, as far as it still can.

@@ -10,6 +10,7 @@
 #include "platform/plik_zapisu.hpp"
 #include "scenery/dziennik.hpp"
 #include "scenery/kopie_zapasowe.hpp"
+#include "scenery/mapa_zmian.hpp"
 #include "scenery/postep.hpp"
 #include "scenery/stan_scenerii.hpp"
 
@@ -42,6 +43,8 @@ class ZasadyPrzepisania {
   // The log entry of a corrected line.
   virtual void zapisz_zmiane(Dziennik& dziennik, std::string_view pelna_sciezka,
                              std::string_view przed, std::string_view po) = 0;
+  // What a corrected line shows on the map.
+  virtual RodzajZmiany rodzaj_poprawki() const = 0;
   // True when a run of empty lines written shrinks to one (a removed line
   // must not leave a gap).
   virtual bool sciskaj_puste_linie() const = 0;
@@ -56,7 +59,8 @@ class ZasadyPrzepisania {
 // atomic step, the copy and the log synced to disk first, so that every
 // change on disk is on record. With `na_sucho` (dry run) nothing is
 // replaced, but the log is written all the same. With `kopia_zapasowa` each
-// file's old content is kept there before it is replaced.
+// file's old content is kept there before it is replaced. With `mapa` every
+// change is also noted there, with its line number.
 //
 // Every failure throws (BladPliku, BladDanych, Przerwanie between files) and
 // leaves the file being rewritten exactly as it was; the scratch copy may
@@ -65,6 +69,6 @@ class ZasadyPrzepisania {
 void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dziennik& dziennik,
                        LicznikiPrzebiegu& liczniki, Postep& postep, bool na_sucho = false,
                        const OperacjeZapisu& operacje = operacje_systemowe(),
-                       KopiaZapasowa* kopia_zapasowa = nullptr);
+                       KopiaZapasowa* kopia_zapasowa = nullptr, MapaZmian* mapa = nullptr);
 
 }  // namespace wyrownik

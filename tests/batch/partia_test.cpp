@@ -33,11 +33,12 @@ class Partia : public ::testing::Test {
   }
 
   Korekcja zapisujaca() {
-    return [this](const StanScenerii& stan, const CelZapisu& cel, Postep&) {
-      wywolane.push_back(stan.nazwa_scenerii);
-      std::ofstream(cel.plik_logu, std::ios::app) << stan.nazwa_scenerii << "\r\n";
-      if (stan.nazwa_scenerii == nieudana) throw BladDanych("test failure");
-    };
+    return {[this](const StanScenerii& stan, const CelZapisu& cel, Postep&) {
+              wywolane.push_back(stan.nazwa_scenerii);
+              std::ofstream(cel.plik_logu, std::ios::app) << stan.nazwa_scenerii << "\r\n";
+              if (stan.nazwa_scenerii == nieudana) throw BladDanych("test failure");
+            },
+            false};
   }
 
   // A front end's guard of its inputs, recorded where it begins and ends.

@@ -4,13 +4,21 @@
 // ini and the log name the temporary root as @KORZEN@ and the scenery
 // directory as @KATALOG@.
 #include <gtest/gtest.h>
+#include <libxml/HTMLparser.h>
+#include <libxml/parser.h>
+#include <libxml/xpath.h>
+#include <libxml/xpathInternals.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <memory>
 #include <sstream>
 
 #include "cli/uruchom.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
+#include "text/kodowanie.hpp"
+#include "text/linia.hpp"
 
 namespace fs = std::filesystem;
 
@@ -35,6 +43,122 @@ std::vector<std::string> slowa(const std::string& tekst) {
   return w;
 }
 
+// One entry of the log: the line as read and, unless it was removed, as written.
+struct WpisLogu {
+  std::string przed, po;
+  bool usuniety = false;
+};
+
+std::vector<WpisLogu> wpisy_logu(const std::string& log) {
+  std::vector<std::string> linie;
+  std::istringstream s(log);
+  for (std::string l; std::getline(s, l);) {
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+    linie.push_back(l);
+  }
+  const std::string usunieto = *utf8_na_cp1250("Usunięto:");
+  std::vector<WpisLogu> wpisy;
+  for (std::size_t i = 0; i + 1 < linie.size(); ++i) {
+    if (linie[i] == "Przed zmiana:" && i + 3 < linie.size()) {
+      wpisy.push_back({linie[i + 1], linie[i + 3], false});
+    } else if (linie[i] == usunieto) {
+      wpisy.push_back({linie[i + 1], "", true});
+    }
+  }
+  return wpisy;
+}
+
+Trojka polozenie(std::string linia) {
+  oczysc_linie(linia);
+  std::vector<std::string_view> tokeny;
+  podziel(linia, tokeny);
+  return znajdz_trojke(tokeny).value();
+}
+
+using Dokument = std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)>;
+using Wynik = std::unique_ptr<xmlXPathObject, decltype(&xmlXPathFreeObject)>;
+
+std::vector<xmlNodePtr> wezly(xmlDocPtr dok, const char* sciezka) {
+  std::unique_ptr<xmlXPathContext, decltype(&xmlXPathFreeContext)> k(xmlXPathNewContext(dok),
+                                                                     xmlXPathFreeContext);
+  xmlXPathRegisterNs(k.get(), BAD_CAST "s", BAD_CAST "http://www.w3.org/2000/svg");
+  Wynik w(xmlXPathEvalExpression(BAD_CAST sciezka, k.get()), xmlXPathFreeObject);
+  std::vector<xmlNodePtr> wynik;
+  if (w && w->nodesetval) {
+    for (int i = 0; i < w->nodesetval->nodeNr; ++i) wynik.push_back(w->nodesetval->nodeTab[i]);
+  }
+  return wynik;
+}
+
+std::string atrybut(xmlNodePtr w, const char* nazwa) {
+  std::unique_ptr<xmlChar, decltype(xmlFree)> v(xmlGetProp(w, BAD_CAST nazwa), xmlFree);
+  return v ? reinterpret_cast<const char*>(v.get()) : "";
+}
+
+std::string tekst(xmlNodePtr w) {
+  std::unique_ptr<xmlChar, decltype(xmlFree)> v(xmlNodeGetContent(w), xmlFree);
+  return v ? reinterpret_cast<const char*>(v.get()) : "";
+}
+
+// The report holds one marker per entry of the log, of its kind and at its
+// place, and a table row per entry with the log's texts; its plan is
+// well-formed XML and the page parses as HTML.
+void sprawdz_raport(const std::string& strona, const std::string& log, bool skrajnia) {
+  const auto wpisy = wpisy_logu(log);
+  ASSERT_FALSE(wpisy.empty());
+  Dokument html(htmlReadMemory(strona.data(), static_cast<int>(strona.size()), nullptr, "UTF-8",
+                               HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET),
+                xmlFreeDoc);
+  ASSERT_TRUE(html);
+  const auto wiersze = wezly(html.get(), "//tbody/tr");
+  ASSERT_EQ(wiersze.size(), wpisy.size());
+  for (std::size_t i = 0; i < wpisy.size(); ++i) {
+    const auto komorki =
+        wezly(html.get(), ("//tbody/tr[" + std::to_string(i + 1) + "]/td").c_str());
+    ASSERT_EQ(komorki.size(), 6u);
+    EXPECT_EQ(tekst(komorki[4]), cp1250_na_utf8(wpisy[i].przed));
+    EXPECT_EQ(tekst(komorki[5]), cp1250_na_utf8(wpisy[i].po));
+  }
+
+  const std::size_t od = strona.find("<svg"), koniec = strona.find("</svg>");
+  ASSERT_NE(od, std::string::npos);
+  ASSERT_NE(koniec, std::string::npos);
+  const std::string svg = strona.substr(od, koniec + 6 - od);
+  Dokument plan(xmlReadMemory(svg.data(), static_cast<int>(svg.size()), nullptr, "UTF-8",
+                              XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING),
+                xmlFreeDoc);
+  ASSERT_TRUE(plan) << "the plan is not well-formed XML";
+  const auto znaczniki = wezly(plan.get(), "//s:g[@class='zmiany']/*");
+  ASSERT_EQ(znaczniki.size(), wpisy.size());
+  const auto blisko = [](const std::string& tekst, double v) {
+    return std::abs(std::stod(tekst) - v) < 0.01;
+  };
+  for (std::size_t i = 0; i < wpisy.size(); ++i) {
+    const Trojka p = polozenie(wpisy[i].przed);
+    xmlNodePtr z = znaczniki[i];
+    const std::string nazwa = reinterpret_cast<const char*>(z->name);
+    if (wpisy[i].usuniety) {
+      EXPECT_EQ(nazwa, "use");
+      EXPECT_TRUE(blisko(atrybut(z, "x"), p.x) && blisko(atrybut(z, "y"), -p.z)) << i;
+    } else if (skrajnia) {
+      const Trojka n = polozenie(wpisy[i].po);
+      EXPECT_EQ(nazwa, "path");
+      std::istringstream d(atrybut(z, "d"));
+      char m = 0, l = 0;
+      double x1, y1, x2, y2;
+      d >> m >> x1 >> y1 >> l >> x2 >> y2;
+      EXPECT_EQ(std::string() + m + l, "ML") << i;
+      EXPECT_TRUE(std::abs(x1 - p.x) < 0.01 && std::abs(y1 + p.z) < 0.01) << i;
+      EXPECT_TRUE(std::abs(x2 - n.x) < 0.01 && std::abs(y2 + n.z) < 0.01) << i;
+    } else {
+      const Trojka n = polozenie(wpisy[i].po);
+      EXPECT_EQ(nazwa, "circle");
+      EXPECT_TRUE(blisko(atrybut(z, "cx"), p.x) && blisko(atrybut(z, "cy"), -p.z)) << i;
+      EXPECT_EQ(atrybut(z, "class"), n.y >= p.y ? "w" : "n") << i;
+    }
+  }
+}
+
 class Scenariusz : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
@@ -51,7 +175,9 @@ TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
   auto argumenty = slowa(testy::wczytaj(dane / "polecenie"));
   argumenty.insert(argumenty.begin() + 1, {"--program-dir", (k / "program").string()});
   ASSERT_EQ(cli::uruchom(argumenty, k / "nowhere", wyjscie, bledy), cli::kod_ok) << bledy.str();
-  EXPECT_EQ(wyjscie.str(), "");
+  const fs::path raport = k / "program/Log_korekcja.html";
+  EXPECT_EQ(wyjscie.str(), raport.string() + "\n");
+  wyjscie.str("");
 
   std::size_t porownane = 0;
   for (const auto& wpis : fs::recursive_directory_iterator(dane / "oczekiwane")) {
@@ -67,6 +193,8 @@ TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
   for (const char* roboczy : {"aaa.aaa", "aaa.aab", "aaa.ccc"}) {
     EXPECT_FALSE(fs::exists(k / "sim/scenery" / roboczy)) << roboczy;
   }
+  sprawdz_raport(testy::wczytaj(raport), testy::wczytaj(k / "program/Log_korekcja.txt"),
+                 argumenty[0] == "clearance");
 
   // The undo gives every file back its bytes from before the batch, and a
   // second undo finds nothing more to do.

@@ -67,6 +67,8 @@ class Cli : public ::testing::Test {
   fs::path log() const { return k / "program/Log_korekcja.txt"; }
   std::string dziennik() const { return cp1250_na_utf8(testy::wczytaj(log())); }
   std::string program() const { return (k / "program").string(); }
+  // What a batch prints on stdout: the path of its report.
+  std::string raport() const { return (k / "program/Log_korekcja.html").string() + "\n"; }
 
   // Runs in-process; the default program directory is one that holds nothing.
   int uruchom(const A& argumenty, const fs::path& domyslny = {}) {
@@ -197,7 +199,7 @@ TEST_F(Cli, AnotherCopyWorkingInTheSameSceneryDirectoryStopsTheBatchWith1) {
   EXPECT_EQ(uruchom_w_programie("height", {"main.scn"}), cli::kod_blad_partii);
   EXPECT_NE(bledy.find(komunikat_bledu + "\n"), std::string::npos) << bledy;
   EXPECT_NE(bledy.find("another copy"), std::string::npos) << bledy;
-  EXPECT_EQ(wyjscie, "");
+  EXPECT_EQ(wyjscie, raport());
   EXPECT_EQ(tresc("main.scn"), glowny);
   EXPECT_EQ(dziennik(), "");
 }
@@ -212,7 +214,7 @@ TEST_F(Cli, FailedBatchIs1WithTheBatchMessage) {
   const auto powod = bledy.find("\"abc\"");
   ASSERT_NE(powod, std::string::npos) << bledy;
   EXPECT_LT(komunikat, powod) << bledy;
-  EXPECT_EQ(wyjscie, "");
+  EXPECT_EQ(wyjscie, raport());
   EXPECT_EQ(tresc("main.scn"), glowny);
   EXPECT_EQ(dziennik(), "");
 }
@@ -241,7 +243,7 @@ TEST_F(Cli, DryRunLeavesEverySceneryFileAndWritesTheLog) {
   for (const A& p : polecenia) {
     SCOPED_TRACE(p[0]);
     ASSERT_EQ(uruchom_w_programie(p[0], {"--dry-run", p[1]}), cli::kod_ok) << bledy;
-    EXPECT_EQ(wyjscie, "");
+    EXPECT_EQ(wyjscie, raport());
     EXPECT_EQ(tresc("main.scn"), wysoki);
     EXPECT_EQ(tresc("sub/b.scm"), podrzedny);
     EXPECT_EQ(tresc("tory.scn"), skrajny);
@@ -284,7 +286,7 @@ TEST_F(Cli, BandOptionsAreTheTextsOfTheHeightRun) {
   ASSERT_EQ(uruchom_w_programie("height", {"--min", "abc", "--max", "2.5x", "main.scn"}),
             cli::kod_ok)
       << bledy;
-  EXPECT_EQ(wyjscie, "");
+  EXPECT_EQ(wyjscie, raport());
   EXPECT_EQ(tresc("main.scn"),
             teren + crlf({"include a.inc 10 7.12 20 end", "include a.inc 10 7.12 20 end",
                           "include a.inc 10 4.5 20 end"}));
@@ -310,14 +312,14 @@ TEST_F(Cli, RadiusOptionsAreTheTextsOfTheClearanceRun) {
       uruchom_w_programie("clearance", {"--radius", "25x", "--radius-param", "0", "main.scn"}),
       cli::kod_ok)
       << bledy;
-  EXPECT_EQ(wyjscie, "");
+  EXPECT_EQ(wyjscie, raport());
   EXPECT_EQ(tresc("main.scn"), tor() + crlf({"include obj.inc 50 0 26 1 2 3 5 end"}));
 }
 
 TEST_F(Cli, DefaultProgramDirectoryIsTheOneGiven) {
   zapisz("main.scn", teren + crlf({"include a.inc 10 5 20 end"}));
   ASSERT_EQ(uruchom({"height", "main.scn"}, k / "program"), cli::kod_ok) << bledy;
-  EXPECT_EQ(wyjscie, "");
+  EXPECT_EQ(wyjscie, raport());
   EXPECT_EQ(tresc("main.scn"), teren + crlf({"include a.inc 10 7.12 20 end"}));
   EXPECT_TRUE(dziennik().ends_with("Sceneria: main.scn\r\nIlość zmian: 1\r\n"));
 }
@@ -338,6 +340,22 @@ int w_procesie(const std::string& program, F przygotuj) {
   return stan;
 }
 
+TEST_F(Cli, AReportThatCannotBeWrittenLeavesTheBatchDoneAndSaysWhy) {
+  zapisz("main.scn", teren + crlf({"include a.inc 10 5 20 end"}));
+  // A directory where the report's new file would be made.
+  fs::create_directories(k / "program/Log_korekcja.html.nowy/x");
+  EXPECT_EQ(uruchom_w_programie("height", {"main.scn"}), cli::kod_ok) << bledy;
+  EXPECT_EQ(tresc("main.scn"), teren + crlf({"include a.inc 10 7.12 20 end"}));
+  EXPECT_EQ(wyjscie, "");
+  EXPECT_NE(bledy.find("the report was not written"), std::string::npos) << bledy;
+  EXPECT_FALSE(fs::exists(k / "program/Log_korekcja.html"));
+
+  fs::remove_all(k / "program/Log_korekcja.html.nowy");
+  EXPECT_EQ(uruchom_w_programie("height", {"--no-report", "main.scn"}), cli::kod_ok) << bledy;
+  EXPECT_EQ(wyjscie, "");
+  EXPECT_FALSE(fs::exists(k / "program/Log_korekcja.html"));
+}
+
 TEST_F(Cli, BuiltProgramCorrectsASceneryAndExitsWith0) {
   zapisz("main.scn", teren + crlf({"include a.inc 10 5 20 end"}));
   const fs::path out = k / "stdout", err = k / "stderr";
@@ -348,7 +366,7 @@ TEST_F(Cli, BuiltProgramCorrectsASceneryAndExitsWith0) {
   });
   ASSERT_TRUE(WIFEXITED(stan));
   EXPECT_EQ(WEXITSTATUS(stan), 0) << testy::wczytaj(err);
-  EXPECT_EQ(testy::wczytaj(out), "");
+  EXPECT_EQ(testy::wczytaj(out), raport());
   EXPECT_EQ(tresc("main.scn"), teren + crlf({"include a.inc 10 7.12 20 end"}));
   EXPECT_TRUE(dziennik().ends_with("Sceneria: main.scn\r\nIlość zmian: 1\r\n"));
 }

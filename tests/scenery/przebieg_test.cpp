@@ -29,6 +29,7 @@ class PrzebiegNagrywajacy : public Przebieg {
                      std::string_view po) override {
     d.zmiana_polozenia(sciezka, przed, po);
   }
+  RodzajZmiany rodzaj_poprawki() const override { return RodzajZmiany::wysokosc; }
   bool sciskaj_puste_linie() const override { return false; }
   void podsumuj(Dziennik& d, const LicznikiPrzebiegu& l) override {
     z_.push_back("podsumuj " + std::to_string(l.ile_zmian));

@@ -45,6 +45,7 @@ class ZasadyTestowe : public ZasadyPrzepisania {
       d.zmiana_polozenia(sciezka, przed, po);
     }
   }
+  RodzajZmiany rodzaj_poprawki() const override { return RodzajZmiany::wysokosc; }
   bool sciskaj_puste_linie() const override { return rodzaj_ == Rodzaj::skrajnia; }
   void podsumuj(Dziennik&, const LicznikiPrzebiegu&) override {}
 

@@ -2,7 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,6 +12,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 #include <utility>
 
 #include "batch/cofniecie.hpp"
@@ -167,12 +170,21 @@ Form1::Form1(PokazywanieKomunikatu pokazywanie, QWidget* rodzic)
     Command4_->setFont(f);
   }
 
+  // In the free space right of Label5 and under Command4: clear of every
+  // control above.
+  Check1_ = utworz<QCheckBox>(this, "Check1");
+  Check1_->setText(QString::fromUtf8("Tylko podgląd (bez zmian w plikach)"));
+  umiesc(Check1_, 4320, 5640, 4215, 375);
+  Command5_ = przycisk_w(this, "Command5", QString::fromUtf8("Pokaż raport"));
+  umiesc(Command5_, 8640, 4680, 1215, 495);
+  Command5_->setEnabled(false);
+
   Text1_->raise();
   Text2_->raise();
   Command1_->raise();
 
-  QWidget* kolejnosc[] = {File1_, Text3_,    Text4_,    Command2_, Text1_,
-                          Text2_, Command1_, Command3_, Command4_};
+  QWidget* kolejnosc[] = {File1_,    Text3_,    Text4_,    Command2_, Text1_,   Text2_,
+                          Command1_, Command3_, Command4_, Check1_,   Command5_};
   for (std::size_t i = 0; i + 1 < std::size(kolejnosc); ++i) {
     setTabOrder(kolejnosc[i], kolejnosc[i + 1]);
   }
@@ -180,6 +192,7 @@ Form1::Form1(PokazywanieKomunikatu pokazywanie, QWidget* rodzic)
 
   connect(Command3_, &QPushButton::clicked, this, &Form1::pokaz_pomoc);
   connect(Command4_, &QPushButton::clicked, this, &Form1::cofnij_ostatnia);
+  connect(Command5_, &QPushButton::clicked, this, &Form1::pokaz_raport);
 }
 
 void Form1::pokaz_komunikat(std::string_view tekst) {
@@ -267,6 +280,8 @@ QPushButton* Form1::przycisk(Przycisk p) const {
       return Command3_;
     case Przycisk::command4:
       return Command4_;
+    case Przycisk::command5:
+      return Command5_;
   }
   return nullptr;
 }
@@ -324,6 +339,33 @@ void Form1::cofnij_ostatnia() {
   }
   odswiez_cofanie();
   pokazywanie_(wynik);
+}
+
+void Form1::ustaw_raport(std::filesystem::path plik) {
+  plik_raportu_ = std::move(plik);
+  odswiez_raport();
+}
+
+void Form1::odswiez_raport() {
+  std::error_code blad;
+  Command5_->setEnabled(!plik_raportu_.empty() &&
+                        std::filesystem::is_regular_file(plik_raportu_, blad));
+}
+
+bool Form1::tylko_podglad() const {
+  return Check1_->isChecked();
+}
+
+void Form1::pokaz_raport() {
+  odswiez_raport();
+  if (!Command5_->isEnabled()) return;
+  const bool otwarty = otwieranie_ ? otwieranie_(plik_raportu_)
+                                   : QDesktopServices::openUrl(QUrl::fromLocalFile(
+                                         QString::fromStdU16String(plik_raportu_.u16string())));
+  if (!otwarty) {
+    pokazywanie_(QString::fromUtf8("Nie można otworzyć raportu: ") +
+                 QString::fromStdU16String(plik_raportu_.u16string()));
+  }
 }
 
 void Form1::pokaz_pomoc() {

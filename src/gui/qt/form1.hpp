@@ -14,6 +14,7 @@
 #include "gui/uklad_okna.hpp"
 #include "gui/wejscia.hpp"
 
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -22,7 +23,7 @@ class QPushButton;
 
 namespace wyrownik {
 
-enum class Przycisk { command1, command2, command3, command4 };
+enum class Przycisk { command1, command2, command3, command4, command5 };
 
 class Form1 : public QWidget, public OknoStartu {
   Q_OBJECT
@@ -34,6 +35,9 @@ class Form1 : public QWidget, public OknoStartu {
   // Asks a yes/no question and returns the answer. The default is a message
   // box; tests answer instead.
   using Pytanie = std::function<bool(const QString&)>;
+  // Opens a file in the system's program for it; false when none opens it.
+  // The default asks the desktop; tests record instead.
+  using Otwieranie = std::function<bool(const std::filesystem::path&)>;
 
   explicit Form1(PokazywanieKomunikatu pokazywanie = {}, QWidget* rodzic = nullptr);
 
@@ -61,6 +65,14 @@ class Form1 : public QWidget, public OknoStartu {
   void ustaw_cofanie(std::filesystem::path katalog_programu);
   void odswiez_cofanie();
   void ustaw_pytanie(Pytanie pytanie) { pytanie_ = std::move(pytanie); }
+  // Command5 opens the map report at `plik` in the browser; it is enabled
+  // only while the report exists. Check1 asks for batches that change no
+  // scenery file (a dry run with its log and report).
+  void ustaw_raport(std::filesystem::path plik);
+  void odswiez_raport();
+  void ustaw_otwieranie(Otwieranie otwieranie) { otwieranie_ = std::move(otwieranie); }
+  bool tylko_podglad() const;
+  QCheckBox* podglad() const { return Check1_; }
   // The busy pointer over the main window, or the normal one again.
   void ustaw_kursor_zajety(bool zajety);
 
@@ -79,6 +91,8 @@ class Form1 : public QWidget, public OknoStartu {
   void pokaz_pomoc();
   // Asks, then undoes the last batch and tells the result.
   void cofnij_ostatnia();
+  // Opens the last map report.
+  void pokaz_raport();
 
  protected:
   void closeEvent(QCloseEvent* zdarzenie) override;
@@ -96,7 +110,11 @@ class Form1 : public QWidget, public OknoStartu {
   QPushButton* Command2_;
   QPushButton* Command3_;
   QPushButton* Command4_;
+  QCheckBox* Check1_;
+  QPushButton* Command5_;
   Pytanie pytanie_;
+  Otwieranie otwieranie_;
+  std::filesystem::path plik_raportu_;
   std::filesystem::path katalog_programu_;
   QLabel* Label2_;
   QLabel* Label3_;

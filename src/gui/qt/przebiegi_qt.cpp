@@ -1,10 +1,12 @@
 #include "gui/qt/przebiegi_qt.hpp"
 
+#include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <memory>
 
 #include "gui/wejscia.hpp"
+#include "report/strona_raportu.hpp"
 #include "text/kodowanie.hpp"
 
 namespace wyrownik {
@@ -36,31 +38,48 @@ std::string OknoPartiiQt::pozycja(std::size_t i) const {
   return utf8_na_cp1250(nazwa).value_or(nazwa);
 }
 
+void OknoPartiiQt::raport_gotowy(const std::filesystem::path& plik) {
+  okno_.ustaw_raport(plik);
+}
+
+void OknoPartiiQt::brak_raportu(std::string_view powod) {
+  const std::string tekst = "Nie zapisano raportu: " + std::string(powod);
+  okno_.pokaz(Etykieta::label4, utf8_na_cp1250(tekst).value_or(tekst));
+}
+
 PracaOkna::PracaOkna(Form1& okno) : okno_(okno) {
   okno_.ustaw_kursor_zajety(true);
   okno_.ustaw_wejscia_partii(false);
   okno_.przycisk(Przycisk::command4)->setEnabled(false);
+  okno_.przycisk(Przycisk::command5)->setEnabled(false);
+  okno_.podglad()->setEnabled(false);
 }
 
 PracaOkna::~PracaOkna() {
   okno_.ustaw_kursor_zajety(false);
   okno_.ustaw_wejscia_partii(true);
+  okno_.podglad()->setEnabled(true);
   okno_.odswiez_cofanie();  // the batch may have left a backup
+  okno_.odswiez_raport();
 }
 
 void polacz_przebiegi(Form1& okno, Srodowisko srodowisko) {
   okno.ustaw_cofanie(srodowisko.katalog_programu);
+  okno.ustaw_raport(plik_raportu(srodowisko.zapis.plik_logu));
   auto wspolne = std::make_shared<const Srodowisko>(std::move(srodowisko));
   const auto podlacz = [&okno, wspolne](Przycisk przycisk, auto&& korekcja) {
-    QObject::connect(
-        okno.przycisk(przycisk), &QPushButton::clicked, &okno, [&okno, wspolne, korekcja] {
-          OknoPartiiQt okno_partii(okno);
-          const auto [wykonanie, ustawienia] = korekcja(*wspolne);
-          partia(
-              *wspolne, okno_partii, wykonanie, [&okno] { return PracaOkna(okno); }, ustawienia);
-          // A batch stopped by closing the window leaves it to close.
-          if (okno.przerwac()) okno.close();
-        });
+    QObject::connect(okno.przycisk(przycisk), &QPushButton::clicked, &okno,
+                     [&okno, wspolne, korekcja] {
+                       OknoPartiiQt okno_partii(okno);
+                       const auto [wykonanie, ustawienia] = korekcja(*wspolne);
+                       Srodowisko srodowisko_partii = *wspolne;
+                       srodowisko_partii.zapis.na_sucho = okno.tylko_podglad();
+                       partia(
+                           srodowisko_partii, okno_partii, wykonanie,
+                           [&okno] { return PracaOkna(okno); }, ustawienia);
+                       // A batch stopped by closing the window leaves it to close.
+                       if (okno.przerwac()) okno.close();
+                     });
   };
   // The boxes are read at the press: they stay disabled while the batch works.
   podlacz(Przycisk::command1, [&okno](const Srodowisko& s) {

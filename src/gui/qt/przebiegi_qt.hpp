@@ -23,6 +23,8 @@ class OknoPartiiQt : public OknoPartii {
   std::size_t ile_pozycji() const override;
   bool zaznaczona(std::size_t i) const override;
   std::string pozycja(std::size_t i) const override;
+  void raport_gotowy(const std::filesystem::path& plik) override;
+  void brak_raportu(std::string_view powod) override;
 
  private:
   Form1& okno_;

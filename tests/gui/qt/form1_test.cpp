@@ -100,6 +100,29 @@ class TestForm1 : public QObject {
     QCOMPARE(okno.lista_plikow()->count(), 0);
   }
 
+  // The undo, preview and report controls sit in free space: inside the
+  // client area, over no control of the table and over no other.
+  void dodane_kontrolki_w_wolnym_miejscu() {
+    Form1 okno;
+    QList<QRect> zajete;
+    for (const auto& k : tabela) {
+      const QWidget* w = okno.findChild<QWidget*>(QString::fromLatin1(k.nazwa));
+      zajete << QRect(w->mapTo(&okno, QPoint(0, 0)), w->size());
+    }
+    for (const char* nazwa : {"Command4", "Check1", "Command5"}) {
+      const QWidget* w = okno.findChild<QWidget*>(QString::fromLatin1(nazwa));
+      QVERIFY2(w && w->parentWidget() == &okno, nazwa);
+      const QRect r(w->pos(), w->size());
+      QVERIFY2(okno.rect().contains(r), nazwa);
+      for (const QRect& inny : zajete) QVERIFY2(!r.intersects(inny), nazwa);
+      zajete << r;
+    }
+    QCOMPARE(okno.findChild<QWidget*>(QStringLiteral("Check1"))->property("text").toString(),
+             QString::fromUtf8("Tylko podgląd (bez zmian w plikach)"));
+    QCOMPARE(okno.przycisk(Przycisk::command5)->text(), QString::fromUtf8("Pokaż raport"));
+    QVERIFY(!okno.przycisk(Przycisk::command5)->isEnabled());  // no report yet
+  }
+
   void kolejnosc_tabulacji() {
     Form1 okno;
     std::set<QString> nazwy;

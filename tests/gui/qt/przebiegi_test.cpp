@@ -1,6 +1,7 @@
 // The run buttons of the real window: a click runs the batch over the
 // selected sceneries, with the inputs disabled meanwhile and the status lines
 // emptied at the end.
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -105,6 +106,36 @@ class TestPrzebiegi : public QObject {
     }
     QCOMPARE(s.okno.etykieta(Etykieta::label3)->text(), QString());
     QCOMPARE(testy::wczytaj(s.k / "sim/scenery/b.scn"), std::string(tory));  // not selected
+  }
+
+  // The preview changes no scenery file, yet writes the log and the report,
+  // which Command5 then opens.
+  void preview_writes_log_and_report_and_command5_opens_it() {
+    Stanowisko s;
+    QVERIFY(!s.okno.przycisk(Przycisk::command5)->isEnabled());
+    s.zaznacz(QStringLiteral("a.scn"));
+    s.okno.podglad()->setChecked(true);
+    bool wylaczony_w_trakcie = false;
+    QTimer::singleShot(0, [&] { wylaczony_w_trakcie = !s.okno.podglad()->isEnabled(); });
+    s.okno.przycisk(Przycisk::command1)->click();
+    QVERIFY(s.komunikaty.isEmpty());
+    QVERIFY(wylaczony_w_trakcie);
+    QCOMPARE(testy::wczytaj(s.k / "sim/scenery/a.scn"), std::string(scena));
+    QVERIFY(testy::wczytaj(s.k / "program/Log_korekcja.txt").find("Ilo\x9C\xE6 zmian: 1") !=
+            std::string::npos);
+    const auto raport = s.k / "program/Log_korekcja.html";
+    QVERIFY(testy::wczytaj(raport).find("<circle class=\"w\"") != std::string::npos);
+    QVERIFY(!s.okno.przycisk(Przycisk::command4)->isEnabled());  // nothing replaced, nothing kept
+    QVERIFY(s.okno.podglad()->isEnabled());
+
+    std::vector<std::filesystem::path> otwarte;
+    s.okno.ustaw_otwieranie([&](const std::filesystem::path& p) {
+      otwarte.push_back(p);
+      return true;
+    });
+    QVERIFY(s.okno.przycisk(Przycisk::command5)->isEnabled());
+    s.okno.przycisk(Przycisk::command5)->click();
+    QCOMPARE(otwarte, std::vector<std::filesystem::path>{raport});
   }
 
   void command2_moves_objects_out_of_the_clearance() {

@@ -1,0 +1,451 @@
+#include "report/strona_raportu.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+#include "text/kodowanie.hpp"
+
+namespace wyrownik {
+
+namespace {
+
+constexpr std::string_view styl = R"(<style>
+body{font-family:sans-serif;margin:1em 2em;color:#222}
+h1{font-size:1.4em}h2{font-size:1.15em;margin-top:2em}
+.plan{width:100%;height:70vh;border:1px solid #999;background:#fff;cursor:grab;display:block}
+.plan .teren{fill:#d9ecc8;stroke:none}
+.plan .pasy{fill:#f3d9a4;fill-opacity:.7;stroke:#c49a45;stroke-width:.5px}
+.plan .tory{fill:none;stroke:#333;stroke-width:1.5px}
+.plan .ramka{fill:none;stroke:#777;stroke-width:1px}
+.plan .osie line,.plan .skala path{stroke:#555;stroke-width:1px;fill:none}
+.plan text{fill:#444;font-family:sans-serif}
+.plan .zmiany path{fill:none;stroke:#1565c0;stroke-width:2px}
+.plan .zmiany .w{fill:#2e7d32;fill-opacity:.75}
+.plan .zmiany .n{fill:#ef6c00;fill-opacity:.75}
+.plan .zmiany use{stroke:#d50000;stroke-width:2.5px}
+.plan *{vector-effect:non-scaling-stroke}
+.plan .wybrany{stroke:#000!important;stroke-width:4px!important}
+.legenda span{margin-right:1.5em}
+.opis{min-height:1.4em;font-family:monospace;white-space:pre-wrap}
+.tabela{overflow-x:auto}
+table{border-collapse:collapse;font-size:.85em;margin-top:1em}
+td,th{border:1px solid #ccc;padding:2px 6px;text-align:left;vertical-align:top}
+td.t{font-family:monospace;white-space:pre}
+tr.wybrany{background:#fff3b0}
+</style>
+)";
+
+// Pans and zooms every plan (wheel, drag, double click for the whole plan);
+// a marker hovered shows its change, a row's number shows its marker.
+constexpr std::string_view skrypt = R"(<script>
+for(const s of document.querySelectorAll('svg.plan')){
+const v0=s.getAttribute('viewBox').split(' ').map(Number);let v=v0.slice(),c=null;
+const ustaw=()=>s.setAttribute('viewBox',v.join(' '));
+const pkt=e=>{const p=new DOMPoint(e.clientX,e.clientY).matrixTransform(s.getScreenCTM().inverse());return p};
+s.addEventListener('wheel',e=>{e.preventDefault();const p=pkt(e),k=e.deltaY>0?1.25:0.8;
+v=[p.x-(p.x-v[0])*k,p.y-(p.y-v[1])*k,v[2]*k,v[3]*k];ustaw()});
+s.addEventListener('mousedown',e=>{c=pkt(e)});addEventListener('mouseup',()=>{c=null});
+s.addEventListener('mousemove',e=>{if(!c)return;const p=pkt(e);v[0]-=p.x-c.x;v[1]-=p.y-c.y;ustaw()});
+s.addEventListener('dblclick',()=>{v=v0.slice();ustaw()});
+const g=s.querySelector('.zmiany'),sek=s.closest('section'),opis=sek.querySelector('.opis'),w=sek.querySelectorAll('tbody tr');
+const znacz=i=>{for(const e of sek.querySelectorAll('.wybrany'))e.classList.remove('wybrany');
+g.children[i].classList.add('wybrany');if(w[i]){w[i].classList.add('wybrany');opis.textContent=w[i].innerText.replace(/\t/g,'  ')}
+else opis.textContent='Zmiana '+(i+1)+' (poza tabelą, zob. Log_korekcja.txt)'};
+g.addEventListener('mouseover',e=>{const i=[...g.children].indexOf(e.target.closest('.zmiany>*'));if(i>=0)znacz(i)});
+for(const a of sek.querySelectorAll('a[data-i]'))a.addEventListener('click',e=>{const i=+a.dataset.i,b=g.children[i].getBBox(),r=Math.max(v0[2],v0[3])/20;
+v=[b.x+b.width/2-r,b.y+b.height/2-r,2*r,2*r];ustaw();znacz(i)});}
+</script>
+)";
+
+void liczba(std::string& s, double v, int cyfry) {
+  char bufor[64];
+  if (!std::isfinite(v)) v = 0;
+  const auto w = std::to_chars(bufor, bufor + sizeof bufor, v, std::chars_format::fixed, cyfry);
+  s.append(bufor, w.ptr);
+}
+
+void html(std::string& s, std::string_view tekst_cp1250) {
+  for (const char c : cp1250_na_utf8(tekst_cp1250)) {
+    switch (c) {
+      case '&':
+        s += "&amp;";
+        break;
+      case '<':
+        s += "&lt;";
+        break;
+      case '>':
+        s += "&gt;";
+        break;
+      case '"':
+        s += "&quot;";
+        break;
+      default:
+        s += c;
+    }
+  }
+}
+
+// A round step (1, 2 or 5 times a power of ten) near a tenth of `dlugosc`.
+double okragly_krok(double dlugosc) {
+  const double surowy = std::max(dlugosc / 8, 1e-3);
+  const double potega = std::pow(10.0, std::floor(std::log10(surowy)));
+  for (const double m : {1.0, 2.0, 5.0}) {
+    if (m * potega >= surowy) return m * potega;
+  }
+  return 10 * potega;
+}
+
+// Writes the plan of one scenery; SVG y is -Z so that Z points up.
+class Plan {
+ public:
+  Plan(std::string& s, const MapaZmian& m, std::size_t nr) : s_(s), m_(m), nr_(nr) {
+    const Zakres& z = m.zakres();
+    szer_ = std::max(z.max_x - z.min_x, 10.0);
+    wys_ = std::max(z.max_z - z.min_z, 10.0);
+    const double bok = std::max(szer_, wys_);
+    cyfry_ = bok < 1000 ? 2 : 1;
+    jednostka_ = bok / 250;
+    margines_ = bok * 0.12;
+  }
+
+  void pisz() {
+    const Zakres& z = m_.zakres();
+    s_ += "<svg class=\"plan\" xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"";
+    liczba(s_, z.min_x - margines_, cyfry_);
+    s_ += ' ';
+    liczba(s_, -(z.min_z + wys_) - margines_, cyfry_);
+    s_ += ' ';
+    liczba(s_, szer_ + 2 * margines_, cyfry_);
+    s_ += ' ';
+    liczba(s_, wys_ + 2 * margines_, cyfry_);
+    s_ += "\" preserveAspectRatio=\"xMidYMid meet\">\n";
+    definicje();
+    teren();
+    pasy();
+    tory();
+    osie();
+    zmiany();
+    s_ += "</svg>\n";
+  }
+
+ private:
+  void xy(double x, double z) {
+    liczba(s_, x, cyfry_);
+    s_ += ' ';
+    liczba(s_, -z, cyfry_);
+  }
+
+  void definicje() {
+    s_ += "<defs><marker id=\"grot-" + std::to_string(nr_) +
+          "\" viewBox=\"0 0 10 10\" refX=\"9\" refY=\"5\" markerWidth=\"6\" markerHeight=\"6\" "
+          "orient=\"auto\"><path d=\"M0 0L10 5L0 10z\" fill=\"#1565c0\" stroke=\"none\"/>"
+          "</marker><path id=\"krzyz-" +
+          std::to_string(nr_) + "\" d=\"";
+    const double r = 2 * jednostka_;
+    s_ += 'M';
+    xy(-r, -r);
+    s_ += 'L';
+    xy(r, r);
+    s_ += 'M';
+    xy(-r, r);
+    s_ += 'L';
+    xy(r, -r);
+    s_ += "\"/></defs>\n";
+  }
+
+  // Runs of ground cells along each row, one path.
+  void teren() {
+    s_ += "<path class=\"teren\" d=\"";
+    const Zakres& z = m_.zakres();
+    const double bok = m_.bok_komorki();
+    for (int r = 0; r < m_.rzedy(); ++r) {
+      for (int k = 0; k < m_.kolumny();) {
+        if (!m_.zajeta(k, r)) {
+          ++k;
+          continue;
+        }
+        const int od = k;
+        while (k < m_.kolumny() && m_.zajeta(k, r)) ++k;
+        s_ += 'M';
+        xy(z.min_x + od * bok, z.min_z + (r + 1) * bok);
+        s_ += 'h';
+        liczba(s_, (k - od) * bok, cyfry_);
+        s_ += 'v';
+        liczba(s_, bok, cyfry_);
+        s_ += 'h';
+        liczba(s_, -(k - od) * bok, cyfry_);
+        s_ += 'z';
+      }
+    }
+    s_ += "\"/>\n";
+  }
+
+  void pasy() {
+    s_ += "<path class=\"pasy\" d=\"";
+    for (const PasNaMapie& p : m_.pasy()) {
+      const double dx = p.x2 - p.x1, dz = p.z2 - p.z1;
+      const double d = std::hypot(dx, dz);
+      if (!(d > 0)) continue;
+      const double nx = -dz / d * p.polowa_szerokosci, nz = dx / d * p.polowa_szerokosci;
+      s_ += 'M';
+      xy(p.x1 + nx, p.z1 + nz);
+      s_ += 'L';
+      xy(p.x2 + nx, p.z2 + nz);
+      s_ += 'L';
+      xy(p.x2 - nx, p.z2 - nz);
+      s_ += 'L';
+      xy(p.x1 - nx, p.z1 - nz);
+      s_ += 'z';
+    }
+    s_ += "\"/>\n";
+  }
+
+  void tory() {
+    s_ += "<path class=\"tory\" d=\"";
+    for (const OdcinekNaMapie& t : m_.tory()) {
+      s_ += 'M';
+      xy(t.x1, t.z1);
+      s_ += 'L';
+      xy(t.x2, t.z2);
+    }
+    s_ += "\"/>\n";
+  }
+
+  void tekst(double x, double z, std::string_view kotwica, std::string_view tresc) {
+    s_ += "<text x=\"";
+    liczba(s_, x, cyfry_);
+    s_ += "\" y=\"";
+    liczba(s_, -z, cyfry_);
+    s_ += "\" text-anchor=\"";
+    s_ += kotwica;
+    s_ += "\">";
+    s_ += tresc;
+    s_ += "</text>";
+  }
+
+  // The frame of the extent, ticks and labels in metres on the lower and
+  // left edges, the axis names and a scale bar below.
+  void osie() {
+    const Zakres& z = m_.zakres();
+    const double x0 = z.min_x, z0 = z.min_z, krok = okragly_krok(std::max(szer_, wys_));
+    const int cyfry_etykiet = krok >= 1 ? 0 : krok >= 0.1 ? 1 : 2;
+    s_ += "<rect class=\"ramka\" x=\"";
+    liczba(s_, x0, cyfry_);
+    s_ += "\" y=\"";
+    liczba(s_, -(z0 + wys_), cyfry_);
+    s_ += "\" width=\"";
+    liczba(s_, szer_, cyfry_);
+    s_ += "\" height=\"";
+    liczba(s_, wys_, cyfry_);
+    s_ += "\"/>\n<g class=\"osie\" font-size=\"";
+    liczba(s_, 3 * jednostka_, cyfry_);
+    s_ += "\">";
+    const double t = jednostka_ * 2;
+    std::string etykieta;
+    for (double x = std::ceil(x0 / krok) * krok; x <= x0 + szer_ + 1e-9; x += krok) {
+      s_ += "<line x1=\"";
+      liczba(s_, x, cyfry_);
+      s_ += "\" x2=\"";
+      liczba(s_, x, cyfry_);
+      s_ += "\" y1=\"";
+      liczba(s_, -z0, cyfry_);
+      s_ += "\" y2=\"";
+      liczba(s_, -z0 + t, cyfry_);
+      s_ += "\"/>";
+      etykieta.clear();
+      liczba(etykieta, x, cyfry_etykiet);
+      tekst(x, z0 - 4 * t, "middle", etykieta);
+    }
+    for (double zz = std::ceil(z0 / krok) * krok; zz <= z0 + wys_ + 1e-9; zz += krok) {
+      s_ += "<line x1=\"";
+      liczba(s_, x0 - t, cyfry_);
+      s_ += "\" x2=\"";
+      liczba(s_, x0, cyfry_);
+      s_ += "\" y1=\"";
+      liczba(s_, -zz, cyfry_);
+      s_ += "\" y2=\"";
+      liczba(s_, -zz, cyfry_);
+      s_ += "\"/>";
+      etykieta.clear();
+      liczba(etykieta, zz, cyfry_etykiet);
+      tekst(x0 - 1.5 * t, zz, "end", etykieta);
+    }
+    tekst(x0 + szer_, z0 - 8 * t, "end", "X [m]");
+    tekst(x0 - 1.5 * t, z0 + wys_ + 2 * t, "end", "Z [m]");
+    s_ += "</g>\n<g class=\"skala\" font-size=\"";
+    liczba(s_, 3 * jednostka_, cyfry_);
+    s_ += "\"><path d=\"M";
+    const double y = z0 - 8 * t;
+    xy(x0, y + t);
+    s_ += 'V';
+    liczba(s_, -y, cyfry_);
+    s_ += 'H';
+    liczba(s_, x0 + krok, cyfry_);
+    s_ += 'V';
+    liczba(s_, -(y + t), cyfry_);
+    s_ += "\"/>";
+    etykieta.clear();
+    liczba(etykieta, krok, cyfry_etykiet);
+    etykieta += " m";
+    tekst(x0 + krok + t, y, "start", etykieta);
+    s_ += "</g>\n";
+  }
+
+  void zmiany() {
+    float najwieksza = 0;
+    for (const ZmianaNaMapie& z : m_.zmiany()) najwieksza = std::max(najwieksza, std::abs(z.dy));
+    s_ += "<g class=\"zmiany\" marker-end=\"url(#grot-" + std::to_string(nr_) + ")\">\n";
+    const std::string krzyz =
+        "<use href=\"#krzyz-" + std::to_string(nr_) + "\" marker-end=\"none\" x=\"";
+    for (const ZmianaNaMapie& z : m_.zmiany()) {
+      switch (z.rodzaj) {
+        case RodzajZmiany::wysokosc: {
+          const double udzial = najwieksza > 0 ? std::abs(z.dy) / najwieksza : 0;
+          s_ += "<circle class=\"";
+          s_ += z.dy >= 0 ? 'w' : 'n';
+          s_ += "\" cx=\"";
+          liczba(s_, z.x, cyfry_);
+          s_ += "\" cy=\"";
+          liczba(s_, -z.z, cyfry_);
+          s_ += "\" r=\"";
+          liczba(s_, jednostka_ * (0.6 + 1.6 * std::sqrt(udzial)), cyfry_);
+          s_ += "\"/>\n";
+          break;
+        }
+        case RodzajZmiany::przesuniecie:
+          s_ += "<path d=\"M";
+          xy(z.x, z.z);
+          s_ += 'L';
+          xy(z.x2, z.z2);
+          s_ += "\"/>\n";
+          break;
+        case RodzajZmiany::usuniecie:
+          s_ += krzyz;
+          liczba(s_, z.x, cyfry_);
+          s_ += "\" y=\"";
+          liczba(s_, -z.z, cyfry_);
+          s_ += "\"/>\n";
+          break;
+      }
+    }
+    s_ += "</g>\n";
+  }
+
+  std::string& s_;
+  const MapaZmian& m_;
+  std::size_t nr_;
+  double szer_, wys_, jednostka_, margines_;
+  int cyfry_;
+};
+
+std::string_view nazwa_rodzaju(RodzajZmiany r) {
+  switch (r) {
+    case RodzajZmiany::wysokosc:
+      return "wysokość";
+    case RodzajZmiany::przesuniecie:
+      return "przesunięcie";
+    case RodzajZmiany::usuniecie:
+      return "usunięcie";
+  }
+  return "";
+}
+
+void tabela(std::string& s, const MapaZmian& m, std::size_t nr) {
+  s += "<div "
+       "class=\"tabela\"><table><thead><tr><th>Nr</th><th>Plik</th><th>Linia</th><th>Zmiana</th>"
+       "<th>Przed zmianą</th><th>Po zmianie</th></tr></thead>\n<tbody>\n";
+  const std::string kotwica = "<td><a href=\"#plan-" + std::to_string(nr) + "\" data-i=\"";
+  std::size_t i = 0;
+  for (const WierszZmiany& w : m.wiersze()) {
+    s += "<tr>";
+    s += kotwica;
+    s += std::to_string(i);
+    s += "\">";
+    s += std::to_string(++i);
+    s += "</a></td><td>";
+    html(s, m.pliki()[w.plik]);
+    s += "</td><td>";
+    s += std::to_string(w.nr_linii);
+    s += "</td><td>";
+    s += nazwa_rodzaju(w.rodzaj);
+    s += "</td><td class=\"t\">";
+    html(s, w.przed);
+    s += "</td><td class=\"t\">";
+    html(s, w.po);
+    s += "</td></tr>\n";
+  }
+  s += "</tbody></table></div>\n";
+  const std::size_t pominiete = m.zmiany().size() - m.wiersze().size();
+  if (pominiete > 0) {
+    s += "<p class=\"pominiete\">Pominięto w tabeli " + std::to_string(pominiete) +
+         " zmian (na planie są wszystkie, w Log_korekcja.txt pełny opis).</p>\n";
+  }
+}
+
+}  // namespace
+
+std::filesystem::path plik_raportu(const std::filesystem::path& plik_logu) {
+  std::filesystem::path p = plik_logu;
+  return p.replace_extension(".html");
+}
+
+std::string strona_raportu(const Raport& raport) {
+  std::string s;
+  std::size_t znaczniki = 0;
+  for (const MapaZmian& m : raport.scenerie()) znaczniki += m.zmiany().size();
+  s.reserve(16384 + 64 * znaczniki);
+  const std::string_view tytul = raport.skrajnia() ? "Korekta skrajni" : "Korekta wysokości";
+  s += "<!DOCTYPE html>\n<html lang=\"pl\"><head><meta charset=\"utf-8\">\n<title>wyrownik: ";
+  s += tytul;
+  s += "</title>\n";
+  s += styl;
+  s += "</head><body>\n<h1>";
+  s += tytul;
+  s += "</h1>\n";
+  if (raport.na_sucho()) {
+    s += "<p><b>Tylko podgląd:</b> żaden plik scenerii nie został zmieniony.</p>\n";
+  }
+  s += "<p class=\"legenda\">";
+  s += raport.skrajnia()
+           ? "<span>— tor</span><span style=\"color:#c49a45\">■ pas skrajni</span><span "
+             "style=\"color:#1565c0\">→ przesunięty "
+             "obiekt</span><span style=\"color:#d50000\">✕ usunięty obiekt</span>"
+           : "<span style=\"color:#2e7d32\">● podniesiony</span><span style=\"color:#ef6c00\">● "
+             "obniżony</span><span>(wielkość: o ile)</span><span style=\"color:#7cb342\">■ "
+             "teren</span><span style=\"color:#c49a45\">■ drogi i rzeki</span>";
+  s += "<span>Kółko myszy: powiększenie, przeciąganie: przesunięcie, dwuklik: całość.</span></p>\n";
+  if (raport.scenerie().empty()) s += "<p>Żadna sceneria nie została przetworzona.</p>\n";
+  std::size_t nr = 0;
+  for (const MapaZmian& m : raport.scenerie()) {
+    s += "<section id=\"plan-" + std::to_string(nr) + "\"><h2>Sceneria: ";
+    html(s, m.nazwa_scenerii());
+    s += "</h2>\n<p class=\"podsumowanie\">Ilość zmian: " + std::to_string(m.ile_zmian());
+    if (m.skrajnia()) s += ", ilość usuniętych: " + std::to_string(m.ile_usunietych());
+    s += "</p>\n";
+    Plan(s, m, nr).pisz();
+    s += "<p class=\"opis\"></p>\n";
+    tabela(s, m, nr);
+    s += "</section>\n";
+    ++nr;
+  }
+  s += skrypt;
+  s += "</body></html>\n";
+  return s;
+}
+
+void zapisz_raport(const std::filesystem::path& sciezka, const Raport& raport,
+                   const OperacjeZapisu& operacje) {
+  const std::string strona = strona_raportu(raport);
+  std::filesystem::path nowy = sciezka;
+  nowy += ".nowy";
+  {
+    PlikZapisu plik(nowy, PlikZapisu::Tryb::nowy, operacje);
+    plik.zapisz(strona);
+    plik.zamknij(/*na_dysk=*/true);
+  }
+  zastap_plik(nowy, sciezka, operacje);
+}
+
+}  // namespace wyrownik

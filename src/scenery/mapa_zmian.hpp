@@ -1,0 +1,104 @@
+// What a run saw and changed on one scenery, kept as it works, for the map
+// report: the ground as coarse cells, the tracks and strips it used, and
+// every change with its position. Kept small: a scenery of millions of
+// triangles still makes a map of a few thousand cells.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "geometry/zakres.hpp"
+
+namespace wyrownik {
+
+enum class RodzajZmiany : std::uint8_t { wysokosc, przesuniecie, usuniecie };
+
+// One change as drawn: where the object stood and where it stands now
+// (floats: a drawing needs centimetres, not the text's digits).
+struct ZmianaNaMapie {
+  float x = 0, z = 0;    // as read
+  float x2 = 0, z2 = 0;  // as written (as read for a removal)
+  float dy = 0;          // new height minus old (a height change)
+  RodzajZmiany rodzaj = RodzajZmiany::wysokosc;
+};
+
+// One change as the log writes it, for the report's table.
+struct WierszZmiany {
+  std::uint32_t plik = 0;  // index into MapaZmian::pliki()
+  std::uint64_t nr_linii = 0;
+  RodzajZmiany rodzaj = RodzajZmiany::wysokosc;
+  std::string przed, po;  // Windows-1250, as in the log
+};
+
+// A strip along a chord: a road or river used as ground, or a track's
+// clearance.
+struct PasNaMapie {
+  float x1, z1, x2, z2, polowa_szerokosci;
+};
+
+struct OdcinekNaMapie {
+  float x1, z1, x2, z2;
+};
+
+class MapaZmian {
+ public:
+  // The ground grid's cells along the longer side of the extent.
+  static constexpr int komorek_na_boku = 200;
+
+  // `limit_wierszy`: table rows kept; changes beyond it are drawn and counted
+  // but their text is left to the log.
+  MapaZmian(std::string nazwa_scenerii, const Zakres& zakres, bool skrajnia,
+            std::size_t limit_wierszy);
+
+  // A ground triangle's box.
+  void teren(double x_min, double x_max, double z_min, double z_max);
+  void pas(double x1, double z1, double x2, double z2, double polowa_szerokosci);
+  void tor(double x1, double z1, double x2, double z2);
+  // A changed or removed line (`po` empty for a removal), its file's full
+  // path as the log names it and its line number from 1.
+  void zmiana(RodzajZmiany rodzaj, std::string_view pelna_sciezka, std::uint64_t nr_linii,
+              std::string_view przed, std::string_view po);
+  void podsumowanie(std::uint64_t ile_zmian, std::uint64_t ile_usunietych);
+
+  const std::string& nazwa_scenerii() const { return nazwa_; }
+  const Zakres& zakres() const { return zakres_; }
+  bool skrajnia() const { return skrajnia_; }
+  int kolumny() const { return kolumny_; }
+  int rzedy() const { return rzedy_; }
+  double bok_komorki() const { return bok_; }
+  // Whether ground lies in cell (kolumna, rzad), counted from the extent's
+  // least X and Z.
+  bool zajeta(int kolumna, int rzad) const {
+    return komorki_[static_cast<std::size_t>(rzad) * static_cast<std::size_t>(kolumny_) +
+                    static_cast<std::size_t>(kolumna)] != 0;
+  }
+  const std::vector<PasNaMapie>& pasy() const { return pasy_; }
+  const std::vector<OdcinekNaMapie>& tory() const { return tory_; }
+  const std::vector<ZmianaNaMapie>& zmiany() const { return zmiany_; }
+  const std::vector<WierszZmiany>& wiersze() const { return wiersze_; }
+  const std::vector<std::string>& pliki() const { return pliki_; }
+  std::uint64_t ile_zmian() const { return ile_zmian_; }
+  std::uint64_t ile_usunietych() const { return ile_usunietych_; }
+
+ private:
+  int kolumna(double x) const;
+  int rzad(double z) const;
+
+  std::string nazwa_;
+  Zakres zakres_;
+  bool skrajnia_;
+  std::size_t limit_wierszy_;
+  double bok_ = 1;
+  int kolumny_ = 1, rzedy_ = 1;
+  std::vector<char> komorki_;
+  std::vector<PasNaMapie> pasy_;
+  std::vector<OdcinekNaMapie> tory_;
+  std::vector<ZmianaNaMapie> zmiany_;
+  std::vector<WierszZmiany> wiersze_;
+  std::vector<std::string> pliki_;
+  std::uint64_t ile_zmian_ = 0, ile_usunietych_ = 0;
+};
+
+}  // namespace wyrownik
