@@ -2,7 +2,8 @@
 // 1 GB of text), each beside its floor: the same text read three times and
 // written once. Reports wall time, MB/s, the multiple of the floor
 // (x_floor) and the program's own (anonymous) memory apart from the mapped
-// scratch files.
+// scratch files. The second argument switches the map report on (1) or off
+// (0): its cost is the difference.
 #include "przebieg_partii.hpp"
 
 namespace {
@@ -23,25 +24,31 @@ bench::RozmiarScenerii rozmiar(std::int64_t n) {
 }
 
 void BM_Wysokosc(benchmark::State& state) {
-  bench::przebieg_partii(state, rozmiar(state.range(0)), bench::Rodzaj::wysokosc);
+  bench::przebieg_partii(state, rozmiar(state.range(0)), bench::Rodzaj::wysokosc,
+                         state.range(1) != 0);
 }
 void BM_Skrajnia(benchmark::State& state) {
-  bench::przebieg_partii(state, rozmiar(state.range(0)), bench::Rodzaj::skrajnia);
+  bench::przebieg_partii(state, rozmiar(state.range(0)), bench::Rodzaj::skrajnia,
+                         state.range(1) != 0);
 }
 
 BENCHMARK(BM_Wysokosc)
-    ->Arg(1)
-    ->Arg(4)
-    ->Arg(10)
-    ->Arg(40)
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Args({4, 0})
+    ->Args({4, 1})
+    ->Args({10, 1})
+    ->Args({40, 1})
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(BM_Skrajnia)
-    ->Arg(1)
-    ->Arg(4)
-    ->Arg(10)
-    ->Arg(40)
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Args({4, 0})
+    ->Args({4, 1})
+    ->Args({10, 1})
+    ->Args({40, 1})
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -135,7 +135,8 @@ inline constexpr TekstCp1250 ilosc_usunietych{"Ilość usuniętych: "};
 
 // Runs the batch once per iteration on a fresh copy of the scenery; the copy
 // (and a sync, so its write-back does not land inside the run) is not timed.
-inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, Rodzaj rodzaj) {
+inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, Rodzaj rodzaj,
+                            bool raport = true) {
   namespace fs = std::filesystem;
   double obciazenie[3] = {-1, -1, -1};
   ::getloadavg(obciazenie, 3);
@@ -151,6 +152,7 @@ inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, R
   srodowisko.katalog = katalog;
   srodowisko.zapis.plik_logu = program.sciezka() / "Log_korekcja.txt";
   srodowisko.katalog_programu = program.sciezka();  // backups made, as users get them
+  srodowisko.raport = raport;
   // The default texts of the four number boxes.
   const Korekcja korekcja = rodzaj == Rodzaj::wysokosc
                                 ? korekcja_wysokosci(srodowisko.konfiguracja, "0.5", "11")
@@ -228,6 +230,14 @@ inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, R
   state.counters["anon_growth_MiB"] = przyrost_anon;
   state.counters["peak_mapped_MiB"] = szczyt_plikow;
   state.counters["load1_before"] = obciazenie[0];
+  const fs::path strona = program.sciezka() / "Log_korekcja.html";
+  std::error_code blad_rozmiaru;
+  const auto rozmiar_raportu = fs::file_size(strona, blad_rozmiaru);
+  state.counters["report_MB"] = blad_rozmiaru ? 0.0 : static_cast<double>(rozmiar_raportu) / 1e6;
+  // To look at the report of a benchmark scenery: WYROWNIK_BENCH_RAPORT=file.html.
+  if (const char* kopia = std::getenv("WYROWNIK_BENCH_RAPORT"); kopia && !blad_rozmiaru) {
+    fs::copy_file(strona, kopia, fs::copy_options::overwrite_existing);
+  }
   // The floor, measured in the same iteration on the same copy, and the
   // run's time as a multiple of it.
   const double iteracje = static_cast<double>(std::max<std::int64_t>(state.iterations(), 1));

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <string_view>
+#include <utility>
 
 #include "text/kodowanie.hpp"
 
@@ -22,8 +23,8 @@ h1{font-size:1.4em}h2{font-size:1.15em;margin-top:2em}
 .plan .osie line,.plan .skala path{stroke:#555;stroke-width:1px;fill:none}
 .plan text{fill:#444;font-family:sans-serif}
 .plan .zmiany path{fill:none;stroke:#1565c0;stroke-width:2px}
-.plan .zmiany .w{fill:#2e7d32;fill-opacity:.75}
-.plan .zmiany .n{fill:#ef6c00;fill-opacity:.75}
+.plan .zmiany [class^=w]{fill:#2e7d32;fill-opacity:.75}
+.plan .zmiany [class^=n]{fill:#ef6c00;fill-opacity:.75}
 .plan .zmiany use{stroke:#d50000;stroke-width:2.5px}
 .plan *{vector-effect:non-scaling-stroke}
 .plan .wybrany{stroke:#000!important;stroke-width:4px!important}
@@ -59,6 +60,18 @@ v=[b.x+b.width/2-r,b.y+b.height/2-r,2*r,2*r];ustaw();znacz(i)});}
 </script>
 )";
 
+// The page as it is made: written out to the file in large blocks, so that a
+// batch of many changes never holds its whole page in memory.
+struct Ujscie {
+  std::string tekst;
+  PlikZapisu* plik = nullptr;
+  void moze_oproznij() {
+    if (plik == nullptr || tekst.size() < PlikZapisu::rozmiar_bufora) return;
+    plik->zapisz(tekst);
+    tekst.clear();
+  }
+};
+
 void liczba(std::string& s, double v, int cyfry) {
   char bufor[64];
   if (!std::isfinite(v)) v = 0;
@@ -66,25 +79,42 @@ void liczba(std::string& s, double v, int cyfry) {
   s.append(bufor, w.ptr);
 }
 
+// Windows-1250 text as escaped UTF-8; runs of plain ASCII are copied whole,
+// since most of a table is such.
 void html(std::string& s, std::string_view tekst_cp1250) {
-  for (const char c : cp1250_na_utf8(tekst_cp1250)) {
-    switch (c) {
+  std::size_t od = 0;
+  for (std::size_t i = 0; i < tekst_cp1250.size(); ++i) {
+    const auto b = static_cast<unsigned char>(tekst_cp1250[i]);
+    if (b < 0x80 && b != '&' && b != '<' && b != '>' && b != '"') continue;
+    s.append(tekst_cp1250.substr(od, i - od));
+    od = i + 1;
+    switch (b) {
       case '&':
         s += "&amp;";
-        break;
+        continue;
       case '<':
         s += "&lt;";
-        break;
+        continue;
       case '>':
         s += "&gt;";
-        break;
+        continue;
       case '"':
         s += "&quot;";
-        break;
+        continue;
       default:
-        s += c;
+        break;
     }
+    char32_t kod = cp1250_gorna_polowa[b - 0x80];
+    if (kod == 0) kod = 0xFFFD;
+    if (kod < 0x800) {
+      s += static_cast<char>(0xC0 | (kod >> 6));
+    } else {
+      s += static_cast<char>(0xE0 | (kod >> 12));
+      s += static_cast<char>(0x80 | ((kod >> 6) & 0x3F));
+    }
+    s += static_cast<char>(0x80 | (kod & 0x3F));
   }
+  s.append(tekst_cp1250.substr(od));
 }
 
 // A round step (1, 2 or 5 times a power of ten) near a tenth of `dlugosc`.
@@ -100,7 +130,7 @@ double okragly_krok(double dlugosc) {
 // Writes the plan of one scenery; SVG y is -Z so that Z points up.
 class Plan {
  public:
-  Plan(std::string& s, const MapaZmian& m, std::size_t nr) : s_(s), m_(m), nr_(nr) {
+  Plan(Ujscie& u, const MapaZmian& m, std::size_t nr) : u_(u), s_(u.tekst), m_(m), nr_(nr) {
     const Zakres& z = m.zakres();
     szer_ = std::max(z.max_x - z.min_x, 10.0);
     wys_ = std::max(z.max_z - z.min_z, 10.0);
@@ -138,11 +168,17 @@ class Plan {
   }
 
   void definicje() {
+    // Arrowheads sized to the plan, not to the (unscaled) line width.
     s_ += "<defs><marker id=\"grot-" + std::to_string(nr_) +
-          "\" viewBox=\"0 0 10 10\" refX=\"9\" refY=\"5\" markerWidth=\"6\" markerHeight=\"6\" "
-          "orient=\"auto\"><path d=\"M0 0L10 5L0 10z\" fill=\"#1565c0\" stroke=\"none\"/>"
-          "</marker><path id=\"krzyz-" +
-          std::to_string(nr_) + "\" d=\"";
+          "\" viewBox=\"0 0 10 10\" refX=\"9\" refY=\"5\" markerUnits=\"userSpaceOnUse\" "
+          "markerWidth=\"";
+    liczba(s_, 3 * jednostka_, cyfry_);
+    s_ += "\" markerHeight=\"";
+    liczba(s_, 3 * jednostka_, cyfry_);
+    s_ +=
+        "\" orient=\"auto\"><path d=\"M0 0L10 5L0 10z\" fill=\"#1565c0\" stroke=\"none\"/>"
+        "</marker><path id=\"krzyz-" +
+        std::to_string(nr_) + "\" d=\"";
     const double r = 2 * jednostka_;
     s_ += 'M';
     xy(-r, -r);
@@ -178,6 +214,7 @@ class Plan {
         liczba(s_, -(k - od) * bok, cyfry_);
         s_ += 'z';
       }
+      u_.moze_oproznij();
     }
     s_ += "\"/>\n";
   }
@@ -198,6 +235,7 @@ class Plan {
       s_ += 'L';
       xy(p.x1 - nx, p.z1 - nz);
       s_ += 'z';
+      u_.moze_oproznij();
     }
     s_ += "\"/>\n";
   }
@@ -209,6 +247,7 @@ class Plan {
       xy(t.x1, t.z1);
       s_ += 'L';
       xy(t.x2, t.z2);
+      u_.moze_oproznij();
     }
     s_ += "\"/>\n";
   }
@@ -293,24 +332,37 @@ class Plan {
     s_ += "</g>\n";
   }
 
+  // Heights in four sizes by amount, set by a style of the plan: a class is
+  // shorter than a radius on each of many thousand markers.
+  static constexpr int rozmiary = 4;
+
   void zmiany() {
     float najwieksza = 0;
     for (const ZmianaNaMapie& z : m_.zmiany()) najwieksza = std::max(najwieksza, std::abs(z.dy));
-    s_ += "<g class=\"zmiany\" marker-end=\"url(#grot-" + std::to_string(nr_) + ")\">\n";
+    const std::string plan = "#plan-" + std::to_string(nr_);
+    s_ += "<style>";
+    for (int k = 1; k <= rozmiary; ++k) {
+      const std::string nr = std::to_string(k);
+      s_ += plan + " .w" + nr + "," + plan + " .n" + nr + "{r:";
+      liczba(s_, jednostka_ * (0.6 + 1.6 * std::sqrt(static_cast<double>(k) / rozmiary)), cyfry_);
+      s_ += "px}";
+    }
+    s_ += "</style>\n<g class=\"zmiany\" marker-end=\"url(#grot-" + std::to_string(nr_) + ")\">\n";
     const std::string krzyz =
         "<use href=\"#krzyz-" + std::to_string(nr_) + "\" marker-end=\"none\" x=\"";
     for (const ZmianaNaMapie& z : m_.zmiany()) {
       switch (z.rodzaj) {
         case RodzajZmiany::wysokosc: {
           const double udzial = najwieksza > 0 ? std::abs(z.dy) / najwieksza : 0;
+          const int rozmiar =
+              std::clamp(static_cast<int>(std::ceil(udzial * rozmiary)), 1, rozmiary);
           s_ += "<circle class=\"";
           s_ += z.dy >= 0 ? 'w' : 'n';
+          s_ += static_cast<char>('0' + rozmiar);
           s_ += "\" cx=\"";
           liczba(s_, z.x, cyfry_);
           s_ += "\" cy=\"";
           liczba(s_, -z.z, cyfry_);
-          s_ += "\" r=\"";
-          liczba(s_, jednostka_ * (0.6 + 1.6 * std::sqrt(udzial)), cyfry_);
           s_ += "\"/>\n";
           break;
         }
@@ -329,10 +381,12 @@ class Plan {
           s_ += "\"/>\n";
           break;
       }
+      u_.moze_oproznij();
     }
     s_ += "</g>\n";
   }
 
+  Ujscie& u_;
   std::string& s_;
   const MapaZmian& m_;
   std::size_t nr_;
@@ -352,7 +406,8 @@ std::string_view nazwa_rodzaju(RodzajZmiany r) {
   return "";
 }
 
-void tabela(std::string& s, const MapaZmian& m, std::size_t nr) {
+void tabela(Ujscie& u, const MapaZmian& m, std::size_t nr) {
+  std::string& s = u.tekst;
   s += "<div "
        "class=\"tabela\"><table><thead><tr><th>Nr</th><th>Plik</th><th>Linia</th><th>Zmiana</th>"
        "<th>Przed zmianą</th><th>Po zmianie</th></tr></thead>\n<tbody>\n";
@@ -375,6 +430,7 @@ void tabela(std::string& s, const MapaZmian& m, std::size_t nr) {
     s += "</td><td class=\"t\">";
     html(s, w.po);
     s += "</td></tr>\n";
+    u.moze_oproznij();
   }
   s += "</tbody></table></div>\n";
   const std::size_t pominiete = m.zmiany().size() - m.wiersze().size();
@@ -391,11 +447,10 @@ std::filesystem::path plik_raportu(const std::filesystem::path& plik_logu) {
   return p.replace_extension(".html");
 }
 
-std::string strona_raportu(const Raport& raport) {
-  std::string s;
-  std::size_t znaczniki = 0;
-  for (const MapaZmian& m : raport.scenerie()) znaczniki += m.zmiany().size();
-  s.reserve(16384 + 64 * znaczniki);
+namespace {
+
+void pisz_strone(Ujscie& u, const Raport& raport) {
+  std::string& s = u.tekst;
   const std::string_view tytul = raport.skrajnia() ? "Korekta skrajni" : "Korekta wysokości";
   s += "<!DOCTYPE html>\n<html lang=\"pl\"><head><meta charset=\"utf-8\">\n<title>wyrownik: ";
   s += tytul;
@@ -424,26 +479,36 @@ std::string strona_raportu(const Raport& raport) {
     s += "</h2>\n<p class=\"podsumowanie\">Ilość zmian: " + std::to_string(m.ile_zmian());
     if (m.skrajnia()) s += ", ilość usuniętych: " + std::to_string(m.ile_usunietych());
     s += "</p>\n";
-    Plan(s, m, nr).pisz();
+    Plan(u, m, nr).pisz();
     s += "<p class=\"opis\"></p>\n";
-    tabela(s, m, nr);
+    tabela(u, m, nr);
     s += "</section>\n";
     ++nr;
   }
   s += skrypt;
   s += "</body></html>\n";
-  return s;
+}
+
+}  // namespace
+
+std::string strona_raportu(const Raport& raport) {
+  Ujscie u;
+  pisz_strone(u, raport);
+  return std::move(u.tekst);
 }
 
 void zapisz_raport(const std::filesystem::path& sciezka, const Raport& raport,
                    const OperacjeZapisu& operacje) {
-  const std::string strona = strona_raportu(raport);
   std::filesystem::path nowy = sciezka;
   nowy += ".nowy";
   {
     PlikZapisu plik(nowy, PlikZapisu::Tryb::nowy, operacje);
-    plik.zapisz(strona);
-    plik.zamknij(/*na_dysk=*/true);
+    Ujscie u{{}, &plik};
+    pisz_strone(u, raport);
+    plik.zapisz(u.tekst);
+    // Not synced: a report lost to a power cut is made again by the next
+    // batch, and a sync of megabytes would cost the batch time.
+    plik.zamknij();
   }
   zastap_plik(nowy, sciezka, operacje);
 }

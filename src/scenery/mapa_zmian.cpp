@@ -9,18 +9,12 @@
 
 namespace wyrownik {
 
-namespace {
-
-// The position of an include line, read as the runs read it.
-std::optional<Trojka> polozenie(std::string_view linia) {
-  std::string czysta(linia);
-  oczysc_linie(czysta);
-  std::vector<std::string_view> tokeny;
-  podziel(czysta, tokeny);
-  return znajdz_trojke(tokeny);
+std::optional<Trojka> MapaZmian::polozenie(std::string_view linia) {
+  bufor_.assign(linia);
+  oczysc_linie(bufor_);
+  podziel(bufor_, tokeny_);
+  return znajdz_trojke(tokeny_);
 }
-
-}  // namespace
 
 MapaZmian::MapaZmian(std::string nazwa_scenerii, const Zakres& zakres, bool skrajnia,
                      std::size_t limit_wierszy)
@@ -32,19 +26,31 @@ MapaZmian::MapaZmian(std::string nazwa_scenerii, const Zakres& zakres, bool skra
   const double szer = zakres_.max_x - zakres_.min_x;
   const double wys = zakres_.max_z - zakres_.min_z;
   bok_ = std::max(std::max(szer, wys) / komorek_na_boku, 1e-3);
+  na_komorki_ = 1 / bok_;
   kolumny_ = std::clamp(static_cast<int>(std::ceil(szer / bok_)), 1, komorek_na_boku);
   rzedy_ = std::clamp(static_cast<int>(std::ceil(wys / bok_)), 1, komorek_na_boku);
   komorki_.assign(static_cast<std::size_t>(kolumny_) * static_cast<std::size_t>(rzedy_), 0);
 }
 
+namespace {
+
+// The cell of an offset in cells, kept within [0, ile): truncation is the
+// floor once the value is not negative (and costs no library call per
+// triangle).
+int komorka(double w_komorkach, int ile) {
+  if (!(w_komorkach > 0)) return 0;
+  if (w_komorkach >= ile) return ile - 1;
+  return static_cast<int>(w_komorkach);
+}
+
+}  // namespace
+
 int MapaZmian::kolumna(double x) const {
-  const double k = std::floor((x - zakres_.min_x) / bok_);
-  return static_cast<int>(std::clamp(k, 0.0, static_cast<double>(kolumny_ - 1)));
+  return komorka((x - zakres_.min_x) * na_komorki_, kolumny_);
 }
 
 int MapaZmian::rzad(double z) const {
-  const double r = std::floor((z - zakres_.min_z) / bok_);
-  return static_cast<int>(std::clamp(r, 0.0, static_cast<double>(rzedy_ - 1)));
+  return komorka((z - zakres_.min_z) * na_komorki_, rzedy_);
 }
 
 void MapaZmian::teren(double x_min, double x_max, double z_min, double z_max) {

@@ -5,11 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "geometry/zakres.hpp"
+#include "text/linia.hpp"
 
 namespace wyrownik {
 
@@ -84,13 +86,15 @@ class MapaZmian {
 
  private:
   int kolumna(double x) const;
+  // The position of an include line, read as the runs read it.
+  std::optional<Trojka> polozenie(std::string_view linia);
   int rzad(double z) const;
 
   std::string nazwa_;
   Zakres zakres_;
   bool skrajnia_;
   std::size_t limit_wierszy_;
-  double bok_ = 1;
+  double bok_ = 1, na_komorki_ = 1;
   int kolumny_ = 1, rzedy_ = 1;
   std::vector<char> komorki_;
   std::vector<PasNaMapie> pasy_;
@@ -99,6 +103,8 @@ class MapaZmian {
   std::vector<WierszZmiany> wiersze_;
   std::vector<std::string> pliki_;
   std::uint64_t ile_zmian_ = 0, ile_usunietych_ = 0;
+  std::string bufor_;  // reused by polozenie()
+  std::vector<std::string_view> tokeny_;
 };
 
 }  // namespace wyrownik
