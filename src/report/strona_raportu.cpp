@@ -279,7 +279,7 @@ class Plan {
     s_ += "\" height=\"";
     liczba(s_, wys_, cyfry_);
     s_ += "\"/>\n<g class=\"osie\" font-size=\"";
-    liczba(s_, 3 * jednostka_, cyfry_);
+    liczba(s_, 5 * jednostka_, cyfry_);
     s_ += "\">";
     const double t = jednostka_ * 2;
     std::string etykieta;
@@ -309,12 +309,12 @@ class Plan {
       s_ += "\"/>";
       etykieta.clear();
       liczba(etykieta, zz, cyfry_etykiet);
-      tekst(x0 - 1.5 * t, zz, "end", etykieta);
+      tekst(x0 - 1.5 * t, zz - 0.85 * t, "end", etykieta);
     }
     tekst(x0 + szer_, z0 - 8 * t, "end", "X [m]");
     tekst(x0 - 1.5 * t, z0 + wys_ + 2 * t, "end", "Z [m]");
     s_ += "</g>\n<g class=\"skala\" font-size=\"";
-    liczba(s_, 3 * jednostka_, cyfry_);
+    liczba(s_, 5 * jednostka_, cyfry_);
     s_ += "\"><path d=\"M";
     const double y = z0 - 8 * t;
     xy(x0, y + t);
