@@ -338,7 +338,7 @@ class Plan {
 
   void zmiany() {
     float najwieksza = 0;
-    for (const ZmianaNaMapie& z : m_.zmiany()) najwieksza = std::max(najwieksza, std::abs(z.dy));
+    for (const ZmianaNaMapie& z : m_.zmiany()) najwieksza = std::max(najwieksza, std::abs(z.dy()));
     const std::string plan = "#plan-" + std::to_string(nr_);
     s_ += "<style>";
     for (int k = 1; k <= rozmiary; ++k) {
@@ -353,11 +353,11 @@ class Plan {
     for (const ZmianaNaMapie& z : m_.zmiany()) {
       switch (z.rodzaj) {
         case RodzajZmiany::wysokosc: {
-          const double udzial = najwieksza > 0 ? std::abs(z.dy) / najwieksza : 0;
+          const double udzial = najwieksza > 0 ? std::abs(z.dy()) / najwieksza : 0;
           const int rozmiar =
               std::clamp(static_cast<int>(std::ceil(udzial * rozmiary)), 1, rozmiary);
           s_ += "<circle class=\"";
-          s_ += z.dy >= 0 ? 'w' : 'n';
+          s_ += z.dy() >= 0 ? 'w' : 'n';
           s_ += static_cast<char>('0' + rozmiar);
           s_ += "\" cx=\"";
           liczba(s_, z.x, cyfry_);
@@ -370,7 +370,7 @@ class Plan {
           s_ += "<path d=\"M";
           xy(z.x, z.z);
           s_ += 'L';
-          xy(z.x2, z.z2);
+          xy(z.x2(), z.z2());
           s_ += "\"/>\n";
           break;
         case RodzajZmiany::usuniecie:

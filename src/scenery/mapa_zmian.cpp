@@ -80,13 +80,17 @@ void MapaZmian::zmiana(RodzajZmiany rodzaj, std::string_view pelna_sciezka, std:
   z.rodzaj = rodzaj;
   // A changed line always had a position: the runs change only lines with one.
   if (const auto p = polozenie(przed)) {
-    z.x = z.x2 = static_cast<float>(p->x);
-    z.z = z.z2 = static_cast<float>(p->z);
+    z.x = static_cast<float>(p->x);
+    z.z = static_cast<float>(p->z);
+    const double y = p->y;
     if (rodzaj != RodzajZmiany::usuniecie) {
       if (const auto n = polozenie(po)) {
-        z.x2 = static_cast<float>(n->x);
-        z.z2 = static_cast<float>(n->z);
-        z.dy = static_cast<float>(n->y - p->y);
+        if (rodzaj == RodzajZmiany::przesuniecie) {
+          z.a = static_cast<float>(n->x);
+          z.b = static_cast<float>(n->z);
+        } else {
+          z.a = static_cast<float>(n->y - y);
+        }
       }
     }
   }

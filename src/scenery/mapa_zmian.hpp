@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,12 +19,16 @@ namespace wyrownik {
 enum class RodzajZmiany : std::uint8_t { wysokosc, przesuniecie, usuniecie };
 
 // One change as drawn: where the object stood and where it stands now
-// (floats: a drawing needs centimetres, not the text's digits).
+// (floats: a drawing needs centimetres, not the text's digits). 20 bytes: a
+// batch may change hundreds of thousands of objects.
 struct ZmianaNaMapie {
-  float x = 0, z = 0;    // as read
-  float x2 = 0, z2 = 0;  // as written (as read for a removal)
-  float dy = 0;          // new height minus old (a height change)
+  float x = 0, z = 0;  // as read
+  float a = 0, b = 0;  // a move: the new x and z; a height change: new height minus old
   RodzajZmiany rodzaj = RodzajZmiany::wysokosc;
+
+  float x2() const { return rodzaj == RodzajZmiany::przesuniecie ? a : x; }
+  float z2() const { return rodzaj == RodzajZmiany::przesuniecie ? b : z; }
+  float dy() const { return rodzaj == RodzajZmiany::wysokosc ? a : 0; }
 };
 
 // One change as the log writes it, for the report's table.
@@ -78,7 +83,8 @@ class MapaZmian {
   }
   const std::vector<PasNaMapie>& pasy() const { return pasy_; }
   const std::vector<OdcinekNaMapie>& tory() const { return tory_; }
-  const std::vector<ZmianaNaMapie>& zmiany() const { return zmiany_; }
+  // A deque: no copy of all markers, and no doubled peak, as it grows.
+  const std::deque<ZmianaNaMapie>& zmiany() const { return zmiany_; }
   const std::vector<WierszZmiany>& wiersze() const { return wiersze_; }
   const std::vector<std::string>& pliki() const { return pliki_; }
   std::uint64_t ile_zmian() const { return ile_zmian_; }
@@ -99,7 +105,7 @@ class MapaZmian {
   std::vector<char> komorki_;
   std::vector<PasNaMapie> pasy_;
   std::vector<OdcinekNaMapie> tory_;
-  std::vector<ZmianaNaMapie> zmiany_;
+  std::deque<ZmianaNaMapie> zmiany_;
   std::vector<WierszZmiany> wiersze_;
   std::vector<std::string> pliki_;
   std::uint64_t ile_zmian_ = 0, ile_usunietych_ = 0;

@@ -35,9 +35,9 @@ TEST(MapaZmian, ChangesArePlacedAsTheRunsReadTheLineAndRowsStopAtTheLimit) {
   ASSERT_EQ(m.zmiany().size(), 2u);
   EXPECT_FLOAT_EQ(m.zmiany()[0].x, 10);
   EXPECT_FLOAT_EQ(m.zmiany()[0].z, 20);
-  EXPECT_FLOAT_EQ(m.zmiany()[0].dy, 2.5);
-  EXPECT_FLOAT_EQ(m.zmiany()[1].x2, 4);
-  EXPECT_FLOAT_EQ(m.zmiany()[1].z2, 6);
+  EXPECT_FLOAT_EQ(m.zmiany()[0].dy(), 2.5);
+  EXPECT_FLOAT_EQ(m.zmiany()[1].x2(), 4);
+  EXPECT_FLOAT_EQ(m.zmiany()[1].z2(), 6);
   ASSERT_EQ(m.wiersze().size(), 1u);  // the second is drawn, its text left to the log
   EXPECT_EQ(m.wiersze()[0].nr_linii, 3u);
   EXPECT_EQ(m.pliki()[m.wiersze()[0].plik], "p.scm");

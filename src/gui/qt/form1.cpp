@@ -201,6 +201,7 @@ void Form1::pokaz_komunikat(std::string_view tekst) {
 
 void Form1::wylacz_wejscia() {
   for (const Wejscie w : wszystkie_wejscia) wejscie(w)->setEnabled(false);
+  Check1_->setEnabled(false);  // a preview of batches that cannot run
 }
 
 void Form1::wskaz_katalog(const std::filesystem::path& katalog) {

@@ -1,5 +1,6 @@
 // Start-up through the real window: its messages (recorded, not shown) and
 // which inputs stay usable afterwards.
+#include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
@@ -14,11 +15,13 @@ using namespace wyrownik;
 
 namespace {
 
-// The seven inputs start-up may disable, then Command3: "1" enabled, "0" not.
+// The seven inputs start-up may disable, then Command3, then the preview
+// check box: "1" enabled, "0" not.
 QString stan_wejsc(const Form1& okno) {
   QString stan;
   for (const Wejscie w : wszystkie_wejscia) stan += okno.wejscie(w)->isEnabled() ? '1' : '0';
   stan += okno.przycisk(Przycisk::command3)->isEnabled() ? '1' : '0';
+  stan += okno.podglad()->isEnabled() ? '1' : '0';
   return stan;
 }
 
@@ -52,8 +55,8 @@ QString t(std::string_view cp1250) {
   return z_cp1250(cp1250);
 }
 
-const QString wszystkie = QStringLiteral("11111111");
-const QString zablokowane = QStringLiteral("00000001");
+const QString wszystkie = QStringLiteral("111111111");
+const QString zablokowane = QStringLiteral("000000010");
 
 }  // namespace
 
