@@ -2,6 +2,10 @@
 
 #include <cerrno>
 
+#ifdef _WIN32
+#include "platform/windows.hpp"
+#endif
+
 namespace wyrownik {
 
 namespace {
@@ -18,7 +22,11 @@ BladPliku::BladPliku(const std::string& czynnosc, const std::filesystem::path& s
     : std::runtime_error(opis(czynnosc, sciezka, kod)), sciezka_(sciezka), kod_(kod) {}
 
 std::error_code ostatni_blad_systemu() {
+#ifdef _WIN32
+  return {static_cast<int>(GetLastError()), std::system_category()};
+#else
   return {errno, std::system_category()};
+#endif
 }
 
 }  // namespace wyrownik

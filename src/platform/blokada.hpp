@@ -2,15 +2,18 @@
 // share the log, the ini and the scratch files of that directory.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 
 namespace wyrownik {
 
-// An exclusive advisory lock (flock) on a directory itself: keyed on the
-// directory whatever its spelling (relative, "..", a link, a trailing
-// separator) and whatever the environment, it leaves no file behind, and the
-// system drops it when the process ends in any way, a crash included.
+// An exclusive lock keyed on a directory whatever its spelling (relative,
+// "..", a link, a trailing separator, letter case where the file system
+// ignores it) and whatever the environment; it leaves no file behind, and
+// the system drops it when the process ends in any way, a crash included.
+// POSIX: flock() on the directory itself. Windows: a named mutex whose name
+// is a hash of the directory's final path, folded to upper case.
 class Blokada {
  public:
   // Takes the lock of the program directory; nullopt when another process
@@ -31,10 +34,10 @@ class Blokada {
   ~Blokada();
 
  private:
-  explicit Blokada(int deskryptor) : deskryptor_(deskryptor) {}
+  explicit Blokada(std::intptr_t uchwyt) : uchwyt_(uchwyt) {}
   void zwolnij() noexcept;
 
-  int deskryptor_ = -1;
+  std::intptr_t uchwyt_ = -1;  // a descriptor, a mutex handle
 };
 
 }  // namespace wyrownik

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 
 namespace wyrownik {
@@ -27,7 +28,7 @@ class PlikMapowany {
   std::size_t dlugosc() const { return dlugosc_; }
   char* dane() { return mapa_; }
   const char* dane() const { return mapa_; }
-  bool otwarty() const { return fd_ >= 0; }
+  bool otwarty() const { return uchwyt_ >= 0; }
   const std::filesystem::path& sciezka() const { return sciezka_; }
 
   // Makes the file `nowa` bytes long; new bytes are zeros. Disk space is
@@ -42,10 +43,12 @@ class PlikMapowany {
  private:
   void mapuj(std::size_t pojemnosc);
   void zwolnij() noexcept;
+  int deskryptor() const;
 
   std::filesystem::path sciezka_;
   std::size_t krok_wzrostu_ = 0;
-  int fd_ = -1;
+  std::intptr_t uchwyt_ = -1;  // a descriptor, a handle
+  std::intptr_t widok_ = 0;    // Windows: the file mapping object of the view
   char* mapa_ = nullptr;
   std::size_t pojemnosc_ = 0;  // bytes mapped and reserved on disk
   std::size_t dlugosc_ = 0;    // bytes holding records

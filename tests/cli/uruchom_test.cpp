@@ -2,11 +2,13 @@
 // run leaves in the scenery and the log.
 #include "cli/uruchom.hpp"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <initializer_list>
@@ -324,22 +326,6 @@ TEST_F(Cli, DefaultProgramDirectoryIsTheOneGiven) {
   EXPECT_TRUE(dziennik().ends_with("Sceneria: main.scn\r\nIlość zmian: 1\r\n"));
 }
 
-// The built program itself, as a separate process: `przygotuj` runs in the
-// child before exec (redirections, limits). Returns the wait status.
-template <typename F>
-int w_procesie(const std::string& program, F przygotuj) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    przygotuj();
-    ::execl(WYROWNIK_CLI, WYROWNIK_CLI, "height", "--program-dir", program.c_str(), "main.scn",
-            static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  int stan = 0;
-  ::waitpid(pid, &stan, 0);
-  return stan;
-}
-
 TEST_F(Cli, AReportThatCannotBeWrittenLeavesTheBatchDoneAndSaysWhy) {
   zapisz("main.scn", teren + crlf({"include a.inc 10 5 20 end"}));
   // A directory where the report's new file would be made.
@@ -354,6 +340,23 @@ TEST_F(Cli, AReportThatCannotBeWrittenLeavesTheBatchDoneAndSaysWhy) {
   EXPECT_EQ(uruchom_w_programie("height", {"--no-report", "main.scn"}), cli::kod_ok) << bledy;
   EXPECT_EQ(wyjscie, "");
   EXPECT_FALSE(fs::exists(k / "program/Log_korekcja.html"));
+}
+
+#ifndef _WIN32  // processes started with fork, signals and limits
+// The built program itself, as a separate process: `przygotuj` runs in the
+// child before exec (redirections, limits). Returns the wait status.
+template <typename F>
+int w_procesie(const std::string& program, F przygotuj) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    przygotuj();
+    ::execl(WYROWNIK_CLI, WYROWNIK_CLI, "height", "--program-dir", program.c_str(), "main.scn",
+            static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  int stan = 0;
+  ::waitpid(pid, &stan, 0);
+  return stan;
 }
 
 TEST_F(Cli, BuiltProgramCorrectsASceneryAndExitsWith0) {
@@ -447,6 +450,8 @@ TEST_F(Cli, AKillAtAnyMomentLeavesEachFileAsBeforeOrAsAfter) {
   }
   RecordProperty("killed_mid_rewrite", w_trakcie);
 }
+
+#endif
 
 }  // namespace
 }  // namespace wyrownik

@@ -1,7 +1,9 @@
 #include "index/indeks.hpp"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 #include <csignal>
 #include <cstdint>
@@ -261,6 +263,7 @@ TEST_F(IndeksNaDysku, DeletedAtTheNormalEndLeftBehindOtherwise) {
   EXPECT_EQ(komorka_z_pliku(plik_komorek(), 1), (RekordKomorki{1000001, 1000001, 1}));
 }
 
+#ifndef _WIN32  // file-size limits are POSIX
 // Files may grow no further than `bajty` while it lives, as on a full disk.
 class LimitRozmiaru {
  public:
@@ -301,6 +304,8 @@ TEST_F(IndeksNaDysku, AFileThatCannotGrowIsAFailureNotACrash) {
     EXPECT_THROW(Indeks(k.sciezka(), zakres_siatki), BladPliku);
   }
 }
+
+#endif
 
 TEST_F(IndeksNaDysku, AMovedIndexKeepsWorking) {
   Indeks pierwszy = Indeks(k.sciezka(), zakres_siatki);

@@ -15,6 +15,7 @@ TEST(KatalogProgramu, IsTheDirectoryOfTheRunningExecutable) {
   EXPECT_EQ(katalog_programu("whatever"), fs::canonical(WYROWNIK_KATALOG_TESTU));
 }
 
+#ifndef _WIN32
 TEST(KatalogProgramu, ABareNameIsFoundInPathAsTheShellWouldFindIt) {
   testy::KatalogTymczasowy a, b;
   b.zapisz("prog", "#!/bin/sh\n");
@@ -26,6 +27,7 @@ TEST(KatalogProgramu, ABareNameIsFoundInPathAsTheShellWouldFindIt) {
   EXPECT_EQ(szukaj_w_path("prog", a.sciezka().string()), std::nullopt);
   EXPECT_EQ(szukaj_w_path("brak", path), std::nullopt);
 }
+#endif
 
 }  // namespace
 }  // namespace wyrownik

@@ -1,16 +1,24 @@
 #include "pomoc/katalog_tymczasowy.hpp"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace wyrownik::testy {
 
 KatalogTymczasowy::KatalogTymczasowy() {
-  std::string wzor = (std::filesystem::temp_directory_path() / "wyrownik-test-XXXXXX").string();
-  if (::mkdtemp(wzor.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  sciezka_ = wzor;
+  // A new name each try: create_directory() is false for one that exists.
+  std::random_device los;
+  const auto tmp = std::filesystem::temp_directory_path();
+  for (int proba = 0; proba < 100; ++proba) {
+    const auto nazwa = tmp / ("wyrownik-test-" + std::to_string(los()));
+    if (std::filesystem::create_directory(nazwa)) {
+      sciezka_ = nazwa;
+      return;
+    }
+  }
+  throw std::runtime_error("cannot make a temporary folder");
 }
 
 KatalogTymczasowy::~KatalogTymczasowy() {

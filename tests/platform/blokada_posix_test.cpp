@@ -1,5 +1,3 @@
-#include "platform/blokada.hpp"
-
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "platform/bledy.hpp"
+#include "platform/blokada.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
 
 namespace wyrownik {

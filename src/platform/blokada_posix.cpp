@@ -1,5 +1,3 @@
-#include "platform/blokada.hpp"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -12,6 +10,7 @@
 #include <utility>
 
 #include "platform/bledy.hpp"
+#include "platform/blokada.hpp"
 
 namespace fs = std::filesystem;
 
@@ -46,12 +45,12 @@ std::optional<Blokada> Blokada::zajmij_katalog(const fs::path& katalog) {
   return Blokada(d);
 }
 
-Blokada::Blokada(Blokada&& inna) noexcept : deskryptor_(std::exchange(inna.deskryptor_, -1)) {}
+Blokada::Blokada(Blokada&& inna) noexcept : uchwyt_(std::exchange(inna.uchwyt_, -1)) {}
 
 Blokada& Blokada::operator=(Blokada&& inna) noexcept {
   if (this != &inna) {
     zwolnij();
-    deskryptor_ = std::exchange(inna.deskryptor_, -1);
+    uchwyt_ = std::exchange(inna.uchwyt_, -1);
   }
   return *this;
 }
@@ -62,8 +61,8 @@ Blokada::~Blokada() {
 
 void Blokada::zwolnij() noexcept {
   // Closing the only descriptor of the open file releases the flock.
-  if (deskryptor_ >= 0) ::close(deskryptor_);
-  deskryptor_ = -1;
+  if (uchwyt_ >= 0) ::close(static_cast<int>(uchwyt_));
+  uchwyt_ = -1;
 }
 
 }  // namespace wyrownik

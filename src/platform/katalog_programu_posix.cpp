@@ -1,5 +1,3 @@
-#include "platform/katalog_programu.hpp"
-
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,6 +7,7 @@
 #include <system_error>
 
 #include "platform/bledy.hpp"
+#include "platform/katalog_programu.hpp"
 
 #ifdef __APPLE__
 #include <mach-o/dyld.h>

@@ -1,11 +1,10 @@
-#include "platform/plik_odczytu.hpp"
-
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 #include "platform/bledy.hpp"
+#include "platform/plik_odczytu.hpp"
 
 namespace wyrownik {
 

@@ -1,5 +1,3 @@
-#include "platform/plik_mapowany.hpp"
-
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -10,6 +8,7 @@
 #include <utility>
 
 #include "platform/bledy.hpp"
+#include "platform/plik_mapowany.hpp"
 
 namespace wyrownik {
 
@@ -33,18 +32,22 @@ int rezerwuj(int fd, std::size_t od, std::size_t ile) {
 
 }  // namespace
 
+int PlikMapowany::deskryptor() const {
+  return static_cast<int>(uchwyt_);
+}
+
 PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu)
     : sciezka_(sciezka), krok_wzrostu_(std::max<std::size_t>(krok_wzrostu, 1)) {
-  fd_ = ::open(sciezka.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
-  if (fd_ < 0) throw BladPliku("cannot open", sciezka, ostatni_blad_systemu());
+  const int fd = ::open(sciezka.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) throw BladPliku("cannot open", sciezka, ostatni_blad_systemu());
   struct stat opis {};
-  if (::fstat(fd_, &opis) != 0) {
+  if (::fstat(fd, &opis) != 0) {
     const int kod = errno;
-    ::close(fd_);  // not zwolnij(): the length is unknown, nothing may be cut
-    fd_ = -1;
+    ::close(fd);  // not zwolnij(): the length is unknown, nothing may be cut
     throw BladPliku("cannot read the size of", sciezka,
                     std::error_code(kod, std::system_category()));
   }
+  uchwyt_ = fd;
   dlugosc_ = static_cast<std::size_t>(opis.st_size);
   try {
     if (dlugosc_ > 0) mapuj(dlugosc_);
@@ -61,7 +64,8 @@ PlikMapowany::~PlikMapowany() {
 PlikMapowany::PlikMapowany(PlikMapowany&& inny) noexcept
     : sciezka_(std::move(inny.sciezka_)),
       krok_wzrostu_(inny.krok_wzrostu_),
-      fd_(std::exchange(inny.fd_, -1)),
+      uchwyt_(std::exchange(inny.uchwyt_, -1)),
+      widok_(std::exchange(inny.widok_, 0)),
       mapa_(std::exchange(inny.mapa_, nullptr)),
       pojemnosc_(std::exchange(inny.pojemnosc_, 0)),
       dlugosc_(std::exchange(inny.dlugosc_, 0)) {}
@@ -71,7 +75,8 @@ PlikMapowany& PlikMapowany::operator=(PlikMapowany&& inny) noexcept {
     zwolnij();
     sciezka_ = std::move(inny.sciezka_);
     krok_wzrostu_ = inny.krok_wzrostu_;
-    fd_ = std::exchange(inny.fd_, -1);
+    uchwyt_ = std::exchange(inny.uchwyt_, -1);
+    widok_ = std::exchange(inny.widok_, 0);
     mapa_ = std::exchange(inny.mapa_, nullptr);
     pojemnosc_ = std::exchange(inny.pojemnosc_, 0);
     dlugosc_ = std::exchange(inny.dlugosc_, 0);
@@ -92,14 +97,15 @@ void PlikMapowany::mapuj(std::size_t pojemnosc) {
 #else
   constexpr int wstepnie = 0;
 #endif
-  void* adres = ::mmap(nullptr, pojemnosc, PROT_READ | PROT_WRITE, MAP_SHARED | wstepnie, fd_, 0);
+  void* adres =
+      ::mmap(nullptr, pojemnosc, PROT_READ | PROT_WRITE, MAP_SHARED | wstepnie, deskryptor(), 0);
   if (adres == MAP_FAILED) throw BladPliku("cannot map", sciezka_, ostatni_blad_systemu());
   mapa_ = static_cast<char*>(adres);
   pojemnosc_ = pojemnosc;
 }
 
 void PlikMapowany::wydluz(std::size_t nowa) {
-  if (fd_ < 0) throw BladPliku("cannot write to a closed file", sciezka_);
+  if (uchwyt_ < 0) throw BladPliku("cannot write to a closed file", sciezka_);
   if (nowa <= pojemnosc_) {
     dlugosc_ = std::max(dlugosc_, nowa);
     return;
@@ -108,7 +114,7 @@ void PlikMapowany::wydluz(std::size_t nowa) {
   // however large the file gets.
   const std::size_t przyrost = std::max(krok_wzrostu_, pojemnosc_ / 2);
   const std::size_t nowa_pojemnosc = std::max(nowa, pojemnosc_ + przyrost);
-  if (const int kod = rezerwuj(fd_, pojemnosc_, nowa_pojemnosc - pojemnosc_); kod != 0) {
+  if (const int kod = rezerwuj(deskryptor(), pojemnosc_, nowa_pojemnosc - pojemnosc_); kod != 0) {
     throw BladPliku("cannot extend", sciezka_, std::error_code(kod, std::system_category()));
   }
   mapuj(nowa_pojemnosc);
@@ -116,7 +122,7 @@ void PlikMapowany::wydluz(std::size_t nowa) {
 }
 
 void PlikMapowany::zamknij() {
-  if (fd_ < 0) return;
+  if (uchwyt_ < 0) return;
   int kod = 0;
   const char* czynnosc = nullptr;
   if (mapa_ != nullptr && ::munmap(mapa_, pojemnosc_) != 0) {
@@ -126,29 +132,29 @@ void PlikMapowany::zamknij() {
   mapa_ = nullptr;
   pojemnosc_ = 0;
   // The reserve beyond the last record goes: the file holds exactly its records.
-  if (::ftruncate(fd_, static_cast<off_t>(dlugosc_)) != 0 && czynnosc == nullptr) {
+  if (::ftruncate(deskryptor(), static_cast<off_t>(dlugosc_)) != 0 && czynnosc == nullptr) {
     kod = errno;
     czynnosc = "cannot truncate";
   }
-  if (::close(fd_) != 0 && czynnosc == nullptr) {
+  if (::close(deskryptor()) != 0 && czynnosc == nullptr) {
     kod = errno;
     czynnosc = "cannot close";
   }
-  fd_ = -1;
+  uchwyt_ = -1;
   if (czynnosc != nullptr)
     throw BladPliku(czynnosc, sciezka_, std::error_code(kod, std::system_category()));
 }
 
 void PlikMapowany::zwolnij() noexcept {
-  if (fd_ < 0) return;
+  if (uchwyt_ < 0) return;
   if (mapa_ != nullptr) ::munmap(mapa_, pojemnosc_);
   mapa_ = nullptr;
   pojemnosc_ = 0;
-  if (::ftruncate(fd_, static_cast<off_t>(dlugosc_)) != 0) {
+  if (::ftruncate(deskryptor(), static_cast<off_t>(dlugosc_)) != 0) {
     // Nothing more can be done on the failure path; the records are intact.
   }
-  ::close(fd_);
-  fd_ = -1;
+  ::close(deskryptor());
+  uchwyt_ = -1;
 }
 
 }  // namespace wyrownik

@@ -1,0 +1,13 @@
+#include "platform/nazwy.hpp"
+
+namespace wyrownik {
+
+std::filesystem::path sciezka_z_bajtow(std::string_view bajty) {
+  return std::filesystem::path(std::string(bajty));
+}
+
+std::string bajty_sciezki(const std::filesystem::path& sciezka) {
+  return sciezka.string();
+}
+
+}  // namespace wyrownik

@@ -1,0 +1,47 @@
+#include "platform/nazwy.hpp"
+#include "platform/windows.hpp"
+
+namespace wyrownik {
+
+namespace {
+constexpr UINT cp1250 = 1250;
+}
+
+std::filesystem::path sciezka_z_bajtow(std::string_view bajty) {
+  if (bajty.empty()) return {};
+  const int n =
+      MultiByteToWideChar(cp1250, 0, bajty.data(), static_cast<int>(bajty.size()), nullptr, 0);
+  std::wstring w(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(cp1250, 0, bajty.data(), static_cast<int>(bajty.size()), w.data(), n);
+  return std::filesystem::path(w);
+}
+
+std::string bajty_sciezki(const std::filesystem::path& sciezka) {
+  const std::wstring& w = sciezka.native();
+  if (w.empty()) return {};
+  const int n = WideCharToMultiByte(cp1250, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
+                                    nullptr, nullptr);
+  std::string b(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(cp1250, 0, w.data(), static_cast<int>(w.size()), b.data(), n, nullptr,
+                      nullptr);
+  return b;
+}
+
+namespace win32 {
+
+std::wstring nazwa_systemowa(const std::filesystem::path& sciezka) {
+  std::error_code blad;
+  std::filesystem::path pelna = std::filesystem::absolute(sciezka, blad);
+  if (blad) pelna = sciezka;
+  std::wstring w = pelna.lexically_normal().native();
+  for (wchar_t& c : w) {
+    if (c == L'/') c = L'\\';
+  }
+  if (w.size() < MAX_PATH - 12 || w.rfind(L"\\\\?\\", 0) == 0) return w;
+  if (w.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + w.substr(2);
+  return L"\\\\?\\" + w;
+}
+
+}  // namespace win32
+
+}  // namespace wyrownik

@@ -1,0 +1,165 @@
+#include <algorithm>
+#include <utility>
+
+#include "platform/bledy.hpp"
+#include "platform/plik_mapowany.hpp"
+#include "platform/windows.hpp"
+
+namespace wyrownik {
+
+namespace {
+
+bool ustaw_dlugosc(HANDLE h, std::size_t dlugosc) {
+  LARGE_INTEGER pozycja;
+  pozycja.QuadPart = static_cast<LONGLONG>(dlugosc);
+  return SetFilePointerEx(h, pozycja, nullptr, FILE_BEGIN) && SetEndOfFile(h);
+}
+
+}  // namespace
+
+int PlikMapowany::deskryptor() const {
+  return -1;
+}
+
+PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu)
+    : sciezka_(sciezka), krok_wzrostu_(std::max<std::size_t>(krok_wzrostu, 1)) {
+  const HANDLE h =
+      CreateFileW(win32::nazwa_systemowa(sciezka).c_str(), GENERIC_READ | GENERIC_WRITE,
+                  FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) throw BladPliku("cannot open", sciezka, ostatni_blad_systemu());
+  LARGE_INTEGER rozmiar;
+  if (!GetFileSizeEx(h, &rozmiar)) {
+    const auto kod = ostatni_blad_systemu();
+    CloseHandle(h);  // not zwolnij(): the length is unknown, nothing may be cut
+    throw BladPliku("cannot read the size of", sciezka, kod);
+  }
+  uchwyt_ = win32::liczba(h);
+  dlugosc_ = static_cast<std::size_t>(rozmiar.QuadPart);
+  try {
+    if (dlugosc_ > 0) mapuj(dlugosc_);
+  } catch (...) {
+    zwolnij();
+    throw;
+  }
+}
+
+PlikMapowany::~PlikMapowany() {
+  zwolnij();
+}
+
+PlikMapowany::PlikMapowany(PlikMapowany&& inny) noexcept
+    : sciezka_(std::move(inny.sciezka_)),
+      krok_wzrostu_(inny.krok_wzrostu_),
+      uchwyt_(std::exchange(inny.uchwyt_, -1)),
+      widok_(std::exchange(inny.widok_, 0)),
+      mapa_(std::exchange(inny.mapa_, nullptr)),
+      pojemnosc_(std::exchange(inny.pojemnosc_, 0)),
+      dlugosc_(std::exchange(inny.dlugosc_, 0)) {}
+
+PlikMapowany& PlikMapowany::operator=(PlikMapowany&& inny) noexcept {
+  if (this != &inny) {
+    zwolnij();
+    sciezka_ = std::move(inny.sciezka_);
+    krok_wzrostu_ = inny.krok_wzrostu_;
+    uchwyt_ = std::exchange(inny.uchwyt_, -1);
+    widok_ = std::exchange(inny.widok_, 0);
+    mapa_ = std::exchange(inny.mapa_, nullptr);
+    pojemnosc_ = std::exchange(inny.pojemnosc_, 0);
+    dlugosc_ = std::exchange(inny.dlugosc_, 0);
+  }
+  return *this;
+}
+
+void PlikMapowany::mapuj(std::size_t pojemnosc) {
+  if (mapa_ != nullptr) {
+    UnmapViewOfFile(mapa_);
+    mapa_ = nullptr;
+  }
+  if (widok_ != 0) {
+    CloseHandle(win32::uchwyt(widok_));
+    widok_ = 0;
+  }
+  pojemnosc_ = 0;
+  // A mapping larger than the file extends it, blocks allocated: a full disk
+  // fails here, never on a later write through the view.
+  const auto rozmiar = static_cast<unsigned long long>(pojemnosc);
+  const HANDLE m = CreateFileMappingW(win32::uchwyt(uchwyt_), nullptr, PAGE_READWRITE,
+                                      static_cast<DWORD>(rozmiar >> 32),
+                                      static_cast<DWORD>(rozmiar & 0xFFFFFFFFu), nullptr);
+  if (m == nullptr) throw BladPliku("cannot map", sciezka_, ostatni_blad_systemu());
+  void* adres = MapViewOfFile(m, FILE_MAP_WRITE, 0, 0, pojemnosc);
+  if (adres == nullptr) {
+    const auto kod = ostatni_blad_systemu();
+    CloseHandle(m);
+    throw BladPliku("cannot map", sciezka_, kod);
+  }
+  widok_ = win32::liczba(m);
+  mapa_ = static_cast<char*>(adres);
+  pojemnosc_ = pojemnosc;
+}
+
+void PlikMapowany::wydluz(std::size_t nowa) {
+  if (uchwyt_ < 0) throw BladPliku("cannot write to a closed file", sciezka_);
+  if (nowa <= pojemnosc_) {
+    dlugosc_ = std::max(dlugosc_, nowa);
+    return;
+  }
+  const std::size_t przyrost = std::max(krok_wzrostu_, pojemnosc_ / 2);
+  const std::size_t nowa_pojemnosc = std::max(nowa, pojemnosc_ + przyrost);
+  // The view must go before the file can grow under a new one.
+  if (mapa_ != nullptr) {
+    UnmapViewOfFile(mapa_);
+    mapa_ = nullptr;
+  }
+  if (widok_ != 0) {
+    CloseHandle(win32::uchwyt(widok_));
+    widok_ = 0;
+  }
+  const std::size_t stara = pojemnosc_;
+  pojemnosc_ = 0;
+  if (!ustaw_dlugosc(win32::uchwyt(uchwyt_), nowa_pojemnosc)) {
+    const auto kod = ostatni_blad_systemu();
+    if (stara > 0) mapuj(stara);
+    throw BladPliku("cannot extend", sciezka_, kod);
+  }
+  mapuj(nowa_pojemnosc);
+  dlugosc_ = nowa;
+}
+
+void PlikMapowany::zamknij() {
+  if (uchwyt_ < 0) return;
+  std::error_code kod;
+  const char* czynnosc = nullptr;
+  if (mapa_ != nullptr && !UnmapViewOfFile(mapa_)) {
+    kod = ostatni_blad_systemu();
+    czynnosc = "cannot unmap";
+  }
+  mapa_ = nullptr;
+  pojemnosc_ = 0;
+  if (widok_ != 0) CloseHandle(win32::uchwyt(widok_));
+  widok_ = 0;
+  if (!ustaw_dlugosc(win32::uchwyt(uchwyt_), dlugosc_) && czynnosc == nullptr) {
+    kod = ostatni_blad_systemu();
+    czynnosc = "cannot truncate";
+  }
+  if (!CloseHandle(win32::uchwyt(uchwyt_)) && czynnosc == nullptr) {
+    kod = ostatni_blad_systemu();
+    czynnosc = "cannot close";
+  }
+  uchwyt_ = -1;
+  if (czynnosc != nullptr) throw BladPliku(czynnosc, sciezka_, kod);
+}
+
+void PlikMapowany::zwolnij() noexcept {
+  if (uchwyt_ < 0) return;
+  if (mapa_ != nullptr) UnmapViewOfFile(mapa_);
+  mapa_ = nullptr;
+  pojemnosc_ = 0;
+  if (widok_ != 0) CloseHandle(win32::uchwyt(widok_));
+  widok_ = 0;
+  ustaw_dlugosc(win32::uchwyt(uchwyt_), dlugosc_);
+  CloseHandle(win32::uchwyt(uchwyt_));
+  uchwyt_ = -1;
+}
+
+}  // namespace wyrownik

@@ -1,0 +1,29 @@
+// What the Windows half of the platform layer shares; included only by its
+// *_win32.cpp files.
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+namespace wyrownik::win32 {
+
+// The name to hand to the wide file functions: absolute, with the "\\?\"
+// prefix when it is longer than the old 260-character limit.
+std::wstring nazwa_systemowa(const std::filesystem::path& sciezka);
+
+inline HANDLE uchwyt(std::intptr_t u) {
+  return reinterpret_cast<HANDLE>(u);
+}
+inline std::intptr_t liczba(HANDLE h) {
+  return reinterpret_cast<std::intptr_t>(h);
+}
+
+}  // namespace wyrownik::win32
