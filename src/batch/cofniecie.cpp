@@ -5,6 +5,7 @@
 
 #include "batch/partia.hpp"
 #include "platform/blokada.hpp"
+#include "platform/nazwy.hpp"
 #include "scenery/dziennik.hpp"
 
 namespace wyrownik {
@@ -21,7 +22,7 @@ WynikCofniecia cofnij_partie(const std::filesystem::path& katalog_programu,
   if (!std::filesystem::equivalent(katalog, katalog_programu, blad)) {
     blokada = Blokada::zajmij_katalog(katalog);
     if (!blokada) {
-      throw InnaKopiaPracuje("another copy of wyrownik is working in " + katalog.string());
+      throw InnaKopiaPracuje("another copy of wyrownik is working in " + bajty_sciezki(katalog));
     }
   }
   Dziennik dziennik(katalog_programu / "Log_korekcja.txt", operacje);
@@ -29,9 +30,9 @@ WynikCofniecia cofnij_partie(const std::filesystem::path& katalog_programu,
       katalog_programu,
       [&](const std::filesystem::path& plik, bool przywrocony) {
         if (przywrocony) {
-          dziennik.przywrocenie(plik.string());
+          dziennik.przywrocenie(bajty_sciezki(plik));
         } else {
-          dziennik.pominiecie(plik.string());
+          dziennik.pominiecie(bajty_sciezki(plik));
         }
         dziennik.oproznij();
       },

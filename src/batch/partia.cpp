@@ -12,6 +12,7 @@
 #include "index/indeks.hpp"
 #include "platform/bledy.hpp"
 #include "platform/blokada.hpp"
+#include "platform/nazwy.hpp"
 #include "report/raport.hpp"
 #include "report/strona_raportu.hpp"
 #include "scenery/kopie_zapasowe.hpp"
@@ -50,7 +51,7 @@ std::optional<Blokada> zajmij_pliki_robocze(const std::filesystem::path& katalog
   }
   auto blokada = Blokada::zajmij_katalog(katalog);
   if (!blokada) {
-    throw InnaKopiaPracuje("another copy of wyrownik is working in " + katalog.string());
+    throw InnaKopiaPracuje("another copy of wyrownik is working in " + bajty_sciezki(katalog));
   }
   return blokada;
 }
@@ -66,7 +67,7 @@ void sprawdz_nazwy_robocze(const StanScenerii& stan) {
       const std::filesystem::path roboczy = stan.katalog / std::string(nazwa);
       std::error_code blad;
       if ((plik->parent_path() == stan.katalog &&
-           rowne_bez_wielkosci(plik->filename().string(), nazwa)) ||
+           rowne_bez_wielkosci(bajty_sciezki(plik->filename()), nazwa)) ||
           std::filesystem::equivalent(*plik, roboczy, blad)) {
         throw BladDanych("the scenery names a scratch file of wyrownik: " + plik->string());
       }

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "platform/nazwy.hpp"
 #include "platform/separator.hpp"
 #include "text/sciezki.hpp"
 
@@ -14,7 +15,7 @@ namespace {
 // The directory as text with exactly one separator at its end: "/a/b/" and
 // "/a/b" are one directory and give one log path.
 std::string tekst_katalogu_programu(const fs::path& katalog) {
-  std::string tekst = katalog.string();
+  std::string tekst = bajty_sciezki(katalog);
   while (tekst.size() > 1 && (tekst.back() == '/' || tekst.back() == separator_natywny)) {
     tekst.pop_back();
   }
@@ -57,7 +58,7 @@ WynikStartu wykonaj_start(const fs::path& katalog_programu, OknoStartu& okno) {
     return wynik;
   }
 
-  wynik.plik_logu = wynik.sciezka_programu + "Log_korekcja.txt";
+  wynik.plik_logu = sciezka_z_bajtow(wynik.sciezka_programu + "Log_korekcja.txt");
   wynik.stan = StanStartu::gotowy;
   return wynik;
 }

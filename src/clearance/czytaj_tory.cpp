@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/nazwy.hpp"
 #include "scenery/linia_toru.hpp"
 #include "text/blad_danych.hpp"
 #include "text/czytnik_linii.hpp"
@@ -21,7 +22,7 @@ double punkt(std::string_view token, const std::filesystem::path& plik) {
   const auto v = liczba(token);
   if (!v) {
     throw BladDanych("track end point is not a number: \"" + std::string(token) + "\" in " +
-                     plik.string());
+                     bajty_sciezki(plik));
   }
   return *v;
 }

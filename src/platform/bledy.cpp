@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "platform/nazwy.hpp"
+
 #ifdef _WIN32
 #include "platform/windows.hpp"
 #endif
@@ -11,7 +13,7 @@ namespace wyrownik {
 namespace {
 std::string opis(const std::string& czynnosc, const std::filesystem::path& sciezka,
                  std::error_code kod) {
-  std::string tekst = czynnosc + " " + sciezka.string();
+  std::string tekst = czynnosc + " " + bajty_sciezki(sciezka);
   if (kod) tekst += ": " + kod.message();
   return tekst;
 }

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/bledy.hpp"
+#include "platform/nazwy.hpp"
 #include "platform/plik_odczytu.hpp"
 #include "scenery/przepisanie.hpp"
 #include "text/czytnik_linii.hpp"
@@ -89,7 +90,7 @@ std::optional<Spis> czytaj_spis(const fs::path& folder) {
       } else if (linia.starts_with(pole_ustawienia)) {
         spis.opis.ustawienia = linia.substr(pole_ustawienia.size());
       } else if (linia.starts_with(pole_katalog)) {
-        spis.opis.katalog_scenerii = fs::path(std::string(linia.substr(pole_katalog.size())));
+        spis.opis.katalog_scenerii = sciezka_z_bajtow(linia.substr(pole_katalog.size()));
       } else if (linia.starts_with(pole_plik)) {
         std::string_view reszta = linia.substr(pole_plik.size());
         WpisSpisu w;
@@ -98,7 +99,7 @@ std::optional<Spis> czytaj_spis(const fs::path& folder) {
         if (!r1 || !s1 || !r2 || !s2 || reszta.empty()) return std::nullopt;
         w.przed = {*r1, *s1};
         w.po = {*r2, *s2};
-        w.sciezka = fs::path(std::string(reszta));
+        w.sciezka = sciezka_z_bajtow(reszta);
         // A file replaced twice in the batch: its last content counts.
         const auto jest = std::find_if(spis.pliki.begin(), spis.pliki.end(),
                                        [&](const WpisSpisu& v) { return v.sciezka == w.sciezka; });
@@ -180,7 +181,7 @@ void KopiaZapasowa::zaloz(const fs::path& katalog_scenerii) {
   std::string tresc(naglowek);
   tresc.append("\r\n").append(pole_czas).append(czas);
   tresc.append("\r\n").append(pole_ustawienia).append(ustawienia_);
-  tresc.append("\r\n").append(pole_katalog).append(katalog_scenerii_.string());
+  tresc.append("\r\n").append(pole_katalog).append(bajty_sciezki(katalog_scenerii_));
   dopisz_linie_spisu(katalog_, tresc, *operacje_);
   // The new folders' entries durable, each in its parent.
   synchronizuj_katalog(katalog_);
@@ -202,7 +203,7 @@ void KopiaZapasowa::zachowaj(const fs::path& katalog_scenerii, std::string_view 
   if (blad) throw BladPliku("cannot look up", plik, blad);
   const fs::path wzgledna = prawdziwy.lexically_relative(katalog_scenerii_);
   const OdciskPliku po = odcisk_pliku(nowa_tresc);
-  const auto [wpis, pierwszy] = zachowane_.try_emplace(wzgledna.string());
+  const auto [wpis, pierwszy] = zachowane_.try_emplace(bajty_sciezki(wzgledna));
   if (pierwszy) {
     const fs::path pliki = katalog_ / std::string(nazwa_katalogu_plikow);
     const fs::path kopia = pliki / wzgledna;
@@ -226,7 +227,7 @@ void KopiaZapasowa::zachowaj(const fs::path& katalog_scenerii, std::string_view 
   dopisz_linie_spisu(katalog_,
                      std::string(pole_plik) + std::to_string(przed.rozmiar) + " " +
                          szesnastkowo(przed.skrot) + " " + std::to_string(po.rozmiar) + " " +
-                         szesnastkowo(po.skrot) + " " + wzgledna.string(),
+                         szesnastkowo(po.skrot) + " " + bajty_sciezki(wzgledna),
                      *operacje_);
 }
 
@@ -275,7 +276,7 @@ WynikCofniecia cofnij_ostatnia_partie(
       fs::remove(kopia_robocza, nic);  // no scratch copy stays in the scenery
       throw;
     }
-    dopisz_linie_spisu(spis->opis.katalog, std::string(pole_przywrocono) + w.sciezka.string(),
+    dopisz_linie_spisu(spis->opis.katalog, std::string(pole_przywrocono) + bajty_sciezki(w.sciezka),
                        operacje);
     wynik.przywrocone.push_back(plik);
     po_pliku(plik, true);

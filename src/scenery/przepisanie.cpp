@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "platform/bledy.hpp"
+#include "platform/nazwy.hpp"
 #include "scenery/pliki_fazy.hpp"
 #include "text/blad_danych.hpp"
 #include "text/czytnik_linii.hpp"
@@ -43,7 +44,7 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
                    KopiaZapasowa* kopia_zapasowa, MapaZmian* mapa, bool& wpisany) {
   // Opening the copy empties it: reading and writing one file would lose it.
   if (to_samo_miejsce(p.plik, p.kopia)) {
-    throw BladDanych("a scenery file bears the name of the scratch copy: " + p.plik.string());
+    throw BladDanych("a scenery file bears the name of the scratch copy: " + bajty_sciezki(p.plik));
   }
   CzytnikLinii czytnik(p.plik);
 

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "platform/bledy.hpp"
+#include "platform/nazwy.hpp"
 #include "text/kodowanie.hpp"
 #include "text/wielkosc_liter.hpp"
 
@@ -39,7 +40,11 @@ bool katalog(const fs::path& p) {
 // A directory entry's name as the scenery text would spell it: sceneries are
 // Windows-1250, while names on disk are usually UTF-8.
 std::string nazwa_jak_w_scenerii(const std::string& na_dysku) {
+#ifdef _WIN32
+  return na_dysku;  // names on disk are UTF-16, read as Windows-1250 already
+#else
   return utf8_na_cp1250(na_dysku).value_or(na_dysku);
+#endif
 }
 
 std::string zlozona(std::string_view tekst) {
@@ -50,17 +55,17 @@ std::string zlozona(std::string_view tekst) {
 
 // The entry of `rodzic` named `skladnik` without regard to letter case.
 std::optional<fs::path> dopasuj_skladnik(const fs::path& rodzic, std::string_view skladnik) {
-  const fs::path wprost = rodzic / std::string(skladnik);
+  const fs::path wprost = rodzic / sciezka_z_bajtow(skladnik);
   if (istnieje(wprost)) return wprost;
   std::error_code blad;
   fs::directory_iterator it(rodzic.empty() ? fs::path(".") : rodzic, blad);
   if (blad) return std::nullopt;
   for (; it != fs::directory_iterator(); it.increment(blad)) {
     if (blad) return std::nullopt;
-    const std::string nazwa = it->path().filename().string();
+    const std::string nazwa = bajty_sciezki(it->path().filename());
     if (rowne_bez_wielkosci(nazwa, skladnik) ||
         rowne_bez_wielkosci(nazwa_jak_w_scenerii(nazwa), skladnik)) {
-      return rodzic / nazwa;
+      return rodzic / sciezka_z_bajtow(nazwa);
     }
   }
   return std::nullopt;
@@ -113,14 +118,14 @@ std::optional<fs::path> znajdz_katalog(std::string_view tekst) {
 #ifndef _WIN32
   std::replace(surowy.begin(), surowy.end(), '\\', '/');
 #endif
-  fs::path sciezka(surowy);
+  fs::path sciezka = sciezka_z_bajtow(surowy);
   if (katalog(sciezka)) return sciezka;
   // Walk down from the root of the path, matching each missing component
   // without regard to case.
   fs::path baza = sciezka.root_path();
   std::vector<std::string> skladniki;
   for (const auto& s : sciezka.relative_path()) {
-    if (!s.empty()) skladniki.push_back(s.string());
+    if (!s.empty()) skladniki.push_back(bajty_sciezki(s));
   }
   auto wynik = rozwiaz_skladniki(baza, skladniki);
   if (wynik && katalog(*wynik)) return wynik;
@@ -163,12 +168,12 @@ std::optional<std::string> nazwa_rozwiazana(std::string_view nazwa) {
 
 std::optional<std::string> PamiecKatalogow::dopasuj(const fs::path& rodzic,
                                                     std::string_view skladnik) {
-  auto [wpis, nowy] = katalogi_.try_emplace(rodzic.string());
+  auto [wpis, nowy] = katalogi_.try_emplace(bajty_sciezki(rodzic));
   if (nowy) {
     std::error_code blad;
     fs::directory_iterator it(rodzic.empty() ? fs::path(".") : rodzic, blad);
     for (; !blad && it != fs::directory_iterator(); it.increment(blad)) {
-      const std::string nazwa = it->path().filename().string();
+      const std::string nazwa = bajty_sciezki(it->path().filename());
       wpis->second.try_emplace(zlozona(nazwa), nazwa);
       wpis->second.try_emplace(zlozona(nazwa_jak_w_scenerii(nazwa)), nazwa);
     }
@@ -188,20 +193,20 @@ std::optional<fs::path> znajdz_w_scenerii(const fs::path& katalog_scenerii, std:
   const auto skladniki = skladniki_nazwy(nazwa);
   if (!skladniki) return std::nullopt;
   fs::path wynik = katalog_scenerii;
-  for (const auto& s : *skladniki) wynik /= s;
+  for (const auto& s : *skladniki) wynik /= sciezka_z_bajtow(s);
   if (!istnieje_scisle(wynik)) {
     PamiecKatalogow wlasna;
     PamiecKatalogow& p = pamiec ? *pamiec : wlasna;
     wynik = katalog_scenerii;
     for (const auto& s : *skladniki) {
-      const fs::path wprost = wynik / s;
+      const fs::path wprost = wynik / sciezka_z_bajtow(s);
       if (istnieje_scisle(wprost)) {
         wynik = wprost;
         continue;
       }
       const auto nazwa_na_dysku = p.dopasuj(wynik, s);
       if (!nazwa_na_dysku) return std::nullopt;
-      wynik /= *nazwa_na_dysku;
+      wynik /= sciezka_z_bajtow(*nazwa_na_dysku);
     }
   }
   if (!wewnatrz(wynik, katalog_scenerii)) return std::nullopt;
@@ -223,7 +228,7 @@ std::string tekst_pelnej_sciezki(std::string_view tekst_katalogu, std::string_vi
 bool czy_zwykly_plik(const fs::path& sciezka) {
   std::error_code blad;
   if (!fs::is_regular_file(sciezka, blad)) return false;
-  const std::string nazwa = sciezka.filename().string();
+  const std::string nazwa = bajty_sciezki(sciezka.filename());
   return !nazwa.empty() && nazwa.front() != '.';
 }
 
@@ -234,7 +239,7 @@ std::vector<std::string> pliki_scenerii(const fs::path& katalog_scenerii) {
   if (blad) return nazwy;
   for (; it != fs::directory_iterator(); it.increment(blad)) {
     if (blad) break;
-    std::string nazwa = it->path().filename().string();
+    std::string nazwa = bajty_sciezki(it->path().filename());
     if (nazwa.size() < 5 || nazwa.front() == '.') continue;
     if (!rowne_bez_wielkosci(std::string_view(nazwa).substr(nazwa.size() - 4), ".scn")) continue;
     if (!czy_zwykly_plik(it->path())) continue;
