@@ -12,6 +12,11 @@ paczki=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libgmp-dev cla
 if [[ "${WYROWNIK_GUI:-ON}" != "OFF" ]]; then
   paczki+=(qt6-base-dev fonts-dejavu-core)
 fi
+# The Windows programs: cross-built with MinGW-w64 (GoogleTest from Debian's
+# sources), their tests run under wine.
+if [[ "${WYROWNIK_WINDOWS:-ON}" != "OFF" ]]; then
+  paczki+=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64)
+fi
 paczki+=("$@")
 
 brak=()

@@ -6,6 +6,7 @@
 #   lto     every target links with link-time optimisation and -Werror=odr;
 #   fuzz    the libFuzzer targets (fuzz/) a short fixed time each from their
 #           committed seeds (WYROWNIK_FUZZ_SECONDS, default 15).
+# Between the two, the Windows suite under wine (WYROWNIK_WINDOWS=OFF skips it).
 # WYROWNIK_GUARDS=OFF skips the guards (quick local runs); a comma list such as
 # WYROWNIK_GUARDS=format,lto runs only those. CI leaves it unset: all of them.
 set -euo pipefail
@@ -20,6 +21,18 @@ cmake -S . -B "$budowa" -DWYROWNIK_GUI="$gui" -DWYROWNIK_WERROR=ON
 cmake --build "$budowa" -j2
 ctest --test-dir "$budowa" --output-on-failure -j2
 czasy=("$(printf '%-22s %5d s  ok' 'main build + tests' $((SECONDS - poczatek)))")
+
+# The Windows suite: the same core and command-line tests cross-built with
+# MinGW-w64 and run under wine (WYROWNIK_WINDOWS=OFF skips it).
+if [[ "${WYROWNIK_WINDOWS:-ON}" != "OFF" ]]; then
+  poczatek_win=$SECONDS
+  budowa_win=${WYROWNIK_BUILD_DIR_WIN:-build-win}
+  cmake -S . -B "$budowa_win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+    -DWYROWNIK_GUI=OFF -DWYROWNIK_BENCH=OFF -DWYROWNIK_WERROR=ON -DCMAKE_BUILD_TYPE=Release
+  cmake --build "$budowa_win" -j2
+  WINEDEBUG=-all ctest --test-dir "$budowa_win" --output-on-failure -j2
+  czasy+=("$(printf '%-22s %5d s  ok' 'windows (wine)' $((SECONDS - poczatek_win)))")
+fi
 
 straze=${WYROWNIK_GUARDS:-ON}
 [[ "$straze" == "OFF" ]] && exit 0

@@ -31,6 +31,10 @@ WynikStartu wykonaj_start(const fs::path& katalog_programu, OknoStartu& okno) {
   std::error_code blad;
   wynik.katalog_programu = fs::absolute(katalog_programu, blad).lexically_normal();
   if (blad) wynik.katalog_programu = katalog_programu;
+  // "dir/" and "dir" alike: some systems look up no "dir\\".
+  if (!wynik.katalog_programu.has_filename() && wynik.katalog_programu.has_relative_path()) {
+    wynik.katalog_programu = wynik.katalog_programu.parent_path();
+  }
   wynik.sciezka_programu = tekst_katalogu_programu(wynik.katalog_programu);
 
   wynik.konfiguracja.sciezka_scenerii.clear();

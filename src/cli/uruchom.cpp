@@ -11,8 +11,10 @@
 #include "cli/opcje.hpp"
 #include "platform/bledy.hpp"
 #include "platform/blokada.hpp"
+#include "platform/nazwy.hpp"
 #include "text/kodowanie.hpp"
 #include "text/sciezki.hpp"
+#include "text/wielkosc_liter.hpp"
 
 namespace wyrownik::cli {
 
@@ -113,9 +115,17 @@ int uruchom(const std::vector<std::string>& argumenty,
   // directory itself.
   const std::filesystem::path& katalog = *start.katalog_scenerii;
   const std::vector<std::string> lista = pliki_scenerii(katalog);
-  const auto na_liscie = [&](const std::filesystem::path& plik) {
-    return plik == katalog / plik.filename() &&
-           std::find(lista.begin(), lista.end(), plik.filename().string()) != lista.end();
+  // The list's entry of a file, the name as the directory spells it (where
+  // the file system ignores letter case, the found path keeps the case typed).
+  const auto wpis_listy = [&](const std::filesystem::path& plik) -> const std::string* {
+    if (plik != katalog / plik.filename()) return nullptr;
+    const std::string nazwa = bajty_sciezki(plik.filename());
+    auto it = std::find(lista.begin(), lista.end(), nazwa);
+    if (it == lista.end()) {
+      it = std::find_if(lista.begin(), lista.end(),
+                        [&](const std::string& w) { return rowne_bez_wielkosci(w, nazwa); });
+    }
+    return it == lista.end() ? nullptr : &*it;
   };
   // The batch gets each name as the directory spells it, as the window's
   // list would give it, whatever letter case was typed.
@@ -123,12 +133,13 @@ int uruchom(const std::vector<std::string>& argumenty,
   for (const auto& nazwa : opcje->scenerie) {
     const std::string w_scenerii = utf8_na_cp1250(nazwa).value_or(nazwa);
     const auto plik = znajdz_w_scenerii(katalog, w_scenerii);
-    if (!plik || !czy_zwykly_plik(*plik) || !na_liscie(*plik)) {
+    const std::string* wpis = plik && czy_zwykly_plik(*plik) ? wpis_listy(*plik) : nullptr;
+    if (wpis == nullptr) {
       bledy << "wyrownik-cli: no scenery file " << nazwa << " in "
-            << start.katalog_scenerii->string() << '\n';
+            << bajty_sciezki(*start.katalog_scenerii) << '\n';
       return kod_uzycie;
     }
-    scenerie.push_back(plik->filename().string());
+    scenerie.push_back(*wpis);
   }
 
   Srodowisko srodowisko = srodowisko_ze_startu(start);

@@ -119,6 +119,8 @@ std::optional<fs::path> znajdz_katalog(std::string_view tekst) {
   std::replace(surowy.begin(), surowy.end(), '\\', '/');
 #endif
   fs::path sciezka = sciezka_z_bajtow(surowy);
+  // Without the separator at its end: some systems look up no "dir\\".
+  if (!sciezka.has_filename() && sciezka.has_relative_path()) sciezka = sciezka.parent_path();
   if (katalog(sciezka)) return sciezka;
   // Walk down from the root of the path, matching each missing component
   // without regard to case.

@@ -51,10 +51,11 @@ TEST_F(Cofniecie, CopiesWhereLinksFailAndAnEditedFileIsLeftAlone) {
   EXPECT_EQ(tresc("c.scm"), "edited by hand\r\n");
   ASSERT_EQ(w.pominiete.size(), 1u);
   EXPECT_EQ(w.pominiete[0].filename(), "c.scm");
-  EXPECT_NE(dziennik().find("Cofnięto korektę, przywrócono: " + (k / "scenery/a/b.scm").string()),
+  EXPECT_NE(dziennik().find("Cofnięto korektę, przywrócono: " +
+                            (k / "scenery/a/b.scm").make_preferred().string()),
             std::string::npos);
   EXPECT_NE(dziennik().find("Nie cofnięto, plik zmieniony po korekcie: " +
-                            (k / "scenery/c.scm").string()),
+                            (k / "scenery/c.scm").make_preferred().string()),
             std::string::npos);
 
   // Partly undone: kept, and a second undo restores nothing twice.
@@ -115,6 +116,9 @@ TEST_F(Cofniecie, TheLastTenBatchesAreKeptAndDryRunsKeepNone) {
 }
 
 TEST_F(Cofniecie, FilesReplacedTwiceOrThroughLinksAndNamedLikeTheManifestComeBackWhole) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links: not made by this toolchain's library on Windows";
+#endif
   // c.scm is reached by two sceneries with different ground (replaced twice
   // in one batch); d.scm through a link; spis.txt is a scenery file.
   zapisz("drugi.scn",

@@ -35,7 +35,8 @@ class Partia : public ::testing::Test {
   Korekcja zapisujaca() {
     return {[this](const StanScenerii& stan, const CelZapisu& cel, Postep&) {
               wywolane.push_back(stan.nazwa_scenerii);
-              std::ofstream(cel.plik_logu, std::ios::app) << stan.nazwa_scenerii << "\r\n";
+              std::ofstream(cel.plik_logu, std::ios::app | std::ios::binary)
+                  << stan.nazwa_scenerii << "\r\n";
               if (stan.nazwa_scenerii == nieudana) throw BladDanych("test failure");
             },
             false};

@@ -118,6 +118,9 @@ TEST_F(PrzebiegWysokosci, BandIsReadFromTheTextsOfTheTwoBoxes) {
 
 TEST_F(PrzebiegWysokosci,
        UnreadableFileStopsTheBatchLeavingScratchFilesAndTheNextBatchStartsAfresh) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links: not made by this toolchain's library on Windows";
+#endif
   const std::string glowny =
       teren + droga + crlf({"include slup.inc 2 0 1 end", "include sub/b.scm end"});
   const std::string podrzedny = crlf({"include slup.inc 5 0 10 end"});

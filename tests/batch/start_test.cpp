@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/separator.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
+#include "pomoc/ten_sam_plik.hpp"
 
 namespace wyrownik {
 namespace {
@@ -40,6 +42,9 @@ Z polacz(std::initializer_list<Z> czesci) {
   return wynik;
 }
 
+// The system's separator, as the directory texts end with it.
+const std::string S(1, separator_natywny);
+
 class Start : public ::testing::Test {
  protected:
   // An ini in the program directory naming `tekst_korzenia` as the root.
@@ -64,8 +69,8 @@ TEST_F(Start, Succeeds) {
   ASSERT_EQ(okno.katalogi.size(), 1u);
   EXPECT_TRUE(fs::equivalent(okno.katalogi[0], korzen / "scenery"));
   EXPECT_EQ(w.stan, StanStartu::gotowy);
-  EXPECT_EQ(w.sciezka_programu, program.sciezka().string() + "/");
-  EXPECT_EQ(w.sciezka_scenerii, korzen.sciezka().string() + "/scenery/");
+  EXPECT_EQ(w.sciezka_programu, program.sciezka().string() + S);
+  EXPECT_EQ(w.sciezka_scenerii, korzen.sciezka().string() + S + "scenery" + S);
   ASSERT_TRUE(w.katalog_scenerii);
   EXPECT_EQ(*w.katalog_scenerii, okno.katalogi[0]);
   EXPECT_EQ(w.plik_logu, program.sciezka() / "Log_korekcja.txt");
@@ -117,7 +122,7 @@ TEST_F(Start, EveryFaultOfTheConfiguration) {
     const auto w = wykonaj_start(program.sciezka(), o);
     EXPECT_EQ(o.zdarzenia, polacz({{k(komunikat::brak_scenery)}, wylaczenie}));
     EXPECT_EQ(w.stan, StanStartu::zablokowany);
-    EXPECT_EQ(w.sciezka_scenerii, korzen.sciezka().string() + "/scenery/");
+    EXPECT_EQ(w.sciezka_scenerii, korzen.sciezka().string() + S + "scenery" + S);
     EXPECT_FALSE(w.katalog_scenerii);
     EXPECT_TRUE(w.plik_logu.empty());
   }
@@ -152,9 +157,9 @@ TEST_F(Start, RootWithOrWithoutTrailingSeparatorGivesOneDirectory) {
   const auto z = uruchom();
   ini(korzen.sciezka().string() + "\\");
   const auto z_odwrotnym = uruchom();
-  EXPECT_EQ(bez.sciezka_scenerii, korzen.sciezka().string() + "/scenery/");
-  EXPECT_EQ(z.sciezka_scenerii, bez.sciezka_scenerii);
-  EXPECT_EQ(z_odwrotnym.sciezka_scenerii, korzen.sciezka().string() + "\\scenery/");
+  EXPECT_EQ(bez.sciezka_scenerii, korzen.sciezka().string() + S + "scenery" + S);
+  EXPECT_EQ(z.sciezka_scenerii, korzen.sciezka().string() + "/scenery" + S);  // = bez on POSIX
+  EXPECT_EQ(z_odwrotnym.sciezka_scenerii, korzen.sciezka().string() + "\\scenery" + S);
   for (const auto* w : {&bez, &z, &z_odwrotnym}) {
     EXPECT_EQ(w->stan, StanStartu::gotowy);
     ASSERT_TRUE(w->katalog_scenerii);
@@ -171,20 +176,21 @@ TEST_F(Start, FindsTheSceneryFolderInAnyLetterCase) {
   const auto w = uruchom();
   EXPECT_EQ(w.stan, StanStartu::gotowy);
   ASSERT_TRUE(w.katalog_scenerii);
-  EXPECT_EQ(*w.katalog_scenerii, korzen / "Sym" / "SCENERY");
-  EXPECT_EQ(okno.katalogi, std::vector<fs::path>{korzen / "Sym" / "SCENERY"});
-  EXPECT_EQ(w.sciezka_scenerii, korzen.sciezka().string() + "/sym/scenery/");
+  EXPECT_TRUE(testy::ten_sam_plik(*w.katalog_scenerii, korzen / "Sym" / "SCENERY"));
+  ASSERT_EQ(okno.katalogi.size(), 1u);
+  EXPECT_EQ(okno.katalogi[0], *w.katalog_scenerii);
+  EXPECT_EQ(w.sciezka_scenerii, korzen.sciezka().string() + "/sym" + S + "scenery" + S);
 
   ini(korzen.sciezka().string());
   const auto druga = uruchom();
   ASSERT_TRUE(druga.katalog_scenerii);
-  EXPECT_EQ(*druga.katalog_scenerii, korzen / "Scenery");
+  EXPECT_TRUE(testy::ten_sam_plik(*druga.katalog_scenerii, korzen / "Scenery"));
 }
 
 TEST_F(Start, ProgramDirectorySpellings) {
   fs::create_directory(korzen / "scenery");
   ini(korzen.sciezka().string());
-  const std::string oczekiwana = program.sciezka().string() + "/";
+  const std::string oczekiwana = program.sciezka().string() + S;
   for (const fs::path& p : {program.sciezka(), program.sciezka() / "", program.sciezka() / "."}) {
     Zapis o;
     const auto w = wykonaj_start(p, o);

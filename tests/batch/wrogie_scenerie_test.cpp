@@ -26,6 +26,9 @@ class WrogieScenerie : public testy::StanowiskoPartii {
 };
 
 TEST_F(WrogieScenerie, PlantedLinksNamedLikeScratchFilesAreNeverFollowed) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links: not made by this toolchain's library on Windows";
+#endif
   for (const char* roboczy : {"aaa.aaa", "aaa.aab", "aaa.ccc"}) {
     fs::create_symlink(cel, k / "scenery" / roboczy);
     zapisz("main.scn", teren + "include a.inc 1 5 1 end\r\n");
@@ -37,6 +40,9 @@ TEST_F(WrogieScenerie, PlantedLinksNamedLikeScratchFilesAreNeverFollowed) {
 }
 
 TEST_F(WrogieScenerie, APlantedLogLinkStopsTheBatchBeforeItRuns) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links: not made by this toolchain's library on Windows";
+#endif
   fs::create_symlink(cel, k / "Log_korekcja.txt");
   EXPECT_EQ(partia(), WynikPartii::brak_logu);
   EXPECT_EQ(okno.komunikaty,
@@ -46,6 +52,9 @@ TEST_F(WrogieScenerie, APlantedLogLinkStopsTheBatchBeforeItRuns) {
 }
 
 TEST_F(WrogieScenerie, ALinkLeadingOutOfTheSceneryIsAFileThatDoesNotExist) {
+#ifdef _WIN32
+  GTEST_SKIP() << "symbolic links: not made by this toolchain's library on Windows";
+#endif
   // scenery/lnk -> poza: "lnk\cel.txt" names a file outside; so does a file
   // link; neither is read nor rewritten.
   k.zapisz("poza/shared.scm", "include b.inc 1 5 1 end\r\n");

@@ -70,7 +70,7 @@ class Cli : public ::testing::Test {
   std::string dziennik() const { return cp1250_na_utf8(testy::wczytaj(log())); }
   std::string program() const { return (k / "program").string(); }
   // What a batch prints on stdout: the path of its report.
-  std::string raport() const { return (k / "program/Log_korekcja.html").string() + "\n"; }
+  std::string raport() const { return (k / "program" / "Log_korekcja.html").string() + "\n"; }
 
   // Runs in-process; the default program directory is one that holds nothing.
   int uruchom(const A& argumenty, const fs::path& domyslny = {}) {

@@ -30,7 +30,7 @@ KatalogTymczasowy::~KatalogTymczasowy() {
 
 std::filesystem::path KatalogTymczasowy::zapisz(std::string_view nazwa,
                                                 std::string_view tresc) const {
-  const auto p = sciezka_ / std::string(nazwa);
+  const auto p = *this / nazwa;
   std::filesystem::create_directories(p.parent_path());
   std::ofstream plik(p, std::ios::binary | std::ios::trunc);
   plik.write(tresc.data(), static_cast<std::streamsize>(tresc.size()));

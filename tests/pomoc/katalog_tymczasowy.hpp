@@ -15,8 +15,9 @@ class KatalogTymczasowy {
   KatalogTymczasowy& operator=(const KatalogTymczasowy&) = delete;
 
   const std::filesystem::path& sciezka() const { return sciezka_; }
+  // Names in tests are UTF-8 (as the sources are), on every system.
   std::filesystem::path operator/(std::string_view nazwa) const {
-    return sciezka_ / std::string(nazwa);
+    return sciezka_ / std::filesystem::path(std::u8string(nazwa.begin(), nazwa.end()));
   }
 
   // Writes a file (creating folders on the way) with exactly these bytes.

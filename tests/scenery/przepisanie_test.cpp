@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/bledy.hpp"
+#include "platform/separator.hpp"
 #include "pomoc/awarie_zapisu.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
 #include "pomoc/postep_nagrywajacy.hpp"
@@ -136,8 +137,9 @@ TEST_F(Przepisanie, CorrectedFileIsCopiedWithCrLfEverywhere) {
             "include keep.inc 1 2 3\r\n"
             "last\r\n");
   EXPECT_FALSE(jest_kopia());
-  EXPECT_EQ(dziennik, "Sceneria: main.scn  Plik: " + stan.tekst_katalogu +
-                          "obiekty/a.scm\r\n"
+  EXPECT_EQ(dziennik, "Sceneria: main.scn  Plik: " + stan.tekst_katalogu + "obiekty" +
+                          separator_natywny +
+                          "a.scm\r\n"
                           "Przed zmiana:\r\n"
                           "include  drzewo.inc;10 5 20->include drzewo.inc 10 7.12 20\r\n"
                           "Po zmianie:\r\n"
@@ -234,8 +236,9 @@ TEST_F(Przepisanie, MissingFilesAreSkippedAndTheListEndsAtAnEmptyEntry) {
   EXPECT_EQ(tresc("after.scm"), "include x.inc 1 2 3->changed\n");
   EXPECT_EQ(liczniki.ile_zmian, 2u);
   // The log names the file as listed, with native separators.
-  EXPECT_NE(dziennik.find("  Plik: " + stan.tekst_katalogu + "tory/most.scm\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      dziennik.find("  Plik: " + stan.tekst_katalogu + "tory" + separator_natywny + "most.scm\r\n"),
+      std::string::npos);
   EXPECT_EQ(postep.zdarzenia, (std::vector<std::string>{
                                   "faza 4 main.scn", "plik main.scn", "plik brak.scm",
                                   "plik katalog.scm", "plik tory\\most.scm", "plik ..\\out.scm"}));
