@@ -6,15 +6,18 @@
 #include "cli/uruchom.hpp"
 #include "platform/bledy.hpp"
 #include "platform/katalog_programu.hpp"
+#include "platform/konsola.hpp"
 #include "platform/proces.hpp"
 
-int main(int argc, char** argv) {
+namespace {
+
+int program(const std::vector<std::string>& argumenty, const char* argv0) {
   wyrownik::przygotuj_proces();
   std::ios::sync_with_stdio(false);
-  const std::vector<std::string> argumenty(argv + 1, argv + argc);
+  wyrownik::przygotuj_konsole();
   std::filesystem::path katalog;
   try {
-    katalog = wyrownik::katalog_programu(argc > 0 ? argv[0] : "");
+    katalog = wyrownik::katalog_programu(argv0);
   } catch (const wyrownik::BladPliku&) {
     // Needed only without --program-dir; uruchom() says so then.
   }
@@ -26,3 +29,16 @@ int main(int argc, char** argv) {
   }
   return kod;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// Wide arguments: names with Polish letters arrive whole, whatever the code page.
+int wmain(int argc, wchar_t** argv) {
+  return program(wyrownik::argumenty_utf8(argc, argv), "");
+}
+#else
+int main(int argc, char** argv) {
+  return program(std::vector<std::string>(argv + 1, argv + argc), argc > 0 ? argv[0] : "");
+}
+#endif

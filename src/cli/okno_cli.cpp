@@ -17,8 +17,13 @@ void OknoCli::szczegoly_bledu(std::string_view opis) {
   bledy_ << opis << '\n' << std::flush;
 }
 
+std::string tekst_sciezki(const std::filesystem::path& sciezka) {
+  const std::u8string tekst = sciezka.u8string();
+  return std::string(tekst.begin(), tekst.end());
+}
+
 void OknoCli::raport_gotowy(const std::filesystem::path& plik) {
-  wyjscie_ << plik.string() << '\n' << std::flush;
+  wyjscie_ << tekst_sciezki(plik) << '\n' << std::flush;
 }
 
 void OknoCli::brak_raportu(std::string_view powod) {

@@ -12,6 +12,9 @@
 
 namespace wyrownik::cli {
 
+// A path as a terminal shows it: UTF-8 (on POSIX the name's own bytes).
+std::string tekst_sciezki(const std::filesystem::path& sciezka);
+
 class OknoCli : public OknoPartii {
  public:
   OknoCli(const std::vector<std::string>& scenerie, std::ostream& wyjscie, std::ostream& bledy)

@@ -52,7 +52,7 @@ int cofnij(const std::filesystem::path& katalog_programu, std::ostream& bledy) {
     bledy << "undone the batch of " << w.czas << ": " << w.przywrocone.size()
           << " file(s) restored\n";
     for (const auto& p : w.pominiete) {
-      bledy << "left alone (changed since the batch): " << p.string() << '\n';
+      bledy << "left alone (changed since the batch): " << tekst_sciezki(p) << '\n';
     }
     return w.pominiete.empty() ? kod_ok : kod_blad_partii;
   } catch (const std::exception& e) {
@@ -83,7 +83,10 @@ int uruchom(const std::vector<std::string>& argumenty,
   }
   std::error_code blad_katalogu;
   const std::filesystem::path katalog_programu = std::filesystem::absolute(
-      opcje->katalog_programu ? std::filesystem::path(*opcje->katalog_programu) : katalog_domyslny,
+      opcje->katalog_programu
+          ? std::filesystem::path(
+                std::u8string(opcje->katalog_programu->begin(), opcje->katalog_programu->end()))
+          : katalog_domyslny,
       blad_katalogu);
   if (blad_katalogu) {
     bledy << "wyrownik-cli: cannot use the program directory: " << blad_katalogu.message() << '\n';
@@ -97,8 +100,8 @@ int uruchom(const std::vector<std::string>& argumenty,
     return kod_blad_startu;
   }
   if (!blokada) {
-    bledy << "wyrownik-cli: another copy of wyrownik is working in " << katalog_programu.string()
-          << '\n';
+    bledy << "wyrownik-cli: another copy of wyrownik is working in "
+          << tekst_sciezki(katalog_programu) << '\n';
     return kod_blad_startu;
   }
 
@@ -136,7 +139,7 @@ int uruchom(const std::vector<std::string>& argumenty,
     const std::string* wpis = plik && czy_zwykly_plik(*plik) ? wpis_listy(*plik) : nullptr;
     if (wpis == nullptr) {
       bledy << "wyrownik-cli: no scenery file " << nazwa << " in "
-            << bajty_sciezki(*start.katalog_scenerii) << '\n';
+            << tekst_sciezki(*start.katalog_scenerii) << '\n';
       return kod_uzycie;
     }
     scenerie.push_back(*wpis);
