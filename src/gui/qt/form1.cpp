@@ -19,6 +19,7 @@
 #include "gui/qt/czcionki.hpp"
 #include "gui/qt/frmhelp.hpp"
 #include "gui/qt/tekst_qt.hpp"
+#include "gui/tabela_kontrolek.hpp"
 #include "gui/twipy.hpp"
 #include "text/sciezki.hpp"
 
@@ -46,23 +47,6 @@ QLabel* etykieta_w(QWidget* rodzic, const char* nazwa, const QString& tekst) {
   return l;
 }
 
-// A fixed caption, wrapped at word boundaries within its rectangle.
-QLabel* napis_w(QWidget* rodzic, const char* nazwa, const QString& tekst, int lewo, int gora,
-                int szerokosc, int wysokosc, const QFont& font) {
-  auto* l = etykieta_w(rodzic, nazwa, tekst);
-  l->setWordWrap(true);
-  l->setFont(font);
-  umiesc(l, lewo, gora, szerokosc, wysokosc);
-  zmiesc_tekst(*l);
-  return l;
-}
-
-QLineEdit* pole_w(QWidget* rodzic, const char* nazwa, const char* tekst) {
-  auto* p = utworz<QLineEdit>(rodzic, nazwa);
-  p->setText(QString::fromLatin1(tekst));
-  return p;
-}
-
 QPushButton* przycisk_w(QWidget* rodzic, const char* nazwa, const QString& tekst) {
   auto* p = utworz<QPushButton>(rodzic, nazwa);
   p->setText(tekst);
@@ -83,86 +67,47 @@ Form1::Form1(PokazywanieKomunikatu pokazywanie, QWidget* rodzic)
       pokazywanie_(pokazywanie ? std::move(pokazywanie)
                                : PokazywanieKomunikatu(pokaz_w_oknie_komunikatu)) {
   setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QString::fromUtf8("Korekta współrzędnych obiektów inc"));
-  setFont(czcionka(8.25));
-  resize(piksele(10380), piksele(6690));
+  setWindowTitle(tekst_utf8(tytul_form1));
+  setFont(czcionka(punkty_okien));
+  resize(piksele(szerokosc_form1), piksele(wysokosc_form1));
 
-  // Created in tab order; containers before the controls they hold.
-  File1_ = utworz<QListWidget>(this, "File1");
-  // Ctrl- and Shift-click pick several sceneries, as in a desktop file list.
-  File1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  umiesc(File1_, 240, 120, 3975, 2820);
+  // Every control from the shared table, in its order: containers before
+  // what they hold, the controls Tab reaches in their tab order.
+  QList<QWidget*> kolejnosc;
+  for (const OpisKontrolki& k : kontrolki_form1) {
+    QWidget* w = utworz_kontrolke(k);
+    if (k.na_wierzchu) w->raise();  // over a frame it does not belong to
+    if (!k.wlaczona) w->setEnabled(false);
+    if (w->focusPolicy() & Qt::TabFocus) kolejnosc << w;
+  }
+  for (qsizetype i = 0; i + 1 < kolejnosc.size(); ++i) setTabOrder(kolejnosc[i], kolejnosc[i + 1]);
 
-  Frame1_ = utworz<QGroupBox>(this, "Frame1");
-  Frame1_->setTitle(QString::fromUtf8("Korekcja współrzędnych obiektów - skrajnia toru"));
-  umiesc(Frame1_, 4560, 120, 5295, 1695);
-  Frame2_ = utworz<QGroupBox>(this, "Frame2");
-  Frame2_->setTitle(QString::fromUtf8("Korekcja współrzędnych wysokościowych"));
-  umiesc(Frame2_, 4560, 1920, 5415, 1335);
+  File1_ = findChild<QListWidget*>(QStringLiteral("File1"));
+  Frame1_ = findChild<QGroupBox*>(QStringLiteral("Frame1"));
+  Frame2_ = findChild<QGroupBox*>(QStringLiteral("Frame2"));
+  Text1_ = findChild<QLineEdit*>(QStringLiteral("Text1"));
+  Text2_ = findChild<QLineEdit*>(QStringLiteral("Text2"));
+  Text3_ = findChild<QLineEdit*>(QStringLiteral("Text3"));
+  Text4_ = findChild<QLineEdit*>(QStringLiteral("Text4"));
+  Command1_ = findChild<QPushButton*>(QStringLiteral("Command1"));
+  Command2_ = findChild<QPushButton*>(QStringLiteral("Command2"));
+  Command3_ = findChild<QPushButton*>(QStringLiteral("Command3"));
+  Command4_ = findChild<QPushButton*>(QStringLiteral("Command4"));
+  Command5_ = findChild<QPushButton*>(QStringLiteral("Command5"));
+  Check1_ = findChild<QCheckBox*>(QStringLiteral("Check1"));
+  Label2_ = findChild<QLabel*>(QStringLiteral("Label2"));
+  Label3_ = findChild<QLabel*>(QStringLiteral("Label3"));
+  Label4_ = findChild<QLabel*>(QStringLiteral("Label4"));
 
-  Text3_ = pole_w(Frame1_, "Text3", "40");
-  umiesc(Text3_, 2280, 480, 615, 375);
-  Text4_ = pole_w(Frame1_, "Text4", "7");
-  umiesc(Text4_, 2280, 1080, 615, 375);
-  Command2_ = przycisk_w(Frame1_, "Command2", QString::fromUtf8("Działaj"));
-  umiesc(Command2_, 3960, 240, 1095, 495);
-
-  // Text1, Text2 and Command1 belong to the window and lie over Frame2, so
-  // they must stay above it to be seen and reached.
-  Text1_ = pole_w(this, "Text1", "0.5");
-  umiesc(Text1_, 7800, 2160, 495, 375);
-  Text2_ = pole_w(this, "Text2", "11");
-  umiesc(Text2_, 7800, 2760, 495, 375);
-  Label2_ = etykieta_w(this, "Label2", QString());
-  umiesc(Label2_, 240, 3480, 7695, 375);
-  Command1_ = przycisk_w(this, "Command1", QString::fromUtf8("Działaj"));
-  umiesc(Command1_, 8640, 2280, 1215, 495);
-  Label3_ = etykieta_w(this, "Label3", QString());
-  Label3_->setFont(czcionka(9.75, true));
-  umiesc(Label3_, 240, 4200, 7935, 375);
-  Label4_ = etykieta_w(this, "Label4", QString());
-  umiesc(Label4_, 240, 4920, 7815, 375);
-
-  auto* label5 =
-      napis_w(this, "Label5",
-              QString::fromUtf8("UWAGA: Dla prawidłowego działania programu, przypominam, "
-                                "aby w ustawieniach systemowych, separator dziesiętny był "
-                                "ustawiony na kropkę."),
-              120, 5520, 3975, 1095, czcionka(9.75, true));
-  QPalette czerwona = label5->palette();
-  czerwona.setColor(QPalette::WindowText, QColor(255, 0, 0));
-  label5->setPalette(czerwona);
-
-  const QFont zwykla = font();
-  napis_w(Frame1_, "Label7",
-          QString::fromUtf8("Maksymalny spodziewany promień sprawdzanego obiektu:"), 120, 360, 1935,
-          615, zwykla);
-  napis_w(Frame2_, "Label8",
-          QString::fromUtf8("Nie zmieniaj, gdy różnica wysokości jest mnijesza od:"), 240, 240,
-          2895, 495, zwykla);
-  napis_w(Frame2_, "Label9",
-          QString::fromUtf8("Nie zmieniaj, gdy rożnica wysokości jest większa od:"), 240, 840, 2895,
-          375, zwykla);
-  napis_w(Frame1_, "Label1", QString::fromUtf8("Nr parametru promienia obiektu:"), 120, 1080, 2175,
-          375, zwykla);
-
-  Command3_ = przycisk_w(this, "Command3", QStringLiteral("POMOC"));
-  Command3_->setFont(czcionka(8.25, true));
-  umiesc(Command3_, 8640, 3480, 1215, 495);
-
-  // Under Command3, as wide, clear of every other control.
-  Command4_ = przycisk_w(this, "Command4", QString::fromUtf8("Cofnij ostatnią\nkorektę"));
-  umiesc(Command4_, 8640, 4080, 1215, 495);
-  Command4_->setEnabled(false);
   {
     // Two lines in a button as wide as Command3: the font shrinks in quarter
     // points until both fit, as the fixed captions do.
     QFont f = Command4_->font();
     const int miejsce = Command4_->width() - 6;
+    const QString pierwsza = Command4_->text().section(QLatin1Char('\n'), 0, 0);
     while (f.pointSizeF() > 6) {
       const QFontMetrics m(f);
-      if (m.horizontalAdvance(QString::fromUtf8("Cofnij ostatnią")) <= miejsce &&
-          2 * m.height() <= Command4_->height() - 2) {
+      if (m.horizontalAdvance(pierwsza) <= miejsce && 2 * m.height() <= Command4_->height() - 2) {
         break;
       }
       f.setPointSizeF(f.pointSizeF() - 0.25);
@@ -170,29 +115,66 @@ Form1::Form1(PokazywanieKomunikatu pokazywanie, QWidget* rodzic)
     Command4_->setFont(f);
   }
 
-  // In the free space right of Label5 and under Command4: clear of every
-  // control above.
-  Check1_ = utworz<QCheckBox>(this, "Check1");
-  Check1_->setText(QString::fromUtf8("Tylko podgląd (bez zmian w plikach)"));
-  umiesc(Check1_, 4320, 5640, 4215, 375);
-  Command5_ = przycisk_w(this, "Command5", QString::fromUtf8("Pokaż raport"));
-  umiesc(Command5_, 8640, 4680, 1215, 495);
-  Command5_->setEnabled(false);
-
-  Text1_->raise();
-  Text2_->raise();
-  Command1_->raise();
-
-  QWidget* kolejnosc[] = {File1_,    Text3_,    Text4_,    Command2_, Text1_,   Text2_,
-                          Command1_, Command3_, Command4_, Check1_,   Command5_};
-  for (std::size_t i = 0; i + 1 < std::size(kolejnosc); ++i) {
-    setTabOrder(kolejnosc[i], kolejnosc[i + 1]);
-  }
   File1_->setFocus();
-
   connect(Command3_, &QPushButton::clicked, this, &Form1::pokaz_pomoc);
   connect(Command4_, &QPushButton::clicked, this, &Form1::cofnij_ostatnia);
   connect(Command5_, &QPushButton::clicked, this, &Form1::pokaz_raport);
+}
+
+QWidget* Form1::utworz_kontrolke(const OpisKontrolki& k) {
+  QWidget* rodzic = this;
+  if (k.kontener != "Form1") rodzic = findChild<QGroupBox*>(tekst_utf8(k.kontener));
+  const char* nazwa = k.nazwa.data();  // the table's names are literals
+  const QString tekst = tekst_utf8(k.tekst);
+  QWidget* w = nullptr;
+  switch (k.rodzaj) {
+    case RodzajKontrolki::lista: {
+      auto* l = utworz<QListWidget>(rodzic, nazwa);
+      // Ctrl- and Shift-click pick several sceneries, as in a desktop file list.
+      l->setSelectionMode(QAbstractItemView::ExtendedSelection);
+      w = l;
+      break;
+    }
+    case RodzajKontrolki::ramka: {
+      auto* r = utworz<QGroupBox>(rodzic, nazwa);
+      r->setTitle(tekst);
+      w = r;
+      break;
+    }
+    case RodzajKontrolki::pole: {
+      auto* p = utworz<QLineEdit>(rodzic, nazwa);
+      p->setText(tekst);
+      w = p;
+      break;
+    }
+    case RodzajKontrolki::przycisk:
+      w = przycisk_w(rodzic, nazwa, tekst);
+      break;
+    case RodzajKontrolki::etykieta:
+      w = etykieta_w(rodzic, nazwa, tekst);
+      break;
+    case RodzajKontrolki::napis: {
+      auto* l = etykieta_w(rodzic, nazwa, tekst);
+      l->setWordWrap(true);
+      w = l;
+      break;
+    }
+    case RodzajKontrolki::pole_wyboru: {
+      auto* c = utworz<QCheckBox>(rodzic, nazwa);
+      c->setText(tekst);
+      w = c;
+      break;
+    }
+  }
+  if (k.punkty != punkty_okien || k.pogrubiona) w->setFont(czcionka(k.punkty, k.pogrubiona));
+  if (k.kolor != 0) {
+    QPalette paleta = w->palette();
+    paleta.setColor(QPalette::WindowText, QColor::fromRgb(k.kolor));
+    w->setPalette(paleta);
+  }
+  umiesc(w, k.lewo, k.gora, k.szerokosc, k.wysokosc);
+  if (k.rodzaj == RodzajKontrolki::napis) zmiesc_tekst(*static_cast<QLabel*>(w));
+  return w;
 }
 
 void Form1::pokaz_komunikat(std::string_view tekst) {

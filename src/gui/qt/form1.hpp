@@ -11,6 +11,7 @@
 
 #include "batch/start.hpp"
 #include "gui/qt/frmhelp.hpp"
+#include "gui/tabela_kontrolek.hpp"
 #include "gui/uklad_okna.hpp"
 #include "gui/wejscia.hpp"
 
@@ -98,6 +99,8 @@ class Form1 : public QWidget, public OknoStartu {
   void closeEvent(QCloseEvent* zdarzenie) override;
 
  private:
+  QWidget* utworz_kontrolke(const OpisKontrolki& opis);
+
   PokazywanieKomunikatu pokazywanie_;
   QListWidget* File1_;
   QGroupBox* Frame1_;

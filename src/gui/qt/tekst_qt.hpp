@@ -11,6 +11,11 @@ namespace wyrownik {
 // For display.
 QString z_cp1250(std::string_view tekst);
 
+// A fixed text of the program, written in UTF-8.
+inline QString tekst_utf8(std::string_view tekst) {
+  return QString::fromUtf8(tekst.data(), static_cast<qsizetype>(tekst.size()));
+}
+
 // What the core reads: a character Windows-1250 lacks becomes "?".
 std::string na_cp1250(const QString& tekst);
 

@@ -1,0 +1,93 @@
+// The main window as data: every control of Form1 with its kind, container,
+// place in twips, text, font and colour. Both windows (Qt on Linux and
+// macOS, Win32 on Windows) build their controls from this one table, so
+// they cannot drift apart.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace wyrownik {
+
+enum class RodzajKontrolki {
+  lista,        // a list of sceneries, several selectable
+  ramka,        // a group box holding other controls
+  pole,         // a one-line text box
+  przycisk,     // a push button
+  etykieta,     // a status line: one line, set by the program
+  napis,        // a fixed caption, wrapped at word boundaries
+  pole_wyboru,  // a check box
+};
+
+struct OpisKontrolki {
+  std::string_view nazwa;
+  RodzajKontrolki rodzaj;
+  std::string_view kontener;            // "Form1", or the frame holding it
+  int lewo, gora, szerokosc, wysokosc;  // twips, within the container
+  std::string_view tekst;               // UTF-8
+  double punkty = 8.25;                 // font size
+  bool pogrubiona = false;
+  std::uint32_t kolor = 0;   // the text's colour as 0xRRGGBB; 0: the system's
+  bool na_wierzchu = false;  // a control of the window lying over a frame
+  bool wlaczona = true;      // enabled when the window opens
+};
+
+inline constexpr std::string_view tytul_form1 = "Korekta współrzędnych obiektów inc";
+inline constexpr int szerokosc_form1 = 10380;  // client area, twips
+inline constexpr int wysokosc_form1 = 6690;
+inline constexpr std::string_view czcionka_okien = "MS Sans Serif";
+inline constexpr double punkty_okien = 8.25;
+
+// Containers come before what they hold; the controls Tab reaches (lists,
+// boxes, buttons, check boxes) in their tab order.
+inline constexpr std::array<OpisKontrolki, 21> kontrolki_form1 = {{
+    {"File1", RodzajKontrolki::lista, "Form1", 240, 120, 3975, 2820, ""},
+    {"Frame1", RodzajKontrolki::ramka, "Form1", 4560, 120, 5295, 1695,
+     "Korekcja współrzędnych obiektów - skrajnia toru"},
+    {"Frame2", RodzajKontrolki::ramka, "Form1", 4560, 1920, 5415, 1335,
+     "Korekcja współrzędnych wysokościowych"},
+    {"Text3", RodzajKontrolki::pole, "Frame1", 2280, 480, 615, 375, "40"},
+    {"Text4", RodzajKontrolki::pole, "Frame1", 2280, 1080, 615, 375, "7"},
+    {"Command2", RodzajKontrolki::przycisk, "Frame1", 3960, 240, 1095, 495, "Działaj"},
+    // Text1, Text2 and Command1 belong to the window and lie over Frame2.
+    {"Text1", RodzajKontrolki::pole, "Form1", 7800, 2160, 495, 375, "0.5", 8.25, false, 0, true},
+    {"Text2", RodzajKontrolki::pole, "Form1", 7800, 2760, 495, 375, "11", 8.25, false, 0, true},
+    {"Command1", RodzajKontrolki::przycisk, "Form1", 8640, 2280, 1215, 495, "Działaj", 8.25, false,
+     0, true},
+    {"Command3", RodzajKontrolki::przycisk, "Form1", 8640, 3480, 1215, 495, "POMOC", 8.25, true},
+    // Added beside the designed controls, in free space: the undo, the
+    // preview and the report.
+    {"Command4", RodzajKontrolki::przycisk, "Form1", 8640, 4080, 1215, 495,
+     "Cofnij ostatnią\nkorektę", 8.25, false, 0, false, false},
+    {"Check1", RodzajKontrolki::pole_wyboru, "Form1", 4320, 5640, 4215, 375,
+     "Tylko podgląd (bez zmian w plikach)"},
+    {"Command5", RodzajKontrolki::przycisk, "Form1", 8640, 4680, 1215, 495, "Pokaż raport", 8.25,
+     false, 0, false, false},
+    {"Label2", RodzajKontrolki::etykieta, "Form1", 240, 3480, 7695, 375, ""},
+    {"Label3", RodzajKontrolki::etykieta, "Form1", 240, 4200, 7935, 375, "", 9.75, true},
+    {"Label4", RodzajKontrolki::etykieta, "Form1", 240, 4920, 7815, 375, ""},
+    {"Label5", RodzajKontrolki::napis, "Form1", 120, 5520, 3975, 1095,
+     "UWAGA: Dla prawidłowego działania programu, przypominam, aby w ustawieniach systemowych, "
+     "separator dziesiętny był ustawiony na kropkę.",
+     9.75, true, 0xFF0000},
+    {"Label7", RodzajKontrolki::napis, "Frame1", 120, 360, 1935, 615,
+     "Maksymalny spodziewany promień sprawdzanego obiektu:"},
+    {"Label8", RodzajKontrolki::napis, "Frame2", 240, 240, 2895, 495,
+     "Nie zmieniaj, gdy różnica wysokości jest mnijesza od:"},
+    {"Label9", RodzajKontrolki::napis, "Frame2", 240, 840, 2895, 375,
+     "Nie zmieniaj, gdy rożnica wysokości jest większa od:"},
+    {"Label1", RodzajKontrolki::napis, "Frame1", 120, 1080, 2175, 375,
+     "Nr parametru promienia obiektu:"},
+}};
+
+// The entry of a control by name; a name not in the table does not compile
+// where it is used in a constant expression.
+constexpr const OpisKontrolki& kontrolka_form1(std::string_view nazwa) {
+  for (const OpisKontrolki& k : kontrolki_form1) {
+    if (k.nazwa == nazwa) return k;
+  }
+  throw "no such control";
+}
+
+}  // namespace wyrownik
