@@ -13,9 +13,9 @@ if [[ "${WYROWNIK_GUI:-ON}" != "OFF" ]]; then
   paczki+=(qt6-base-dev fonts-dejavu-core)
 fi
 # The Windows programs: cross-built with MinGW-w64 (GoogleTest from Debian's
-# sources), their tests run under wine.
+# sources), their tests run under wine (the window's under a virtual X server).
 if [[ "${WYROWNIK_WINDOWS:-ON}" != "OFF" ]]; then
-  paczki+=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64)
+  paczki+=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64 xvfb xauth)
 fi
 paczki+=("$@")
 

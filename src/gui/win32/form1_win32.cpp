@@ -1,0 +1,473 @@
+#include "gui/win32/form1_win32.hpp"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "batch/cofniecie.hpp"
+#include "gui/tekst_pomocy.hpp"
+#include "scenery/kopie_zapasowe.hpp"
+#include "text/sciezki.hpp"
+
+namespace wyrownik::win32 {
+
+namespace {
+
+constexpr wchar_t klasa_form1[] = L"wyrownik_Form1";
+constexpr wchar_t klasa_pomocy[] = L"wyrownik_Frmhelp";
+constexpr int pierwszy_id = 100;
+constexpr int margines_pomocy = 120;  // twips around the help text box
+
+std::size_t numer(std::string_view nazwa) {
+  for (std::size_t i = 0; i < kontrolki_form1.size(); ++i) {
+    if (kontrolki_form1[i].nazwa == nazwa) return i;
+  }
+  return kontrolki_form1.size();
+}
+
+std::wstring konwertuj(UINT strona, std::string_view tekst) {
+  if (tekst.empty()) return {};
+  const int n =
+      MultiByteToWideChar(strona, 0, tekst.data(), static_cast<int>(tekst.size()), nullptr, 0);
+  std::wstring w(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(strona, 0, tekst.data(), static_cast<int>(tekst.size()), w.data(), n);
+  return w;
+}
+
+// Multi-line texts of the table end their lines with "\n"; Win32 controls
+// want CR LF.
+std::wstring tekst_kontrolki(std::string_view utf8) {
+  std::wstring w;
+  for (const wchar_t c : z_utf8(utf8)) {
+    if (c == L'\n') w += L'\r';
+    w += c;
+  }
+  return w;
+}
+
+std::wstring tekst_okna(HWND h) {
+  std::wstring w(static_cast<std::size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+  w.resize(static_cast<std::size_t>(GetWindowTextW(h, w.data(), static_cast<int>(w.size()))));
+  return w;
+}
+
+void zarejestruj_klasy() {
+  static const bool zarejestrowane = [] {
+    const HINSTANCE program = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.hInstance = program;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hIcon = LoadIconW(program, MAKEINTRESOURCEW(1));
+    wc.lpfnWndProc = [](HWND h, UINT k, WPARAM w, LPARAM l) -> LRESULT {
+      if (k == WM_NCCREATE) {
+        SetWindowLongPtrW(
+            h, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
+      }
+      auto* okno = reinterpret_cast<Form1*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+      if (k == WM_SIZE && okno != nullptr) {
+        // The help window: its text box fills the client area within margins.
+        RECT r;
+        GetClientRect(h, &r);
+        const int m = okno->piksele(margines_pomocy);
+        MoveWindow(GetDlgItem(h, 1), m, m, std::max(1L, r.right - 2 * m),
+                   std::max(1L, r.bottom - 2 * m), TRUE);
+        return 0;
+      }
+      if (k == WM_CLOSE) {
+        DestroyWindow(h);
+        return 0;
+      }
+      return DefWindowProcW(h, k, w, l);
+    };
+    wc.lpszClassName = klasa_pomocy;
+    RegisterClassExW(&wc);
+    wc.lpfnWndProc = [](HWND h, UINT k, WPARAM w, LPARAM l) -> LRESULT {
+      if (k == WM_NCCREATE) {
+        auto* okno = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(okno));
+      }
+      auto* okno = reinterpret_cast<Form1*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+      return okno != nullptr ? okno->obsluz_komunikat(h, k, w, l) : DefWindowProcW(h, k, w, l);
+    };
+    wc.lpszClassName = klasa_form1;
+    RegisterClassExW(&wc);
+    return true;
+  }();
+  (void)zarejestrowane;
+}
+
+}  // namespace
+
+std::wstring z_cp1250(std::string_view tekst) {
+  return konwertuj(1250, tekst);
+}
+
+std::wstring z_utf8(std::string_view tekst) {
+  return konwertuj(CP_UTF8, tekst);
+}
+
+std::string na_cp1250(std::wstring_view tekst) {
+  if (tekst.empty()) return {};
+  const int n = WideCharToMultiByte(1250, 0, tekst.data(), static_cast<int>(tekst.size()), nullptr,
+                                    0, "?", nullptr);
+  std::string s(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(1250, 0, tekst.data(), static_cast<int>(tekst.size()), s.data(), n, "?",
+                      nullptr);
+  return s;
+}
+
+Form1::Form1(PokazywanieKomunikatu pokazywanie) : pokazywanie_(std::move(pokazywanie)) {
+  if (!pokazywanie_) {
+    pokazywanie_ = [this](const std::wstring& tekst) {
+      MessageBoxW(okno_, tekst.c_str(), L"wyrownik", MB_OK);
+    };
+  }
+  zarejestruj_klasy();
+  const HDC ekran = GetDC(nullptr);
+  dpi_ = GetDeviceCaps(ekran, LOGPIXELSY);
+  ReleaseDC(nullptr, ekran);
+  // Not WS_CLIPCHILDREN: the window paints the inside of its group boxes.
+  const DWORD styl = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  RECT r{0, 0, piksele(szerokosc_form1), piksele(wysokosc_form1)};
+  AdjustWindowRectEx(&r, styl, FALSE, 0);
+  okno_ = CreateWindowExW(0, klasa_form1, z_utf8(tytul_form1).c_str(), styl, CW_USEDEFAULT,
+                          CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                          GetModuleHandleW(nullptr), this);
+  utworz_kontrolki();
+  SetFocus(kontrolka("File1"));
+}
+
+Form1::~Form1() {
+  if (pomoc_ != nullptr) DestroyWindow(pomoc_);
+  if (okno_ != nullptr) DestroyWindow(okno_);
+  for (const HFONT f : czcionki_) DeleteObject(f);
+}
+
+int Form1::piksele(int twipy) const {
+  return MulDiv(twipy, dpi_, 1440);
+}
+
+HFONT Form1::czcionka(double punkty, bool pogrubiona) {
+  const int wysokosc = -static_cast<int>(std::lround(punkty * dpi_ / 72.0));
+  const HFONT f =
+      CreateFontW(wysokosc, 0, 0, 0, pogrubiona ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                  DEFAULT_PITCH | FF_SWISS, z_utf8(czcionka_okien).c_str());
+  czcionki_.push_back(f);
+  return f;
+}
+
+void Form1::utworz_kontrolki() {
+  const HINSTANCE program = GetModuleHandleW(nullptr);
+  for (std::size_t i = 0; i < kontrolki_form1.size(); ++i) {
+    const OpisKontrolki& k = kontrolki_form1[i];
+    int x = k.lewo, y = k.gora;
+    if (k.kontener != "Form1") {
+      const OpisKontrolki& ramka = kontrolki_form1[numer(k.kontener)];
+      x += ramka.lewo;
+      y += ramka.gora;
+    }
+    const wchar_t* klasa = L"STATIC";
+    DWORD styl = WS_CHILD | WS_VISIBLE;
+    DWORD rozszerzony = 0;
+    switch (k.rodzaj) {
+      case RodzajKontrolki::lista:
+        klasa = L"LISTBOX";
+        styl |= WS_TABSTOP | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+        rozszerzony = WS_EX_CLIENTEDGE;
+        break;
+      case RodzajKontrolki::ramka:
+        klasa = L"BUTTON";
+        styl |= BS_GROUPBOX;
+        break;
+      case RodzajKontrolki::pole:
+        klasa = L"EDIT";
+        styl |= WS_TABSTOP | ES_AUTOHSCROLL;
+        rozszerzony = WS_EX_CLIENTEDGE;
+        break;
+      case RodzajKontrolki::przycisk:
+        klasa = L"BUTTON";
+        styl |= WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE;
+        break;
+      case RodzajKontrolki::etykieta:
+        styl |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+        break;
+      case RodzajKontrolki::napis:
+        styl |= SS_LEFT | SS_NOPREFIX;
+        break;
+      case RodzajKontrolki::pole_wyboru:
+        klasa = L"BUTTON";
+        styl |= WS_TABSTOP | BS_AUTOCHECKBOX;
+        break;
+    }
+    const HWND h = CreateWindowExW(
+        rozszerzony, klasa, tekst_kontrolki(k.tekst).c_str(), styl, piksele(x), piksele(y),
+        piksele(k.szerokosc), piksele(k.wysokosc), okno_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(pierwszy_id + static_cast<int>(i))), program,
+        nullptr);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(czcionka(k.punkty, k.pogrubiona)), TRUE);
+    if (!k.wlaczona) EnableWindow(h, FALSE);
+    // Over a frame it does not belong to.
+    if (k.na_wierzchu) SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    kontrolki_[i] = h;
+  }
+}
+
+HWND Form1::kontrolka(std::string_view nazwa) const {
+  const std::size_t i = numer(nazwa);
+  return i < kontrolki_.size() ? kontrolki_[i] : nullptr;
+}
+
+HWND Form1::wejscie(Wejscie w) const {
+  switch (w) {
+    case Wejscie::text1:
+      return kontrolka("Text1");
+    case Wejscie::text2:
+      return kontrolka("Text2");
+    case Wejscie::text3:
+      return kontrolka("Text3");
+    case Wejscie::text4:
+      return kontrolka("Text4");
+    case Wejscie::file1:
+      return kontrolka("File1");
+    case Wejscie::command1:
+      return kontrolka("Command1");
+    case Wejscie::command2:
+      return kontrolka("Command2");
+  }
+  return nullptr;
+}
+
+HWND Form1::etykieta(Etykieta e) const {
+  switch (e) {
+    case Etykieta::label2:
+      return kontrolka("Label2");
+    case Etykieta::label3:
+      return kontrolka("Label3");
+    case Etykieta::label4:
+      return kontrolka("Label4");
+  }
+  return nullptr;
+}
+
+void Form1::pokaz_komunikat(std::string_view tekst) {
+  pokazywanie_(z_cp1250(tekst));
+}
+
+void Form1::wylacz_wejscia() {
+  for (const Wejscie w : wszystkie_wejscia) EnableWindow(wejscie(w), FALSE);
+  EnableWindow(kontrolka("Check1"), FALSE);  // a preview of batches that cannot run
+}
+
+void Form1::wskaz_katalog(const std::filesystem::path& katalog) {
+  const HWND lista = kontrolka("File1");
+  SendMessageW(lista, LB_RESETCONTENT, 0, 0);
+  nazwy_ = pliki_scenerii(katalog);
+  for (const std::string& nazwa : nazwy_) {
+    SendMessageW(lista, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(z_cp1250(nazwa).c_str()));
+  }
+}
+
+std::string Form1::tekst_pola(Pole p) const {
+  const Wejscie w = p == Pole::text1   ? Wejscie::text1
+                    : p == Pole::text2 ? Wejscie::text2
+                    : p == Pole::text3 ? Wejscie::text3
+                                       : Wejscie::text4;
+  return na_cp1250(tekst_okna(wejscie(w)));
+}
+
+void Form1::pokaz(Etykieta e, std::string_view tekst_cp1250) {
+  SetWindowTextW(etykieta(e), z_cp1250(tekst_cp1250).c_str());
+}
+
+std::size_t Form1::ile_pozycji() const {
+  const LRESULT n = SendMessageW(kontrolka("File1"), LB_GETCOUNT, 0, 0);
+  return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
+
+bool Form1::zaznaczona(std::size_t i) const {
+  return SendMessageW(kontrolka("File1"), LB_GETSEL, i, 0) > 0;
+}
+
+std::string Form1::wpis_listy(std::size_t i) const {
+  return i < nazwy_.size() ? nazwy_[i] : std::string();
+}
+
+void Form1::przetworz_zdarzenia() {
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    if (m.message == WM_QUIT) continue;  // the main loop ends the program
+    if (IsDialogMessageW(okno_, &m)) continue;
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
+}
+
+bool Form1::tylko_podglad() const {
+  return SendMessageW(kontrolka("Check1"), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Form1::ustaw_prace(bool pracuje) {
+  pracuje_ = pracuje;
+  for (const Wejscie w : wejscia_partii) EnableWindow(wejscie(w), !pracuje);
+  EnableWindow(kontrolka("Check1"), !pracuje);
+  if (pracuje) {
+    EnableWindow(kontrolka("Command4"), FALSE);
+    EnableWindow(kontrolka("Command5"), FALSE);
+  } else {
+    odswiez_przyciski();  // the batch may have left a backup and a report
+  }
+  SetCursor(LoadCursorW(nullptr, pracuje ? IDC_WAIT : IDC_ARROW));
+}
+
+void Form1::ustaw_cofanie(std::filesystem::path katalog_programu) {
+  katalog_programu_ = std::move(katalog_programu);
+  odswiez_przyciski();
+}
+
+void Form1::ustaw_raport(std::filesystem::path plik) {
+  plik_raportu_ = std::move(plik);
+  odswiez_przyciski();
+}
+
+void Form1::odswiez_przyciski() {
+  std::error_code blad;
+  EnableWindow(kontrolka("Command4"),
+               !katalog_programu_.empty() && !lista_kopii(katalog_programu_).empty());
+  EnableWindow(kontrolka("Command5"),
+               !plik_raportu_.empty() && std::filesystem::is_regular_file(plik_raportu_, blad));
+}
+
+void Form1::po_kliknieciu(std::string_view nazwa, std::function<void()> dzialanie) {
+  const std::size_t i = numer(nazwa);
+  if (i < klikniecia_.size()) klikniecia_[i] = std::move(dzialanie);
+}
+
+void Form1::cofnij_ostatnia() {
+  const auto kopie = lista_kopii(katalog_programu_);
+  if (kopie.empty()) return odswiez_przyciski();
+  const OpisKopii& ostatnia = kopie.back();
+  const std::wstring pytanie =
+      z_utf8("Cofnąć korektę z " + ostatnia.czas + " (plików: " +
+             std::to_string(ostatnia.ile_plikow - ostatnia.ile_przywroconych) + ")?");
+  const bool tak = pytanie_ ? pytanie_(pytanie)
+                            : MessageBoxW(okno_, pytanie.c_str(), L"wyrownik", MB_YESNO) == IDYES;
+  if (!tak) return;
+  std::string wynik;
+  try {
+    const WynikCofniecia w = cofnij_partie(katalog_programu_);
+    wynik = "Przywrócono plików: " + std::to_string(w.przywrocone.size()) + ".";
+    if (!w.pominiete.empty()) {
+      wynik +=
+          "\nNie cofnięto (zmienione po korekcie): " + std::to_string(w.pominiete.size()) + ".";
+    }
+  } catch (const std::exception& e) {
+    wynik = std::string("Nie udało się cofnąć korekty.\n") + e.what();
+  }
+  odswiez_przyciski();
+  pokazywanie_(tekst_kontrolki(wynik));
+}
+
+void Form1::pokaz_raport() {
+  odswiez_przyciski();
+  if (!IsWindowEnabled(kontrolka("Command5"))) return;
+  const bool otwarty =
+      otwieranie_ ? otwieranie_(plik_raportu_)
+                  : reinterpret_cast<INT_PTR>(ShellExecuteW(okno_, L"open", plik_raportu_.c_str(),
+                                                            nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+  if (!otwarty) pokazywanie_(z_utf8("Nie można otworzyć raportu: ") + plik_raportu_.wstring());
+}
+
+void Form1::pokaz_pomoc(const std::function<void(HWND)>& po_otwarciu) {
+  if (pomoc_ != nullptr) return;
+  const HINSTANCE program = GetModuleHandleW(nullptr);
+  // Designed 7905 x 4905 twips; opened at the size of the work area (the
+  // screen less the taskbar), at its top-left corner.
+  RECT obszar{0, 0, piksele(7905), piksele(4905)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &obszar, 0);
+  pomoc_ = CreateWindowExW(0, klasa_pomocy, L"Pomoc", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                           obszar.left, obszar.top, obszar.right - obszar.left,
+                           obszar.bottom - obszar.top, okno_, nullptr, program, this);
+  const HWND tekst = CreateWindowExW(
+      WS_EX_CLIENTEDGE, L"EDIT", z_cp1250(tekst_pomocy).c_str(),
+      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
+          ES_AUTOHSCROLL | ES_AUTOVSCROLL,
+      piksele(margines_pomocy), piksele(margines_pomocy), piksele(7695), piksele(4215), pomoc_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(1)), program, nullptr);
+  SendMessageW(tekst, WM_SETFONT, reinterpret_cast<WPARAM>(czcionka(12, false)), TRUE);
+  RECT klient;
+  GetClientRect(pomoc_, &klient);
+  SendMessageW(pomoc_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(klient.right, klient.bottom));
+  ShowWindow(pomoc_, SW_SHOW);
+  // Modal: the main window takes no input until the help is closed; a
+  // batch that is working waits meanwhile.
+  EnableWindow(okno_, FALSE);
+  if (po_otwarciu) po_otwarciu(pomoc_);
+  MSG m;
+  while (IsWindow(pomoc_) && GetMessageW(&m, nullptr, 0, 0) > 0) {
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
+  pomoc_ = nullptr;
+  EnableWindow(okno_, TRUE);
+  if (!zamkniete_) SetActiveWindow(okno_);
+}
+
+LRESULT Form1::obsluz_komunikat(HWND h, UINT komunikat, WPARAM w, LPARAM l) {
+  switch (komunikat) {
+    case WM_COMMAND: {
+      const int id = LOWORD(w) - pierwszy_id;
+      if (HIWORD(w) != BN_CLICKED || id < 0 || id >= static_cast<int>(kontrolki_.size())) break;
+      const std::string_view nazwa = kontrolki_form1[static_cast<std::size_t>(id)].nazwa;
+      if (nazwa == "Command3") {
+        pokaz_pomoc();
+      } else if (nazwa == "Command4") {
+        cofnij_ostatnia();
+      } else if (nazwa == "Command5") {
+        pokaz_raport();
+      } else if (klikniecia_[static_cast<std::size_t>(id)]) {
+        klikniecia_[static_cast<std::size_t>(id)]();
+      }
+      return 0;
+    }
+    case WM_CTLCOLORSTATIC: {
+      const HDC dc = reinterpret_cast<HDC>(w);
+      const HWND kontrolka_statyczna = reinterpret_cast<HWND>(l);
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      for (std::size_t i = 0; i < kontrolki_.size(); ++i) {
+        const std::uint32_t kolor = kontrolki_form1[i].kolor;
+        if (kontrolki_[i] == kontrolka_statyczna && kolor != 0) {
+          SetTextColor(dc, RGB((kolor >> 16) & 0xFF, (kolor >> 8) & 0xFF, kolor & 0xFF));
+        }
+      }
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_SETCURSOR:
+      if (pracuje_) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
+    case WM_CLOSE:
+      // Never refused: a working batch sees przerwac() at its next event
+      // point, and the window goes once it has stopped.
+      zamkniete_ = true;
+      if (pomoc_ != nullptr) DestroyWindow(pomoc_);
+      if (!pracuje_) DestroyWindow(h);
+      return 0;
+    case WM_DESTROY:
+      okno_ = nullptr;
+      if (konczy_program_) PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(h, komunikat, w, l);
+}
+
+}  // namespace wyrownik::win32
