@@ -146,6 +146,20 @@ TEST(Form1Win32, ThePreviewChangesNothingAndCommand5OpensItsReport) {
   EXPECT_TRUE(std::filesystem::equivalent(otwarte[0], s.k / "program/Log_korekcja.html"));
 }
 
+TEST(Form1Win32, ClosingDuringABatchStopsItCleanlyAndTheWindowGoes) {
+  Stanowisko s;
+  s.zaznacz(0);
+  // Queued now, seen by the batch at its first event point.
+  PostMessageW(s.okno.okno(), WM_CLOSE, 0, 0);
+  s.kliknij("Command1");
+  EXPECT_TRUE(s.komunikaty.empty());
+  EXPECT_EQ(s.okno.okno(), nullptr);  // destroyed once the batch had stopped
+  EXPECT_EQ(testy::wczytaj(s.k / "sim/scenery/a.scn"), scena);
+  for (const char* roboczy : {"aaa.aaa", "aaa.aab", "aaa.ccc"}) {
+    EXPECT_FALSE(std::filesystem::exists(s.k / "sim/scenery" / roboczy)) << roboczy;
+  }
+}
+
 TEST(Form1Win32, TheHelpWindowFillsTheWorkAreaAndItsTextBoxTheClientArea) {
   Form1 okno;
   bool sprawdzone = false;
