@@ -105,7 +105,7 @@ TEST(Form1Win32, StartUpFillsTheListAndABadIniBlocksEveryInput) {
   std::vector<std::wstring> komunikaty;
   Form1 okno([&](const std::wstring& t) { komunikaty.push_back(t); });
   EXPECT_EQ(wykonaj_start(k.sciezka(), okno).stan, StanStartu::zablokowany);
-  EXPECT_EQ(komunikaty.size(), 1u);
+  EXPECT_EQ(komunikaty, std::vector<std::wstring>{z_utf8("Brak podanej ścieżki dostępu")});
   for (const Wejscie w : wszystkie_wejscia) EXPECT_FALSE(IsWindowEnabled(okno.wejscie(w)));
   EXPECT_TRUE(IsWindowEnabled(okno.kontrolka("Command3")));
 }
