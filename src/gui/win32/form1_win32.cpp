@@ -138,6 +138,19 @@ Form1::Form1(PokazywanieKomunikatu pokazywanie) : pokazywanie_(std::move(pokazyw
   okno_ = CreateWindowExW(0, klasa_form1, z_utf8(tytul_form1).c_str(), styl, CW_USEDEFAULT,
                           CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
                           GetModuleHandleW(nullptr), this);
+  // The density of the screen the window opened on, where the system tells
+  // it per window (Windows 10 and later); the whole window in twips again.
+  using DpiOkna = UINT(WINAPI*)(HWND);
+  if (const auto dpi_okna = reinterpret_cast<DpiOkna>(reinterpret_cast<void*>(
+          GetProcAddress(GetModuleHandleW(L"user32"), "GetDpiForWindow")))) {
+    if (const UINT dpi = dpi_okna(okno_); dpi != 0 && static_cast<int>(dpi) != dpi_) {
+      dpi_ = static_cast<int>(dpi);
+      RECT nowy{0, 0, piksele(szerokosc_form1), piksele(wysokosc_form1)};
+      AdjustWindowRectEx(&nowy, styl, FALSE, 0);
+      SetWindowPos(okno_, nullptr, 0, 0, nowy.right - nowy.left, nowy.bottom - nowy.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
   utworz_kontrolki();
   SetFocus(kontrolka("File1"));
 }
@@ -210,12 +223,31 @@ void Form1::utworz_kontrolki() {
         piksele(k.szerokosc), piksele(k.wysokosc), okno_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(pierwszy_id + static_cast<int>(i))), program,
         nullptr);
-    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(czcionka(k.punkty, k.pogrubiona)), TRUE);
     if (!k.wlaczona) EnableWindow(h, FALSE);
     // Over a frame it does not belong to.
     if (k.na_wierzchu) SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     kontrolki_[i] = h;
   }
+  rozmiesc_kontrolki();
+}
+
+void Form1::rozmiesc_kontrolki() {
+  std::vector<HFONT> stare;
+  stare.swap(czcionki_);
+  for (std::size_t i = 0; i < kontrolki_form1.size(); ++i) {
+    const OpisKontrolki& k = kontrolki_form1[i];
+    int x = k.lewo, y = k.gora;
+    if (k.kontener != "Form1") {
+      const OpisKontrolki& ramka = kontrolki_form1[numer(k.kontener)];
+      x += ramka.lewo;
+      y += ramka.gora;
+    }
+    SetWindowPos(kontrolki_[i], nullptr, piksele(x), piksele(y), piksele(k.szerokosc),
+                 piksele(k.wysokosc), SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(kontrolki_[i], WM_SETFONT,
+                 reinterpret_cast<WPARAM>(czcionka(k.punkty, k.pogrubiona)), TRUE);
+  }
+  for (const HFONT f : stare) DeleteObject(f);  // no control uses them any more
 }
 
 HWND Form1::kontrolka(std::string_view nazwa) const {
@@ -446,6 +478,16 @@ LRESULT Form1::obsluz_komunikat(HWND h, UINT komunikat, WPARAM w, LPARAM l) {
         }
       }
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_DPICHANGED: {
+      // Moved to a screen of another density: every control and font again,
+      // in the window size the system proposes.
+      dpi_ = HIWORD(w);
+      rozmiesc_kontrolki();
+      const RECT* r = reinterpret_cast<const RECT*>(l);
+      SetWindowPos(h, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
     }
     case WM_SETCURSOR:
       if (pracuje_) {

@@ -92,6 +92,8 @@ class Form1 : public OknoStartu {
 
  private:
   void utworz_kontrolki();
+  // Places every control and gives it its font at the current density.
+  void rozmiesc_kontrolki();
   HFONT czcionka(double punkty, bool pogrubiona);
 
   HWND okno_ = nullptr;

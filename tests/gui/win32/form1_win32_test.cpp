@@ -94,6 +94,22 @@ TEST(Form1Win32, EveryControlOfTheTableAtItsPlaceWithItsText) {
   }
 }
 
+TEST(Form1Win32, AScreenOfAnotherDensityLaysTheControlsOutAgain) {
+  Form1 okno;
+  RECT proponowany{10, 10, 10 + 1040, 10 + 700};
+  SendMessageW(okno.okno(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&proponowany));
+  EXPECT_EQ(okno.piksele(1440), 144);
+  const OpisKontrolki& k = kontrolka_form1("Command3");
+  RECT r;
+  GetWindowRect(okno.kontrolka("Command3"), &r);
+  MapWindowPoints(nullptr, okno.okno(), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, MulDiv(k.lewo, 144, 1440));
+  EXPECT_EQ(r.right - r.left, MulDiv(k.szerokosc, 144, 1440));
+  GetWindowRect(okno.okno(), &r);
+  EXPECT_EQ(r.right - r.left, 1040);
+}
+
 TEST(Form1Win32, StartUpFillsTheListAndABadIniBlocksEveryInput) {
   Stanowisko s;
   EXPECT_EQ(s.start.stan, StanStartu::gotowy);
