@@ -45,20 +45,6 @@ std::optional<Blokada> Blokada::zajmij_katalog(const fs::path& katalog) {
   return Blokada(d);
 }
 
-Blokada::Blokada(Blokada&& inna) noexcept : uchwyt_(std::exchange(inna.uchwyt_, -1)) {}
-
-Blokada& Blokada::operator=(Blokada&& inna) noexcept {
-  if (this != &inna) {
-    zwolnij();
-    uchwyt_ = std::exchange(inna.uchwyt_, -1);
-  }
-  return *this;
-}
-
-Blokada::~Blokada() {
-  zwolnij();
-}
-
 void Blokada::zwolnij() noexcept {
   // Closing the only descriptor of the open file releases the flock.
   if (uchwyt_ >= 0) ::close(static_cast<int>(uchwyt_));

@@ -65,20 +65,6 @@ std::optional<Blokada> Blokada::zajmij_katalog(const fs::path& katalog) {
   return Blokada(win32::liczba(m));
 }
 
-Blokada::Blokada(Blokada&& inna) noexcept : uchwyt_(std::exchange(inna.uchwyt_, -1)) {}
-
-Blokada& Blokada::operator=(Blokada&& inna) noexcept {
-  if (this != &inna) {
-    zwolnij();
-    uchwyt_ = std::exchange(inna.uchwyt_, -1);
-  }
-  return *this;
-}
-
-Blokada::~Blokada() {
-  zwolnij();
-}
-
 void Blokada::zwolnij() noexcept {
   if (uchwyt_ >= 0) CloseHandle(win32::uchwyt(uchwyt_));
   uchwyt_ = -1;

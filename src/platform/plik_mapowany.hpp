@@ -43,6 +43,8 @@ class PlikMapowany {
  private:
   void mapuj(std::size_t pojemnosc);
   void zwolnij() noexcept;
+  // Unmaps the view (the pages stay in the system's cache).
+  void zamknij_widok() noexcept;
   int deskryptor() const;
 
   std::filesystem::path sciezka_;

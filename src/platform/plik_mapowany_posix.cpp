@@ -32,6 +32,12 @@ int rezerwuj(int fd, std::size_t od, std::size_t ile) {
 
 }  // namespace
 
+void PlikMapowany::zamknij_widok() noexcept {
+  if (mapa_ != nullptr) ::munmap(mapa_, pojemnosc_);
+  mapa_ = nullptr;
+  pojemnosc_ = 0;
+}
+
 int PlikMapowany::deskryptor() const {
   return static_cast<int>(uchwyt_);
 }
@@ -57,40 +63,8 @@ PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t kro
   }
 }
 
-PlikMapowany::~PlikMapowany() {
-  zwolnij();
-}
-
-PlikMapowany::PlikMapowany(PlikMapowany&& inny) noexcept
-    : sciezka_(std::move(inny.sciezka_)),
-      krok_wzrostu_(inny.krok_wzrostu_),
-      uchwyt_(std::exchange(inny.uchwyt_, -1)),
-      widok_(std::exchange(inny.widok_, 0)),
-      mapa_(std::exchange(inny.mapa_, nullptr)),
-      pojemnosc_(std::exchange(inny.pojemnosc_, 0)),
-      dlugosc_(std::exchange(inny.dlugosc_, 0)) {}
-
-PlikMapowany& PlikMapowany::operator=(PlikMapowany&& inny) noexcept {
-  if (this != &inny) {
-    zwolnij();
-    sciezka_ = std::move(inny.sciezka_);
-    krok_wzrostu_ = inny.krok_wzrostu_;
-    uchwyt_ = std::exchange(inny.uchwyt_, -1);
-    widok_ = std::exchange(inny.widok_, 0);
-    mapa_ = std::exchange(inny.mapa_, nullptr);
-    pojemnosc_ = std::exchange(inny.pojemnosc_, 0);
-    dlugosc_ = std::exchange(inny.dlugosc_, 0);
-  }
-  return *this;
-}
-
 void PlikMapowany::mapuj(std::size_t pojemnosc) {
-  if (mapa_ != nullptr) {
-    // The pages stay in the page cache; only this view of them goes.
-    ::munmap(mapa_, pojemnosc_);
-    mapa_ = nullptr;
-    pojemnosc_ = 0;
-  }
+  zamknij_widok();
 #ifdef MAP_POPULATE
   // The pages are all touched soon: one fault-in now instead of one fault each.
   constexpr int wstepnie = MAP_POPULATE;
@@ -147,9 +121,7 @@ void PlikMapowany::zamknij() {
 
 void PlikMapowany::zwolnij() noexcept {
   if (uchwyt_ < 0) return;
-  if (mapa_ != nullptr) ::munmap(mapa_, pojemnosc_);
-  mapa_ = nullptr;
-  pojemnosc_ = 0;
+  zamknij_widok();
   if (::ftruncate(deskryptor(), static_cast<off_t>(dlugosc_)) != 0) {
     // Nothing more can be done on the failure path; the records are intact.
   }

@@ -43,43 +43,16 @@ PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t kro
   }
 }
 
-PlikMapowany::~PlikMapowany() {
-  zwolnij();
-}
-
-PlikMapowany::PlikMapowany(PlikMapowany&& inny) noexcept
-    : sciezka_(std::move(inny.sciezka_)),
-      krok_wzrostu_(inny.krok_wzrostu_),
-      uchwyt_(std::exchange(inny.uchwyt_, -1)),
-      widok_(std::exchange(inny.widok_, 0)),
-      mapa_(std::exchange(inny.mapa_, nullptr)),
-      pojemnosc_(std::exchange(inny.pojemnosc_, 0)),
-      dlugosc_(std::exchange(inny.dlugosc_, 0)) {}
-
-PlikMapowany& PlikMapowany::operator=(PlikMapowany&& inny) noexcept {
-  if (this != &inny) {
-    zwolnij();
-    sciezka_ = std::move(inny.sciezka_);
-    krok_wzrostu_ = inny.krok_wzrostu_;
-    uchwyt_ = std::exchange(inny.uchwyt_, -1);
-    widok_ = std::exchange(inny.widok_, 0);
-    mapa_ = std::exchange(inny.mapa_, nullptr);
-    pojemnosc_ = std::exchange(inny.pojemnosc_, 0);
-    dlugosc_ = std::exchange(inny.dlugosc_, 0);
-  }
-  return *this;
+void PlikMapowany::zamknij_widok() noexcept {
+  if (mapa_ != nullptr) UnmapViewOfFile(mapa_);
+  mapa_ = nullptr;
+  if (widok_ != 0) CloseHandle(win32::uchwyt(widok_));
+  widok_ = 0;
+  pojemnosc_ = 0;
 }
 
 void PlikMapowany::mapuj(std::size_t pojemnosc) {
-  if (mapa_ != nullptr) {
-    UnmapViewOfFile(mapa_);
-    mapa_ = nullptr;
-  }
-  if (widok_ != 0) {
-    CloseHandle(win32::uchwyt(widok_));
-    widok_ = 0;
-  }
-  pojemnosc_ = 0;
+  zamknij_widok();
   // A mapping larger than the file extends it, blocks allocated: a full disk
   // fails here, never on a later write through the view.
   const auto rozmiar = static_cast<unsigned long long>(pojemnosc);
@@ -107,16 +80,8 @@ void PlikMapowany::wydluz(std::size_t nowa) {
   const std::size_t przyrost = std::max(krok_wzrostu_, pojemnosc_ / 2);
   const std::size_t nowa_pojemnosc = std::max(nowa, pojemnosc_ + przyrost);
   // The view must go before the file can grow under a new one.
-  if (mapa_ != nullptr) {
-    UnmapViewOfFile(mapa_);
-    mapa_ = nullptr;
-  }
-  if (widok_ != 0) {
-    CloseHandle(win32::uchwyt(widok_));
-    widok_ = 0;
-  }
   const std::size_t stara = pojemnosc_;
-  pojemnosc_ = 0;
+  zamknij_widok();
   if (!ustaw_dlugosc(win32::uchwyt(uchwyt_), nowa_pojemnosc)) {
     const auto kod = ostatni_blad_systemu();
     if (stara > 0) mapuj(stara);
@@ -152,11 +117,7 @@ void PlikMapowany::zamknij() {
 
 void PlikMapowany::zwolnij() noexcept {
   if (uchwyt_ < 0) return;
-  if (mapa_ != nullptr) UnmapViewOfFile(mapa_);
-  mapa_ = nullptr;
-  pojemnosc_ = 0;
-  if (widok_ != 0) CloseHandle(win32::uchwyt(widok_));
-  widok_ = 0;
+  zamknij_widok();
   ustaw_dlugosc(win32::uchwyt(uchwyt_), dlugosc_);
   CloseHandle(win32::uchwyt(uchwyt_));
   uchwyt_ = -1;
