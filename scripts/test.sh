@@ -30,7 +30,10 @@ if [[ "${WYROWNIK_WINDOWS:-ON}" != "OFF" ]]; then
   cmake -S . -B "$budowa_win" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DWYROWNIK_GUI=OFF -DWYROWNIK_BENCH=OFF -DWYROWNIK_WERROR=ON -DCMAKE_BUILD_TYPE=Release
   cmake --build "$budowa_win" -j2
-  WINEDEBUG=-all ctest --test-dir "$budowa_win" --output-on-failure -j2
+  # A test failing once is run again: a program starting while wine's server
+  # shuts down after the one before is wine's own flakiness, seen about once
+  # in a few hundred runs; a real fault fails twice.
+  WINEDEBUG=-all ctest --test-dir "$budowa_win" --output-on-failure -j2 --repeat until-pass:2
   czasy+=("$(printf '%-22s %5d s  ok' 'windows (wine)' $((SECONDS - poczatek_win)))")
 fi
 

@@ -62,7 +62,9 @@ WynikStartu wykonaj_start(const fs::path& katalog_programu, OknoStartu& okno) {
     return wynik;
   }
 
-  wynik.plik_logu = sciezka_z_bajtow(wynik.sciezka_programu + "Log_korekcja.txt");
+  // From the path itself: the text is for display and may have lost
+  // characters its code page lacks.
+  wynik.plik_logu = wynik.katalog_programu / "Log_korekcja.txt";
   wynik.stan = StanStartu::gotowy;
   return wynik;
 }

@@ -45,7 +45,9 @@ std::wstring nazwa_muteksu(const std::wstring& klucz) {
   wchar_t tekst[17];
   for (int i = 15; i >= 0; --i, h >>= 4) tekst[i] = L"0123456789abcdef"[h & 15];
   tekst[16] = 0;
-  return std::wstring(L"Local\\wyrownik-") + tekst;
+  // Global: copies in other sessions (another user, a remote desktop) share
+  // scenery directories too.
+  return std::wstring(L"Global\\wyrownik-") + tekst;
 }
 
 }  // namespace
@@ -55,10 +57,14 @@ std::optional<Blokada> Blokada::zajmij(const fs::path& katalog_programu) {
 }
 
 std::optional<Blokada> Blokada::zajmij_katalog(const fs::path& katalog) {
-  const HANDLE m = CreateMutexW(nullptr, FALSE, nazwa_muteksu(klucz_katalogu(katalog)).c_str());
+  const std::wstring nazwa = nazwa_muteksu(klucz_katalogu(katalog));
+  const HANDLE m = CreateMutexW(nullptr, FALSE, nazwa.c_str());
+  const DWORD kod = GetLastError();
+  // Another user's copy holds it and this one may not open it.
+  if (m == nullptr && kod == ERROR_ACCESS_DENIED) return std::nullopt;
   if (m == nullptr) throw BladPliku("lock", katalog, ostatni_blad_systemu());
   // The mutex lives while a handle to it does: one that exists is held.
-  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+  if (kod == ERROR_ALREADY_EXISTS) {
     CloseHandle(m);
     return std::nullopt;
   }

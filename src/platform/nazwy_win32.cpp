@@ -19,11 +19,13 @@ std::filesystem::path sciezka_z_bajtow(std::string_view bajty) {
 std::string bajty_sciezki(const std::filesystem::path& sciezka) {
   const std::wstring& w = sciezka.native();
   if (w.empty()) return {};
-  const int n = WideCharToMultiByte(cp1250, 0, w.data(), static_cast<int>(w.size()), nullptr, 0,
-                                    nullptr, nullptr);
+  // No best fit: a character the code page lacks becomes "?", which no file
+  // name holds, rather than a look-alike naming another file.
+  const int n = WideCharToMultiByte(cp1250, WC_NO_BEST_FIT_CHARS, w.data(),
+                                    static_cast<int>(w.size()), nullptr, 0, "?", nullptr);
   std::string b(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(cp1250, 0, w.data(), static_cast<int>(w.size()), b.data(), n, nullptr,
-                      nullptr);
+  WideCharToMultiByte(cp1250, WC_NO_BEST_FIT_CHARS, w.data(), static_cast<int>(w.size()), b.data(),
+                      n, "?", nullptr);
   return b;
 }
 

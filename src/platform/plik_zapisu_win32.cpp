@@ -14,12 +14,6 @@ std::error_code blad(DWORD kod) {
   return {static_cast<int>(kod), std::system_category()};
 }
 
-// A name that is a link (a reparse point) is never written through.
-bool jest_dowiazaniem(const std::wstring& nazwa) {
-  const DWORD atrybuty = GetFileAttributesW(nazwa.c_str());
-  return atrybuty != INVALID_FILE_ATTRIBUTES && (atrybuty & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-}
-
 std::error_code otworz_systemowo(const std::filesystem::path& sciezka, TrybZapisu tryb,
                                  Uchwyt& uchwyt) {
   const std::wstring nazwa = win32::nazwa_systemowa(sciezka);
@@ -39,10 +33,16 @@ std::error_code otworz_systemowo(const std::filesystem::path& sciezka, TrybZapis
       dostep = FILE_APPEND_DATA | SYNCHRONIZE;
       break;
   }
-  if (tryb != TrybZapisu::nowy && jest_dowiazaniem(nazwa)) return blad(ERROR_CANT_ACCESS_FILE);
-  const HANDLE h = CreateFileW(nazwa.c_str(), dostep, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                               sposob, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // A name that is a link (a reparse point) is opened as itself, never
+  // followed, and refused: nothing is written through it.
+  const HANDLE h =
+      CreateFileW(nazwa.c_str(), dostep, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, sposob,
+                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (h == INVALID_HANDLE_VALUE) return blad(GetLastError());
+  if (win32::dowiazanie(h)) {
+    CloseHandle(h);
+    return blad(ERROR_CANT_ACCESS_FILE);
+  }
   uchwyt = win32::liczba(h);
   return {};
 }

@@ -10,6 +10,7 @@
 #endif
 #include <windows.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -18,6 +19,13 @@ namespace wyrownik::win32 {
 // The name to hand to the wide file functions: absolute, with the "\\?\"
 // prefix when it is longer than the old 260-character limit.
 std::wstring nazwa_systemowa(const std::filesystem::path& sciezka);
+
+// Whether an open file is a reparse point (a link, a junction).
+inline bool dowiazanie(HANDLE h) {
+  BY_HANDLE_FILE_INFORMATION opis;
+  return GetFileInformationByHandle(h, &opis) &&
+         (opis.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
 
 inline HANDLE uchwyt(std::intptr_t u) {
   return reinterpret_cast<HANDLE>(u);

@@ -79,6 +79,8 @@ void zarejestruj_klasy() {
         return 0;
       }
       if (k == WM_CLOSE) {
+        // The owner first: a disabled owner would hand the focus elsewhere.
+        EnableWindow(GetWindow(h, GW_OWNER), TRUE);
         DestroyWindow(h);
         return 0;
       }
@@ -146,7 +148,13 @@ Form1::Form1(PokazywanieKomunikatu pokazywanie) : pokazywanie_(std::move(pokazyw
     if (const UINT dpi = dpi_okna(okno_); dpi != 0 && static_cast<int>(dpi) != dpi_) {
       dpi_ = static_cast<int>(dpi);
       RECT nowy{0, 0, piksele(szerokosc_form1), piksele(wysokosc_form1)};
-      AdjustWindowRectEx(&nowy, styl, FALSE, 0);
+      // The frame at the window's own density where the system can tell it.
+      using RamkaDlaDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+      const auto ramka = reinterpret_cast<RamkaDlaDpi>(reinterpret_cast<void*>(
+          GetProcAddress(GetModuleHandleW(L"user32"), "AdjustWindowRectExForDpi")));
+      if (ramka == nullptr || !ramka(&nowy, styl, FALSE, 0, dpi)) {
+        AdjustWindowRectEx(&nowy, styl, FALSE, 0);
+      }
       SetWindowPos(okno_, nullptr, 0, 0, nowy.right - nowy.left, nowy.bottom - nowy.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -224,8 +232,12 @@ void Form1::utworz_kontrolki() {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(pierwszy_id + static_cast<int>(i))), program,
         nullptr);
     if (!k.wlaczona) EnableWindow(h, FALSE);
-    // Over a frame it does not belong to.
-    if (k.na_wierzchu) SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // Frames under everything, so that the controls lying over a frame they
+    // do not belong to stay above it; the others keep the table's order,
+    // which Tab follows.
+    if (k.rodzaj == RodzajKontrolki::ramka) {
+      SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     kontrolki_[i] = h;
   }
   rozmiesc_kontrolki();
@@ -333,7 +345,10 @@ std::string Form1::wpis_listy(std::size_t i) const {
 void Form1::przetworz_zdarzenia() {
   MSG m;
   while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-    if (m.message == WM_QUIT) continue;  // the main loop ends the program
+    if (m.message == WM_QUIT) {  // for the main loop, which ends the program
+      PostQuitMessage(static_cast<int>(m.wParam));
+      return;
+    }
     if (IsDialogMessageW(okno_, &m)) continue;
     TranslateMessage(&m);
     DispatchMessageW(&m);
@@ -399,7 +414,9 @@ void Form1::cofnij_ostatnia() {
           "\nNie cofnięto (zmienione po korekcie): " + std::to_string(w.pominiete.size()) + ".";
     }
   } catch (const std::exception& e) {
-    wynik = std::string("Nie udało się cofnąć korekty.\n") + e.what();
+    wynik = std::string("Nie udało się cofnąć korekty.\n");
+    odswiez_przyciski();
+    return pokazywanie_(tekst_kontrolki(wynik) + z_cp1250(e.what()));  // paths are Windows-1250
   }
   odswiez_przyciski();
   pokazywanie_(tekst_kontrolki(wynik));
@@ -420,8 +437,13 @@ void Form1::pokaz_pomoc(const std::function<void(HWND)>& po_otwarciu) {
   const HINSTANCE program = GetModuleHandleW(nullptr);
   // Designed 7905 x 4905 twips; opened at the size of the work area (the
   // screen less the taskbar), at its top-left corner.
+  // The work area of the screen the main window is on.
+  MONITORINFO ekran{};
+  ekran.cbSize = sizeof(ekran);
   RECT obszar{0, 0, piksele(7905), piksele(4905)};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &obszar, 0);
+  if (GetMonitorInfoW(MonitorFromWindow(okno_, MONITOR_DEFAULTTONEAREST), &ekran)) {
+    obszar = ekran.rcWork;
+  }
   pomoc_ = CreateWindowExW(0, klasa_pomocy, L"Pomoc", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                            obszar.left, obszar.top, obszar.right - obszar.left,
                            obszar.bottom - obszar.top, okno_, nullptr, program, this);
@@ -431,7 +453,10 @@ void Form1::pokaz_pomoc(const std::function<void(HWND)>& po_otwarciu) {
           ES_AUTOHSCROLL | ES_AUTOVSCROLL,
       piksele(margines_pomocy), piksele(margines_pomocy), piksele(7695), piksele(4215), pomoc_,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(1)), program, nullptr);
-  SendMessageW(tekst, WM_SETFONT, reinterpret_cast<WPARAM>(czcionka(12, false)), TRUE);
+  // Its own font: the main window's go when it moves to another density.
+  const HFONT czcionka_pomocy = czcionka(12, false);
+  czcionki_.pop_back();
+  SendMessageW(tekst, WM_SETFONT, reinterpret_cast<WPARAM>(czcionka_pomocy), TRUE);
   RECT klient;
   GetClientRect(pomoc_, &klient);
   SendMessageW(pomoc_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(klient.right, klient.bottom));
@@ -441,10 +466,16 @@ void Form1::pokaz_pomoc(const std::function<void(HWND)>& po_otwarciu) {
   EnableWindow(okno_, FALSE);
   if (po_otwarciu) po_otwarciu(pomoc_);
   MSG m;
-  while (IsWindow(pomoc_) && GetMessageW(&m, nullptr, 0, 0) > 0) {
+  while (IsWindow(pomoc_)) {
+    if (GetMessageW(&m, nullptr, 0, 0) <= 0) {
+      PostQuitMessage(static_cast<int>(m.wParam));  // for the main loop
+      DestroyWindow(pomoc_);
+      break;
+    }
     TranslateMessage(&m);
     DispatchMessageW(&m);
   }
+  DeleteObject(czcionka_pomocy);
   pomoc_ = nullptr;
   EnableWindow(okno_, TRUE);
   if (!zamkniete_) SetActiveWindow(okno_);

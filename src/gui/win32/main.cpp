@@ -32,7 +32,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int pokaz) {
                                                         opcje->katalog_programu->end()))
                   : katalog_programu("");
   } catch (const BladPliku& b) {
-    MessageBoxW(nullptr, win32::z_utf8(b.what()).c_str(), L"wyrownik", MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, win32::z_cp1250(b.what()).c_str(), L"wyrownik", MB_OK | MB_ICONERROR);
     return 1;
   }
 
