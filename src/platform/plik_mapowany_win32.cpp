@@ -23,10 +23,14 @@ int PlikMapowany::deskryptor() const {
 
 PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu)
     : sciezka_(sciezka), krok_wzrostu_(std::max<std::size_t>(krok_wzrostu, 1)) {
-  const HANDLE h =
-      CreateFileW(win32::nazwa_systemowa(sciezka).c_str(), GENERIC_READ | GENERIC_WRITE,
-                  FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE h = CreateFileW(
+      win32::nazwa_systemowa(sciezka).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (h == INVALID_HANDLE_VALUE) throw BladPliku("cannot open", sciezka, ostatni_blad_systemu());
+  if (win32::dowiazanie(h)) {  // never followed, as on POSIX
+    CloseHandle(h);
+    throw BladPliku("cannot open a link", sciezka);
+  }
   LARGE_INTEGER rozmiar;
   if (!GetFileSizeEx(h, &rozmiar)) {
     const auto kod = ostatni_blad_systemu();
