@@ -267,36 +267,17 @@ HWND Form1::kontrolka(std::string_view nazwa) const {
   return i < kontrolki_.size() ? kontrolki_[i] : nullptr;
 }
 
+// The table's names of the controls the program reads and switches, in the
+// order of their enumerations.
 HWND Form1::wejscie(Wejscie w) const {
-  switch (w) {
-    case Wejscie::text1:
-      return kontrolka("Text1");
-    case Wejscie::text2:
-      return kontrolka("Text2");
-    case Wejscie::text3:
-      return kontrolka("Text3");
-    case Wejscie::text4:
-      return kontrolka("Text4");
-    case Wejscie::file1:
-      return kontrolka("File1");
-    case Wejscie::command1:
-      return kontrolka("Command1");
-    case Wejscie::command2:
-      return kontrolka("Command2");
-  }
-  return nullptr;
+  constexpr std::string_view nazwy[] = {"Text1", "Text2",    "Text3",   "Text4",
+                                        "File1", "Command1", "Command2"};
+  return kontrolka(nazwy[static_cast<std::size_t>(w)]);
 }
 
 HWND Form1::etykieta(Etykieta e) const {
-  switch (e) {
-    case Etykieta::label2:
-      return kontrolka("Label2");
-    case Etykieta::label3:
-      return kontrolka("Label3");
-    case Etykieta::label4:
-      return kontrolka("Label4");
-  }
-  return nullptr;
+  constexpr std::string_view nazwy[] = {"Label2", "Label3", "Label4"};
+  return kontrolka(nazwy[static_cast<std::size_t>(e)]);
 }
 
 void Form1::pokaz_komunikat(std::string_view tekst) {
@@ -318,11 +299,8 @@ void Form1::wskaz_katalog(const std::filesystem::path& katalog) {
 }
 
 std::string Form1::tekst_pola(Pole p) const {
-  const Wejscie w = p == Pole::text1   ? Wejscie::text1
-                    : p == Pole::text2 ? Wejscie::text2
-                    : p == Pole::text3 ? Wejscie::text3
-                                       : Wejscie::text4;
-  return na_cp1250(tekst_okna(wejscie(w)));
+  constexpr std::string_view nazwy[] = {"Text1", "Text2", "Text3", "Text4"};
+  return na_cp1250(tekst_okna(kontrolka(nazwy[static_cast<std::size_t>(p)])));
 }
 
 void Form1::pokaz(Etykieta e, std::string_view tekst_cp1250) {
