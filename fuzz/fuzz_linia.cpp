@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t ile)
   wymagaj(z_surowej == z_czystej);
   wymagaj(pusta_po_oczyszczeniu(surowa) == czysta.empty());
 
-  for (const char* slowo : {"include", "node", "endtri", "triangle_strip", "endmaterial"}) {
+  for (const std::string_view slowo :
+       {"include", "node", "endtri", "triangle_strip", "endmaterial"}) {
     wymagaj(znajdz_bez_wielkosci(surowa, slowo) == wzorcowo(surowa, slowo));
     wymagaj(zawiera(surowa, slowo) == zawiera(czysta, slowo));
   }

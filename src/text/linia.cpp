@@ -47,6 +47,47 @@ void podziel_czysto(std::string_view surowa, std::vector<std::string_view>& toke
   }
 }
 
+namespace {
+
+// Powers of ten a double holds exactly.
+constexpr double potegi_dziesieciu[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The common number: a sign, at most 15 digits with at most one point, no
+// exponent, read from `p` on and `p` left after it. Its digits as a whole
+// number are exact in a double, and so is the power of ten; one division
+// then rounds correctly, as from_chars does. nullopt when there is no digit
+// or too many; whether the token ends at `p` is the caller's to decide.
+inline std::optional<double> liczba_prosta(const char*& p, const char* const koniec) {
+  const bool ujemna = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  const char* const cyfry_od = p;
+  std::uint64_t cyfry = 0;
+  const auto czytaj_cyfry = [&] {
+    for (; p != koniec; ++p) {
+      const unsigned cyfra = static_cast<unsigned char>(*p) - unsigned{'0'};
+      if (cyfra > 9) break;
+      cyfry = cyfry * 10 + cyfra;
+    }
+  };
+  czytaj_cyfry();
+  std::size_t ile_cyfr = static_cast<std::size_t>(p - cyfry_od);
+  std::size_t po_kropce = 0;
+  if (p != koniec && *p == '.') {
+    const char* const ulamek_od = ++p;
+    czytaj_cyfry();
+    po_kropce = static_cast<std::size_t>(p - ulamek_od);
+    ile_cyfr += po_kropce;
+  }
+  if (ile_cyfr == 0 || ile_cyfr > 15) return std::nullopt;
+  double v = static_cast<double>(cyfry);
+  if (po_kropce > 0) v /= potegi_dziesieciu[po_kropce];
+  return ujemna ? -v : v;
+}
+
+}  // namespace
+
 bool trzy_liczby(std::string_view surowa, double& x, double& y, double& z) {
   const char* p = surowa.data();
   const char* const koniec = p + surowa.size();
@@ -54,9 +95,14 @@ bool trzy_liczby(std::string_view surowa, double& x, double& y, double& z) {
   for (double* cel : cele) {
     while (p != koniec && separator(*p)) ++p;
     if (p == koniec) return false;
+    // The common form is read in the pass that finds the token's end; any
+    // other token goes to the full reader.
     const char* const start = p;
-    while (p != koniec && !separator(*p)) ++p;
-    const auto v = liczba(std::string_view(start, static_cast<std::size_t>(p - start)));
+    auto v = liczba_prosta(p, koniec);
+    if (!v || (p != koniec && !separator(*p))) {
+      while (p != koniec && !separator(*p)) ++p;
+      v = liczba(std::string_view(start, static_cast<std::size_t>(p - start)));
+    }
     if (!v) return false;
     *cel = *v;
   }
@@ -172,43 +218,6 @@ std::optional<double> wartosc(std::string_view t) {
 
 }  // namespace
 
-namespace {
-
-// Powers of ten a double holds exactly.
-constexpr double potegi_dziesieciu[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// The common token: a sign, at most 15 digits with at most one point, no
-// exponent. Its digits as a whole number are exact in a double, and so is
-// the power of ten; one division then rounds correctly, as from_chars does.
-// nullopt for anything else, which the full reader takes.
-std::optional<double> liczba_prosta(std::string_view t) {
-  const char* p = t.data();
-  const char* const koniec = p + t.size();
-  const bool ujemna = *p == '-';
-  if (*p == '-' || *p == '+') ++p;
-  const char* const cyfry_od = p;
-  std::uint64_t cyfry = 0;
-  for (; p != koniec && *p >= '0' && *p <= '9'; ++p) cyfry = cyfry * 10 + (*p - '0');
-  std::size_t ile_cyfr = static_cast<std::size_t>(p - cyfry_od);
-  std::size_t po_kropce = 0;
-  if (p != koniec && *p == '.') {
-    const char* const ulamek_od = ++p;
-    for (; p != koniec && *p >= '0' && *p <= '9'; ++p) cyfry = cyfry * 10 + (*p - '0');
-    po_kropce = static_cast<std::size_t>(p - ulamek_od);
-    ile_cyfr += po_kropce;
-  }
-  // Anything more (an exponent, a second point, a letter), no digit at all,
-  // or more digits than a double holds exactly: the full reader decides.
-  if (p != koniec || ile_cyfr == 0 || ile_cyfr > 15) return std::nullopt;
-  double v = static_cast<double>(cyfry);
-  if (po_kropce > 0) v /= potegi_dziesieciu[po_kropce];
-  return ujemna ? -v : v;
-}
-
-}  // namespace
-
 bool czy_liczba(std::string_view token) {
   if (token.empty() || dlugosc_liczby(token) != token.size()) return false;
   // Without an exponent no decimal text of fewer than 300 digits leaves the
@@ -219,7 +228,9 @@ bool czy_liczba(std::string_view token) {
 
 std::optional<double> liczba(std::string_view token) {
   if (token.empty()) return std::nullopt;
-  if (const auto v = liczba_prosta(token)) return v;
+  const char* p = token.data();
+  const char* const koniec = p + token.size();
+  if (const auto v = liczba_prosta(p, koniec); v && p == koniec) return v;
   if (dlugosc_liczby(token) != token.size()) return std::nullopt;
   return wartosc(token);
 }

@@ -1,7 +1,10 @@
 #include "text/wielkosc_liter.hpp"
 
-#include <cstdint>
-#include <cstring>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace wyrownik {
 
@@ -31,77 +34,67 @@ int porownaj_bez_wielkosci(std::string_view a, std::string_view b) {
 
 namespace {
 
-bool litera_ascii(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 // An ASCII keyword at `p`: letters in either case (no other byte of
 // Windows-1250 folds onto an ASCII letter), other bytes as they are.
 bool rowne_ascii(const char* p, std::string_view slowo) {
   for (std::size_t i = 0; i < slowo.size(); ++i) {
     const char s = slowo[i];
-    if (litera_ascii(s) ? (p[i] | 0x20) != (s | 0x20) : p[i] != s) return false;
+    if (detail::litera_ascii(s) ? (p[i] | 0x20) != (s | 0x20) : p[i] != s) return false;
   }
   return true;
 }
 
-// The letter of a keyword looked for first: the first one outside "end",
-// which every vertex line of a real scenery ends with ("endtri" by its "t").
-std::size_t litera_szukana(std::string_view slowo) {
-  for (std::size_t i = 0; i < slowo.size(); ++i) {
-    const char c = static_cast<char>(slowo[i] | 0x20);
-    if (litera_ascii(slowo[i]) && c != 'e' && c != 'n' && c != 'd') return i;
-  }
-  return 0;
-}
-
-// One letter of the keyword is looked for eight bytes at a time: a byte b
+// One letter of the keyword is looked for many bytes at a time: a byte b
 // matches the letter l in either case exactly when (b | 0x20) == (l | 0x20).
-std::size_t znajdz_slowo_ascii(std::string_view tekst, std::string_view slowo) {
-  constexpr std::uint64_t jedynki = 0x0101010101010101ull;
-  constexpr std::uint64_t wysokie = 0x8080808080808080ull;
-  const std::size_t k = litera_szukana(slowo);
+// Loads cover only the letters of possible starts, so none leaves the text.
+std::size_t znajdz_slowo_ascii(std::string_view tekst, std::string_view slowo, std::size_t k) {
   const unsigned char litera = static_cast<unsigned char>(slowo[k] | 0x20);
-  const std::uint64_t wzor = jedynki * litera;
-  // The letter of a match at start s lies at s + k, s from 0 to `ostatni`.
+  // The letter of a match starting at s lies at s + k.
   const char* const poczatek = tekst.data();
   const char* const szukane = poczatek + k;
-  const std::size_t ostatni = tekst.size() - slowo.size();
-  const auto sprawdz = [&](std::size_t s) {
-    return (static_cast<unsigned char>(szukane[s]) | 0x20) == litera &&
-           rowne_ascii(poczatek + s, slowo);
-  };
+  const std::size_t ile_startow = tekst.size() - slowo.size() + 1;
   std::size_t s = 0;
-  for (; s + 8 <= ostatni + 1; s += 8) {
-    std::uint64_t osiem;
-    std::memcpy(&osiem, szukane + s, 8);
-    const std::uint64_t x = (osiem | (jedynki * 0x20)) ^ wzor;
-    // Some byte of x is zero: a candidate among these eight.
-    if (((x - jedynki) & ~x & wysokie) == 0) continue;
-    for (std::size_t j = s; j < s + 8; ++j) {
-      if (sprawdz(j)) return j;
+#if defined(__SSE2__)
+  const __m128i wzor = _mm_set1_epi8(static_cast<char>(litera));
+  const __m128i bit_malej = _mm_set1_epi8(0x20);
+  const auto kandydaci = [&](std::size_t od) {
+    const __m128i bajty = _mm_loadu_si128(reinterpret_cast<const __m128i*>(szukane + od));
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(bajty, bit_malej), wzor)));
+  };
+  const auto sprawdz = [&](std::size_t od, unsigned maska) {
+    for (; maska != 0; maska &= maska - 1) {
+      const std::size_t j = od + static_cast<std::size_t>(std::countr_zero(maska));
+      if (rowne_ascii(poczatek + j, slowo)) return j;
     }
+    return std::string_view::npos;
+  };
+  if (ile_startow >= 16) {
+    for (; s + 16 <= ile_startow; s += 16) {
+      if (const std::size_t j = sprawdz(s, kandydaci(s)); j != std::string_view::npos) return j;
+    }
+    if (s == ile_startow) return std::string_view::npos;
+    // The last starts in one load that overlaps starts already tried.
+    const std::size_t od = ile_startow - 16;
+    return sprawdz(od, kandydaci(od) >> (s - od) << (s - od));
   }
-  for (; s <= ostatni; ++s) {
-    if (sprawdz(s)) return s;
+#endif
+  for (; s < ile_startow; ++s) {
+    if ((static_cast<unsigned char>(szukane[s]) | 0x20) == litera &&
+        rowne_ascii(poczatek + s, slowo)) {
+      return s;
+    }
   }
   return std::string_view::npos;
 }
 
-bool slowo_ascii(std::string_view slowo) {
-  if (!litera_ascii(slowo[0])) return false;
-  for (const char c : slowo) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
-std::size_t znajdz_bez_wielkosci(std::string_view tekst, std::string_view slowo) {
+std::size_t znajdz_bez_wielkosci(std::string_view tekst, Slowo przygotowane) {
+  const std::string_view slowo = przygotowane.tekst();
   if (slowo.empty()) return 0;
   if (slowo.size() > tekst.size()) return std::string_view::npos;
-  if (slowo_ascii(slowo)) return znajdz_slowo_ascii(tekst, slowo);
+  if (przygotowane.ascii()) return znajdz_slowo_ascii(tekst, slowo, przygotowane.litera());
   const unsigned char pierwsza = mala(slowo[0]);
   const std::string_view reszta = slowo.substr(1);
   const std::size_t ostatni_start = tekst.size() - slowo.size();

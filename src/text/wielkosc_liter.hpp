@@ -60,12 +60,50 @@ bool zaczyna_sie_bez_wielkosci(std::string_view tekst, std::string_view poczatek
 // Three-way ordering by folded byte value (negative, zero, positive).
 int porownaj_bez_wielkosci(std::string_view a, std::string_view b);
 
+namespace detail {
+constexpr bool litera_ascii(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+}  // namespace detail
+
+// A keyword prepared for the search: whether it is plain ASCII starting with
+// a letter, and which of its letters is looked for first (the first one
+// outside "end", which every vertex line of a real scenery ends with). A
+// literal is prepared when the program is compiled.
+class Slowo {
+ public:
+  template <std::size_t N>
+  consteval Slowo(const char (&tekst)[N]) : Slowo(std::string_view(tekst, N - 1)) {}
+  constexpr Slowo(std::string_view tekst) : tekst_(tekst) {  // NOLINT: implicit on purpose
+    ascii_ = !tekst.empty() && detail::litera_ascii(tekst[0]);
+    for (const char c : tekst) {
+      if (static_cast<unsigned char>(c) >= 0x80) ascii_ = false;
+    }
+    for (std::size_t i = 0; i < tekst.size(); ++i) {
+      const char c = static_cast<char>(tekst[i] | 0x20);
+      if (detail::litera_ascii(tekst[i]) && c != 'e' && c != 'n' && c != 'd') {
+        litera_ = i;
+        break;
+      }
+    }
+  }
+
+  constexpr std::string_view tekst() const { return tekst_; }
+  constexpr bool ascii() const { return ascii_; }
+  constexpr std::size_t litera() const { return litera_; }
+
+ private:
+  std::string_view tekst_;
+  bool ascii_ = false;
+  std::size_t litera_ = 0;
+};
+
 // Position of the first occurrence of `slowo` in `tekst` without regard to
 // letter case, or npos.
-std::size_t znajdz_bez_wielkosci(std::string_view tekst, std::string_view slowo);
+std::size_t znajdz_bez_wielkosci(std::string_view tekst, Slowo slowo);
 
 // The keyword test: `slowo` occurs anywhere in `linia`, in any letter case.
-inline bool zawiera(std::string_view linia, std::string_view slowo) {
+inline bool zawiera(std::string_view linia, Slowo slowo) {
   return znajdz_bez_wielkosci(linia, slowo) != std::string_view::npos;
 }
 

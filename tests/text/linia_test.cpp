@@ -73,9 +73,29 @@ TEST(PodzielCzysto, GivesTheTokensOfTheCleanedLineAndKeywordsAlike) {
     if (trzy) {
       ASSERT_EQ(z, *liczba(czyste[2])) << s;
     }
-    for (const char* slowo : {"endtri", "include", "node", "a"}) {
+    for (const std::string_view slowo : {"endtri", "include", "node", "a"}) {
       ASSERT_EQ(zawiera(s, slowo), zawiera(czysta, slowo)) << s << " " << slowo;
     }
+  }
+}
+
+TEST(TrzyLiczby, ReadsEveryFormAsTheFullReaderDoes) {
+  // The common form is read in the pass over the line; an exponent, too many
+  // digits, a second point or a trailing byte must reach the full reader.
+  for (const std::string_view linia :
+       {"1.5 -2 3", "1e3 2.50 -3E-2", "12345678901234567 0.1234567890123456 7", "+5 -0 .5",
+        "5. 1 2 end", "1.2.3 4 5", "1 2 3x", "1 2 -", "1;\t2  ;3"}) {
+    std::vector<std::string_view> tokeny;
+    podziel_czysto(linia, tokeny);
+    double x = 0, y = 0, z = 0;
+    const bool trzy =
+        tokeny.size() >= 3 && liczba(tokeny[0]) && liczba(tokeny[1]) && liczba(tokeny[2]);
+    ASSERT_EQ(trzy_liczby(linia, x, y, z), trzy) << linia;
+    if (!trzy) continue;
+    EXPECT_EQ(x, *liczba(tokeny[0])) << linia;
+    EXPECT_EQ(y, *liczba(tokeny[1])) << linia;
+    EXPECT_EQ(z, *liczba(tokeny[2])) << linia;
+    EXPECT_EQ(std::signbit(y), std::signbit(*liczba(tokeny[1]))) << linia;
   }
 }
 
