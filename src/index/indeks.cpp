@@ -19,30 +19,20 @@ constexpr std::size_t krok_danych = 100'000 * dlugosc_rekordu_danych;
 
 constexpr std::int32_t najwiekszy_numer = std::numeric_limits<std::int32_t>::max();
 
-// aaa.aab with every head empty, written sequentially in large blocks.
-void zapisz_puste_glowy(const std::filesystem::path& sciezka) {
-  const std::string zera(
-      PlikZapisu::rozmiar_bufora - PlikZapisu::rozmiar_bufora % dlugosc_rekordu_komorki, '\0');
-  PlikZapisu plik(sciezka, PlikZapisu::Tryb::nowy);
-  std::size_t zostalo = static_cast<std::size_t>(Siatka::ile_komorek) * dlugosc_rekordu_komorki;
-  while (zostalo > 0) {
-    const std::size_t ile = std::min(zostalo, zera.size());
-    plik.zapisz(std::string_view(zera).substr(0, ile));
-    zostalo -= ile;
-  }
-  plik.zamknij();
-}
-
 PlikMapowany utworz_dane(const std::filesystem::path& katalog) {
   const auto sciezka = katalog / nazwa_pliku_danych;
   utworz_pusty(sciezka);
   return PlikMapowany(sciezka, krok_danych);
 }
 
+// Every head empty: the file grows by zeros, reserved on disk rather than
+// written, and only the pages of cells in use are ever touched.
 PlikMapowany utworz_komorki(const std::filesystem::path& katalog) {
   const auto sciezka = katalog / nazwa_pliku_komorek;
-  zapisz_puste_glowy(sciezka);
-  return PlikMapowany(sciezka, krok_komorek);
+  utworz_pusty(sciezka);
+  PlikMapowany komorki(sciezka, krok_komorek, PlikMapowany::Dostep::wybrane);
+  komorki.wydluz(static_cast<std::size_t>(Siatka::ile_komorek) * dlugosc_rekordu_komorki);
+  return komorki;
 }
 
 }  // namespace

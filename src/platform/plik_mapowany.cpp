@@ -11,6 +11,7 @@ PlikMapowany::~PlikMapowany() {
 PlikMapowany::PlikMapowany(PlikMapowany&& inny) noexcept
     : sciezka_(std::move(inny.sciezka_)),
       krok_wzrostu_(inny.krok_wzrostu_),
+      dostep_(inny.dostep_),
       uchwyt_(std::exchange(inny.uchwyt_, -1)),
       widok_(std::exchange(inny.widok_, 0)),
       mapa_(std::exchange(inny.mapa_, nullptr)),
@@ -22,6 +23,7 @@ PlikMapowany& PlikMapowany::operator=(PlikMapowany&& inny) noexcept {
     zwolnij();
     sciezka_ = std::move(inny.sciezka_);
     krok_wzrostu_ = inny.krok_wzrostu_;
+    dostep_ = inny.dostep_;
     uchwyt_ = std::exchange(inny.uchwyt_, -1);
     widok_ = std::exchange(inny.widok_, 0);
     mapa_ = std::exchange(inny.mapa_, nullptr);

@@ -13,10 +13,16 @@ namespace wyrownik {
 // in the OS page cache rather than in the program's own memory.
 class PlikMapowany {
  public:
+  // How the records are touched: all of them soon (every page is faulted in
+  // when mapped, where the system can), or only some (a page comes in when
+  // first touched).
+  enum class Dostep { wszystkie, wybrane };
+
   // Opens an existing file for reading and writing; its length is the file's
   // size. Growth reserves at least `krok_wzrostu` bytes at a time. Throws
   // BladPliku.
-  PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu);
+  PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu,
+               Dostep dostep = Dostep::wszystkie);
   // Closes as zamknij() does, failures ignored: the failure path, where the
   // file is left behind with exactly its records.
   ~PlikMapowany();
@@ -49,6 +55,7 @@ class PlikMapowany {
 
   std::filesystem::path sciezka_;
   std::size_t krok_wzrostu_ = 0;
+  Dostep dostep_ = Dostep::wszystkie;
   std::intptr_t uchwyt_ = -1;  // a descriptor, a handle
   std::intptr_t widok_ = 0;    // Windows: the file mapping object of the view
   char* mapa_ = nullptr;

@@ -42,8 +42,9 @@ int PlikMapowany::deskryptor() const {
   return static_cast<int>(uchwyt_);
 }
 
-PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu)
-    : sciezka_(sciezka), krok_wzrostu_(std::max<std::size_t>(krok_wzrostu, 1)) {
+PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu,
+                           Dostep dostep)
+    : sciezka_(sciezka), krok_wzrostu_(std::max<std::size_t>(krok_wzrostu, 1)), dostep_(dostep) {
   const int fd = ::open(sciezka.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) throw BladPliku("cannot open", sciezka, ostatni_blad_systemu());
   struct stat opis {};
@@ -66,10 +67,10 @@ PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t kro
 void PlikMapowany::mapuj(std::size_t pojemnosc) {
   zamknij_widok();
 #ifdef MAP_POPULATE
-  // The pages are all touched soon: one fault-in now instead of one fault each.
-  constexpr int wstepnie = MAP_POPULATE;
+  // Pages all touched soon: one fault-in now instead of one fault each.
+  const int wstepnie = dostep_ == Dostep::wszystkie ? MAP_POPULATE : 0;
 #else
-  constexpr int wstepnie = 0;
+  const int wstepnie = 0;
 #endif
   void* adres =
       ::mmap(nullptr, pojemnosc, PROT_READ | PROT_WRITE, MAP_SHARED | wstepnie, deskryptor(), 0);

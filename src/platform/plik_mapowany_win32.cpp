@@ -21,8 +21,9 @@ int PlikMapowany::deskryptor() const {
   return -1;
 }
 
-PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu)
-    : sciezka_(sciezka), krok_wzrostu_(std::max<std::size_t>(krok_wzrostu, 1)) {
+PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu,
+                           Dostep dostep)
+    : sciezka_(sciezka), krok_wzrostu_(std::max<std::size_t>(krok_wzrostu, 1)), dostep_(dostep) {
   const HANDLE h = CreateFileW(
       win32::nazwa_systemowa(sciezka).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);

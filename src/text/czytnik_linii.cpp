@@ -1,11 +1,14 @@
 #include "text/czytnik_linii.hpp"
 
 #include <cstring>
+#include <utility>
 
 namespace wyrownik {
 
 CzytnikLinii::CzytnikLinii(const std::filesystem::path& sciezka)
-    : plik_(sciezka), bufor_(rozmiar_bloku) {}
+    : plik_(sciezka),
+      bufor_(std::make_unique_for_overwrite<char[]>(rozmiar_bloku)),
+      rozmiar_bufora_(rozmiar_bloku) {}
 
 CzytnikLinii::~CzytnikLinii() {
   zamknij();
@@ -22,12 +25,17 @@ bool CzytnikLinii::dolej() {
   // Keep the unfinished line at the front; grow only for a line longer than
   // the buffer.
   if (poczatek_ > 0) {
-    std::memmove(bufor_.data(), bufor_.data() + poczatek_, koniec_ - poczatek_);
+    std::memmove(bufor_.get(), bufor_.get() + poczatek_, koniec_ - poczatek_);
     koniec_ -= poczatek_;
     poczatek_ = 0;
   }
-  if (koniec_ == bufor_.size()) bufor_.resize(bufor_.size() * 2);
-  const std::size_t n = plik_.czytaj(bufor_.data() + koniec_, bufor_.size() - koniec_);
+  if (koniec_ == rozmiar_bufora_) {
+    auto wiekszy = std::make_unique_for_overwrite<char[]>(rozmiar_bufora_ * 2);
+    std::memcpy(wiekszy.get(), bufor_.get(), koniec_);
+    bufor_ = std::move(wiekszy);
+    rozmiar_bufora_ *= 2;
+  }
+  const std::size_t n = plik_.czytaj(bufor_.get() + koniec_, rozmiar_bufora_ - koniec_);
   if (n == 0) {
     eof_ = true;
     return false;
@@ -39,19 +47,19 @@ bool CzytnikLinii::dolej() {
 bool CzytnikLinii::czytaj(std::string_view& linia) {
   std::size_t szukaj_od = poczatek_;
   for (;;) {
-    const void* lf = std::memchr(bufor_.data() + szukaj_od, '\n', koniec_ - szukaj_od);
+    const void* lf = std::memchr(bufor_.get() + szukaj_od, '\n', koniec_ - szukaj_od);
     if (lf != nullptr) {
-      const auto poz = static_cast<std::size_t>(static_cast<const char*>(lf) - bufor_.data());
+      const auto poz = static_cast<std::size_t>(static_cast<const char*>(lf) - bufor_.get());
       std::size_t dl = poz - poczatek_;
       if (dl > 0 && bufor_[poz - 1] == '\r') --dl;
-      linia = std::string_view(bufor_.data() + poczatek_, dl);
+      linia = std::string_view(bufor_.get() + poczatek_, dl);
       poczatek_ = poz + 1;
       return true;
     }
     const std::size_t przeszukane = koniec_ - poczatek_;
     if (!dolej()) {
       if (poczatek_ == koniec_) return false;
-      linia = std::string_view(bufor_.data() + poczatek_, koniec_ - poczatek_);
+      linia = std::string_view(bufor_.get() + poczatek_, koniec_ - poczatek_);
       poczatek_ = koniec_;
       return true;
     }

@@ -3,8 +3,8 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 #include "platform/plik_odczytu.hpp"
 
@@ -35,7 +35,10 @@ class CzytnikLinii {
   bool dolej();
 
   PlikOdczytu plik_;
-  std::vector<char> bufor_;
+  // Not zero-filled: a scenery of many small files opens a reader per file
+  // and pass, and only the bytes read are ever looked at.
+  std::unique_ptr<char[]> bufor_;
+  std::size_t rozmiar_bufora_ = 0;
   std::size_t poczatek_ = 0;  // first unread byte
   std::size_t koniec_ = 0;    // one past the last byte read
   bool eof_ = false;
