@@ -1,17 +1,24 @@
 #include "height/sprawdz_scenerie_wys.hpp"
 
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 #include <utility>
 
 #include "height/czytaj_teren.hpp"
 #include "height/popraw_wysokosc.hpp"
 #include "index/indeks.hpp"
 #include "scenery/dziennik.hpp"
+#include "scenery/potok.hpp"
 
 namespace wyrownik {
 
 namespace {
+
+// Below this size a second thread costs more than it saves.
+constexpr std::uintmax_t duzy_plik = 1 << 20;
 
 class PrzebiegWysokosci : public Przebieg {
  public:
@@ -21,16 +28,23 @@ class PrzebiegWysokosci : public Przebieg {
 
   void zaloz_indeks() override { indeks_.emplace(stan_.katalog, stan_.zakres); }
 
+  // A large file is read on a second thread while this one stores its
+  // triangles in the index, in the order read.
   void czytaj(const std::filesystem::path& plik) override {
-    czytaj_teren(
-        plik, ustawienia_,
-        [this](const Trojkat& t) {
-          const auto [x_min, x_max] = std::minmax({t.v[0].x, t.v[1].x, t.v[2].x});
-          const auto [z_min, z_max] = std::minmax({t.v[0].z, t.v[1].z, t.v[2].z});
-          indeks_->rejestruj_w_komorkach(indeks_->dopisz_rekord(t.jako_rekord()), x_min, x_max,
-                                         z_min, z_max);
-        },
-        mapa_);
+    const auto zapisz = [this](const Trojkat& t) {
+      const auto [x_min, x_max] = std::minmax({t.v[0].x, t.v[1].x, t.v[2].x});
+      const auto [z_min, z_max] = std::minmax({t.v[0].z, t.v[1].z, t.v[2].z});
+      indeks_->rejestruj_w_komorkach(indeks_->dopisz_rekord(t.jako_rekord()), x_min, x_max, z_min,
+                                     z_max);
+    };
+    std::error_code blad;
+    if (std::filesystem::file_size(plik, blad) < duzy_plik || blad) {
+      czytaj_teren(plik, ustawienia_, zapisz, mapa_);
+      return;
+    }
+    w_potoku<Trojkat>(
+        [&](const OdbiorcaTrojkatow& oddaj) { czytaj_teren(plik, ustawienia_, oddaj, mapa_); },
+        zapisz);
   }
 
   Werdykt ocen(std::string_view surowa, std::string& poprawiona) override {

@@ -81,6 +81,32 @@ TEST_F(PrzebiegWysokosci, RoadStripIsStoredAsTwoConsecutiveTrianglesAndRaisesObj
     EXPECT_FALSE(jest(roboczy)) << roboczy;
 }
 
+TEST_F(PrzebiegWysokosci, ALargeFileIsReadBesideTheIndexInFileOrder) {
+  // Over 1 MiB: read on a second thread, its triangles stored in batches.
+  constexpr int ile = 20000;
+  std::string duzy = "node -1 0 t1 triangles trawa.dds\r\n";
+  for (int i = 0; i < ile; ++i) {
+    const std::string x = std::to_string(i), x1 = std::to_string(i + 1);
+    duzy += crlf({x + " 3 0 0 1 0 0 0", x1 + " 3 0 0 1 0 1 0", x + " 3 1 0 1 0 0 1"});
+  }
+  duzy += "endtri\r\n";
+  ASSERT_GT(duzy.size(), 1u << 20);
+  zapisz("teren.scm", duzy);
+  zapisz("main.scn", crlf({"include teren.scm end", "include slup.inc 12345.5 0 0.25 end"}));
+  std::string aaa;
+  okno.przy_fazie["FAZA IV"] = [&] { aaa = testy::wczytaj(k / "scenery/aaa.aaa"); };
+  ASSERT_EQ(partia(), WynikPartii::zakonczona);
+
+  ASSERT_GE(aaa.size(), std::size_t{72} * ile);
+  for (const int i : {0, 1023, 1024, 9999, ile - 1}) {
+    const double x = i;
+    EXPECT_EQ(testy::rekord_danych(aaa, i + 1), (Rekord72{x, 3, 0, x + 1, 3, 0, x, 3, 1})) << i;
+  }
+  EXPECT_EQ(testy::rekord_danych(aaa, ile + 1), Rekord72{});
+  EXPECT_EQ(tresc("main.scn"),
+            crlf({"include teren.scm end", "include slup.inc 12345.5 3 0.25 end"}));
+}
+
 TEST_F(PrzebiegWysokosci, RoadsAreGroundOnlyWhenSwitchedOn) {
   srodowisko.konfiguracja.drogi = false;
   zapisz("main.scn", teren + droga + crlf({"include slup.inc 2 0 1 end"}));
