@@ -41,6 +41,9 @@ class PrzebiegSkrajni : public Przebieg {
     return Werdykt::zostaw;
   }
 
+  // The verdict only reads the index and the settings.
+  bool ocena_wspolbiezna() const override { return true; }
+
   void zapisz_zmiane(Dziennik& dziennik, std::string_view pelna_sciezka, std::string_view przed,
                      std::string_view po) override {
     dziennik.zmiana_polozenia(pelna_sciezka, przed, po);

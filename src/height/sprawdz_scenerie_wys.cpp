@@ -54,6 +54,9 @@ class PrzebiegWysokosci : public Przebieg {
     return Werdykt::popraw;
   }
 
+  // The verdict only reads the index and the settings.
+  bool ocena_wspolbiezna() const override { return true; }
+
   // Each entry of the height run names the scenery.
   void zapisz_zmiane(Dziennik& dziennik, std::string_view pelna_sciezka, std::string_view przed,
                      std::string_view po) override {

@@ -1,12 +1,14 @@
-// Reading and storing side by side: one thread makes items, the calling
-// thread takes them in the order they were made.
+// Work side by side: one thread makes items, the calling thread takes them
+// in the order they were made.
 #pragma once
 
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <mutex>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -14,103 +16,135 @@
 
 namespace wyrownik {
 
-namespace detail {
-// Ends the making thread once the taking side has failed.
-struct PotokPrzerwany {};
-}  // namespace detail
-
-// Runs `wytworz(oddaj)` on a second thread while the calling thread hands
-// every item given to `oddaj` to `przyjmij`, in the order given: the result
-// is that of wytworz(przyjmij) on one thread. Items travel in batches of
+// Runs `wytworz(oddaj)` on a second thread from construction on; wez() gives
+// the items passed to `oddaj`, in that order. Items travel in batches of
 // `rozmiar_partii`; at most `ile_partii` wait at once, so memory stays
-// bounded whatever the maker makes.
+// bounded whatever the maker makes: a maker that is ahead waits.
 //
-// A failure of the maker is thrown here after every item made before it has
-// been taken, as on one thread. A failure of the taker stops the maker at its
-// next batch and is thrown here once the maker has ended. Without a second
-// thread (none can be started) the work runs on this one.
-template <class T, class Wytworz, class Przyjmij>
-void w_potoku(Wytworz&& wytworz, Przyjmij&& przyjmij, std::size_t rozmiar_partii = 1024,
-              std::size_t ile_partii = 4) {
-  std::mutex zamek;
-  std::condition_variable zmiana;
-  std::deque<std::vector<T>> gotowe;  // full batches, oldest first
-  std::vector<std::vector<T>> wolne;  // taken batches, kept for reuse
-  bool koniec = false;                // the maker has ended
-  bool przerwany = false;             // the taker has failed
-  std::exception_ptr blad_wytworcy;
+// A failure of the maker is thrown by wez() once every item made before it
+// has been taken, as if all had run on one thread. Destroying the pipe
+// before the end stops the maker at its next batch and waits for it. Throws
+// std::system_error when no thread can be started.
+template <class T>
+class Potok {
+ public:
+  using Oddaj = std::function<void(const T&)>;
 
-  const auto wytworca = [&] {
-    std::vector<T> partia;
-    partia.reserve(rozmiar_partii);
-    const auto wyslij = [&](bool czekaj) {
-      std::unique_lock blokada(zamek);
-      if (czekaj) zmiana.wait(blokada, [&] { return gotowe.size() < ile_partii || przerwany; });
-      if (przerwany) throw detail::PotokPrzerwany{};
-      gotowe.push_back(std::move(partia));
-      partia = {};
-      if (!wolne.empty()) {
-        partia = std::move(wolne.back());
-        wolne.pop_back();
+  template <class Wytworz>
+  explicit Potok(Wytworz wytworz, std::size_t rozmiar_partii = 1024, std::size_t ile_partii = 4)
+      : rozmiar_partii_(rozmiar_partii), ile_partii_(ile_partii) {
+    watek_ = std::thread([this, w = std::move(wytworz)]() mutable { wytwarzaj(w); });
+  }
+
+  ~Potok() {
+    {
+      const std::lock_guard blokada(zamek_);
+      przerwany_ = true;
+    }
+    zmiana_.notify_all();
+    watek_.join();
+  }
+
+  Potok(const Potok&) = delete;
+  Potok& operator=(const Potok&) = delete;
+
+  // The next item; false after the last one. Throws the maker's failure in
+  // its place.
+  bool wez(T& t) {
+    if (nastepny_ == biezaca_.size()) {
+      std::unique_lock blokada(zamek_);
+      biezaca_.clear();
+      wolne_.push_back(std::move(biezaca_));
+      zmiana_.wait(blokada, [&] { return !gotowe_.empty() || koniec_; });
+      if (gotowe_.empty()) {
+        if (blad_) std::rethrow_exception(std::exchange(blad_, nullptr));
+        return false;
       }
-      zmiana.notify_all();
+      biezaca_ = std::move(gotowe_.front());
+      gotowe_.pop_front();
+      nastepny_ = 0;
+      zmiana_.notify_all();
+    }
+    t = std::move(biezaca_[nastepny_++]);
+    return true;
+  }
+
+ private:
+  // Ends the making thread once the taking side has gone.
+  struct Przerwany {};
+
+  template <class Wytworz>
+  void wytwarzaj(Wytworz& wytworz) {
+    std::vector<T> partia;
+    partia.reserve(rozmiar_partii_);
+    const auto wyslij = [&](bool czekaj) {
+      std::unique_lock blokada(zamek_);
+      if (czekaj) {
+        zmiana_.wait(blokada, [&] { return gotowe_.size() < ile_partii_ || przerwany_; });
+      }
+      if (przerwany_) throw Przerwany{};
+      gotowe_.push_back(std::move(partia));
+      partia = {};
+      if (!wolne_.empty()) {
+        partia = std::move(wolne_.back());
+        wolne_.pop_back();
+      }
+      zmiana_.notify_all();
     };
+    std::exception_ptr blad;
     try {
-      wytworz([&](const T& t) {
+      const Oddaj oddaj = [&](const T& t) {
         partia.push_back(t);
-        if (partia.size() == rozmiar_partii) wyslij(true);
-      });
+        if (partia.size() == rozmiar_partii_) wyslij(true);
+      };
+      wytworz(oddaj);
       if (!partia.empty()) wyslij(true);
-    } catch (const detail::PotokPrzerwany&) {
+    } catch (const Przerwany&) {
     } catch (...) {
-      blad_wytworcy = std::current_exception();
+      blad = std::current_exception();
       // What was made before the failure is still taken.
       if (!partia.empty()) {
         try {
           wyslij(false);
-        } catch (const detail::PotokPrzerwany&) {
+        } catch (const Przerwany&) {
         }
       }
     }
-    const std::lock_guard blokada(zamek);
-    koniec = true;
-    zmiana.notify_all();
-  };
+    const std::lock_guard blokada(zamek_);
+    blad_ = blad;
+    koniec_ = true;
+    zmiana_.notify_all();
+  }
 
-  std::thread watek;
+  const std::size_t rozmiar_partii_;
+  const std::size_t ile_partii_;
+  std::mutex zamek_;
+  std::condition_variable zmiana_;
+  std::deque<std::vector<T>> gotowe_;  // full batches, oldest first
+  std::vector<std::vector<T>> wolne_;  // taken batches, kept for reuse
+  bool koniec_ = false;                // the maker has ended
+  bool przerwany_ = false;             // the taker has gone
+  std::exception_ptr blad_;
+  // The batch being taken: only the taking thread touches it.
+  std::vector<T> biezaca_;
+  std::size_t nastepny_ = 0;
+  std::thread watek_;  // last: started once everything above exists
+};
+
+// wytworz(przyjmij) with the making on a second thread and the taking on this
+// one; on this thread alone when no second one can be started.
+template <class T, class Wytworz, class Przyjmij>
+void w_potoku(Wytworz&& wytworz, Przyjmij&& przyjmij, std::size_t rozmiar_partii = 1024,
+              std::size_t ile_partii = 4) {
+  std::optional<Potok<T>> potok;
   try {
-    watek = std::thread(wytworca);
+    potok.emplace(wytworz, rozmiar_partii, ile_partii);
   } catch (const std::system_error&) {
     wytworz(przyjmij);
     return;
   }
-  try {
-    for (;;) {
-      std::vector<T> partia;
-      {
-        std::unique_lock blokada(zamek);
-        zmiana.wait(blokada, [&] { return !gotowe.empty() || koniec; });
-        if (gotowe.empty()) break;
-        partia = std::move(gotowe.front());
-        gotowe.pop_front();
-        zmiana.notify_all();
-      }
-      for (const T& t : partia) przyjmij(t);
-      partia.clear();
-      const std::lock_guard blokada(zamek);
-      wolne.push_back(std::move(partia));
-    }
-  } catch (...) {
-    {
-      const std::lock_guard blokada(zamek);
-      przerwany = true;
-      zmiana.notify_all();
-    }
-    watek.join();
-    throw;
-  }
-  watek.join();
-  if (blad_wytworcy) std::rethrow_exception(blad_wytworcy);
+  T t;
+  while (potok->wez(t)) przyjmij(t);
 }
 
 }  // namespace wyrownik

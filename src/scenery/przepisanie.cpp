@@ -7,6 +7,7 @@
 
 #include "platform/bledy.hpp"
 #include "platform/nazwy.hpp"
+#include "scenery/oceny.hpp"
 #include "scenery/pliki_fazy.hpp"
 #include "text/blad_danych.hpp"
 #include "text/czytnik_linii.hpp"
@@ -28,9 +29,8 @@ struct PlikDoPrzepisania {
   fs::path kopia;
 };
 
-bool czy_kandydat(std::string_view surowa) {
-  return !czy_komentarz(surowa) && zawiera(surowa, "include");
-}
+// A file this large is worth a second thread judging half of its lines.
+constexpr std::uintmax_t duzy_plik = 256 << 10;
 
 bool to_samo_miejsce(const fs::path& a, const fs::path& b) {
   std::error_code blad;
@@ -47,6 +47,10 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
     throw BladDanych("a scenery file bears the name of the scratch copy: " + bajty_sciezki(p.plik));
   }
   CzytnikLinii czytnik(p.plik);
+  std::error_code blad_rozmiaru;
+  Oceny oceny(p.plik, zasady,
+              zasady.ocena_wspolbiezna() && fs::file_size(p.plik, blad_rozmiaru) >= duzy_plik &&
+                  !blad_rozmiaru);
 
   std::optional<std::string> pelna_sciezka;  // for the log, made at the first entry
   auto sciezka_do_logu = [&]() -> const std::string& {
@@ -92,7 +96,7 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
     std::string_view wyjscie = surowa;
     if (czy_kandydat(surowa)) {
       poprawiona.clear();
-      switch (zasady.ocen(surowa, poprawiona)) {
+      switch (oceny.ocen(surowa, poprawiona)) {
         case Werdykt::zostaw:
           break;
         case Werdykt::popraw:

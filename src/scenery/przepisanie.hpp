@@ -40,6 +40,9 @@ class ZasadyPrzepisania {
   // line as read, without its line end; for Werdykt::popraw the corrected
   // text goes into `poprawiona` (handed in empty).
   virtual Werdykt ocen(std::string_view surowa, std::string& poprawiona) = 0;
+  // True when ocen() changes nothing but `poprawiona`, so that verdicts on
+  // the lines of a large file may be worked out on two threads at once.
+  virtual bool ocena_wspolbiezna() const { return false; }
   // The log entry of a corrected line.
   virtual void zapisz_zmiane(Dziennik& dziennik, std::string_view pelna_sciezka,
                              std::string_view przed, std::string_view po) = 0;

@@ -81,7 +81,7 @@ TEST_F(PrzebiegWysokosci, RoadStripIsStoredAsTwoConsecutiveTrianglesAndRaisesObj
     EXPECT_FALSE(jest(roboczy)) << roboczy;
 }
 
-TEST_F(PrzebiegWysokosci, ALargeFileIsReadBesideTheIndexInFileOrder) {
+TEST_F(PrzebiegWysokosci, LargeFilesAreReadAndJudgedOnTwoThreadsInFileOrder) {
   // Over 1 MiB: read on a second thread, its triangles stored in batches.
   constexpr int ile = 20000;
   std::string duzy = "node -1 0 t1 triangles trawa.dds\r\n";
@@ -92,7 +92,17 @@ TEST_F(PrzebiegWysokosci, ALargeFileIsReadBesideTheIndexInFileOrder) {
   duzy += "endtri\r\n";
   ASSERT_GT(duzy.size(), 1u << 20);
   zapisz("teren.scm", duzy);
-  zapisz("main.scn", crlf({"include teren.scm end", "include slup.inc 12345.5 0 0.25 end"}));
+  // Over 256 KiB of objects: every second block of them judged on a second thread.
+  std::string obiekty, oczekiwane;
+  for (int i = 0; i < 6000; ++i) {
+    const std::string x = std::to_string(i * 3 + 1) + ".5 ";
+    obiekty += crlf({"include slup.inc " + x + std::to_string(i % 7) + " 0.25 end", "// " + x});
+    oczekiwane += crlf({"include slup.inc " + x + "3 0.25 end", "// " + x});
+  }
+  ASSERT_GT(obiekty.size(), 256u << 10);
+  zapisz("obiekty.scm", obiekty);
+  const std::string glowny = crlf({"include teren.scm end", "include obiekty.scm end"});
+  zapisz("main.scn", glowny + crlf({"include slup.inc 12345.5 0 0.25 end"}));
   std::string aaa;
   okno.przy_fazie["FAZA IV"] = [&] { aaa = testy::wczytaj(k / "scenery/aaa.aaa"); };
   ASSERT_EQ(partia(), WynikPartii::zakonczona);
@@ -103,8 +113,9 @@ TEST_F(PrzebiegWysokosci, ALargeFileIsReadBesideTheIndexInFileOrder) {
     EXPECT_EQ(testy::rekord_danych(aaa, i + 1), (Rekord72{x, 3, 0, x + 1, 3, 0, x, 3, 1})) << i;
   }
   EXPECT_EQ(testy::rekord_danych(aaa, ile + 1), Rekord72{});
-  EXPECT_EQ(tresc("main.scn"),
-            crlf({"include teren.scm end", "include slup.inc 12345.5 3 0.25 end"}));
+  EXPECT_EQ(tresc("main.scn"), glowny + crlf({"include slup.inc 12345.5 3 0.25 end"}));
+  EXPECT_EQ(tresc("obiekty.scm"), oczekiwane);
+  EXPECT_NE(dziennik().find("Ilość zmian: 5144\r\n"), std::string::npos);
 }
 
 TEST_F(PrzebiegWysokosci, RoadsAreGroundOnlyWhenSwitchedOn) {

@@ -1,0 +1,46 @@
+#include "scenery/oceny.hpp"
+
+#include <stdexcept>
+#include <system_error>
+#include <utility>
+
+#include "text/czytnik_linii.hpp"
+#include "text/linia.hpp"
+#include "text/wielkosc_liter.hpp"
+
+namespace wyrownik {
+
+bool czy_kandydat(std::string_view surowa) {
+  return !czy_komentarz(surowa) && zawiera(surowa, "include");
+}
+
+Oceny::Oceny(const std::filesystem::path& plik, ZasadyPrzepisania& zasady, bool wspolbiezne)
+    : zasady_(zasady) {
+  if (!wspolbiezne) return;
+  const auto wyprzedzaj = [plik, &zasady](const Potok<Ocena>::Oddaj& oddaj) {
+    CzytnikLinii czytnik(plik);
+    Ocena ocena;
+    std::uint64_t nr = 0;
+    std::string_view surowa;
+    while (czytnik.czytaj(surowa)) {
+      if (!czy_kandydat(surowa) || !z_wyprzedzeniem(nr++)) continue;
+      ocena.poprawiona.clear();
+      ocena.werdykt = zasady.ocen(surowa, ocena.poprawiona);
+      oddaj(ocena);
+    }
+  };
+  try {
+    // One batch per block; a few blocks ahead at most.
+    potok_.emplace(wyprzedzaj, blok, 4);
+  } catch (const std::system_error&) {
+  }
+}
+
+Werdykt Oceny::ocen(std::string_view surowa, std::string& poprawiona) {
+  if (!potok_ || !z_wyprzedzeniem(nr_++)) return zasady_.ocen(surowa, poprawiona);
+  if (!potok_->wez(ocena_)) throw std::logic_error("the second reader found fewer candidates");
+  poprawiona = std::move(ocena_.poprawiona);
+  return ocena_.werdykt;
+}
+
+}  // namespace wyrownik

@@ -1,0 +1,47 @@
+// The verdicts on a file's candidate lines, half of them worked out ahead on
+// a second thread.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "scenery/potok.hpp"
+#include "scenery/przepisanie.hpp"
+
+namespace wyrownik {
+
+// The rewrite's candidate line: not a comment, and "include" in any case.
+bool czy_kandydat(std::string_view surowa);
+
+// Candidates are taken in blocks; every second block is judged by a second
+// thread reading the file on its own, the others by the caller, so both
+// cores walk the scratch index at once. Verdicts come in file order, and a
+// failure where it would have come on one thread.
+class Oceny {
+ public:
+  // Without `wspolbiezne` (or when no thread can be started) every verdict
+  // is worked out by the caller.
+  Oceny(const std::filesystem::path& plik, ZasadyPrzepisania& zasady, bool wspolbiezne);
+
+  // The verdict on the file's next candidate line, which is `surowa`.
+  Werdykt ocen(std::string_view surowa, std::string& poprawiona);
+
+ private:
+  struct Ocena {
+    Werdykt werdykt = Werdykt::zostaw;
+    std::string poprawiona;
+  };
+
+  static constexpr std::uint64_t blok = 32;
+  static bool z_wyprzedzeniem(std::uint64_t nr) { return nr / blok % 2 == 1; }
+
+  ZasadyPrzepisania& zasady_;
+  std::optional<Potok<Ocena>> potok_;
+  std::uint64_t nr_ = 0;  // candidates judged so far
+  Ocena ocena_;
+};
+
+}  // namespace wyrownik
