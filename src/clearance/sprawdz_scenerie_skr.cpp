@@ -1,14 +1,22 @@
 #include "clearance/sprawdz_scenerie_skr.hpp"
 
+#include <cstdint>
+#include <filesystem>
+#include <memory>
 #include <optional>
+#include <system_error>
 
 #include "clearance/czytaj_tory.hpp"
 #include "index/indeks.hpp"
 #include "scenery/dziennik.hpp"
+#include "scenery/potok.hpp"
 
 namespace wyrownik {
 
 namespace {
+
+// Below this size a second thread costs more than it saves.
+constexpr std::uintmax_t duzy_plik = 1 << 20;
 
 class PrzebiegSkrajni : public Przebieg {
  public:
@@ -17,16 +25,28 @@ class PrzebiegSkrajni : public Przebieg {
 
   void zaloz_indeks() override { indeks_.emplace(stan_.katalog, stan_.zakres); }
 
-  void czytaj(const std::filesystem::path& plik) override {
-    czytaj_tory(plik, [this](const OdcinekToru& odcinek) {
-      const ObszarPasa pas = pas_odcinka(odcinek, ustawienia_.maks_promien);
-      indeks_->rejestruj_w_komorkach(indeks_->dopisz_rekord(odcinek.jako_rekord()), pas.x_min,
-                                     pas.x_max, pas.z_min, pas.z_max);
-      if (mapa_) {
-        mapa_->tor(odcinek.x1, odcinek.z1, odcinek.x2, odcinek.z2);
-        mapa_->pas(odcinek.x1, odcinek.z1, odcinek.x2, odcinek.z2, odcinek.szerokosc / 2);
+  // A large next file is read ahead on a second thread while this one is
+  // read here; its few track segments wait until this file's are stored.
+  void czytaj(const std::filesystem::path& plik,
+              const std::optional<std::filesystem::path>& nastepny) override {
+    std::unique_ptr<Potok<OdcinekToru>> przeczytany;
+    if (wyprzedzenie_ && plik_wyprzedzenia_ == plik) przeczytany = std::move(wyprzedzenie_);
+    wyprzedzenie_.reset();
+    std::error_code blad;
+    if (nastepny && std::filesystem::file_size(*nastepny, blad) >= duzy_plik && !blad) {
+      try {
+        wyprzedzenie_ = std::make_unique<Potok<OdcinekToru>>(
+            [p = *nastepny](const OdbiorcaOdcinkow& oddaj) { czytaj_tory(p, oddaj); }, 256, 16);
+        plik_wyprzedzenia_ = *nastepny;
+      } catch (const std::system_error&) {
       }
-    });
+    }
+    if (!przeczytany) {
+      czytaj_tory(plik, [this](const OdcinekToru& odcinek) { zapisz(odcinek); });
+      return;
+    }
+    OdcinekToru odcinek;
+    while (przeczytany->wez(odcinek)) zapisz(odcinek);
   }
 
   Werdykt ocen(std::string_view surowa, std::string& poprawiona) override {
@@ -65,6 +85,19 @@ class PrzebiegSkrajni : public Przebieg {
   const UstawieniaSkrajni& ustawienia_;
   MapaZmian* mapa_;
   std::optional<Indeks> indeks_;
+  void zapisz(const OdcinekToru& odcinek) {
+    const ObszarPasa pas = pas_odcinka(odcinek, ustawienia_.maks_promien);
+    indeks_->rejestruj_w_komorkach(indeks_->dopisz_rekord(odcinek.jako_rekord()), pas.x_min,
+                                   pas.x_max, pas.z_min, pas.z_max);
+    if (mapa_) {
+      mapa_->tor(odcinek.x1, odcinek.z1, odcinek.x2, odcinek.z2);
+      mapa_->pas(odcinek.x1, odcinek.z1, odcinek.x2, odcinek.z2, odcinek.szerokosc / 2);
+    }
+  }
+
+  // The next file being read ahead, and its path.
+  std::unique_ptr<Potok<OdcinekToru>> wyprzedzenie_;
+  std::filesystem::path plik_wyprzedzenia_;
   const PrzejdzOdcinki przejdz_ = [this](double x, double z,
                                          const std::function<void(const OdcinekToru&)>& test) {
     indeks_->przejdz_komorke(x, z, [&](const RekordDanych& r) { test(OdcinekToru::z_rekordu(r)); });

@@ -30,7 +30,10 @@ class PrzebiegWysokosci : public Przebieg {
 
   // A large file is read on a second thread while this one stores its
   // triangles in the index, in the order read.
-  void czytaj(const std::filesystem::path& plik) override {
+  // The next file is not read ahead: the map is drawn while a file is read,
+  // on the thread that reads it.
+  void czytaj(const std::filesystem::path& plik,
+              const std::optional<std::filesystem::path>&) override {
     const auto zapisz = [this](const Trojkat& t) {
       const auto [x_min, x_max] = std::minmax({t.v[0].x, t.v[1].x, t.v[2].x});
       const auto [z_min, z_max] = std::minmax({t.v[0].z, t.v[1].z, t.v[2].z});

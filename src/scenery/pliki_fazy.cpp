@@ -6,6 +6,14 @@
 
 namespace wyrownik {
 
+std::optional<std::filesystem::path> plik_listy(const StanScenerii& stan, std::size_t nr) {
+  if (nr >= stan.lista_plikow.size() || stan.lista_plikow[nr].empty()) return std::nullopt;
+  auto plik = znajdz_w_scenerii(stan.katalog, stan.lista_plikow[nr], &stan.katalogi);
+  std::error_code blad;
+  if (!plik || !std::filesystem::is_regular_file(*plik, blad)) return std::nullopt;
+  return plik;
+}
+
 void dla_plikow_fazy(const StanScenerii& stan, Faza faza, Postep& postep,
                      const std::function<void(std::size_t nr, std::string_view wpis,
                                               const std::filesystem::path& plik)>& dzialanie) {
@@ -14,10 +22,7 @@ void dla_plikow_fazy(const StanScenerii& stan, Faza faza, Postep& postep,
     const std::string& nazwa = stan.lista_plikow[nr];
     if (nazwa.empty()) break;  // the list ends there
     postep.plik(nazwa);
-    const auto plik = znajdz_w_scenerii(stan.katalog, nazwa, &stan.katalogi);
-    std::error_code blad;
-    if (!plik || !std::filesystem::is_regular_file(*plik, blad)) continue;
-    dzialanie(nr, nazwa, *plik);
+    if (const auto plik = plik_listy(stan, nr)) dzialanie(nr, nazwa, *plik);
   }
 }
 

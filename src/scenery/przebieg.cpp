@@ -1,9 +1,26 @@
 #include "scenery/przebieg.hpp"
 
+#include <exception>
+#include <optional>
+
 #include "scenery/dziennik.hpp"
 #include "scenery/pliki_fazy.hpp"
 
 namespace wyrownik {
+
+namespace {
+
+// The file after the current one, for reading ahead. A name that cannot be
+// looked up now is no file to read ahead: its failure is told in its turn.
+std::optional<std::filesystem::path> nastepny_plik(const StanScenerii& stan, std::size_t nr) {
+  try {
+    return plik_listy(stan, nr);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
 
 void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg, const CelZapisu& cel,
                       Postep& postep) {
@@ -11,8 +28,8 @@ void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg, const CelZap
   przebieg.zaloz_indeks();
   Dziennik dziennik(cel.plik_logu, *cel.operacje);
   dla_plikow_fazy(stan, Faza::odczyt, postep,
-                  [&](std::size_t, std::string_view, const std::filesystem::path& plik) {
-                    przebieg.czytaj(plik);
+                  [&](std::size_t nr, std::string_view, const std::filesystem::path& plik) {
+                    przebieg.czytaj(plik, nastepny_plik(stan, nr + 1));
                   });
   LicznikiPrzebiegu liczniki;
   przepisz_scenerie(stan, przebieg, dziennik, liczniki, postep, cel.na_sucho, *cel.operacje,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 
 #include "platform/plik_zapisu.hpp"
 #include "scenery/mapa_zmian.hpp"
@@ -29,8 +30,11 @@ class Przebieg : public ZasadyPrzepisania {
  public:
   // "FAZA II": creates the scratch index over the scenery's extents.
   virtual void zaloz_indeks() = 0;
-  // "FAZA III": reads one file of the scenery into the index.
-  virtual void czytaj(const std::filesystem::path& plik) = 0;
+  // "FAZA III": reads one file of the scenery into the index. `nastepny` is
+  // the file read after it, when there is one: a run may begin reading it
+  // now, on another thread, as long as it enters the index after `plik`.
+  virtual void czytaj(const std::filesystem::path& plik,
+                      const std::optional<std::filesystem::path>& nastepny) = 0;
   // The normal end: closes and deletes the index.
   virtual void usun_indeks() = 0;
 };

@@ -88,6 +88,23 @@ INSTANTIATE_TEST_SUITE_P(Linia3, ZlyPunktToru,
                            return p.index == 0 ? std::string("Word") : std::string("LeadingSpace");
                          });
 
+TEST_F(PrzebiegSkrajni, ALargeNextFileIsReadAheadAndItsFailureToldInItsTurn) {
+  // Two files of over 1 MiB: the second is read while the first is. Its bad
+  // track must stop the run only once the first file's track is stored, and
+  // only after its good track.
+  const std::string wypelnienie(1 << 20, ' ');
+  zapisz("a.scm", wypelnienie + "\r\n" + tor(0, 0, 100, 0));
+  zapisz("b.scm", tor(0, 10, 100, 10) + wypelnienie + "\r\n" + tor("0 0.2 abc 0", "1", "1"));
+  zapisz("main.scn", crlf({"include a.scm end", "include b.scm end"}));
+  ASSERT_EQ(partia(), WynikPartii::blad);
+
+  const std::string aaa = testy::wczytaj(k / "scenery/aaa.aaa");
+  ASSERT_EQ(aaa.size(), 2u * 72);
+  EXPECT_EQ(testy::rekord_danych(aaa, 1), (Rekord72{0, 0, 0, 100, 0, 0, 1, 100, 2}));
+  EXPECT_EQ(testy::rekord_danych(aaa, 2), (Rekord72{0, 0, 10, 100, 0, 10, 1, 100, 2}));
+  EXPECT_EQ(okno.tylko("Label4=").back(), "Label4=Czytam plik: b.scm");
+}
+
 TEST_F(PrzebiegSkrajni, StripsBeyondTheExtentAreRegisteredInTheBorderCells) {
   // Objects at the corners make the extent 0..20000 both ways: cells of 20.
   // The first strip (W = 2 + 40 around Z 20) reaches down to Z -22, below the
