@@ -39,7 +39,7 @@ fi
 
 straze=${WYROWNIK_GUARDS:-ON}
 [[ "$straze" == "OFF" ]] && exit 0
-[[ "$straze" == "ON" ]] && straze=format,san,lto,fuzz
+[[ "$straze" == "ON" ]] && straze=format,san,tsan,lto,fuzz
 
 # The guards below return non-zero instead of exiting, so that one failing
 # guard still lets the others report.
@@ -123,6 +123,20 @@ straz_lto() {
   cmake --build "$b" -j2 "${dalej[@]}"
 }
 
+straz_tsan() {
+  local b=$budowa-tsan
+  # ThreadSanitizer over the tests whose runs use a second thread (the scan,
+  # the pipes of the height and clearance runs, the rewrite's second judge).
+  cmake -S . -B "$b" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWYROWNIK_GUI=OFF \
+    -DCMAKE_CXX_FLAGS="-fsanitize=thread" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" \
+    -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST || return 1
+  cmake --build "$b" -j2 --target testy_scenery testy_batch || return 1
+  local t
+  for t in scenery batch; do
+    TSAN_OPTIONS="halt_on_error=1 exitcode=66" "$b/tests/testy_$t" --gtest_brief=1 || return 1
+  done
+}
+
 straz_fuzz() {
   local b=$budowa-fuzz
   # libFuzzer needs clang; the libraries are instrumented for coverage and
@@ -156,7 +170,7 @@ straz_fuzz() {
 nieudane=()
 IFS=, read -ra wybrane <<<"$straze"
 for s in "${wybrane[@]}"; do
-  declare -F "straz_$s" >/dev/null || { echo "Unknown guard: $s (format, san, lto, fuzz)" >&2; exit 64; }
+  declare -F "straz_$s" >/dev/null || { echo "Unknown guard: $s (format, san, tsan, lto, fuzz)" >&2; exit 64; }
 done
 for s in "${wybrane[@]}"; do
   echo "==== guard: $s" >&2
