@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <random>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "text/wielkosc_liter.hpp"
@@ -96,6 +98,28 @@ TEST(TrzyLiczby, ReadsEveryFormAsTheFullReaderDoes) {
     EXPECT_EQ(y, *liczba(tokeny[1])) << linia;
     EXPECT_EQ(z, *liczba(tokeny[2])) << linia;
     EXPECT_EQ(std::signbit(y), std::signbit(*liczba(tokeny[1]))) << linia;
+  }
+}
+
+TEST(TrzyLiczby, ReadsRandomDecimalsAsFromCharsDoes) {
+  // The fast reader against the library's on plain decimals: runs of every
+  // length on both sides of the point, at every distance from the line's end.
+  std::mt19937 los(11);
+  for (int proba = 0; proba < 30000; ++proba) {
+    std::string t = los() % 3 == 0 ? "-" : "";
+    for (auto n = los() % 13; n > 0; --n) t += static_cast<char>('0' + los() % 10);
+    if (los() % 2 == 0) t += '.';
+    for (auto n = los() % 13; n > 0; --n) t += static_cast<char>('0' + los() % 10);
+    double wzor = 0;
+    const auto [koniec, blad] = std::from_chars(t.data(), t.data() + t.size(), wzor);
+    const bool liczba_wzoru = blad == std::errc{} && koniec == t.data() + t.size();
+    const std::string linia = "1 2 " + t + std::string(los() % 10, ' ');
+    double x = 0, y = 0, z = 0;
+    ASSERT_EQ(trzy_liczby(linia, x, y, z), liczba_wzoru) << t;
+    if (liczba_wzoru) {
+      ASSERT_EQ(z, wzor) << t;
+      ASSERT_EQ(std::signbit(z), std::signbit(wzor)) << t;
+    }
   }
 }
 
