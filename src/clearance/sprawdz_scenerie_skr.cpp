@@ -1,10 +1,8 @@
 #include "clearance/sprawdz_scenerie_skr.hpp"
 
-#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <system_error>
 
 #include "clearance/czytaj_tory.hpp"
 #include "index/indeks.hpp"
@@ -14,9 +12,6 @@
 namespace wyrownik {
 
 namespace {
-
-// Below this size a second thread costs more than it saves.
-constexpr std::uintmax_t duzy_plik = 1 << 20;
 
 class PrzebiegSkrajni : public Przebieg {
  public:
@@ -32,8 +27,7 @@ class PrzebiegSkrajni : public Przebieg {
     std::unique_ptr<Potok<OdcinekToru>> przeczytany;
     if (wyprzedzenie_ && plik_wyprzedzenia_ == plik) przeczytany = std::move(wyprzedzenie_);
     wyprzedzenie_.reset();
-    std::error_code blad;
-    if (nastepny && std::filesystem::file_size(*nastepny, blad) >= duzy_plik && !blad) {
+    if (nastepny && wart_drugiego_watku(*nastepny)) {
       try {
         wyprzedzenie_ = std::make_unique<Potok<OdcinekToru>>(
             [p = *nastepny](const OdbiorcaOdcinkow& oddaj) { czytaj_tory(p, oddaj); }, 256, 16);

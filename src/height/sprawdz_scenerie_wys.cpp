@@ -1,10 +1,8 @@
 #include "height/sprawdz_scenerie_wys.hpp"
 
 #include <algorithm>
-#include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <system_error>
 #include <utility>
 
 #include "height/czytaj_teren.hpp"
@@ -16,9 +14,6 @@
 namespace wyrownik {
 
 namespace {
-
-// Below this size a second thread costs more than it saves.
-constexpr std::uintmax_t duzy_plik = 1 << 20;
 
 class PrzebiegWysokosci : public Przebieg {
  public:
@@ -40,8 +35,7 @@ class PrzebiegWysokosci : public Przebieg {
       indeks_->rejestruj_w_komorkach(indeks_->dopisz_rekord(t.jako_rekord()), x_min, x_max, z_min,
                                      z_max);
     };
-    std::error_code blad;
-    if (std::filesystem::file_size(plik, blad) < duzy_plik || blad) {
+    if (!wart_drugiego_watku(plik)) {
       czytaj_teren(plik, ustawienia_, zapisz, mapa_);
       return;
     }

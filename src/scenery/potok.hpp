@@ -4,8 +4,10 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -15,6 +17,15 @@
 #include <vector>
 
 namespace wyrownik {
+
+// Whether a file is worth a second thread: at least `od` bytes (1 MiB unless
+// said). A file whose size cannot be read is not: it is read on one thread,
+// where its failure is told as always.
+inline bool wart_drugiego_watku(const std::filesystem::path& plik, std::uintmax_t od = 1 << 20) {
+  std::error_code blad;
+  const std::uintmax_t rozmiar = std::filesystem::file_size(plik, blad);
+  return !blad && rozmiar >= od;
+}
 
 // Runs `wytworz(oddaj)` on a second thread from construction on; wez() gives
 // the items passed to `oddaj`, in that order. Items travel in batches of
@@ -53,8 +64,10 @@ class Potok {
   bool wez(T& t) {
     if (nastepny_ == biezaca_.size()) {
       std::unique_lock blokada(zamek_);
-      biezaca_.clear();
-      wolne_.push_back(std::move(biezaca_));
+      if (biezaca_.capacity() > 0) {
+        biezaca_.clear();
+        wolne_.push_back(std::move(biezaca_));
+      }
       zmiana_.wait(blokada, [&] { return !gotowe_.empty() || koniec_; });
       if (gotowe_.empty()) {
         if (blad_) std::rethrow_exception(std::exchange(blad_, nullptr));

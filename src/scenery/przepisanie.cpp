@@ -47,10 +47,7 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
     throw BladDanych("a scenery file bears the name of the scratch copy: " + bajty_sciezki(p.plik));
   }
   CzytnikLinii czytnik(p.plik);
-  std::error_code blad_rozmiaru;
-  Oceny oceny(p.plik, zasady,
-              zasady.ocena_wspolbiezna() && fs::file_size(p.plik, blad_rozmiaru) >= duzy_plik &&
-                  !blad_rozmiaru);
+  Oceny oceny(p.plik, zasady, zasady.ocena_wspolbiezna() && wart_drugiego_watku(p.plik, duzy_plik));
 
   std::optional<std::string> pelna_sciezka;  // for the log, made at the first entry
   auto sciezka_do_logu = [&]() -> const std::string& {

@@ -1,15 +1,14 @@
 #include "scenery/skan.hpp"
 
 #include <algorithm>
-#include <cstdint>
 #include <future>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <unordered_set>
 #include <vector>
 
+#include "scenery/potok.hpp"
 #include "text/blad_danych.hpp"
 #include "text/czytnik_linii.hpp"
 #include "text/linia.hpp"
@@ -157,9 +156,6 @@ class SkanerPliku {
   WynikPliku wynik_;
 };
 
-// A file this large is worth a second core: scanned beside the one before it.
-constexpr std::uintmax_t duzy_plik = 1 << 20;
-
 class Skaner {
  public:
   Skaner(StanScenerii& stan, Postep& postep) : stan_(stan), postep_(postep) {}
@@ -183,8 +179,7 @@ class Skaner {
       const auto plik = wyszukaj(i);
       const auto plik_nastepny = para ? wyszukaj(i + 1) : std::nullopt;
       std::future<WynikPliku> nastepny;
-      std::error_code blad;
-      if (plik_nastepny && std::filesystem::file_size(*plik_nastepny, blad) >= duzy_plik && !blad) {
+      if (plik_nastepny && wart_drugiego_watku(*plik_nastepny)) {
         nastepny = std::async(std::launch::async,
                               [p = *plik_nastepny] { return SkanerPliku().skanuj(p); });
       }
