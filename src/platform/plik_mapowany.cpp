@@ -1,8 +1,24 @@
 #include "platform/plik_mapowany.hpp"
 
+#include <algorithm>
 #include <utility>
 
+#include "platform/bledy.hpp"
+
 namespace wyrownik {
+
+void PlikMapowany::wydluz(std::size_t nowa) {
+  if (uchwyt_ < 0) throw BladPliku("cannot write to a closed file", sciezka_);
+  if (nowa <= pojemnosc_) {
+    dlugosc_ = std::max(dlugosc_, nowa);
+    return;
+  }
+  // Grow by half of what is there, at least by the step: few remappings
+  // however large the file gets.
+  const std::size_t przyrost = std::max(krok_wzrostu_, pojemnosc_ / 2);
+  rozszerz(std::max(nowa, pojemnosc_ + przyrost));
+  dlugosc_ = nowa;
+}
 
 PlikMapowany::~PlikMapowany() {
   zwolnij();

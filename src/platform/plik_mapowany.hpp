@@ -47,6 +47,8 @@ class PlikMapowany {
   void zamknij();
 
  private:
+  // Reserves the file up to `nowa_pojemnosc` bytes and maps all of it.
+  void rozszerz(std::size_t nowa_pojemnosc);
   void mapuj(std::size_t pojemnosc);
   void zwolnij() noexcept;
   // Unmaps the view (the pages stay in the system's cache).

@@ -79,21 +79,11 @@ void PlikMapowany::mapuj(std::size_t pojemnosc) {
   pojemnosc_ = pojemnosc;
 }
 
-void PlikMapowany::wydluz(std::size_t nowa) {
-  if (uchwyt_ < 0) throw BladPliku("cannot write to a closed file", sciezka_);
-  if (nowa <= pojemnosc_) {
-    dlugosc_ = std::max(dlugosc_, nowa);
-    return;
-  }
-  // Grow by half of what is there, at least by the step: few remappings
-  // however large the file gets.
-  const std::size_t przyrost = std::max(krok_wzrostu_, pojemnosc_ / 2);
-  const std::size_t nowa_pojemnosc = std::max(nowa, pojemnosc_ + przyrost);
+void PlikMapowany::rozszerz(std::size_t nowa_pojemnosc) {
   if (const int kod = rezerwuj(deskryptor(), pojemnosc_, nowa_pojemnosc - pojemnosc_); kod != 0) {
     throw BladPliku("cannot extend", sciezka_, std::error_code(kod, std::system_category()));
   }
   mapuj(nowa_pojemnosc);
-  dlugosc_ = nowa;
 }
 
 void PlikMapowany::zamknij() {

@@ -76,14 +76,7 @@ void PlikMapowany::mapuj(std::size_t pojemnosc) {
   pojemnosc_ = pojemnosc;
 }
 
-void PlikMapowany::wydluz(std::size_t nowa) {
-  if (uchwyt_ < 0) throw BladPliku("cannot write to a closed file", sciezka_);
-  if (nowa <= pojemnosc_) {
-    dlugosc_ = std::max(dlugosc_, nowa);
-    return;
-  }
-  const std::size_t przyrost = std::max(krok_wzrostu_, pojemnosc_ / 2);
-  const std::size_t nowa_pojemnosc = std::max(nowa, pojemnosc_ + przyrost);
+void PlikMapowany::rozszerz(std::size_t nowa_pojemnosc) {
   // The view must go before the file can grow under a new one.
   const std::size_t stara = pojemnosc_;
   zamknij_widok();
@@ -93,7 +86,6 @@ void PlikMapowany::wydluz(std::size_t nowa) {
     throw BladPliku("cannot extend", sciezka_, kod);
   }
   mapuj(nowa_pojemnosc);
-  dlugosc_ = nowa;
 }
 
 void PlikMapowany::zamknij() {
