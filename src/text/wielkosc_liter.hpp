@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -69,12 +71,16 @@ constexpr bool litera_ascii(char c) {
 // A keyword prepared for the search: whether it is plain ASCII starting with
 // a letter, and which of its letters is looked for first (the first one
 // outside "end", which every vertex line of a real scenery ends with). A
-// literal is prepared when the program is compiled.
+// literal is prepared when the program is compiled. Sixteen bytes, so that
+// a call takes it in two registers: built on the stack and reloaded, it
+// stalled every keyword test.
 class Slowo {
  public:
   template <std::size_t N>
   consteval Slowo(const char (&tekst)[N]) : Slowo(std::string_view(tekst, N - 1)) {}
-  constexpr Slowo(std::string_view tekst) : tekst_(tekst) {  // NOLINT: implicit on purpose
+  constexpr Slowo(std::string_view tekst)  // NOLINT: implicit on purpose
+      : dane_(tekst.data()), rozmiar_(static_cast<std::uint32_t>(tekst.size())) {
+    if (tekst.size() > UINT16_MAX) throw std::length_error("a keyword too long to search for");
     ascii_ = !tekst.empty() && detail::litera_ascii(tekst[0]);
     for (const char c : tekst) {
       if (static_cast<unsigned char>(c) >= 0x80) ascii_ = false;
@@ -82,21 +88,23 @@ class Slowo {
     for (std::size_t i = 0; i < tekst.size(); ++i) {
       const char c = static_cast<char>(tekst[i] | 0x20);
       if (detail::litera_ascii(tekst[i]) && c != 'e' && c != 'n' && c != 'd') {
-        litera_ = i;
+        litera_ = static_cast<std::uint16_t>(i);
         break;
       }
     }
   }
 
-  constexpr std::string_view tekst() const { return tekst_; }
+  constexpr std::string_view tekst() const { return {dane_, rozmiar_}; }
   constexpr bool ascii() const { return ascii_; }
   constexpr std::size_t litera() const { return litera_; }
 
  private:
-  std::string_view tekst_;
+  const char* dane_;
+  std::uint32_t rozmiar_;
+  std::uint16_t litera_ = 0;
   bool ascii_ = false;
-  std::size_t litera_ = 0;
 };
+static_assert(sizeof(Slowo) == 16);
 
 // Position of the first occurrence of `slowo` in `tekst` without regard to
 // letter case, or npos.

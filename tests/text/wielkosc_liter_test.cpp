@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <stdexcept>
 #include <string>
 
 #include "text/kodowanie.hpp"
@@ -30,6 +31,9 @@ TEST(WielkoscLiter, KeywordsMatchAnywhereInAnyCase) {
   EXPECT_FALSE(zawiera("", "node"));
   EXPECT_EQ(znajdz_bez_wielkosci("a MATERIAL b EndMaterial grass", "endmaterial"), 13u);
   EXPECT_TRUE(zawiera("\xA3\xD3\xAF", "\xB3\xF3\xBF"));  // ŁÓŻ holds łóż
+  // A prepared keyword packs its length; one beyond that is refused, not cut.
+  const std::string dlugie(70000, 'a');
+  EXPECT_THROW(zawiera(dlugie, std::string_view(dlugie)), std::length_error);
 }
 
 TEST(WielkoscLiter, KeywordSearchAgreesWithTheFoldEverywhere) {
