@@ -37,10 +37,11 @@ class PrzebiegSkrajni : public Przebieg {
     }
     if (!przeczytany) {
       czytaj_tory(plik, [this](const OdcinekToru& odcinek) { zapisz(odcinek); });
-      return;
+    } else {
+      OdcinekToru odcinek;
+      while (przeczytany->wez(odcinek)) zapisz(odcinek);
     }
-    OdcinekToru odcinek;
-    while (przeczytany->wez(odcinek)) zapisz(odcinek);
+    indeks_->oproznij();
   }
 
   Werdykt ocen(std::string_view surowa, std::string& poprawiona) override {

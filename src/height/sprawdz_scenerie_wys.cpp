@@ -37,11 +37,12 @@ class PrzebiegWysokosci : public Przebieg {
     };
     if (!wart_drugiego_watku(plik)) {
       czytaj_teren(plik, ustawienia_, zapisz, mapa_);
-      return;
+    } else {
+      w_potoku<Trojkat>(
+          [&](const OdbiorcaTrojkatow& oddaj) { czytaj_teren(plik, ustawienia_, oddaj, mapa_); },
+          zapisz);
     }
-    w_potoku<Trojkat>(
-        [&](const OdbiorcaTrojkatow& oddaj) { czytaj_teren(plik, ustawienia_, oddaj, mapa_); },
-        zapisz);
+    indeks_->oproznij();
   }
 
   Werdykt ocen(std::string_view surowa, std::string& poprawiona) override {

@@ -17,12 +17,16 @@ namespace {
 constexpr std::size_t krok_komorek = 1'000'000 * dlugosc_rekordu_komorki;
 constexpr std::size_t krok_danych = 100'000 * dlugosc_rekordu_danych;
 
+// Elements written to aaa.aaa at once.
+constexpr std::size_t blok_zapisu = 1024 * dlugosc_rekordu_danych;
+
 constexpr std::int32_t najwiekszy_numer = std::numeric_limits<std::int32_t>::max();
 
+// Written by writes, not through the view: a page comes in when first read.
 PlikMapowany utworz_dane(const std::filesystem::path& katalog) {
   const auto sciezka = katalog / nazwa_pliku_danych;
   utworz_pusty(sciezka);
-  return PlikMapowany(sciezka, krok_danych);
+  return PlikMapowany(sciezka, krok_danych, PlikMapowany::Dostep::wybrane);
 }
 
 // Every head empty: the file grows by zeros, reserved on disk rather than
@@ -46,6 +50,23 @@ Indeks::Indeks(const std::filesystem::path& katalog, const Zakres& zakres)
       static_cast<std::size_t>(Siatka::ile_komorek) * dlugosc_rekordu_komorki) {
     throw BladPliku("unexpected length of", komorki_.sciezka());
   }
+  zalegle_.reserve(blok_zapisu);
+}
+
+Indeks::~Indeks() {
+  // The failure path: the files stay behind with every element stored.
+  try {
+    if (dane_.otwarty()) oproznij();
+  } catch (...) {
+  }
+}
+
+void Indeks::oproznij() {
+  if (zalegle_.empty()) return;
+  dane_.zapisz(dlugosc_rekordu_danych * static_cast<std::size_t>(zapisane_), zalegle_.data(),
+               zalegle_.size());
+  zapisane_ = ile_rekordow_;
+  zalegle_.clear();
 }
 
 void Indeks::sprawdz_otwarty() const {
@@ -62,10 +83,15 @@ std::int32_t Indeks::dopisz_rekord(const RekordDanych& rekord) {
   sprawdz_otwarty();
   if (ile_rekordow_ == najwiekszy_numer)
     throw BladDanych("too many elements for the scratch index");
+  if (zalegle_.size() + dlugosc_rekordu_danych > blok_zapisu) oproznij();
   const std::int32_t nr = ile_rekordow_ + 1;
+  // Reserved on disk now: a full disk fails here, as when written at once.
   dane_.wydluz(dlugosc_rekordu_danych * static_cast<std::size_t>(nr));
-  char* p = dane_.dane() + dlugosc_rekordu_danych * static_cast<std::size_t>(nr - 1);
-  for (std::size_t i = 0; i < rekord.size(); ++i) zapisz_f64_le(p + 8 * i, rekord[i]);
+  const std::size_t koniec = zalegle_.size();
+  zalegle_.resize(koniec + dlugosc_rekordu_danych);
+  for (std::size_t i = 0; i < rekord.size(); ++i) {
+    zapisz_f64_le(zalegle_.data() + koniec + 8 * i, rekord[i]);
+  }
   ile_rekordow_ = nr;
   return nr;
 }
@@ -118,6 +144,7 @@ void Indeks::dopisz_do_komorki(std::int32_t komorka, std::int32_t nr) {
 void Indeks::usun_indeks() {
   // Both are closed even when the first close fails; the first failure counts.
   try {
+    oproznij();  // should closing fail, the files left behind are whole
     dane_.zamknij();
   } catch (...) {
     try {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 #include "geometry/zakres.hpp"
 #include "index/bajty_le.hpp"
@@ -39,6 +40,11 @@ inline constexpr std::string_view nazwa_pliku_komorek = "aaa.aab";
 // Every failure throws (BladPliku for the files, BladDanych for a record
 // number out of range). An index that is destroyed without usun_indeks()
 // leaves both files behind, each cut to exactly its records.
+//
+// New elements wait in memory in blocks and reach aaa.aaa as one write each
+// (writing them through the mapping cost a page fault per page); they are
+// read from wherever they are. oproznij() writes those waiting, and so does
+// the end of the index, on every path.
 class Indeks {
  public:
   // Creates aaa.aaa empty and aaa.aab with 1000000 empty heads in `katalog`
@@ -46,9 +52,9 @@ class Indeks {
   // `zakres`. aaa.aaa is created first; a failure leaves whatever was
   // created behind. Throws BladPliku.
   Indeks(const std::filesystem::path& katalog, const Zakres& zakres);
-  ~Indeks() = default;
+  ~Indeks();
   Indeks(Indeks&&) noexcept = default;
-  Indeks& operator=(Indeks&&) noexcept = default;
+  Indeks& operator=(Indeks&&) = delete;
 
   const Siatka& siatka() const { return siatka_; }
   std::int32_t ile_rekordow() const { return ile_rekordow_; }
@@ -57,6 +63,10 @@ class Indeks {
   // Writes the element as record ile_rekordow + 1 and returns its number.
   std::int32_t dopisz_rekord(const RekordDanych& rekord);
   RekordDanych czytaj_rekord(std::int32_t nr) const;
+
+  // Writes the elements still waiting in memory to aaa.aaa: a run calls it
+  // when a file has been read, so that aaa.aaa shows every element stored.
+  void oproznij();
 
   // Appends element `nr` to every cell the box touches: columns ascending,
   // within a column rows ascending; corners outside the grid are clamped.
@@ -89,7 +99,10 @@ class Indeks {
   }
   RekordDanych rekord_danych(std::int32_t nr) const {
     RekordDanych r;
-    const char* p = dane_.dane() + dlugosc_rekordu_danych * static_cast<std::size_t>(nr - 1);
+    const char* p = nr > zapisane_
+                        ? zalegle_.data() +
+                              dlugosc_rekordu_danych * static_cast<std::size_t>(nr - zapisane_ - 1)
+                        : dane_.dane() + dlugosc_rekordu_danych * static_cast<std::size_t>(nr - 1);
     for (std::size_t i = 0; i < r.size(); ++i) r[i] = czytaj_f64_le(p + 8 * i);
     return r;
   }
@@ -102,6 +115,9 @@ class Indeks {
   PlikMapowany komorki_;
   std::int32_t ile_rekordow_ = 0;
   std::int32_t ile_rekordow_komorek_ = Siatka::ile_komorek;
+  // Elements 1..zapisane_ are in aaa.aaa; the rest wait here, in order.
+  std::int32_t zapisane_ = 0;
+  std::vector<char> zalegle_;
 };
 
 template <class Test>

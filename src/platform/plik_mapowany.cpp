@@ -1,6 +1,7 @@
 #include "platform/plik_mapowany.hpp"
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 #include "platform/bledy.hpp"
@@ -18,6 +19,12 @@ void PlikMapowany::wydluz(std::size_t nowa) {
   const std::size_t przyrost = std::max(krok_wzrostu_, pojemnosc_ / 2);
   rozszerz(std::max(nowa, pojemnosc_ + przyrost));
   dlugosc_ = nowa;
+}
+
+void PlikMapowany::zapisz(std::size_t od, const char* bajty, std::size_t n) {
+  if (uchwyt_ < 0) throw BladPliku("cannot write to a closed file", sciezka_);
+  if (od > dlugosc_ || n > dlugosc_ - od) throw std::out_of_range("a write beyond the file's end");
+  if (n > 0) wpisz(od, bajty, n);
 }
 
 PlikMapowany::~PlikMapowany() {

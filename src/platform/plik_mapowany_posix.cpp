@@ -79,6 +79,23 @@ void PlikMapowany::mapuj(std::size_t pojemnosc) {
   pojemnosc_ = pojemnosc;
 }
 
+void PlikMapowany::wpisz(std::size_t od, const char* bajty, std::size_t n) {
+  while (n > 0) {
+    const ssize_t zapisane = ::pwrite(deskryptor(), bajty, n, static_cast<off_t>(od));
+    if (zapisane < 0 && errno == EINTR) continue;
+    if (zapisane <= 0) {
+      // The space is reserved: a short write here is a failing device.
+      throw BladPliku(
+          "cannot write to", sciezka_,
+          zapisane < 0 ? ostatni_blad_systemu() : std::make_error_code(std::errc::io_error));
+    }
+    const auto w = static_cast<std::size_t>(zapisane);
+    bajty += w;
+    od += w;
+    n -= w;
+  }
+}
+
 void PlikMapowany::rozszerz(std::size_t nowa_pojemnosc) {
   if (const int kod = rezerwuj(deskryptor(), pojemnosc_, nowa_pojemnosc - pojemnosc_); kod != 0) {
     throw BladPliku("cannot extend", sciezka_, std::error_code(kod, std::system_category()));

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "platform/bledy.hpp"
@@ -74,6 +75,12 @@ void PlikMapowany::mapuj(std::size_t pojemnosc) {
   widok_ = win32::liczba(m);
   mapa_ = static_cast<char*>(adres);
   pojemnosc_ = pojemnosc;
+}
+
+// A view and WriteFile are not promised to agree on Windows: the bytes go
+// through the view.
+void PlikMapowany::wpisz(std::size_t od, const char* bajty, std::size_t n) {
+  std::memcpy(mapa_ + od, bajty, n);
 }
 
 void PlikMapowany::rozszerz(std::size_t nowa_pojemnosc) {

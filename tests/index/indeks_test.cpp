@@ -15,6 +15,7 @@
 #include "index/siatka.hpp"
 #include "platform/bledy.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
+#include "pomoc/pliki_indeksu.hpp"
 #include "text/blad_danych.hpp"
 
 namespace fs = std::filesystem;
@@ -343,6 +344,11 @@ TEST_F(IndeksNaDysku, FilesGrowPastTheirFirstReserve) {
   }
   EXPECT_EQ(fs::file_size(k / "aaa.aaa"), 72u * ile);
   EXPECT_EQ(fs::file_size(k / "aaa.aab"), 12u * (1000000 + 10u * (ile - 1)));
+  // Elements reach the file in blocks: each in its place across the blocks.
+  const std::string dane = plik_danych();
+  for (const std::int32_t nr : {1, 1024, 1025, 2049, 399'999, ile}) {
+    EXPECT_EQ(testy::rekord_danych(dane, nr), rekord(nr)) << nr;
+  }
 }
 
 }  // namespace
