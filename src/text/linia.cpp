@@ -64,22 +64,19 @@ inline std::optional<double> liczba_prosta(const char*& p, const char* const kon
   if (*p == '-' || *p == '+') ++p;
   const char* const cyfry_od = p;
   std::uint64_t cyfry = 0;
-  const auto czytaj_cyfry = [&] {
-    for (; p != koniec; ++p) {
-      const unsigned cyfra = static_cast<unsigned char>(*p) - unsigned{'0'};
-      if (cyfra > 9) break;
+  const char* kropka = nullptr;
+  for (; p != koniec; ++p) {
+    const unsigned cyfra = static_cast<unsigned char>(*p) - unsigned{'0'};
+    if (cyfra <= 9) {
       cyfry = cyfry * 10 + cyfra;
+    } else if (*p == '.' && kropka == nullptr) {
+      kropka = p;
+    } else {
+      break;
     }
-  };
-  czytaj_cyfry();
-  std::size_t ile_cyfr = static_cast<std::size_t>(p - cyfry_od);
-  std::size_t po_kropce = 0;
-  if (p != koniec && *p == '.') {
-    const char* const ulamek_od = ++p;
-    czytaj_cyfry();
-    po_kropce = static_cast<std::size_t>(p - ulamek_od);
-    ile_cyfr += po_kropce;
   }
+  const std::size_t po_kropce = kropka ? static_cast<std::size_t>(p - kropka - 1) : 0;
+  const std::size_t ile_cyfr = static_cast<std::size_t>(p - cyfry_od) - (kropka ? 1 : 0);
   if (ile_cyfr == 0 || ile_cyfr > 15) return std::nullopt;
   double v = static_cast<double>(cyfry);
   if (po_kropce > 0) v /= potegi_dziesieciu[po_kropce];
