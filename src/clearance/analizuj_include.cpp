@@ -56,10 +56,10 @@ double odleglosc(double ax, double az, double bx, double bz) {
 
 bool analizuj_include(std::string_view linia, const UstawieniaSkrajni& u,
                       const PrzejdzOdcinki& przejdz, std::string& przesunieta) {
-  std::string czysta(linia);
-  oczysc_linie(czysta);
+  // Tokens of the line as cleaned, read off the line as it is: no copy.
   std::vector<std::string_view> tokeny;
-  podziel(czysta, tokeny);
+  tokeny.reserve(16);  // an object line's tokens in one allocation
+  podziel_czysto(linia, tokeny);
   if (tokeny.size() < 5) return false;
   if (!czy_wybrany(u.lista_inc, nazwa_bazowa(tokeny[1]))) return false;
   const auto p = polozenie(tokeny, u);

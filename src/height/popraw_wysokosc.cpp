@@ -66,10 +66,10 @@ std::optional<double> wysokosc_terenu(double x, double z, const PrzejdzKomorke& 
 std::optional<std::string> popraw_wysokosc(std::string_view surowa,
                                            const UstawieniaWysokosci& ustawienia,
                                            const Pasmo& pasmo, const PrzejdzKomorke& przejdz) {
-  std::string linia(surowa);
-  oczysc_linie(linia);
+  // Tokens of the line as cleaned, read off the line as it is: no copy.
   std::vector<std::string_view> tokeny;
-  podziel(linia, tokeny);
+  tokeny.reserve(16);  // an object line's tokens in one allocation
+  podziel_czysto(surowa, tokeny);
   if (tokeny.size() < 5 || tokeny[1].empty()) return std::nullopt;
   const std::string_view nazwa = nazwa_bazowa(tokeny[1]);
   if (!czy_wybrany(ustawienia.lista_inc, nazwa)) return std::nullopt;
