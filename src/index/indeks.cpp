@@ -142,9 +142,11 @@ void Indeks::dopisz_do_komorki(std::int32_t komorka, std::int32_t nr) {
 }
 
 void Indeks::usun_indeks() {
+  // Should closing fail, the files left behind are whole. A block that cannot
+  // be written leaves both open: the index's end tries once more.
+  oproznij();
   // Both are closed even when the first close fails; the first failure counts.
   try {
-    oproznij();  // should closing fail, the files left behind are whole
     dane_.zamknij();
   } catch (...) {
     try {

@@ -80,6 +80,10 @@ void PlikMapowany::mapuj(std::size_t pojemnosc) {
 // A view and WriteFile are not promised to agree on Windows: the bytes go
 // through the view.
 void PlikMapowany::wpisz(std::size_t od, const char* bajty, std::size_t n) {
+  // A growth that failed may have left no view behind.
+  if (mapa_ == nullptr || od > pojemnosc_ || n > pojemnosc_ - od) {
+    throw BladPliku("cannot write to an unmapped part of", sciezka_);
+  }
   std::memcpy(mapa_ + od, bajty, n);
 }
 
