@@ -10,9 +10,7 @@
 namespace wyrownik {
 
 std::optional<Trojka> MapaZmian::polozenie(std::string_view linia) {
-  bufor_.assign(linia);
-  oczysc_linie(bufor_);
-  podziel(bufor_, tokeny_);
+  podziel_czysto(linia, tokeny_);
   return znajdz_trojke(tokeny_);
 }
 

@@ -109,8 +109,7 @@ class MapaZmian {
   std::vector<WierszZmiany> wiersze_;
   std::vector<std::string> pliki_;
   std::uint64_t ile_zmian_ = 0, ile_usunietych_ = 0;
-  std::string bufor_;  // reused by polozenie()
-  std::vector<std::string_view> tokeny_;
+  std::vector<std::string_view> tokeny_;  // reused by polozenie()
 };
 
 }  // namespace wyrownik
