@@ -61,7 +61,7 @@ std::optional<Blokada> zajmij_pliki_robocze(const std::filesystem::path& katalog
 // before anything of the scenery is written.
 void sprawdz_nazwy_robocze(const StanScenerii& stan) {
   for (const std::string& wpis : stan.lista_plikow) {
-    const auto plik = znajdz_w_scenerii(stan.katalog, wpis, &stan.katalogi);
+    const auto plik = znajdz_w_scenerii(stan.katalog, wpis, stan.pamiec_katalogow());
     if (!plik) continue;
     for (const std::string_view nazwa : {nazwa_pliku_danych, nazwa_pliku_komorek, nazwa_kopii}) {
       const std::filesystem::path roboczy = stan.katalog / std::string(nazwa);
@@ -161,6 +161,7 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
   StanScenerii stan;
   stan.tekst_katalogu = srodowisko.tekst_katalogu;
   stan.katalog = srodowisko.katalog;
+  stan.skroty = srodowisko.skroty;
   const std::size_t ile = okno.ile_pozycji();
   for (std::size_t i = 0; i < ile && !powod; ++i) {
     if (!okno.zaznaczona(i)) continue;

@@ -67,6 +67,7 @@ struct Srodowisko {
   CelZapisu zapis;                         // the log, the system calls, the dry run
   bool kopie_zapasowe = true;              // replaced files kept under kopie/ (not in a dry run)
   bool raport = true;                      // the map report beside the log
+  Skroty skroty;                           // all on; tests and benchmarks switch them off
 };
 
 // Another batch (of a copy with another program directory) works in the

@@ -29,7 +29,8 @@ double punkt(std::string_view token, const std::filesystem::path& plik) {
 
 }  // namespace
 
-void czytaj_tory(const std::filesystem::path& plik, const OdbiorcaOdcinkow& rejestruj_odcinek) {
+void czytaj_tory(const std::filesystem::path& plik, const OdbiorcaOdcinkow& rejestruj_odcinek,
+                 Szukanie szukanie) {
   CzytnikLinii czytnik(plik);
   std::string bufor;
   std::string_view linia;
@@ -37,16 +38,17 @@ void czytaj_tory(const std::filesystem::path& plik, const OdbiorcaOdcinkow& reje
   std::string_view surowa;
   while (czytnik.czytaj(surowa)) {
     if (czy_komentarz(surowa)) continue;
-    if (!(zawiera(surowa, "node") && zawiera(surowa, "track") && zawiera(surowa, "normal")))
+    if (!(zawiera(surowa, "node", szukanie) && zawiera(surowa, "track", szukanie) &&
+          zawiera(surowa, "normal", szukanie)))
       continue;
     // A hidden track is not collected; its own lines are read on as ordinary ones.
-    if (zawiera(surowa, "unvis") || zawiera(surowa, "novis")) continue;
+    if (zawiera(surowa, "unvis", szukanie) || zawiera(surowa, "novis", szukanie)) continue;
 
     podziel_czysto(surowa, tokeny);
     double szerokosc = tokeny.size() >= 8 ? liczba_na_poczatku(tokeny[7]) : 0.0;
     int n = 1;
     std::optional<std::pair<double, double>> p1;
-    while (nastepna_linia_toru(czytnik, bufor, linia, tokeny, n)) {
+    while (nastepna_linia_toru(czytnik, bufor, linia, tokeny, n, szukanie)) {
       if (n == 2 && tokeny.size() >= 5) {
         szerokosc += 2 * liczba_na_poczatku(tokeny[4]);
       } else if (n == 3 && tokeny.size() >= 3) {

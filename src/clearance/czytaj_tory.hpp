@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "clearance/odcinek_toru.hpp"
+#include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {
 
@@ -16,6 +17,7 @@ using OdbiorcaOdcinkow = std::function<void(const OdcinekToru&)>;
 // A track without a first end point (counted line 3 with fewer than three
 // tokens) gives no segment. Throws BladDanych when an end point is not a
 // number, BladPliku when the file cannot be read.
-void czytaj_tory(const std::filesystem::path& plik, const OdbiorcaOdcinkow& rejestruj_odcinek);
+void czytaj_tory(const std::filesystem::path& plik, const OdbiorcaOdcinkow& rejestruj_odcinek,
+                 Szukanie szukanie = Szukanie::szerokie);
 
 }  // namespace wyrownik

@@ -27,16 +27,22 @@ class PrzebiegSkrajni : public Przebieg {
     std::unique_ptr<Potok<OdcinekToru>> przeczytany;
     if (wyprzedzenie_ && plik_wyprzedzenia_ == plik) przeczytany = std::move(wyprzedzenie_);
     wyprzedzenie_.reset();
-    if (nastepny && wart_drugiego_watku(*nastepny)) {
+    const Skroty& skroty = stan_.skroty;
+    if (nastepny && skroty.odczyt_na_dwoch_watkach &&
+        wart_drugiego_watku(*nastepny, skroty.duzy_plik_odczytu)) {
       try {
         wyprzedzenie_ = std::make_unique<Potok<OdcinekToru>>(
-            [p = *nastepny](const OdbiorcaOdcinkow& oddaj) { czytaj_tory(p, oddaj); }, 256, 16);
+            [p = *nastepny, s = skroty.szukanie](const OdbiorcaOdcinkow& oddaj) {
+              czytaj_tory(p, oddaj, s);
+            },
+            256, 16);
         plik_wyprzedzenia_ = *nastepny;
       } catch (const std::system_error&) {
       }
     }
     if (!przeczytany) {
-      czytaj_tory(plik, [this](const OdcinekToru& odcinek) { zapisz(odcinek); });
+      czytaj_tory(
+          plik, [this](const OdcinekToru& odcinek) { zapisz(odcinek); }, skroty.szukanie);
     } else {
       OdcinekToru odcinek;
       while (przeczytany->wez(odcinek)) zapisz(odcinek);

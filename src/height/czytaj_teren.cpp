@@ -22,8 +22,8 @@ namespace {
 class CzytnikTerenu {
  public:
   CzytnikTerenu(const std::filesystem::path& plik, const UstawieniaWysokosci& u,
-                const OdbiorcaTrojkatow& odbiorca, MapaZmian* mapa)
-      : czytnik_(plik), konf_(u), odbiorca_(odbiorca), mapa_(mapa) {}
+                const OdbiorcaTrojkatow& odbiorca, MapaZmian* mapa, Szukanie szukanie)
+      : czytnik_(plik), konf_(u), odbiorca_(odbiorca), mapa_(mapa), szukanie_(szukanie) {}
 
   void czytaj() {
     std::string_view surowa;
@@ -31,26 +31,28 @@ class CzytnikTerenu {
       if (numer_normalnego_ > 0) sledz_tor_normalny(surowa);
       if (czy_komentarz(surowa)) continue;
       biezaca_ = surowa;
-      bool wezel = zawiera(biezaca_, "node");
-      if (wezel && (zawiera(biezaca_, "triangles") || zawiera(biezaca_, "triangle_strip"))) {
+      bool wezel = zawiera(biezaca_, "node", szukanie_);
+      if (wezel && (zawiera(biezaca_, "triangles", szukanie_) ||
+                    zawiera(biezaca_, "triangle_strip", szukanie_))) {
         wezel_trojkatow();
-        wezel = zawiera(biezaca_, "node");
+        wezel = zawiera(biezaca_, "node", szukanie_);
       }
       // Each test looks at the line the one before it left: a track reader
       // moves `biezaca_` on.
-      if (!wezel || !zawiera(biezaca_, "track")) continue;
-      if (konf_.drogi && zawiera(biezaca_, "road")) tor();
+      if (!wezel || !zawiera(biezaca_, "track", szukanie_)) continue;
+      if (konf_.drogi && zawiera(biezaca_, "road", szukanie_)) tor();
       if (konf_.rzeki && czy_tor(biezaca_, "river")) tor();
-      if (mapa_ && czy_tor(biezaca_, "normal") && !zawiera(biezaca_, "unvis") &&
-          !zawiera(biezaca_, "novis")) {
+      if (mapa_ && czy_tor(biezaca_, "normal") && !zawiera(biezaca_, "unvis", szukanie_) &&
+          !zawiera(biezaca_, "novis", szukanie_)) {
         numer_normalnego_ = 1;
       }
     }
   }
 
  private:
-  static bool czy_tor(std::string_view linia, std::string_view rodzaj) {
-    return zawiera(linia, "node") && zawiera(linia, "track") && zawiera(linia, rodzaj);
+  bool czy_tor(std::string_view linia, std::string_view rodzaj) const {
+    return zawiera(linia, "node", szukanie_) && zawiera(linia, "track", szukanie_) &&
+           zawiera(linia, rodzaj, szukanie_);
   }
 
   // Reads the next line into `biezaca_`; false at the end of the file, which
@@ -65,8 +67,8 @@ class CzytnikTerenu {
 
   // The texture the header names, a view into the current line.
   std::optional<std::string_view> tekstura_naglowka() {
-    if (zawiera(biezaca_, "material")) {
-      const std::size_t poz = znajdz_bez_wielkosci(biezaca_, "endmaterial");
+    if (zawiera(biezaca_, "material", szukanie_)) {
+      const std::size_t poz = znajdz_bez_wielkosci(biezaca_, "endmaterial", szukanie_);
       if (poz == std::string_view::npos) return std::nullopt;
       podziel_czysto(biezaca_.substr(poz), tokeny_);
       if (tokeny_.size() < 2) return std::nullopt;
@@ -88,7 +90,7 @@ class CzytnikTerenu {
     Trojkat t;
     int ile = 0;
     while (nastepna()) {
-      if (zawiera(biezaca_, "endtri")) return;
+      if (zawiera(biezaca_, "endtri", szukanie_)) return;
       Wierzcholek& w = t.v[static_cast<std::size_t>(ile)];
       if (!trzy_liczby(biezaca_, w.x, w.y, w.z)) continue;
       // Groups of three in the order read, strips too; a leftover one or two
@@ -107,7 +109,7 @@ class CzytnikTerenu {
 
   void tor() {
     numer_normalnego_ = 0;
-    if (zawiera(biezaca_, "unvis") || zawiera(biezaca_, "novis")) return;
+    if (zawiera(biezaca_, "unvis", szukanie_) || zawiera(biezaca_, "novis", szukanie_)) return;
     podziel_czysto(biezaca_, tokeny_);
     // Track numbers are read as the number at the start of a token, 0 for a word.
     int n = 1;
@@ -118,7 +120,7 @@ class CzytnikTerenu {
       w = liczba_na_poczatku(tokeny_[7]);
       czesci = 1;
     }
-    while (nastepna_linia_toru(czytnik_, bufor_, biezaca_, tokeny_, n)) {
+    while (nastepna_linia_toru(czytnik_, bufor_, biezaca_, tokeny_, n, szukanie_)) {
       if (n == 2 && tokeny_.size() >= 5) {
         w = (w + 2 * liczba_na_poczatku(tokeny_[4])) / 2;
         ++czesci;
@@ -142,7 +144,8 @@ class CzytnikTerenu {
   // that the map cannot change what the run reads.
   void sledz_tor_normalny(std::string_view surowa) {
     std::string_view linia;
-    if (!linia_toru(surowa, bufor_normalnego_, linia, tokeny_normalnego_, numer_normalnego_)) {
+    if (!linia_toru(surowa, bufor_normalnego_, linia, tokeny_normalnego_, numer_normalnego_,
+                    szukanie_)) {
       numer_normalnego_ = 0;
       return;
     }
@@ -162,6 +165,7 @@ class CzytnikTerenu {
   const UstawieniaWysokosci& konf_;
   const OdbiorcaTrojkatow& odbiorca_;
   MapaZmian* mapa_;
+  Szukanie szukanie_;
   // The current line: a view of the reader's line, or of `bufor_` in a track.
   std::string_view biezaca_;
   std::string bufor_;
@@ -183,8 +187,8 @@ bool czy_tekstura_terenu(std::string_view tekstura, const std::vector<std::strin
 }
 
 void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
-                  const OdbiorcaTrojkatow& dodaj_trojkat, MapaZmian* mapa) {
-  CzytnikTerenu(plik, ustawienia, dodaj_trojkat, mapa).czytaj();
+                  const OdbiorcaTrojkatow& dodaj_trojkat, MapaZmian* mapa, Szukanie szukanie) {
+  CzytnikTerenu(plik, ustawienia, dodaj_trojkat, mapa, szukanie).czytaj();
 }
 
 }  // namespace wyrownik

@@ -11,6 +11,7 @@
 #include "height/trojkat.hpp"
 #include "height/ustawienia_wysokosci.hpp"
 #include "scenery/mapa_zmian.hpp"
+#include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {
 
@@ -21,7 +22,8 @@ using OdbiorcaTrojkatow = std::function<void(const Trojkat&)>;
 // ground, the road and river strips and the visible normal tracks are also
 // sketched there.
 void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
-                  const OdbiorcaTrojkatow& dodaj_trojkat, MapaZmian* mapa = nullptr);
+                  const OdbiorcaTrojkatow& dodaj_trojkat, MapaZmian* mapa = nullptr,
+                  Szukanie szukanie = Szukanie::szerokie);
 
 // Whether a triangle node's texture counts as ground: the name, reduced to
 // the part after its last "/" or "\", begins with one of the prefixes

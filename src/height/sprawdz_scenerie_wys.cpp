@@ -35,11 +35,14 @@ class PrzebiegWysokosci : public Przebieg {
       indeks_->rejestruj_w_komorkach(indeks_->dopisz_rekord(t.jako_rekord()), x_min, x_max, z_min,
                                      z_max);
     };
-    if (!wart_drugiego_watku(plik)) {
-      czytaj_teren(plik, ustawienia_, zapisz, mapa_);
+    const Skroty& skroty = stan_.skroty;
+    if (!skroty.odczyt_na_dwoch_watkach || !wart_drugiego_watku(plik, skroty.duzy_plik_odczytu)) {
+      czytaj_teren(plik, ustawienia_, zapisz, mapa_, skroty.szukanie);
     } else {
       w_potoku<Trojkat>(
-          [&](const OdbiorcaTrojkatow& oddaj) { czytaj_teren(plik, ustawienia_, oddaj, mapa_); },
+          [&](const OdbiorcaTrojkatow& oddaj) {
+            czytaj_teren(plik, ustawienia_, oddaj, mapa_, skroty.szukanie);
+          },
           zapisz);
     }
     indeks_->oproznij();

@@ -16,4 +16,10 @@ std::filesystem::path sciezka_z_bajtow(std::string_view bajty);
 // log; on Windows a character outside the code page becomes "?".
 std::string bajty_sciezki(const std::filesystem::path& sciezka);
 
+// Whether the system hides the file from an ordinary listing: POSIX, a name
+// beginning with "."; Windows, the hidden or the system attribute (a leading
+// "." hides nothing there). A file whose attributes cannot be read is not
+// hidden: it is then told as missing or unreadable where it is opened.
+bool czy_ukryty(const std::filesystem::path& sciezka);
+
 }  // namespace wyrownik

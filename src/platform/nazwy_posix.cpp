@@ -10,4 +10,8 @@ std::string bajty_sciezki(const std::filesystem::path& sciezka) {
   return sciezka.string();
 }
 
+bool czy_ukryty(const std::filesystem::path& sciezka) {
+  return sciezka.filename().native().starts_with('.');
+}
+
 }  // namespace wyrownik

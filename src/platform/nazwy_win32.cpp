@@ -29,6 +29,12 @@ std::string bajty_sciezki(const std::filesystem::path& sciezka) {
   return b;
 }
 
+bool czy_ukryty(const std::filesystem::path& sciezka) {
+  const DWORD atrybuty = GetFileAttributesW(win32::nazwa_systemowa(sciezka).c_str());
+  return atrybuty != INVALID_FILE_ATTRIBUTES &&
+         (atrybuty & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+}
+
 namespace win32 {
 
 std::wstring nazwa_systemowa(const std::filesystem::path& sciezka) {

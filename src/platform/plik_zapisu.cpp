@@ -109,4 +109,11 @@ void usun_plik(const std::filesystem::path& sciezka) {
   if (blad) throw BladPliku("cannot remove", sciezka, blad);
 }
 
+void usun_pozostalosc(const std::filesystem::path& sciezka) {
+  std::error_code blad;
+  const auto stan = std::filesystem::symlink_status(sciezka, blad);
+  if (std::filesystem::is_directory(stan)) return;
+  usun_plik(sciezka);
+}
+
 }  // namespace wyrownik

@@ -110,4 +110,9 @@ void synchronizuj_katalog(const std::filesystem::path& katalog);
 // Removes a file; throws BladPliku when it exists and cannot be removed.
 void usun_plik(const std::filesystem::path& sciezka);
 
+// Removes a file or a link (not what it leads to) left behind by an earlier
+// run; a folder of that name is the user's and stays. Throws BladPliku when
+// the file exists and cannot be removed.
+void usun_pozostalosc(const std::filesystem::path& sciezka);
+
 }  // namespace wyrownik

@@ -8,15 +8,15 @@
 namespace wyrownik {
 
 bool nastepna_linia_toru(CzytnikLinii& czytnik, std::string& bufor, std::string_view& linia,
-                         std::vector<std::string_view>& tokeny, int& numer) {
+                         std::vector<std::string_view>& tokeny, int& numer, Szukanie szukanie) {
   std::string_view surowa;
   if (!czytnik.czytaj(surowa)) return false;
-  return linia_toru(surowa, bufor, linia, tokeny, numer);
+  return linia_toru(surowa, bufor, linia, tokeny, numer, szukanie);
 }
 
 bool linia_toru(std::string_view surowa, std::string& bufor, std::string_view& linia,
-                std::vector<std::string_view>& tokeny, int& numer) {
-  if (zawiera(surowa, "endtrack")) {
+                std::vector<std::string_view>& tokeny, int& numer, Szukanie szukanie) {
+  if (zawiera(surowa, "endtrack", szukanie)) {
     linia = surowa;
     return false;
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "text/czytnik_linii.hpp"
+#include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {
 
@@ -17,11 +18,13 @@ namespace wyrownik {
 // holding "endtrack" (`linia` is that line as read, valid until the reader
 // reads on). Throws BladPliku when reading fails.
 bool nastepna_linia_toru(CzytnikLinii& czytnik, std::string& bufor, std::string_view& linia,
-                         std::vector<std::string_view>& tokeny, int& numer);
+                         std::vector<std::string_view>& tokeny, int& numer,
+                         Szukanie szukanie = Szukanie::szerokie);
 
 // The same for a line already read (`surowa`): false when it holds
 // "endtrack".
 bool linia_toru(std::string_view surowa, std::string& bufor, std::string_view& linia,
-                std::vector<std::string_view>& tokeny, int& numer);
+                std::vector<std::string_view>& tokeny, int& numer,
+                Szukanie szukanie = Szukanie::szerokie);
 
 }  // namespace wyrownik

@@ -10,20 +10,21 @@
 
 namespace wyrownik {
 
-bool czy_kandydat(std::string_view surowa) {
-  return !czy_komentarz(surowa) && zawiera(surowa, "include");
+bool czy_kandydat(std::string_view surowa, Szukanie szukanie) {
+  return !czy_komentarz(surowa) && zawiera(surowa, "include", szukanie);
 }
 
-Oceny::Oceny(const std::filesystem::path& plik, ZasadyPrzepisania& zasady, bool wspolbiezne)
+Oceny::Oceny(const std::filesystem::path& plik, ZasadyPrzepisania& zasady, bool wspolbiezne,
+             Szukanie szukanie)
     : zasady_(zasady) {
   if (!wspolbiezne) return;
-  const auto wyprzedzaj = [plik, &zasady](const Potok<Ocena>::Oddaj& oddaj) {
+  const auto wyprzedzaj = [plik, &zasady, szukanie](const Potok<Ocena>::Oddaj& oddaj) {
     CzytnikLinii czytnik(plik);
     Ocena ocena;
     std::uint64_t nr = 0;
     std::string_view surowa;
     while (czytnik.czytaj(surowa)) {
-      if (!czy_kandydat(surowa) || !z_wyprzedzeniem(nr++)) continue;
+      if (!czy_kandydat(surowa, szukanie) || !z_wyprzedzeniem(nr++)) continue;
       ocena.poprawiona.clear();
       ocena.werdykt = zasady.ocen(surowa, ocena.poprawiona);
       oddaj(ocena);

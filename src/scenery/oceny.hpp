@@ -10,11 +10,12 @@
 
 #include "scenery/potok.hpp"
 #include "scenery/przepisanie.hpp"
+#include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {
 
 // The rewrite's candidate line: not a comment, and "include" in any case.
-bool czy_kandydat(std::string_view surowa);
+bool czy_kandydat(std::string_view surowa, Szukanie szukanie = Szukanie::szerokie);
 
 // Candidates are taken in blocks; every second block is judged by a second
 // thread reading the file on its own, the others by the caller, so both
@@ -24,7 +25,8 @@ class Oceny {
  public:
   // Without `wspolbiezne` (or when no thread can be started) every verdict
   // is worked out by the caller.
-  Oceny(const std::filesystem::path& plik, ZasadyPrzepisania& zasady, bool wspolbiezne);
+  Oceny(const std::filesystem::path& plik, ZasadyPrzepisania& zasady, bool wspolbiezne,
+        Szukanie szukanie);
 
   // The verdict on the file's next candidate line, which is `surowa`.
   Werdykt ocen(std::string_view surowa, std::string& poprawiona);

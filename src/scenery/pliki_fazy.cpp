@@ -8,7 +8,7 @@ namespace wyrownik {
 
 std::optional<std::filesystem::path> plik_listy(const StanScenerii& stan, std::size_t nr) {
   if (nr >= stan.lista_plikow.size() || stan.lista_plikow[nr].empty()) return std::nullopt;
-  auto plik = znajdz_w_scenerii(stan.katalog, stan.lista_plikow[nr], &stan.katalogi);
+  auto plik = znajdz_w_scenerii(stan.katalog, stan.lista_plikow[nr], stan.pamiec_katalogow());
   std::error_code blad;
   if (!plik || !std::filesystem::is_regular_file(*plik, blad)) return std::nullopt;
   return plik;

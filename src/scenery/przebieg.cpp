@@ -3,6 +3,7 @@
 #include <exception>
 #include <optional>
 
+#include "platform/plik_zapisu.hpp"
 #include "scenery/dziennik.hpp"
 #include "scenery/pliki_fazy.hpp"
 
@@ -26,6 +27,9 @@ void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg, const CelZap
                       Postep& postep) {
   postep.faza(Faza::indeks, stan.nazwa_scenerii);
   przebieg.zaloz_indeks();
+  // A copy left by a batch that crashed: the rewrite makes its own only for a
+  // file with a change, so nothing else would ever remove it.
+  usun_pozostalosc(stan.katalog / std::string(nazwa_kopii));
   Dziennik dziennik(cel.plik_logu, *cel.operacje);
   dla_plikow_fazy(stan, Faza::odczyt, postep,
                   [&](std::size_t nr, std::string_view, const std::filesystem::path& plik) {

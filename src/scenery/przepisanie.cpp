@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <system_error>
+#include <vector>
 
 #include "platform/bledy.hpp"
 #include "platform/nazwy.hpp"
@@ -29,9 +31,6 @@ struct PlikDoPrzepisania {
   fs::path kopia;
 };
 
-// A file this large is worth a second thread judging half of its lines.
-constexpr std::uintmax_t duzy_plik = 256 << 10;
-
 bool to_samo_miejsce(const fs::path& a, const fs::path& b) {
   std::error_code blad;
   return fs::exists(b, blad) && fs::equivalent(a, b, blad);
@@ -46,8 +45,12 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
   if (to_samo_miejsce(p.plik, p.kopia)) {
     throw BladDanych("a scenery file bears the name of the scratch copy: " + bajty_sciezki(p.plik));
   }
+  const Skroty& skroty = p.stan.skroty;
   CzytnikLinii czytnik(p.plik);
-  Oceny oceny(p.plik, zasady, zasady.ocena_wspolbiezna() && wart_drugiego_watku(p.plik, duzy_plik));
+  Oceny oceny(p.plik, zasady,
+              zasady.ocena_wspolbiezna() && skroty.ocena_na_dwoch_watkach &&
+                  wart_drugiego_watku(p.plik, skroty.duzy_plik_oceny),
+              skroty.szukanie);
 
   std::optional<std::string> pelna_sciezka;  // for the log, made at the first entry
   auto sciezka_do_logu = [&]() -> const std::string& {
@@ -56,32 +59,39 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
   };
 
   // Every written line ends with CR LF; in the clearance run a run of empty
-  // lines shrinks to one. `puste` counts consecutive empty lines, up to 2.
+  // lines shrinks to one, so a line is written only when this says so.
+  // `puste` counts consecutive empty lines, up to 2.
   const bool sciskaj = zasady.sciskaj_puste_linie();
-  const auto wypisz = [sciskaj](PlikZapisu* kopia, std::string_view linia, int& puste) {
-    if (sciskaj) {
-      if (!linia.empty()) {
-        puste = 0;
-      } else if (puste < 2) {
-        ++puste;
-      }
-      if (puste >= 2) return;
+  const auto do_zapisu = [sciskaj](std::string_view linia, int& puste) {
+    if (!sciskaj) return true;
+    if (!linia.empty()) {
+      puste = 0;
+    } else if (puste < 2) {
+      ++puste;
     }
-    if (kopia != nullptr) kopia->zapisz_linie(linia);
+    return puste < 2;
   };
 
   // Most files hold nothing to correct: the copy is begun only at the first
-  // change, with the lines before it read again (a dry run writes none).
+  // change, with the lines before it read again (a dry run writes none). The
+  // long way keeps them in memory meanwhile.
   std::optional<PlikZapisu> kopia;
+  const bool w_pamieci = !na_sucho && !skroty.kopia_od_pierwszej_zmiany;
+  std::vector<std::string> czekajace;
   std::uint64_t przeczytane = 0;  // lines read before the current one
   const auto zacznij_kopie = [&] {
     if (kopia || na_sucho) return;
     kopia.emplace(p.kopia, PlikZapisu::Tryb::nowy, operacje);
+    if (w_pamieci) {
+      for (const std::string& linia : czekajace) kopia->zapisz_linie(linia);
+      czekajace = {};
+      return;
+    }
     CzytnikLinii od_poczatku(p.plik);
     int puste = 0;
     std::string_view linia;
     for (std::uint64_t i = 0; i < przeczytane && od_poczatku.czytaj(linia); ++i) {
-      wypisz(&*kopia, linia, puste);
+      if (do_zapisu(linia, puste)) kopia->zapisz_linie(linia);
     }
   };
 
@@ -91,7 +101,7 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
   std::string_view surowa;
   for (; czytnik.czytaj(surowa); ++przeczytane) {
     std::string_view wyjscie = surowa;
-    if (czy_kandydat(surowa)) {
+    if (czy_kandydat(surowa, skroty.szukanie)) {
       poprawiona.clear();
       switch (oceny.ocen(surowa, poprawiona)) {
         case Werdykt::zostaw:
@@ -118,7 +128,12 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
           continue;  // not written, and the empty-line count stays as it was
       }
     }
-    wypisz(kopia ? &*kopia : nullptr, wyjscie, puste_z_rzedu);
+    if (!do_zapisu(wyjscie, puste_z_rzedu)) continue;
+    if (kopia) {
+      kopia->zapisz_linie(wyjscie);
+    } else if (w_pamieci) {
+      czekajace.emplace_back(wyjscie);
+    }
   }
   czytnik.zamknij();
 
@@ -147,7 +162,10 @@ void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dzie
   dla_plikow_fazy(stan, Faza::przepisanie, postep,
                   [&](std::size_t nr, std::string_view wpis, const fs::path& plik) {
                     // A file the scan found no candidate line in cannot change.
-                    if (nr < stan.ma_kandydatow.size() && !stan.ma_kandydatow[nr]) return;
+                    if (stan.skroty.pomin_pliki_bez_kandydatow && nr < stan.ma_kandydatow.size() &&
+                        !stan.ma_kandydatow[nr]) {
+                      return;
+                    }
                     bool wpisany = false;
                     // A name that is a link inside the scenery: the file it leads to is
                     // rewritten and replaced, and the link stays a link.

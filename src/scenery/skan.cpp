@@ -49,6 +49,8 @@ using ZbiorNazw = std::unordered_set<std::string, HaszTekstu, std::equal_to<>>;
 // two can run at once.
 class SkanerPliku {
  public:
+  explicit SkanerPliku(Szukanie szukanie) : szukanie_(szukanie) {}
+
   WynikPliku skanuj(const std::filesystem::path& sciezka) {
     CzytnikLinii czytnik(sciezka);
     czytnik_ = &czytnik;
@@ -58,22 +60,24 @@ class SkanerPliku {
       linia_ = surowa;
       // Each test looks at the current line, which a node reader before it
       // may have replaced by the last line it read.
-      if (zawiera(linia_, "include")) {
+      if (zawiera(linia_, "include", szukanie_)) {
         wynik_.ma_kandydatow = true;
         include();
       }
       // Every node test needs "node", every track test "track": each looked
       // for once per current line.
-      bool wezel = zawiera(linia_, "node");
-      bool tor_wezla = wezel && zawiera(linia_, "track");
+      bool wezel = zawiera(linia_, "node", szukanie_);
+      bool tor_wezla = wezel && zawiera(linia_, "track", szukanie_);
       for (const std::string_view rodzaj : {"normal", "switch", "road", "river"}) {
-        if (tor_wezla && zawiera(linia_, rodzaj)) {
+        if (tor_wezla && zawiera(linia_, rodzaj, szukanie_)) {
           tor();
-          wezel = zawiera(linia_, "node");
-          tor_wezla = wezel && zawiera(linia_, "track");
+          wezel = zawiera(linia_, "node", szukanie_);
+          tor_wezla = wezel && zawiera(linia_, "track", szukanie_);
         }
       }
-      if (wezel && (zawiera(linia_, "triangles") || zawiera(linia_, "triangle_strip"))) trojkaty();
+      if (wezel &&
+          (zawiera(linia_, "triangles", szukanie_) || zawiera(linia_, "triangle_strip", szukanie_)))
+        trojkaty();
     }
     czytnik_ = nullptr;
     return std::move(wynik_);
@@ -88,7 +92,7 @@ class SkanerPliku {
     if (!czytnik_->czytaj(surowa)) return false;
     linia_ = surowa;
     // The rewrite offers every line, inside nodes too.
-    if (!wynik_.ma_kandydatow && !czy_komentarz(surowa) && zawiera(surowa, "include")) {
+    if (!wynik_.ma_kandydatow && !czy_komentarz(surowa) && zawiera(surowa, "include", szukanie_)) {
       wynik_.ma_kandydatow = true;
     }
     return true;
@@ -120,9 +124,10 @@ class SkanerPliku {
   // The header counts as line 1, or as lines 1 and 2 with "unvis"/"novis";
   // counted lines 3 and 6 hold the end points.
   void tor() {
-    int licznik = (zawiera(linia_, "unvis") || zawiera(linia_, "novis")) ? 2 : 1;
+    int licznik =
+        (zawiera(linia_, "unvis", szukanie_) || zawiera(linia_, "novis", szukanie_)) ? 2 : 1;
     while (nastepna_linia()) {
-      if (zawiera(linia_, "endtrack")) return;
+      if (zawiera(linia_, "endtrack", szukanie_)) return;
       if (pusta_po_oczyszczeniu(linia_)) continue;
       ++licznik;
       double x, z;
@@ -136,7 +141,7 @@ class SkanerPliku {
     double xs[3], zs[3];
     int w = 0;
     while (nastepna_linia()) {
-      if (zawiera(linia_, "endtri")) return;
+      if (zawiera(linia_, "endtri", szukanie_)) return;
       if (!punkt(xs[w], zs[w])) continue;
       if (++w < 3) continue;
       w = 0;
@@ -145,6 +150,7 @@ class SkanerPliku {
     }
   }
 
+  Szukanie szukanie_;
   CzytnikLinii* czytnik_ = nullptr;
   // The current line as read: keyword tests and tokens need no cleaned copy
   // (podziel_czysto). Reused buffers: the loop allocates nothing once they
@@ -174,20 +180,23 @@ class Skaner {
     // one is scanned meanwhile on another thread; the results join the scan
     // in list order, so the list, the extents and any failure are those of
     // reading one file after the other.
+    const Skroty& skroty = stan_.skroty;
     for (std::size_t i = 0; i < stan_.lista_plikow.size();) {
       const bool para = i + 1 < stan_.lista_plikow.size();
       const auto plik = wyszukaj(i);
       const auto plik_nastepny = para ? wyszukaj(i + 1) : std::nullopt;
       std::future<WynikPliku> nastepny;
-      if (plik_nastepny && wart_drugiego_watku(*plik_nastepny)) {
-        nastepny = std::async(std::launch::async,
-                              [p = *plik_nastepny] { return SkanerPliku().skanuj(p); });
+      if (plik_nastepny && skroty.skan_na_dwoch_watkach &&
+          wart_drugiego_watku(*plik_nastepny, skroty.duzy_plik_odczytu)) {
+        nastepny = std::async(std::launch::async, [p = *plik_nastepny, s = skroty.szukanie] {
+          return SkanerPliku(s).skanuj(p);
+        });
       }
-      wlacz(i, plik ? SkanerPliku().skanuj(*plik) : WynikPliku{});
+      wlacz(i, skanuj(plik));
       if (nastepny.valid()) {
         wlacz(i + 1, nastepny.get());
       } else if (para) {
-        wlacz(i + 1, plik_nastepny ? SkanerPliku().skanuj(*plik_nastepny) : WynikPliku{});
+        wlacz(i + 1, skanuj(plik_nastepny));
       }
       i += para ? 2 : 1;
     }
@@ -201,9 +210,20 @@ class Skaner {
   std::optional<std::filesystem::path> wyszukaj(std::size_t i) {
     const std::string nazwa = stan_.lista_plikow[i];  // the list may reallocate
     postep_.plik(nazwa);
-    auto sciezka = znajdz_w_scenerii(stan_.katalog, nazwa, &stan_.katalogi);
+    auto sciezka = znajdz_w_scenerii(stan_.katalog, nazwa, stan_.pamiec_katalogow());
     if (!sciezka || !czy_zwykly_plik(*sciezka)) return std::nullopt;
     return sciezka;
+  }
+
+  // A file not read (hidden, missing) tells nothing of its lines: the
+  // rewrite must read it if it is there then.
+  WynikPliku skanuj(const std::optional<std::filesystem::path>& plik) const {
+    if (!plik) {
+      WynikPliku nieznany;
+      nieznany.ma_kandydatow = true;
+      return nieznany;
+    }
+    return SkanerPliku(stan_.skroty.szukanie).skanuj(*plik);
   }
 
   void wlacz(std::size_t i, const WynikPliku& w) {

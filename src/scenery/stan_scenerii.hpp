@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "geometry/zakres.hpp"
+#include "scenery/skroty.hpp"
 #include "text/sciezki.hpp"
 
 namespace wyrownik {
@@ -25,12 +26,19 @@ struct StanScenerii {
   Zakres zakres;
   // Per entry of the list, as the scan found it: whether the file holds a
   // line the rewrite offers the run (not "//" at its start, "include" in it).
-  // A file without one cannot change and is not read again. Empty, or
-  // shorter than the list: every file is read.
+  // A file without one cannot change and is not read again. A file the scan
+  // did not read (hidden, missing) counts as holding one. Empty, or shorter
+  // than the list: every file is read.
   std::vector<char> ma_kandydatow;
   // The directories listed to find names in another letter case, each once
   // per batch (a cache; the phases only read names through it).
   mutable PamiecKatalogow katalogi;
+  Skroty skroty;
+
+  // Where look-ups keep their listings: none with that shortcut off.
+  PamiecKatalogow* pamiec_katalogow() const {
+    return skroty.pamiec_katalogow ? &katalogi : nullptr;
+  }
 };
 
 }  // namespace wyrownik

@@ -229,9 +229,7 @@ std::string tekst_pelnej_sciezki(std::string_view tekst_katalogu, std::string_vi
 
 bool czy_zwykly_plik(const fs::path& sciezka) {
   std::error_code blad;
-  if (!fs::is_regular_file(sciezka, blad)) return false;
-  const std::string nazwa = bajty_sciezki(sciezka.filename());
-  return !nazwa.empty() && nazwa.front() != '.';
+  return fs::is_regular_file(sciezka, blad) && !czy_ukryty(sciezka);
 }
 
 std::vector<std::string> pliki_scenerii(const fs::path& katalog_scenerii) {
@@ -242,7 +240,7 @@ std::vector<std::string> pliki_scenerii(const fs::path& katalog_scenerii) {
   for (; it != fs::directory_iterator(); it.increment(blad)) {
     if (blad) break;
     std::string nazwa = bajty_sciezki(it->path().filename());
-    if (nazwa.size() < 5 || nazwa.front() == '.') continue;
+    if (nazwa.size() < 5) continue;
     if (!rowne_bez_wielkosci(std::string_view(nazwa).substr(nazwa.size() - 4), ".scn")) continue;
     if (!czy_zwykly_plik(it->path())) continue;
     nazwy.push_back(std::move(nazwa));

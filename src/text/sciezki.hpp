@@ -64,8 +64,7 @@ std::optional<std::string> nazwa_rozwiazana(std::string_view nazwa);
 // every "\" turned into the native separator.
 std::string tekst_pelnej_sciezki(std::string_view tekst_katalogu, std::string_view nazwa);
 
-// An ordinary file: a regular file whose name does not start with "." (the
-// hidden files of Linux and macOS).
+// An ordinary file: a regular file the system does not hide (czy_ukryty).
 bool czy_zwykly_plik(const std::filesystem::path& sciezka);
 
 // The "*.scn" files of a directory, in any letter case, hidden ones left out,

@@ -90,11 +90,12 @@ std::size_t znajdz_slowo_ascii(std::string_view tekst, std::string_view slowo, s
 
 }  // namespace
 
-std::size_t znajdz_bez_wielkosci(std::string_view tekst, Slowo przygotowane) {
+std::size_t znajdz_bez_wielkosci(std::string_view tekst, Slowo przygotowane, Szukanie szukanie) {
   const std::string_view slowo = przygotowane.tekst();
   if (slowo.empty()) return 0;
   if (slowo.size() > tekst.size()) return std::string_view::npos;
-  if (przygotowane.ascii()) return znajdz_slowo_ascii(tekst, slowo, przygotowane.litera());
+  if (przygotowane.ascii() && szukanie == Szukanie::szerokie)
+    return znajdz_slowo_ascii(tekst, slowo, przygotowane.litera());
   const unsigned char pierwsza = mala(slowo[0]);
   const std::string_view reszta = slowo.substr(1);
   const std::size_t ostatni_start = tekst.size() - slowo.size();

@@ -106,13 +106,19 @@ class Slowo {
 };
 static_assert(sizeof(Slowo) == 16);
 
+// How a keyword is looked for: an ASCII keyword's letter 16 bytes at a time
+// (szerokie), or every byte folded and compared (zwykle), the long way the
+// wide search must always agree with.
+enum class Szukanie : bool { zwykle, szerokie };
+
 // Position of the first occurrence of `slowo` in `tekst` without regard to
 // letter case, or npos.
-std::size_t znajdz_bez_wielkosci(std::string_view tekst, Slowo slowo);
+std::size_t znajdz_bez_wielkosci(std::string_view tekst, Slowo slowo,
+                                 Szukanie szukanie = Szukanie::szerokie);
 
 // The keyword test: `slowo` occurs anywhere in `linia`, in any letter case.
-inline bool zawiera(std::string_view linia, Slowo slowo) {
-  return znajdz_bez_wielkosci(linia, slowo) != std::string_view::npos;
+inline bool zawiera(std::string_view linia, Slowo slowo, Szukanie szukanie = Szukanie::szerokie) {
+  return znajdz_bez_wielkosci(linia, slowo, szukanie) != std::string_view::npos;
 }
 
 }  // namespace wyrownik

@@ -1,0 +1,51 @@
+// The shortcuts of a batch: work skipped, moved to a second thread, or done
+// a faster way. Each may save work, never change a byte of the outcome; a
+// shortcut switched off does the same work the long way. Users never see
+// these switches: the differential test turns them off to prove that they
+// change nothing, and the benchmark to measure what each one buys.
+#pragma once
+
+#include <cstdint>
+
+#include "text/wielkosc_liter.hpp"
+
+namespace wyrownik {
+
+struct Skroty {
+  // The rewrite does not read again a file in which the scan found no line
+  // it would offer a run (a file the scan did not read is always read).
+  bool pomin_pliki_bez_kandydatow = true;
+  // A file's copy is begun at its first change, the lines before it read
+  // again; the long way keeps the lines in memory from the file's start.
+  bool kopia_od_pierwszej_zmiany = true;
+  // The scan reads a large file on a second thread beside the one before it.
+  bool skan_na_dwoch_watkach = true;
+  // "FAZA III": the height run parses a large file on a second thread, the
+  // clearance run reads a large next file ahead.
+  bool odczyt_na_dwoch_watkach = true;
+  // The rewrite of a large file has a second thread judge half its lines.
+  bool ocena_na_dwoch_watkach = true;
+  // Keywords are looked for 16 bytes at a time rather than byte by byte.
+  Szukanie szukanie = Szukanie::szerokie;
+  // A directory listed to find a name in another letter case is kept for
+  // the batch rather than listed again at each look-up.
+  bool pamiec_katalogow = true;
+  // Bytes from which a file is worth a second thread: for the scan and
+  // "FAZA III", and for the rewrite's judging. Tests lower them so that small
+  // files take the threaded paths too.
+  std::uintmax_t duzy_plik_odczytu = 1 << 20;
+  std::uintmax_t duzy_plik_oceny = 256 << 10;
+
+  // Every shortcut off: the long way everywhere.
+  static constexpr Skroty zadne() {
+    return {.pomin_pliki_bez_kandydatow = false,
+            .kopia_od_pierwszej_zmiany = false,
+            .skan_na_dwoch_watkach = false,
+            .odczyt_na_dwoch_watkach = false,
+            .ocena_na_dwoch_watkach = false,
+            .szukanie = Szukanie::zwykle,
+            .pamiec_katalogow = false};
+  }
+};
+
+}  // namespace wyrownik

@@ -1,0 +1,1 @@
+include u.inc 30 3 10 end

@@ -1,0 +1,1 @@
+include u.inc 30 0 10 end
