@@ -8,6 +8,7 @@
 #include "platform/bledy.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
 #include "pomoc/postep_nagrywajacy.hpp"
+#include "pomoc/ukryj.hpp"
 #include "text/blad_danych.hpp"
 
 namespace wyrownik {
@@ -90,6 +91,7 @@ TEST_F(Skan, PassesOverMissingOutsideAndHiddenFilesSilently) {
        "include brak.scm end\ninclude ..\\secret.scm end\ninclude .ukryty.scm end\ninclude ok.scm "
        "end\n");
   plik(".ukryty.scm", "include obj.inc 50 0 50 end\n");
+  ASSERT_TRUE(testy::ukryj(k / "scenery/.ukryty.scm"));
   plik("ok.scm", "include obj.inc 5 0 7 end\n");
   EXPECT_NO_THROW(skanuj());
   EXPECT_EQ(stan.lista_plikow,

@@ -5,6 +5,7 @@
 #include "platform/separator.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
 #include "pomoc/ten_sam_plik.hpp"
+#include "pomoc/ukryj.hpp"
 
 namespace fs = std::filesystem;
 
@@ -27,7 +28,7 @@ class SciezkiNaDysku : public ::testing::Test {
     k.zapisz("Sim/Scenery/Tory/Most.scm", "x");
     k.zapisz("Sim/Scenery/b.scm", "x");
     k.zapisz("Sim/Scenery/second.scn", "x");
-    k.zapisz("Sim/Scenery/.hidden.scn", "x");
+    ASSERT_TRUE(testy::ukryj(k.zapisz("Sim/Scenery/.hidden.scn", "x")));
     k.zapisz("Sim/Scenery/notes.txt", "x");
     k.zapisz("Sim/secret.scm", "x");
     fs::create_directories(k / "Sim/Scenery/dir.scn");
