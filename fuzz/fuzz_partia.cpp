@@ -1,8 +1,10 @@
 // Whole batches of both runs on a fuzzed small scenery (main.scn, and b.scm
 // after the first NUL byte) in a temporary directory. Invariants: a dry run
-// changes nothing; a run that ends leaves no scratch file, touches nothing
-// outside the scenery directory, writes every line of a changed file with
-// CR LF, and every coordinate it writes reads back as a number.
+// changes nothing; a real run with every shortcut off ends as one with every
+// shortcut on (second threads even for these small files), in every byte of
+// the scenery and the log; a run that ends leaves no scratch file, touches
+// nothing outside the scenery directory, writes every line of a changed file
+// with CR LF, and every coordinate it writes reads back as a number.
 #include <unistd.h>
 
 #include <cstddef>
@@ -47,6 +49,22 @@ class Okno : public wyrownik::OknoPartii {
   std::string pozycja(std::size_t) const override { return "main.scn"; }
 };
 
+// Every file of a folder (no subfolders here) with its bytes.
+std::map<std::string, std::string> zawartosc(const fs::path& katalog) {
+  std::map<std::string, std::string> w;
+  for (const auto& wpis : fs::directory_iterator(katalog)) {
+    w[wpis.path().filename().string()] = wpis.is_directory() ? "<folder>" : wczytaj(wpis.path());
+  }
+  return w;
+}
+
+void przywroc(const fs::path& katalog, const std::map<std::string, std::string>& pliki) {
+  fs::remove_all(katalog);
+  fs::create_directories(katalog);
+  for (const auto& [nazwa, tresc] : pliki)
+    std::ofstream(katalog / nazwa, std::ios::binary) << tresc;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t ile) {
@@ -86,7 +104,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t ile)
     for (const auto& [nazwa, tresc] : przed) wymagaj(wczytaj(korzen / "scenery" / nazwa) == tresc);
 
     s.zapis.na_sucho = false;
-    if (partia(s, okno, korekcja, [] { return 0; }) != WynikPartii::zakonczona) continue;
+    const auto poczatek = zawartosc(korzen / "scenery");
+    s.skroty = Skroty::zadne();
+    const WynikPartii dluga_droga = partia(s, okno, korekcja, [] { return 0; });
+    const auto pliki_dlugiej = zawartosc(korzen / "scenery");
+    const std::string log_dlugiej = wczytaj(s.zapis.plik_logu);
+    przywroc(korzen / "scenery", poczatek);
+    s.skroty = Skroty{};
+    s.skroty.duzy_plik_odczytu = s.skroty.duzy_plik_oceny = 0;
+    const WynikPartii wynik = partia(s, okno, korekcja, [] { return 0; });
+    wymagaj(wynik == dluga_droga);
+    wymagaj(zawartosc(korzen / "scenery") == pliki_dlugiej);
+    wymagaj(wczytaj(s.zapis.plik_logu) == log_dlugiej);
+    if (wynik != WynikPartii::zakonczona) continue;
     for (const char* roboczy : {"aaa.aaa", "aaa.aab", "aaa.ccc"}) {
       wymagaj(!fs::exists(korzen / "scenery" / roboczy));
     }
