@@ -3,7 +3,9 @@
 // written once. Reports wall time, MB/s, the multiple of the floor
 // (x_floor) and the program's own (anonymous) memory apart from the mapped
 // scratch files. The second argument switches the map report on (1) or off
-// (0): its cost is the difference.
+// (0): its cost is the difference. BM_BezSkrotu runs both at 25 MB, with the
+// report, once with every shortcut and once without each one in turn: what
+// each shortcut buys.
 #include "przebieg_partii.hpp"
 
 namespace {
@@ -32,6 +34,29 @@ void BM_Skrajnia(benchmark::State& state) {
                          state.range(1) != 0);
 }
 
+// Argument 1: 0 height, 1 clearance; argument 2: the shortcut switched off
+// (0: none).
+void BM_BezSkrotu(benchmark::State& state) {
+  static const std::pair<const char*, void (*)(Skroty&)> skroty[] = {
+      {"all on", [](Skroty&) {}},
+      {"files without candidates read", [](Skroty& s) { s.pomin_pliki_bez_kandydatow = false; }},
+      {"copy from the start", [](Skroty& s) { s.kopia_od_pierwszej_zmiany = false; }},
+      {"scan on one thread", [](Skroty& s) { s.skan_na_dwoch_watkach = false; }},
+      {"reading on one thread", [](Skroty& s) { s.odczyt_na_dwoch_watkach = false; }},
+      {"judging on one thread", [](Skroty& s) { s.ocena_na_dwoch_watkach = false; }},
+      {"plain keyword search", [](Skroty& s) { s.szukanie = Szukanie::zwykle; }},
+      {"no directory cache", [](Skroty& s) { s.pamiec_katalogow = false; }},
+      {"all off", [](Skroty& s) { s = Skroty::zadne(); }},
+  };
+  const auto& [nazwa, wylacz] = skroty[state.range(1)];
+  Skroty s;
+  wylacz(s);
+  state.SetLabel(nazwa);
+  bench::przebieg_partii(state, rozmiar(1),
+                         state.range(0) == 0 ? bench::Rodzaj::wysokosc : bench::Rodzaj::skrajnia,
+                         true, s);
+}
+
 BENCHMARK(BM_Wysokosc)
     ->Args({1, 0})
     ->Args({1, 1})
@@ -49,6 +74,12 @@ BENCHMARK(BM_Skrajnia)
     ->Args({4, 1})
     ->Args({10, 1})
     ->Args({40, 1})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+BENCHMARK(BM_BezSkrotu)
+    ->ArgsProduct({{0, 1}, benchmark::CreateDenseRange(0, 8, 1)})
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

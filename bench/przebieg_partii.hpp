@@ -136,7 +136,7 @@ inline constexpr TekstCp1250 ilosc_usunietych{"Ilość usuniętych: "};
 // Runs the batch once per iteration on a fresh copy of the scenery; the copy
 // (and a sync, so its write-back does not land inside the run) is not timed.
 inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, Rodzaj rodzaj,
-                            bool raport = true) {
+                            bool raport = true, const Skroty& skroty = {}) {
   namespace fs = std::filesystem;
   double obciazenie[3] = {-1, -1, -1};
   ::getloadavg(obciazenie, 3);
@@ -153,6 +153,7 @@ inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, R
   srodowisko.zapis.plik_logu = program.sciezka() / "Log_korekcja.txt";
   srodowisko.katalog_programu = program.sciezka();  // backups made, as users get them
   srodowisko.raport = raport;
+  srodowisko.skroty = skroty;
   // The default texts of the four number boxes.
   const Korekcja korekcja = rodzaj == Rodzaj::wysokosc
                                 ? korekcja_wysokosci(srodowisko.konfiguracja, "0.5", "11")
