@@ -19,11 +19,14 @@ namespace {
 // One file's line loop. A node reader consumes lines; the tests that follow
 // it look at the last line it read (`biezaca`), or at the header itself when
 // it skipped the node without reading on.
+// The keyword search is a parameter of the type: the line loop tests it at
+// no cost.
+template <Szukanie S>
 class CzytnikTerenu {
  public:
   CzytnikTerenu(const std::filesystem::path& plik, const UstawieniaWysokosci& u,
-                const OdbiorcaTrojkatow& odbiorca, MapaZmian* mapa, Szukanie szukanie)
-      : czytnik_(plik), konf_(u), odbiorca_(odbiorca), mapa_(mapa), szukanie_(szukanie) {}
+                const OdbiorcaTrojkatow& odbiorca, MapaZmian* mapa)
+      : czytnik_(plik), konf_(u), odbiorca_(odbiorca), mapa_(mapa) {}
 
   void czytaj() {
     std::string_view surowa;
@@ -31,19 +34,18 @@ class CzytnikTerenu {
       if (numer_normalnego_ > 0) sledz_tor_normalny(surowa);
       if (czy_komentarz(surowa)) continue;
       biezaca_ = surowa;
-      bool wezel = zawiera(biezaca_, "node", szukanie_);
-      if (wezel && (zawiera(biezaca_, "triangles", szukanie_) ||
-                    zawiera(biezaca_, "triangle_strip", szukanie_))) {
+      bool wezel = zawiera(biezaca_, "node", S);
+      if (wezel && (zawiera(biezaca_, "triangles", S) || zawiera(biezaca_, "triangle_strip", S))) {
         wezel_trojkatow();
-        wezel = zawiera(biezaca_, "node", szukanie_);
+        wezel = zawiera(biezaca_, "node", S);
       }
       // Each test looks at the line the one before it left: a track reader
       // moves `biezaca_` on.
-      if (!wezel || !zawiera(biezaca_, "track", szukanie_)) continue;
-      if (konf_.drogi && zawiera(biezaca_, "road", szukanie_)) tor();
+      if (!wezel || !zawiera(biezaca_, "track", S)) continue;
+      if (konf_.drogi && zawiera(biezaca_, "road", S)) tor();
       if (konf_.rzeki && czy_tor(biezaca_, "river")) tor();
-      if (mapa_ && czy_tor(biezaca_, "normal") && !zawiera(biezaca_, "unvis", szukanie_) &&
-          !zawiera(biezaca_, "novis", szukanie_)) {
+      if (mapa_ && czy_tor(biezaca_, "normal") && !zawiera(biezaca_, "unvis", S) &&
+          !zawiera(biezaca_, "novis", S)) {
         numer_normalnego_ = 1;
       }
     }
@@ -51,8 +53,7 @@ class CzytnikTerenu {
 
  private:
   bool czy_tor(std::string_view linia, std::string_view rodzaj) const {
-    return zawiera(linia, "node", szukanie_) && zawiera(linia, "track", szukanie_) &&
-           zawiera(linia, rodzaj, szukanie_);
+    return zawiera(linia, "node", S) && zawiera(linia, "track", S) && zawiera(linia, rodzaj, S);
   }
 
   // Reads the next line into `biezaca_`; false at the end of the file, which
@@ -67,8 +68,8 @@ class CzytnikTerenu {
 
   // The texture the header names, a view into the current line.
   std::optional<std::string_view> tekstura_naglowka() {
-    if (zawiera(biezaca_, "material", szukanie_)) {
-      const std::size_t poz = znajdz_bez_wielkosci(biezaca_, "endmaterial", szukanie_);
+    if (zawiera(biezaca_, "material", S)) {
+      const std::size_t poz = znajdz_bez_wielkosci(biezaca_, "endmaterial", S);
       if (poz == std::string_view::npos) return std::nullopt;
       podziel_czysto(biezaca_.substr(poz), tokeny_);
       if (tokeny_.size() < 2) return std::nullopt;
@@ -90,7 +91,7 @@ class CzytnikTerenu {
     Trojkat t;
     int ile = 0;
     while (nastepna()) {
-      if (zawiera(biezaca_, "endtri", szukanie_)) return;
+      if (zawiera(biezaca_, "endtri", S)) return;
       Wierzcholek& w = t.v[static_cast<std::size_t>(ile)];
       if (!trzy_liczby(biezaca_, w.x, w.y, w.z)) continue;
       // Groups of three in the order read, strips too; a leftover one or two
@@ -109,7 +110,7 @@ class CzytnikTerenu {
 
   void tor() {
     numer_normalnego_ = 0;
-    if (zawiera(biezaca_, "unvis", szukanie_) || zawiera(biezaca_, "novis", szukanie_)) return;
+    if (zawiera(biezaca_, "unvis", S) || zawiera(biezaca_, "novis", S)) return;
     podziel_czysto(biezaca_, tokeny_);
     // Track numbers are read as the number at the start of a token, 0 for a word.
     int n = 1;
@@ -120,7 +121,7 @@ class CzytnikTerenu {
       w = liczba_na_poczatku(tokeny_[7]);
       czesci = 1;
     }
-    while (nastepna_linia_toru(czytnik_, bufor_, biezaca_, tokeny_, n, szukanie_)) {
+    while (nastepna_linia_toru(czytnik_, bufor_, biezaca_, tokeny_, n, S)) {
       if (n == 2 && tokeny_.size() >= 5) {
         w = (w + 2 * liczba_na_poczatku(tokeny_[4])) / 2;
         ++czesci;
@@ -144,8 +145,7 @@ class CzytnikTerenu {
   // that the map cannot change what the run reads.
   void sledz_tor_normalny(std::string_view surowa) {
     std::string_view linia;
-    if (!linia_toru(surowa, bufor_normalnego_, linia, tokeny_normalnego_, numer_normalnego_,
-                    szukanie_)) {
+    if (!linia_toru(surowa, bufor_normalnego_, linia, tokeny_normalnego_, numer_normalnego_, S)) {
       numer_normalnego_ = 0;
       return;
     }
@@ -165,7 +165,6 @@ class CzytnikTerenu {
   const UstawieniaWysokosci& konf_;
   const OdbiorcaTrojkatow& odbiorca_;
   MapaZmian* mapa_;
-  Szukanie szukanie_;
   // The current line: a view of the reader's line, or of `bufor_` in a track.
   std::string_view biezaca_;
   std::string bufor_;
@@ -188,7 +187,11 @@ bool czy_tekstura_terenu(std::string_view tekstura, const std::vector<std::strin
 
 void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
                   const OdbiorcaTrojkatow& dodaj_trojkat, MapaZmian* mapa, Szukanie szukanie) {
-  CzytnikTerenu(plik, ustawienia, dodaj_trojkat, mapa, szukanie).czytaj();
+  if (szukanie == Szukanie::szerokie) {
+    CzytnikTerenu<Szukanie::szerokie>(plik, ustawienia, dodaj_trojkat, mapa).czytaj();
+  } else {
+    CzytnikTerenu<Szukanie::zwykle>(plik, ustawienia, dodaj_trojkat, mapa).czytaj();
+  }
 }
 
 }  // namespace wyrownik

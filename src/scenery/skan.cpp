@@ -47,10 +47,11 @@ using ZbiorNazw = std::unordered_set<std::string, HaszTekstu, std::equal_to<>>;
 
 // The scan of one file. It shares nothing with the scan of another file, so
 // two can run at once.
+// The keyword search is a parameter of the type: the line loop tests it at
+// no cost.
+template <Szukanie S>
 class SkanerPliku {
  public:
-  explicit SkanerPliku(Szukanie szukanie) : szukanie_(szukanie) {}
-
   WynikPliku skanuj(const std::filesystem::path& sciezka) {
     CzytnikLinii czytnik(sciezka);
     czytnik_ = &czytnik;
@@ -60,23 +61,22 @@ class SkanerPliku {
       linia_ = surowa;
       // Each test looks at the current line, which a node reader before it
       // may have replaced by the last line it read.
-      if (zawiera(linia_, "include", szukanie_)) {
+      if (zawiera(linia_, "include", S)) {
         wynik_.ma_kandydatow = true;
         include();
       }
       // Every node test needs "node", every track test "track": each looked
       // for once per current line.
-      bool wezel = zawiera(linia_, "node", szukanie_);
-      bool tor_wezla = wezel && zawiera(linia_, "track", szukanie_);
+      bool wezel = zawiera(linia_, "node", S);
+      bool tor_wezla = wezel && zawiera(linia_, "track", S);
       for (const std::string_view rodzaj : {"normal", "switch", "road", "river"}) {
-        if (tor_wezla && zawiera(linia_, rodzaj, szukanie_)) {
+        if (tor_wezla && zawiera(linia_, rodzaj, S)) {
           tor();
-          wezel = zawiera(linia_, "node", szukanie_);
-          tor_wezla = wezel && zawiera(linia_, "track", szukanie_);
+          wezel = zawiera(linia_, "node", S);
+          tor_wezla = wezel && zawiera(linia_, "track", S);
         }
       }
-      if (wezel &&
-          (zawiera(linia_, "triangles", szukanie_) || zawiera(linia_, "triangle_strip", szukanie_)))
+      if (wezel && (zawiera(linia_, "triangles", S) || zawiera(linia_, "triangle_strip", S)))
         trojkaty();
     }
     czytnik_ = nullptr;
@@ -92,7 +92,7 @@ class SkanerPliku {
     if (!czytnik_->czytaj(surowa)) return false;
     linia_ = surowa;
     // The rewrite offers every line, inside nodes too.
-    if (!wynik_.ma_kandydatow && !czy_komentarz(surowa) && zawiera(surowa, "include", szukanie_)) {
+    if (!wynik_.ma_kandydatow && !czy_komentarz(surowa) && zawiera(surowa, "include", S)) {
       wynik_.ma_kandydatow = true;
     }
     return true;
@@ -124,10 +124,9 @@ class SkanerPliku {
   // The header counts as line 1, or as lines 1 and 2 with "unvis"/"novis";
   // counted lines 3 and 6 hold the end points.
   void tor() {
-    int licznik =
-        (zawiera(linia_, "unvis", szukanie_) || zawiera(linia_, "novis", szukanie_)) ? 2 : 1;
+    int licznik = (zawiera(linia_, "unvis", S) || zawiera(linia_, "novis", S)) ? 2 : 1;
     while (nastepna_linia()) {
-      if (zawiera(linia_, "endtrack", szukanie_)) return;
+      if (zawiera(linia_, "endtrack", S)) return;
       if (pusta_po_oczyszczeniu(linia_)) continue;
       ++licznik;
       double x, z;
@@ -141,7 +140,7 @@ class SkanerPliku {
     double xs[3], zs[3];
     int w = 0;
     while (nastepna_linia()) {
-      if (zawiera(linia_, "endtri", szukanie_)) return;
+      if (zawiera(linia_, "endtri", S)) return;
       if (!punkt(xs[w], zs[w])) continue;
       if (++w < 3) continue;
       w = 0;
@@ -150,7 +149,6 @@ class SkanerPliku {
     }
   }
 
-  Szukanie szukanie_;
   CzytnikLinii* czytnik_ = nullptr;
   // The current line as read: keyword tests and tokens need no cleaned copy
   // (podziel_czysto). Reused buffers: the loop allocates nothing once they
@@ -188,9 +186,8 @@ class Skaner {
       std::future<WynikPliku> nastepny;
       if (plik_nastepny && skroty.skan_na_dwoch_watkach &&
           wart_drugiego_watku(*plik_nastepny, skroty.duzy_plik_odczytu)) {
-        nastepny = std::async(std::launch::async, [p = *plik_nastepny, s = skroty.szukanie] {
-          return SkanerPliku(s).skanuj(p);
-        });
+        nastepny = std::async(std::launch::async,
+                              [p = *plik_nastepny, s = skroty.szukanie] { return skanuj(p, s); });
       }
       wlacz(i, skanuj(plik));
       if (nastepny.valid()) {
@@ -223,7 +220,12 @@ class Skaner {
       nieznany.ma_kandydatow = true;
       return nieznany;
     }
-    return SkanerPliku(stan_.skroty.szukanie).skanuj(*plik);
+    return skanuj(*plik, stan_.skroty.szukanie);
+  }
+
+  static WynikPliku skanuj(const std::filesystem::path& plik, Szukanie szukanie) {
+    if (szukanie == Szukanie::szerokie) return SkanerPliku<Szukanie::szerokie>().skanuj(plik);
+    return SkanerPliku<Szukanie::zwykle>().skanuj(plik);
   }
 
   void wlacz(std::size_t i, const WynikPliku& w) {

@@ -90,12 +90,17 @@ std::size_t znajdz_slowo_ascii(std::string_view tekst, std::string_view slowo, s
 
 }  // namespace
 
-std::size_t znajdz_bez_wielkosci(std::string_view tekst, Slowo przygotowane, Szukanie szukanie) {
+std::size_t znajdz_bez_wielkosci(std::string_view tekst, Slowo przygotowane) {
   const std::string_view slowo = przygotowane.tekst();
+  if (przygotowane.ascii() && !slowo.empty() && slowo.size() <= tekst.size()) {
+    return znajdz_slowo_ascii(tekst, slowo, przygotowane.litera());
+  }
+  return znajdz_bez_wielkosci_zwykle(tekst, slowo);
+}
+
+std::size_t znajdz_bez_wielkosci_zwykle(std::string_view tekst, std::string_view slowo) {
   if (slowo.empty()) return 0;
   if (slowo.size() > tekst.size()) return std::string_view::npos;
-  if (przygotowane.ascii() && szukanie == Szukanie::szerokie)
-    return znajdz_slowo_ascii(tekst, slowo, przygotowane.litera());
   const unsigned char pierwsza = mala(slowo[0]);
   const std::string_view reszta = slowo.substr(1);
   const std::size_t ostatni_start = tekst.size() - slowo.size();

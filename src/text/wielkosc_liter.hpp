@@ -112,9 +112,14 @@ static_assert(sizeof(Slowo) == 16);
 enum class Szukanie : bool { zwykle, szerokie };
 
 // Position of the first occurrence of `slowo` in `tekst` without regard to
-// letter case, or npos.
-std::size_t znajdz_bez_wielkosci(std::string_view tekst, Slowo slowo,
-                                 Szukanie szukanie = Szukanie::szerokie);
+// letter case, or npos: the wide search, and the plain one.
+std::size_t znajdz_bez_wielkosci(std::string_view tekst, Slowo slowo);
+std::size_t znajdz_bez_wielkosci_zwykle(std::string_view tekst, std::string_view slowo);
+
+inline std::size_t znajdz_bez_wielkosci(std::string_view tekst, Slowo slowo, Szukanie szukanie) {
+  return szukanie == Szukanie::szerokie ? znajdz_bez_wielkosci(tekst, slowo)
+                                        : znajdz_bez_wielkosci_zwykle(tekst, slowo.tekst());
+}
 
 // The keyword test: `slowo` occurs anywhere in `linia`, in any letter case.
 inline bool zawiera(std::string_view linia, Slowo slowo, Szukanie szukanie = Szukanie::szerokie) {
