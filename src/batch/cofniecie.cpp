@@ -1,5 +1,6 @@
 #include "batch/cofniecie.hpp"
 
+#include <algorithm>
 #include <optional>
 #include <system_error>
 
@@ -11,34 +12,73 @@
 namespace wyrownik {
 
 WynikCofniecia cofnij_partie(const std::filesystem::path& katalog_programu,
+                             const std::filesystem::path& katalog_scenerii,
                              const OperacjeZapisu& operacje) {
-  const auto kopie = lista_kopii(katalog_programu);
-  if (kopie.empty()) return {};
-  const auto& katalog = kopie.back().katalog_scenerii;
   // The front end holds the program directory's lock; a scenery directory
   // that is the program directory itself takes no second one.
   std::error_code blad;
   std::optional<Blokada> blokada;
-  if (!std::filesystem::equivalent(katalog, katalog_programu, blad)) {
-    blokada = Blokada::zajmij_katalog(katalog);
+  if (!std::filesystem::equivalent(katalog_scenerii, katalog_programu, blad)) {
+    blokada = Blokada::zajmij_katalog(katalog_scenerii);
     if (!blokada) {
-      throw InnaKopiaPracuje("another copy of wyrownik is working in " + bajty_sciezki(katalog));
+      throw InnaKopiaPracuje("another copy of wyrownik is working in " +
+                             bajty_sciezki(katalog_scenerii));
     }
   }
-  Dziennik dziennik(katalog_programu / "Log_korekcja.txt", operacje);
+  std::optional<Dziennik> dziennik;  // opened at the first file: a refusal writes nothing
   WynikCofniecia wynik = cofnij_ostatnia_partie(
-      katalog_programu,
-      [&](const std::filesystem::path& plik, bool przywrocony) {
-        if (przywrocony) {
-          dziennik.przywrocenie(bajty_sciezki(plik));
+      katalog_programu, katalog_scenerii,
+      [&](const std::filesystem::path& plik, std::optional<Pominiecie> powod) {
+        if (!dziennik) dziennik.emplace(katalog_programu / "Log_korekcja.txt", operacje);
+        if (powod) {
+          dziennik->pominiecie(bajty_sciezki(plik), *powod);
         } else {
-          dziennik.pominiecie(bajty_sciezki(plik));
+          dziennik->przywrocenie(bajty_sciezki(plik));
         }
-        dziennik.oproznij();
+        dziennik->oproznij();
       },
       operacje);
-  dziennik.zamknij();
+  if (dziennik) dziennik->zamknij();
   return wynik;
+}
+
+namespace {
+std::string utf8(const std::filesystem::path& p) {
+  const std::u8string t = p.u8string();
+  return std::string(t.begin(), t.end());
+}
+}  // namespace
+
+std::string opis_cofniecia(const WynikCofniecia& w, const std::filesystem::path& katalog_scenerii) {
+  switch (w.odmowa) {
+    case Odmowa::nieczytelny_spis:
+      return "Nie cofnięto korekty: spis kopii zapasowej w " + utf8(w.folder) +
+             " jest nieczytelny (usuń ten folder, aby cofać starsze korekty).";
+    case Odmowa::brak_katalogu:
+      return "Nie cofnięto korekty: spis kopii zapasowej w " + utf8(w.folder) +
+             " nie podaje katalogu scenerii.";
+    case Odmowa::inny_katalog:
+      return "Nie cofnięto korekty z " + w.czas + ": dotyczyła katalogu " + utf8(w.katalog_partii) +
+             ", a wyrownik.ini wskazuje teraz " + utf8(katalog_scenerii) + ".";
+    case Odmowa::brak:
+      break;
+  }
+  std::string tekst = "Przywrócono plików: " + std::to_string(w.przywrocone.size()) + ".";
+  const auto zmienione = static_cast<std::size_t>(
+      std::count_if(w.pominiete.begin(), w.pominiete.end(), [](const PlikPominiety& p) {
+        return p.powod == Pominiecie::zmieniony || p.powod == Pominiecie::brak_pliku;
+      }));
+  if (zmienione > 0) {
+    tekst += "\nNie cofnięto (zmienione po korekcie): " + std::to_string(zmienione) + ".";
+  }
+  if (w.pominiete.size() > zmienione) {
+    tekst += "\nNie cofnięto (inne przyczyny, zob. Log_korekcja.txt): " +
+             std::to_string(w.pominiete.size() - zmienione) + ".";
+  }
+  if (w.uszkodzone > 0) {
+    tekst += "\nUszkodzone wpisy spisu kopii (nie cofnięto): " + std::to_string(w.uszkodzone) + ".";
+  }
+  return tekst;
 }
 
 }  // namespace wyrownik

@@ -2,17 +2,23 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
-#include "scenery/kopie_zapasowe.hpp"
+#include "scenery/przywracanie.hpp"
 
 namespace wyrownik {
 
-// Undoes the newest batch kept under the program directory's kopie/: its
-// scenery directory locked as a batch locks it, each file restored or left
-// alone, one line each appended to Log_korekcja.txt. Throws BladPliku when a
-// file cannot be restored or the log written, InnaKopiaPracuje when a batch
-// works in that scenery directory.
+// Undoes the newest batch kept under the program directory's kopie/ inside
+// `katalog_scenerii`, the scenery directory configured now, locked as a
+// batch locks it: each file restored or left alone, one line each appended
+// to Log_korekcja.txt. Throws BladPliku when a file cannot be restored or the
+// log written, InnaKopiaPracuje when a batch works in that scenery directory.
 WynikCofniecia cofnij_partie(const std::filesystem::path& katalog_programu,
+                             const std::filesystem::path& katalog_scenerii,
                              const OperacjeZapisu& operacje = operacje_systemowe());
+
+// What the window tells of an undo (UTF-8): the files restored, those left
+// alone, or why the whole batch was refused; details are in the log.
+std::string opis_cofniecia(const WynikCofniecia& w, const std::filesystem::path& katalog_scenerii);
 
 }  // namespace wyrownik

@@ -203,6 +203,9 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
     wynik = WynikPartii::blad;
   }
   stan.lista_plikow.clear();
+  if (kopia_zapasowa) {
+    for (const auto& o : kopia_zapasowa->ostrzezenia()) okno.ostrzezenie(o);
+  }
   if (raport) zapisz_raport_partii(*raport, plik_raportu(zapis.plik_logu), okno);
   return wynik;
 }

@@ -56,6 +56,9 @@ class OknoPartii : public Komunikaty {
   virtual void raport_gotowy(const std::filesystem::path& /*plik*/) {}
   // The report could not be written; the batch's work stands all the same.
   virtual void brak_raportu(std::string_view /*powod*/) {}
+  // Housekeeping that failed without harm to the batch (an old backup folder
+  // that could not be removed now), told at the batch's end.
+  virtual void ostrzezenie(std::string_view /*tekst*/) {}
 };
 
 // What start-up established and every batch reads.

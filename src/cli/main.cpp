@@ -21,13 +21,7 @@ int program(const std::vector<std::string>& argumenty, const char* argv0) {
   } catch (const wyrownik::BladPliku&) {
     // Needed only without --program-dir; uruchom() says so then.
   }
-  const int kod = wyrownik::cli::uruchom(argumenty, katalog, std::cout, std::cerr);
-  // Help that could not be written is no success.
-  if (!std::cout.flush()) {
-    std::cerr << "wyrownik-cli: cannot write to standard output\n";
-    return kod == wyrownik::cli::kod_ok ? wyrownik::cli::kod_blad_partii : kod;
-  }
-  return kod;
+  return wyrownik::cli::uruchom(argumenty, katalog, std::cout, std::cerr);
 }
 
 }  // namespace

@@ -22,8 +22,17 @@ std::string tekst_sciezki(const std::filesystem::path& sciezka) {
   return std::string(tekst.begin(), tekst.end());
 }
 
+// The path is information for a script: when it cannot be written (stdout
+// closed, full, its reader gone), the batch's result stands.
 void OknoCli::raport_gotowy(const std::filesystem::path& plik) {
-  wyjscie_ << tekst_sciezki(plik) << '\n' << std::flush;
+  if (wyjscie_ << tekst_sciezki(plik) << '\n' << std::flush) return;
+  bledy_ << "wyrownik-cli: warning: the report's path could not be written to standard output: "
+         << tekst_sciezki(plik) << '\n'
+         << std::flush;
+}
+
+void OknoCli::ostrzezenie(std::string_view tekst) {
+  bledy_ << "wyrownik-cli: warning: " << tekst << '\n' << std::flush;
 }
 
 void OknoCli::brak_raportu(std::string_view powod) {

@@ -29,6 +29,7 @@ class OknoCli : public OknoPartii {
   void szczegoly_bledu(std::string_view opis) override;
   void raport_gotowy(const std::filesystem::path& plik) override;
   void brak_raportu(std::string_view powod) override;
+  void ostrzezenie(std::string_view tekst) override;
 
  private:
   const std::vector<std::string>& scenerie_;

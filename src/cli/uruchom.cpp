@@ -32,29 +32,90 @@ class OknoStartuCli : public OknoStartu {
   std::ostream& bledy_;
 };
 
-// undo --list: one line per kept batch on stdout, oldest first.
-int wypisz_kopie(const std::filesystem::path& katalog_programu, std::ostream& wyjscie) {
-  for (const auto& k : lista_kopii(katalog_programu)) {
-    wyjscie << k.czas << "  " << k.ile_plikow << " file(s)";
-    if (k.ile_przywroconych > 0) wyjscie << ", " << k.ile_przywroconych << " restored";
-    wyjscie << "  " << cp1250_na_utf8(k.ustawienia) << '\n';
-  }
-  return kod_ok;
+// Output that is the answer (help, the list of backups): when it cannot be
+// written, the command failed.
+int odpowiedz(std::ostream& wyjscie, std::ostream& bledy, int kod) {
+  if (wyjscie.flush()) return kod;
+  bledy << "wyrownik-cli: cannot write to standard output\n";
+  return kod == kod_ok ? kod_blad_partii : kod;
 }
 
-int cofnij(const std::filesystem::path& katalog_programu, std::ostream& bledy) {
+// undo --list: one line per kept batch on stdout, oldest first.
+int wypisz_kopie(const std::filesystem::path& katalog_programu, std::ostream& wyjscie,
+                 std::ostream& bledy) {
+  for (const auto& k : lista_kopii(katalog_programu)) {
+    if (!k.czytelny) {
+      wyjscie << tekst_sciezki(k.katalog.filename()) << "  manifest unreadable\n";
+      continue;
+    }
+    wyjscie << k.czas << "  " << k.ile_plikow << " file(s)";
+    if (k.ile_przywroconych > 0) wyjscie << ", " << k.ile_przywroconych << " restored";
+    if (k.uszkodzone > 0) wyjscie << ", " << k.uszkodzone << " damaged record(s)";
+    wyjscie << "  " << cp1250_na_utf8(k.ustawienia) << '\n';
+  }
+  return odpowiedz(wyjscie, bledy, kod_ok);
+}
+
+const char* opis(Pominiecie p) {
+  switch (p) {
+    case Pominiecie::zmieniony:
+      return "changed since the batch";
+    case Pominiecie::brak_pliku:
+      return "gone since the batch";
+    case Pominiecie::poza_scenerie:
+      return "the manifest names it outside the scenery directory";
+    case Pominiecie::zmieniona_kopia:
+      return "its kept copy no longer holds the file from before the batch";
+  }
+  return "";
+}
+
+void wypisz_odmowe(const WynikCofniecia& w, const std::filesystem::path& katalog,
+                   std::ostream& bledy) {
+  bledy << "wyrownik-cli: undo refused, nothing restored: ";
+  switch (w.odmowa) {
+    case Odmowa::nieczytelny_spis:
+      bledy << "the manifest of the newest backup " << tekst_sciezki(w.folder)
+            << " cannot be read (remove that folder to undo older batches)";
+      break;
+    case Odmowa::brak_katalogu:
+      bledy << "the manifest of " << tekst_sciezki(w.folder)
+            << " does not say which scenery directory its batch worked in";
+      break;
+    case Odmowa::inny_katalog:
+      bledy << "the batch of " << w.czas << " worked in " << tekst_sciezki(w.katalog_partii)
+            << ", the scenery directory configured now is " << tekst_sciezki(katalog);
+      break;
+    case Odmowa::brak:
+      break;
+  }
+  bledy << '\n';
+}
+
+int cofnij(const std::filesystem::path& katalog_programu, const std::filesystem::path& katalog,
+           std::ostream& bledy) {
   try {
-    const WynikCofniecia w = cofnij_partie(katalog_programu);
+    const WynikCofniecia w = cofnij_partie(katalog_programu, katalog);
+    for (const auto& o : w.ostrzezenia) bledy << "wyrownik-cli: warning: " << o << '\n';
     if (!w.bylo_co_cofac) {
       bledy << "wyrownik-cli: nothing to undo\n";
       return kod_ok;
     }
+    if (w.odmowa != Odmowa::brak) {
+      wypisz_odmowe(w, katalog, bledy);
+      return kod_blad_partii;
+    }
     bledy << "undone the batch of " << w.czas << ": " << w.przywrocone.size()
           << " file(s) restored\n";
     for (const auto& p : w.pominiete) {
-      bledy << "left alone (changed since the batch): " << tekst_sciezki(p) << '\n';
+      bledy << "left alone (" << opis(p.powod)
+            << "): " << (p.plik.empty() ? cp1250_na_utf8(p.nazwa) : tekst_sciezki(p.plik)) << '\n';
     }
-    return w.pominiete.empty() ? kod_ok : kod_blad_partii;
+    if (w.uszkodzone > 0) {
+      bledy << w.uszkodzone
+            << " damaged record(s) in the manifest: whatever they named was not restored\n";
+    }
+    return w.w_calosci() ? kod_ok : kod_blad_partii;
   } catch (const std::exception& e) {
     bledy << "wyrownik-cli: undo stopped: " << e.what() << '\n';
     return kod_blad_partii;
@@ -74,7 +135,7 @@ int uruchom(const std::vector<std::string>& argumenty,
   }
   if (opcje->polecenie == Polecenie::pomoc) {
     wyjscie << tekst_pomocy;
-    return kod_ok;
+    return odpowiedz(wyjscie, bledy, kod_ok);
   }
 
   if (!opcje->katalog_programu && katalog_domyslny.empty()) {
@@ -105,14 +166,17 @@ int uruchom(const std::vector<std::string>& argumenty,
     return kod_blad_startu;
   }
 
-  if (opcje->polecenie == Polecenie::cofnij) {
-    return opcje->tylko_lista ? wypisz_kopie(katalog_programu, wyjscie)
-                              : cofnij(katalog_programu, bledy);
+  if (opcje->polecenie == Polecenie::cofnij && opcje->tylko_lista) {
+    return wypisz_kopie(katalog_programu, wyjscie, bledy);
   }
 
+  // Undo too writes only inside the scenery directory the ini names now.
   OknoStartuCli okno_startu(bledy);
   const WynikStartu start = wykonaj_start(katalog_programu, okno_startu);
   if (start.stan != StanStartu::gotowy) return kod_blad_startu;
+  if (opcje->polecenie == Polecenie::cofnij) {
+    return cofnij(katalog_programu, *start.katalog_scenerii, bledy);
+  }
 
   // Only what the window's file list offers: the *.scn files of the scenery
   // directory itself.

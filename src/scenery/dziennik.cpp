@@ -17,6 +17,9 @@ constexpr TekstCp1250 ilosc_usunietych{"Ilość usuniętych: "};
 constexpr TekstCp1250 pozostawiono{"Korektę przerwano, plik pozostawiono bez zmian: "};
 constexpr TekstCp1250 przywrocono{"Cofnięto korektę, przywrócono: "};
 constexpr TekstCp1250 pominieto{"Nie cofnięto, plik zmieniony po korekcie: "};
+constexpr TekstCp1250 poza_scenerie{"Nie cofnięto, ścieżka spoza katalogu scenerii: "};
+constexpr TekstCp1250 zmieniona_kopia{
+    "Nie cofnięto, kopia zapasowa różni się od pliku sprzed korekty: "};
 
 void dopisz_linie(std::string& wpis, std::string_view a, std::string_view b = {},
                   std::string_view c = {}, std::string_view d = {}) {
@@ -110,9 +113,13 @@ void Dziennik::przywrocenie(std::string_view pelna_sciezka) {
   zapisz(wpis_);
 }
 
-void Dziennik::pominiecie(std::string_view pelna_sciezka) {
+void Dziennik::pominiecie(std::string_view pelna_sciezka, Pominiecie powod) {
   wpis_.clear();
-  dopisz_linie(wpis_, pominieto, pelna_sciezka);
+  // A file gone since the batch counts as changed since.
+  std::string_view tekst = pominieto;
+  if (powod == Pominiecie::poza_scenerie) tekst = poza_scenerie;
+  if (powod == Pominiecie::zmieniona_kopia) tekst = zmieniona_kopia;
+  dopisz_linie(wpis_, tekst, pelna_sciezka);
   zapisz(wpis_);
 }
 

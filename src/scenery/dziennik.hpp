@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/plik_zapisu.hpp"
+#include "scenery/pominiecie.hpp"
 
 namespace wyrownik {
 
@@ -45,9 +46,9 @@ class Dziennik {
   void bez_zmian(std::string_view pelna_sciezka);
 
   // An undo: a file given back its content from before the batch, or one
-  // left alone because it changed since (one line each).
+  // left alone, with the reason (one line each).
   void przywrocenie(std::string_view pelna_sciezka);
-  void pominiecie(std::string_view pelna_sciezka);
+  void pominiecie(std::string_view pelna_sciezka, Pominiecie powod = Pominiecie::zmieniony);
 
   // Writes out the entries held so far; with `na_dysk` also waits until they
   // are on disk.

@@ -82,15 +82,6 @@ std::optional<fs::path> rozwiaz_skladniki(fs::path sciezka,
 }
 
 // Whether `plik` really lies inside `katalog`, links followed.
-bool wewnatrz(const fs::path& plik, const fs::path& katalog) {
-  std::error_code blad;
-  const fs::path k = fs::canonical(katalog, blad);
-  if (blad) throw BladPliku("cannot look up", katalog, blad);
-  const fs::path p = fs::canonical(plik, blad);
-  if (blad == std::errc::no_such_file_or_directory) return false;  // a dangling link
-  if (blad) throw BladPliku("cannot look up", plik, blad);
-  return std::mismatch(k.begin(), k.end(), p.begin(), p.end()).first == k.end();
-}
 
 std::vector<std::string> tnij(std::string_view tekst, std::string_view separatory) {
   std::vector<std::string> czesci;
@@ -211,8 +202,18 @@ std::optional<fs::path> znajdz_w_scenerii(const fs::path& katalog_scenerii, std:
       wynik /= sciezka_z_bajtow(*nazwa_na_dysku);
     }
   }
-  if (!wewnatrz(wynik, katalog_scenerii)) return std::nullopt;
+  if (!wewnatrz_katalogu(wynik, katalog_scenerii)) return std::nullopt;
   return wynik;
+}
+
+bool wewnatrz_katalogu(const fs::path& plik, const fs::path& katalog) {
+  std::error_code blad;
+  const fs::path k = fs::canonical(katalog, blad);
+  if (blad) throw BladPliku("cannot look up", katalog, blad);
+  const fs::path p = fs::canonical(plik, blad);
+  if (blad == std::errc::no_such_file_or_directory) return false;  // a dangling link
+  if (blad) throw BladPliku("cannot look up", plik, blad);
+  return std::mismatch(k.begin(), k.end(), p.begin(), p.end()).first == k.end();
 }
 
 std::optional<fs::path> znajdz_nazwe(const fs::path& katalog, std::string_view nazwa) {

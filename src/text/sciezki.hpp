@@ -50,6 +50,10 @@ std::optional<std::filesystem::path> znajdz_w_scenerii(const std::filesystem::pa
                                                        std::string_view nazwa,
                                                        PamiecKatalogow* pamiec = nullptr);
 
+// Whether `plik`, every link on the way followed, lies inside `katalog`;
+// false for a dangling link. Throws BladPliku when either cannot be looked up.
+bool wewnatrz_katalogu(const std::filesystem::path& plik, const std::filesystem::path& katalog);
+
 // One name in a directory, in any letter case; nullopt when there is none or
 // the directory cannot be read. For the program's own files (the ini).
 std::optional<std::filesystem::path> znajdz_nazwe(const std::filesystem::path& katalog,

@@ -45,12 +45,13 @@ TEST_F(Cofniecie, CopiesWhereLinksFailAndAnEditedFileIsLeftAlone) {
   ASSERT_EQ(ile_kopii(), 1u);
   zapisz("c.scm", "edited by hand\r\n");
 
-  const WynikCofniecia w = cofnij_partie(k.sciezka(), testy::operacje_z_awariami());
+  const WynikCofniecia w =
+      cofnij_partie(k.sciezka(), srodowisko.katalog, testy::operacje_z_awariami());
   EXPECT_TRUE(w.bylo_co_cofac);
   EXPECT_EQ(tresc("a/b.scm"), "include x.inc 1 5 1 end\n");
   EXPECT_EQ(tresc("c.scm"), "edited by hand\r\n");
   ASSERT_EQ(w.pominiete.size(), 1u);
-  EXPECT_EQ(w.pominiete[0].filename(), "c.scm");
+  EXPECT_EQ(w.pominiete[0].plik.filename(), "c.scm");
   EXPECT_NE(dziennik().find("Cofnięto korektę, przywrócono: " +
                             (k / "scenery/a/b.scm").make_preferred().string()),
             std::string::npos);
@@ -61,7 +62,7 @@ TEST_F(Cofniecie, CopiesWhereLinksFailAndAnEditedFileIsLeftAlone) {
   // Partly undone: kept, and a second undo restores nothing twice.
   ASSERT_EQ(ile_kopii(), 1u);
   zapisz("a/b.scm", "newer\r\n");
-  const WynikCofniecia drugi = cofnij_partie(k.sciezka());
+  const WynikCofniecia drugi = cofnij_partie(k.sciezka(), srodowisko.katalog);
   EXPECT_TRUE(drugi.przywrocone.empty());
   EXPECT_EQ(tresc("a/b.scm"), "newer\r\n");
 }
@@ -74,20 +75,20 @@ TEST_F(Cofniecie, TwoBatchesAndTwoUndosGiveBackTheStateBeforeTheFirst) {
   ASSERT_EQ(partia(), WynikPartii::zakonczona);
   EXPECT_EQ(ile_kopii(), 2u);
 
-  cofnij_partie(k.sciezka());
+  cofnij_partie(k.sciezka(), srodowisko.katalog);
   EXPECT_EQ(tresc("c.scm"), "include y.inc 2 9 2 end\n");
   EXPECT_EQ(tresc("a/b.scm"), po_pierwszej_a);  // the second batch left it alone
-  cofnij_partie(k.sciezka());
+  cofnij_partie(k.sciezka(), srodowisko.katalog);
   EXPECT_EQ(tresc("a/b.scm"), przed_a);
   // c.scm holds the hand edit, not what the first batch wrote: left alone,
   // and the first batch's backup stays for it.
   EXPECT_EQ(tresc("c.scm"), "include y.inc 2 9 2 end\n");
   EXPECT_EQ(ile_kopii(), 1u);
   zapisz("c.scm", "include y.inc 2 3 2 end\r\n");  // what the first batch wrote, again
-  cofnij_partie(k.sciezka());
+  cofnij_partie(k.sciezka(), srodowisko.katalog);
   EXPECT_EQ(tresc("c.scm"), przed_c);
   EXPECT_EQ(ile_kopii(), 0u);
-  EXPECT_FALSE(cofnij_partie(k.sciezka()).bylo_co_cofac);
+  EXPECT_FALSE(cofnij_partie(k.sciezka(), srodowisko.katalog).bylo_co_cofac);
 }
 
 TEST_F(Cofniecie, ABackupThatCannotBeMadeStopsTheBatchBeforeAnyReplacement) {
@@ -136,7 +137,7 @@ TEST_F(Cofniecie, FilesReplacedTwiceOrThroughLinksAndNamedLikeTheManifestComeBac
   EXPECT_EQ(tresc("prawdziwe/d.scm"), "include z.inc 3 3 3 end\r\n");
   EXPECT_TRUE(fs::is_symlink(k / "scenery/d.scm"));  // the link stays a link
 
-  const WynikCofniecia w = cofnij_partie(k.sciezka());
+  const WynikCofniecia w = cofnij_partie(k.sciezka(), srodowisko.katalog);
   EXPECT_TRUE(w.pominiete.empty());
   EXPECT_EQ(tresc("c.scm"), c);
   EXPECT_EQ(tresc("prawdziwe/d.scm"), d);
@@ -150,7 +151,7 @@ TEST_F(Cofniecie, WorksWhereTheSceneryDirectoryIsTheProgramDirectory) {
   ASSERT_TRUE(blokada);
   const std::string przed = tresc("a/b.scm");
   ASSERT_EQ(partia(), WynikPartii::zakonczona);
-  const WynikCofniecia w = cofnij_partie(k / "scenery");
+  const WynikCofniecia w = cofnij_partie(k / "scenery", k / "scenery");
   EXPECT_EQ(w.przywrocone.size(), 2u);
   EXPECT_EQ(tresc("a/b.scm"), przed);
 }

@@ -19,6 +19,7 @@ class OknoTestowe : public OknoPartii {
   std::vector<std::string> zdarzenia;
   std::vector<std::string> komunikaty;
   std::vector<std::string> szczegoly;
+  std::vector<std::string> ostrzezenia;
   bool zamkniete = false;
 
   void pokaz_status(WierszStatusu w, std::string_view tekst) override {
@@ -34,6 +35,7 @@ class OknoTestowe : public OknoPartii {
     zdarzenia.push_back("message=" + cp1250_na_utf8(tekst));
   }
   void szczegoly_bledu(std::string_view opis) override { szczegoly.emplace_back(opis); }
+  void ostrzezenie(std::string_view tekst) override { ostrzezenia.emplace_back(tekst); }
   std::size_t ile_pozycji() const override { return pozycje.size(); }
   bool zaznaczona(std::size_t i) const override { return i < zaznaczenie.size() && zaznaczenie[i]; }
   std::string pozycja(std::size_t i) const override { return pozycje[i]; }

@@ -289,8 +289,10 @@ QWidget* Form1::wejscie(Wejscie w) const {
   return nullptr;
 }
 
-void Form1::ustaw_cofanie(std::filesystem::path katalog_programu) {
+void Form1::ustaw_cofanie(std::filesystem::path katalog_programu,
+                          std::filesystem::path katalog_scenerii) {
   katalog_programu_ = std::move(katalog_programu);
+  katalog_scenerii_ = std::move(katalog_scenerii);
   odswiez_cofanie();
 }
 
@@ -311,12 +313,8 @@ void Form1::cofnij_ostatnia() {
   if (!tak) return;
   QString wynik;
   try {
-    const WynikCofniecia w = cofnij_partie(katalog_programu_);
-    wynik = QString::fromUtf8("Przywrócono plików: %1.").arg(w.przywrocone.size());
-    if (!w.pominiete.empty()) {
-      wynik +=
-          QString::fromUtf8("\nNie cofnięto (zmienione po korekcie): %1.").arg(w.pominiete.size());
-    }
+    const WynikCofniecia w = cofnij_partie(katalog_programu_, katalog_scenerii_);
+    wynik = QString::fromStdString(opis_cofniecia(w, katalog_scenerii_));
   } catch (const std::exception& e) {
     wynik = QString::fromUtf8("Nie udało się cofnąć korekty.\n") + QString::fromLocal8Bit(e.what());
   }

@@ -63,7 +63,8 @@ class Form1 : public QWidget, public OknoStartu {
   void ustaw_wejscia_partii(bool wlaczone);
   // Command4 undoes the last batch kept under `katalog_programu`; it is
   // enabled only while such a batch exists.
-  void ustaw_cofanie(std::filesystem::path katalog_programu);
+  void ustaw_cofanie(std::filesystem::path katalog_programu,
+                     std::filesystem::path katalog_scenerii);
   void odswiez_cofanie();
   void ustaw_pytanie(Pytanie pytanie) { pytanie_ = std::move(pytanie); }
   // Command5 opens the map report at `plik` in the browser; it is enabled
@@ -118,7 +119,7 @@ class Form1 : public QWidget, public OknoStartu {
   Pytanie pytanie_;
   Otwieranie otwieranie_;
   std::filesystem::path plik_raportu_;
-  std::filesystem::path katalog_programu_;
+  std::filesystem::path katalog_programu_, katalog_scenerii_;
   QLabel* Label2_;
   QLabel* Label3_;
   QLabel* Label4_;

@@ -47,6 +47,11 @@ void OknoPartiiQt::brak_raportu(std::string_view powod) {
   okno_.pokaz(Etykieta::label4, utf8_na_cp1250(tekst).value_or(tekst));
 }
 
+void OknoPartiiQt::ostrzezenie(std::string_view tekst) {
+  const std::string t = "Uwaga: " + std::string(tekst);
+  okno_.pokaz(Etykieta::label4, utf8_na_cp1250(t).value_or(t));
+}
+
 PracaOkna::PracaOkna(Form1& okno) : okno_(okno) {
   okno_.ustaw_kursor_zajety(true);
   okno_.ustaw_wejscia_partii(false);
@@ -64,7 +69,7 @@ PracaOkna::~PracaOkna() {
 }
 
 void polacz_przebiegi(Form1& okno, Srodowisko srodowisko) {
-  okno.ustaw_cofanie(srodowisko.katalog_programu);
+  okno.ustaw_cofanie(srodowisko.katalog_programu, srodowisko.katalog);
   okno.ustaw_raport(plik_raportu(srodowisko.zapis.plik_logu));
   auto wspolne = std::make_shared<const Srodowisko>(std::move(srodowisko));
   const auto podlacz = [&okno, wspolne](Przycisk przycisk, auto&& korekcja) {

@@ -25,6 +25,7 @@ class OknoPartiiQt : public OknoPartii {
   std::string pozycja(std::size_t i) const override;
   void raport_gotowy(const std::filesystem::path& plik) override;
   void brak_raportu(std::string_view powod) override;
+  void ostrzezenie(std::string_view tekst) override;
 
  private:
   Form1& okno_;

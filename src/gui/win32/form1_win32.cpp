@@ -350,8 +350,10 @@ void Form1::ustaw_prace(bool pracuje) {
   SetCursor(LoadCursorW(nullptr, pracuje ? IDC_WAIT : IDC_ARROW));
 }
 
-void Form1::ustaw_cofanie(std::filesystem::path katalog_programu) {
+void Form1::ustaw_cofanie(std::filesystem::path katalog_programu,
+                          std::filesystem::path katalog_scenerii) {
   katalog_programu_ = std::move(katalog_programu);
+  katalog_scenerii_ = std::move(katalog_scenerii);
   odswiez_przyciski();
 }
 
@@ -385,12 +387,8 @@ void Form1::cofnij_ostatnia() {
   if (!tak) return;
   std::string wynik;
   try {
-    const WynikCofniecia w = cofnij_partie(katalog_programu_);
-    wynik = "Przywrócono plików: " + std::to_string(w.przywrocone.size()) + ".";
-    if (!w.pominiete.empty()) {
-      wynik +=
-          "\nNie cofnięto (zmienione po korekcie): " + std::to_string(w.pominiete.size()) + ".";
-    }
+    const WynikCofniecia w = cofnij_partie(katalog_programu_, katalog_scenerii_);
+    wynik = opis_cofniecia(w, katalog_scenerii_);
   } catch (const std::exception& e) {
     wynik = std::string("Nie udało się cofnąć korekty.\n");
     odswiez_przyciski();

@@ -65,7 +65,8 @@ class Form1 : public OknoStartu {
   // Around a batch: Text1..Text4, Command1, Command2 (and the undo, preview
   // and report controls) disabled and the busy pointer, or all restored.
   void ustaw_prace(bool pracuje);
-  void ustaw_cofanie(std::filesystem::path katalog_programu);
+  void ustaw_cofanie(std::filesystem::path katalog_programu,
+                     std::filesystem::path katalog_scenerii);
   void ustaw_raport(std::filesystem::path plik);
   void odswiez_przyciski();
 
@@ -105,7 +106,7 @@ class Form1 : public OknoStartu {
   PokazywanieKomunikatu pokazywanie_;
   Pytanie pytanie_;
   Otwieranie otwieranie_;
-  std::filesystem::path katalog_programu_, plik_raportu_;
+  std::filesystem::path katalog_programu_, katalog_scenerii_, plik_raportu_;
   UkladOkna uklad_pomocy_;
   HWND pomoc_ = nullptr;
   bool zamkniete_ = false;

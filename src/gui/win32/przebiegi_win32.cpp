@@ -39,8 +39,12 @@ void OknoPartiiWin32::brak_raportu(std::string_view powod) {
   okno_.pokaz(Etykieta::label4, "Nie zapisano raportu: " + std::string(powod));
 }
 
+void OknoPartiiWin32::ostrzezenie(std::string_view tekst) {
+  okno_.pokaz(Etykieta::label4, "Uwaga: " + std::string(tekst));
+}
+
 void polacz_przebiegi(Form1& okno, Srodowisko srodowisko) {
-  okno.ustaw_cofanie(srodowisko.katalog_programu);
+  okno.ustaw_cofanie(srodowisko.katalog_programu, srodowisko.katalog);
   okno.ustaw_raport(plik_raportu(srodowisko.zapis.plik_logu));
   auto wspolne = std::make_shared<const Srodowisko>(std::move(srodowisko));
   const auto podlacz = [&okno, wspolne](std::string_view przycisk, auto korekcja) {

@@ -25,6 +25,7 @@ class OknoPartiiWin32 : public OknoPartii {
   std::string pozycja(std::size_t i) const override { return okno_.wpis_listy(i); }
   void raport_gotowy(const std::filesystem::path& plik) override { okno_.ustaw_raport(plik); }
   void brak_raportu(std::string_view powod) override;
+  void ostrzezenie(std::string_view tekst) override;
 
  private:
   Form1& okno_;
