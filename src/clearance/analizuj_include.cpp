@@ -21,17 +21,18 @@ struct Polozenie {
   double r = 0;
 };
 
-std::optional<Polozenie> polozenie(const std::vector<std::string_view>& tokeny,
-                                   const UstawieniaSkrajni& u) {
-  const auto trojka = znajdz_trojke(tokeny);
+std::optional<Polozenie> polozenie(std::string_view linia, const UstawieniaSkrajni& u) {
+  const auto trojka = znajdz_trojke_w_linii(linia);
   if (!trojka) return std::nullopt;
   Polozenie p{*trojka, u.maks_promien};
-  // The radius is parameter nr_parametru counted from token 3, taken only
-  // where the position is known (the Z token itself may be it).
-  for (std::size_t i = trojka->indeks_z; i < tokeny.size(); ++i) {
-    if (static_cast<double>(i + 1) == u.nr_parametru + 2) {
-      p.r = liczba_na_poczatku(tokeny[i]);
-      break;
+  // The radius is parameter nr_parametru counted from token 3 (token number
+  // nr_parametru + 2), taken only where the position is known (the Z token
+  // itself may be it) and the line has that token.
+  const double numer = u.nr_parametru + 2;
+  if (numer >= static_cast<double>(trojka->indeks_z + 1) && numer == std::floor(numer) &&
+      numer < 1e15) {
+    if (const auto t = token_linii(linia, static_cast<std::size_t>(numer) - 1)) {
+      p.r = liczba_na_poczatku(*t);
     }
   }
   return p;
@@ -56,13 +57,14 @@ double odleglosc(double ax, double az, double bx, double bz) {
 
 bool analizuj_include(std::string_view linia, const UstawieniaSkrajni& u,
                       const PrzejdzOdcinki& przejdz, std::string& przesunieta) {
-  // Tokens of the line as cleaned, read off the line as it is: no copy.
+  // Tokens of the line as cleaned, read off the line as it is: no copy, and
+  // only the first five kept, whatever the line's length.
   std::vector<std::string_view> tokeny;
-  tokeny.reserve(16);  // an object line's tokens in one allocation
-  podziel_czysto(linia, tokeny);
+  tokeny.reserve(5);
+  podziel_czysto(linia, tokeny, 5);
   if (tokeny.size() < 5) return false;
   if (!czy_wybrany(u.lista_inc, nazwa_bazowa(tokeny[1]))) return false;
-  const auto p = polozenie(tokeny, u);
+  const auto p = polozenie(linia, u);
   if (!p) return false;
   const double x = p->trojka.x, z = p->trojka.z, r = p->r;
 
@@ -86,9 +88,7 @@ bool analizuj_include(std::string_view linia, const UstawieniaSkrajni& u,
     przesuniety = true;
   });
   if (!przesuniety) return false;
-  tokeny[p->trojka.indeks_x] = tekst_x;
-  tokeny[p->trojka.indeks_z] = tekst_z;
-  przesunieta = sklej_linie(tokeny);
+  przesunieta = sklej_linie(linia, {{p->trojka.indeks_x, tekst_x}, {p->trojka.indeks_z, tekst_z}});
   return true;
 }
 

@@ -66,24 +66,23 @@ std::optional<double> wysokosc_terenu(double x, double z, const PrzejdzKomorke& 
 std::optional<std::string> popraw_wysokosc(std::string_view surowa,
                                            const UstawieniaWysokosci& ustawienia,
                                            const Pasmo& pasmo, const PrzejdzKomorke& przejdz) {
-  // Tokens of the line as cleaned, read off the line as it is: no copy.
+  // Tokens of the line as cleaned, read off the line as it is: no copy, and
+  // only the first five kept, whatever the line's length.
   std::vector<std::string_view> tokeny;
-  tokeny.reserve(16);  // an object line's tokens in one allocation
-  podziel_czysto(surowa, tokeny);
+  tokeny.reserve(5);
+  podziel_czysto(surowa, tokeny, 5);
   if (tokeny.size() < 5 || tokeny[1].empty()) return std::nullopt;
   const std::string_view nazwa = nazwa_bazowa(tokeny[1]);
   if (!czy_wybrany(ustawienia.lista_inc, nazwa)) return std::nullopt;
   if (czy_wyjatek(ustawienia.lista_wyjatkow, nazwa)) return std::nullopt;
-  const auto trojka = znajdz_trojke(tokeny);
+  const auto trojka = znajdz_trojke_w_linii(surowa);
   if (!trojka) return std::nullopt;
   const auto teren = wysokosc_terenu(trojka->x, trojka->z, przejdz);
   if (!teren) return std::nullopt;
   // The band is tested on the ground height as computed, before rounding.
   const double roznica = std::abs(*teren - trojka->y);
   if (!(roznica >= pasmo.dolna && roznica <= pasmo.gorna)) return std::nullopt;
-  const std::string nowa_y = tekst_wspolrzednej(*teren);
-  tokeny[trojka->indeks_y] = nowa_y;
-  return sklej_linie(tokeny);
+  return sklej_linie(surowa, {{trojka->indeks_y, tekst_wspolrzednej(*teren)}});
 }
 
 }  // namespace wyrownik

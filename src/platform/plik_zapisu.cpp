@@ -23,8 +23,7 @@ void PlikZapisu::zapisz(std::string_view dane) {
   if (!otwarty_) throw BladPliku("write to a closed file", sciezka_);
   if (bufor_.size() + dane.size() > rozmiar_bufora) wypisz_bufor();
   if (dane.size() >= rozmiar_bufora) {
-    bufor_.assign(dane);
-    wypisz_bufor();
+    wypisz(dane);  // straight from the caller's bytes: a line of any length, no copy
     return;
   }
   bufor_.append(dane);
@@ -35,16 +34,20 @@ void PlikZapisu::zapisz_linie(std::string_view linia) {
   zapisz("\r\n");
 }
 
-void PlikZapisu::wypisz_bufor() {
+void PlikZapisu::wypisz(std::string_view dane) {
   std::size_t wypisane = 0;
-  while (wypisane < bufor_.size()) {
+  while (wypisane < dane.size()) {
     std::size_t n = 0;
     if (const auto blad =
-            operacje_->pisz(uchwyt_, bufor_.data() + wypisane, bufor_.size() - wypisane, n)) {
+            operacje_->pisz(uchwyt_, dane.data() + wypisane, dane.size() - wypisane, n)) {
       throw BladPliku("cannot write", sciezka_, blad);
     }
     wypisane += n;
   }
+}
+
+void PlikZapisu::wypisz_bufor() {
+  wypisz(bufor_);
   bufor_.clear();
 }
 

@@ -67,6 +67,7 @@ class PlikZapisu {
   const std::filesystem::path& sciezka() const { return sciezka_; }
 
  private:
+  void wypisz(std::string_view dane);
   void wypisz_bufor();
 
   std::filesystem::path sciezka_;

@@ -5,8 +5,9 @@ namespace wyrownik {
 
 // A write beyond the file-size limit (SIGXFSZ) and a write into a pipe whose
 // reader has gone (SIGPIPE) become failed writes, reported and handled like
-// any other, instead of killing the program with no word mid-batch. Called
-// once at the start of each program.
+// any other, instead of killing the program with no word mid-batch; a
+// standard stream the program was started without is held so that no file
+// takes its place. Called once at the start of each program.
 void przygotuj_proces();
 
 }  // namespace wyrownik

@@ -21,18 +21,6 @@ constexpr TekstCp1250 poza_scenerie{"Nie cofnięto, ścieżka spoza katalogu sce
 constexpr TekstCp1250 zmieniona_kopia{
     "Nie cofnięto, kopia zapasowa różni się od pliku sprzed korekty: "};
 
-void dopisz_linie(std::string& wpis, std::string_view a, std::string_view b = {},
-                  std::string_view c = {}, std::string_view d = {}) {
-  wpis.append(a).append(b).append(c).append(d).append(koniec_linii);
-}
-
-void dopisz_zmiane(std::string& wpis, std::string_view przed, std::string_view po) {
-  dopisz_linie(wpis, przed_zmiana);
-  dopisz_linie(wpis, przed);
-  dopisz_linie(wpis, po_zmianie);
-  dopisz_linie(wpis, po);
-  dopisz_linie(wpis, "");
-}
 }  // namespace
 
 Dziennik::Dziennik(const std::filesystem::path& plik_logu, const OperacjeZapisu& operacje)
@@ -57,70 +45,67 @@ void Dziennik::pilnuj(F&& dzialanie) {
   }
 }
 
-void Dziennik::zapisz(std::string_view tekst) {
-  pilnuj([&] { plik_.zapisz(tekst); });
+// Pieces go to the file's buffer as they are: a line of any length is
+// written through, never copied into an entry first.
+void Dziennik::linia(std::string_view a, std::string_view b, std::string_view c,
+                     std::string_view d) {
+  pilnuj([&] {
+    for (const std::string_view czesc : {a, b, c, d, koniec_linii}) plik_.zapisz(czesc);
+  });
+}
+
+void Dziennik::zmiana(std::string_view przed, std::string_view po) {
+  linia(przed_zmiana);
+  linia(przed);
+  linia(po_zmianie);
+  linia(po);
+  linia("");
 }
 
 void Dziennik::zmiana_wysokosci(std::string_view nazwa_scenerii, std::string_view pelna_sciezka,
                                 std::string_view przed, std::string_view po) {
-  wpis_.clear();
-  dopisz_linie(wpis_, sceneria, nazwa_scenerii, plik_po_scenerii, pelna_sciezka);
-  dopisz_zmiane(wpis_, przed, po);
-  zapisz(wpis_);
+  linia(sceneria, nazwa_scenerii, plik_po_scenerii, pelna_sciezka);
+  zmiana(przed, po);
 }
 
 void Dziennik::zmiana_polozenia(std::string_view pelna_sciezka, std::string_view przed,
                                 std::string_view po) {
-  wpis_.clear();
-  dopisz_linie(wpis_, plik, pelna_sciezka);
-  dopisz_zmiane(wpis_, przed, po);
-  zapisz(wpis_);
+  linia(plik, pelna_sciezka);
+  zmiana(przed, po);
 }
 
-void Dziennik::usuniecie(std::string_view pelna_sciezka, std::string_view linia) {
-  wpis_.clear();
-  dopisz_linie(wpis_, plik, pelna_sciezka);
-  dopisz_linie(wpis_, usunieto);
-  dopisz_linie(wpis_, linia);
-  dopisz_linie(wpis_, "");
-  zapisz(wpis_);
+void Dziennik::usuniecie(std::string_view pelna_sciezka, std::string_view usunieta) {
+  linia(plik, pelna_sciezka);
+  linia(usunieto);
+  linia(usunieta);
+  linia("");
 }
 
 void Dziennik::podsumowanie(std::string_view nazwa_scenerii, std::uint64_t ile_zmian) {
-  wpis_.clear();
-  dopisz_linie(wpis_, sceneria, nazwa_scenerii);
-  dopisz_linie(wpis_, ilosc_zmian, std::to_string(ile_zmian));
-  zapisz(wpis_);
+  linia(sceneria, nazwa_scenerii);
+  linia(ilosc_zmian, std::to_string(ile_zmian));
 }
 
 void Dziennik::podsumowanie(std::string_view nazwa_scenerii, std::uint64_t ile_zmian,
                             std::uint64_t ile_usunietych) {
   podsumowanie(nazwa_scenerii, ile_zmian);
-  wpis_.clear();
-  dopisz_linie(wpis_, ilosc_usunietych, std::to_string(ile_usunietych));
-  zapisz(wpis_);
+  linia(ilosc_usunietych, std::to_string(ile_usunietych));
 }
 
 void Dziennik::bez_zmian(std::string_view pelna_sciezka) {
-  wpis_.clear();
-  dopisz_linie(wpis_, pozostawiono, pelna_sciezka);
-  zapisz(wpis_);
+  linia(pozostawiono, pelna_sciezka);
 }
 
 void Dziennik::przywrocenie(std::string_view pelna_sciezka) {
-  wpis_.clear();
-  dopisz_linie(wpis_, przywrocono, pelna_sciezka);
-  zapisz(wpis_);
+  linia(przywrocono, pelna_sciezka);
 }
 
 void Dziennik::pominiecie(std::string_view pelna_sciezka, Pominiecie powod) {
-  wpis_.clear();
   // A file gone since the batch counts as changed since.
   std::string_view tekst = pominieto;
   if (powod == Pominiecie::poza_scenerie) tekst = poza_scenerie;
   if (powod == Pominiecie::zmieniona_kopia) tekst = zmieniona_kopia;
-  dopisz_linie(wpis_, tekst, pelna_sciezka);
-  zapisz(wpis_);
+  linia(tekst, pelna_sciezka);
 }
 
 void Dziennik::oproznij(bool na_dysk) {

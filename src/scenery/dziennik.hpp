@@ -57,12 +57,14 @@ class Dziennik {
   void zamknij();
 
  private:
-  void zapisz(std::string_view tekst);
+  // One line of the log from up to four pieces, and a change's five lines.
+  void linia(std::string_view a, std::string_view b = {}, std::string_view c = {},
+             std::string_view d = {});
+  void zmiana(std::string_view przed, std::string_view po);
   template <typename F>
   void pilnuj(F&& dzialanie);
 
   PlikZapisu plik_;
-  std::string wpis_;
   bool zawiodl_ = false;  // a write failed: a retry would repeat bytes already out
 };
 

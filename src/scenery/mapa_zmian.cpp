@@ -5,13 +5,29 @@
 #include <optional>
 #include <utility>
 
+#include "text/kodowanie.hpp"
 #include "text/linia.hpp"
 
 namespace wyrownik {
 
+namespace {
+
+constexpr TekstCp1250 skrocono{"… (skrócono; cały wiersz, bajtów: "};
+
+// A line for the report's table: a very long one (one line can be hundreds
+// of megabytes) cut, saying so, so that the table never holds more than a
+// few kilobytes a row.
+std::string do_tabeli(std::string_view linia) {
+  if (linia.size() <= dlugosc_w_tabeli) return std::string(linia);
+  std::string w(linia.substr(0, dlugosc_w_tabeli));
+  w.append(skrocono).append(std::to_string(linia.size())).append(")");
+  return w;
+}
+
+}  // namespace
+
 std::optional<Trojka> MapaZmian::polozenie(std::string_view linia) {
-  podziel_czysto(linia, tokeny_);
-  return znajdz_trojke(tokeny_);
+  return znajdz_trojke_w_linii(linia);
 }
 
 MapaZmian::MapaZmian(std::string nazwa_scenerii, const Zakres& zakres, bool skrajnia,
@@ -96,7 +112,7 @@ void MapaZmian::zmiana(RodzajZmiany rodzaj, std::string_view pelna_sciezka, std:
   if (wiersze_.size() >= limit_wierszy_) return;
   if (pliki_.empty() || pliki_.back() != pelna_sciezka) pliki_.emplace_back(pelna_sciezka);
   wiersze_.push_back({static_cast<std::uint32_t>(pliki_.size() - 1), nr_linii, rodzaj,
-                      std::string(przed), std::string(po)});
+                      do_tabeli(przed), do_tabeli(po)});
 }
 
 void MapaZmian::podsumowanie(std::uint64_t ile_zmian, std::uint64_t ile_usunietych) {

@@ -36,8 +36,11 @@ struct WierszZmiany {
   std::uint32_t plik = 0;  // index into MapaZmian::pliki()
   std::uint64_t nr_linii = 0;
   RodzajZmiany rodzaj = RodzajZmiany::wysokosc;
-  std::string przed, po;  // Windows-1250, as in the log
+  // Windows-1250, as in the log; a line longer than dlugosc_w_tabeli is
+  // shortened there, and says so (the log has every byte).
+  std::string przed, po;
 };
+inline constexpr std::size_t dlugosc_w_tabeli = 2000;
 
 // A strip along a chord: a road or river used as ground, or a track's
 // clearance.
@@ -93,7 +96,7 @@ class MapaZmian {
  private:
   int kolumna(double x) const;
   // The position of an include line, read as the runs read it.
-  std::optional<Trojka> polozenie(std::string_view linia);
+  static std::optional<Trojka> polozenie(std::string_view linia);
   int rzad(double z) const;
 
   std::string nazwa_;
@@ -109,7 +112,6 @@ class MapaZmian {
   std::vector<WierszZmiany> wiersze_;
   std::vector<std::string> pliki_;
   std::uint64_t ile_zmian_ = 0, ile_usunietych_ = 0;
-  std::vector<std::string_view> tokeny_;  // reused by polozenie()
 };
 
 }  // namespace wyrownik

@@ -105,19 +105,20 @@ class SkanerPliku {
     return trzy_liczby(linia_, x, y, z);
   }
 
+  // Five tokens tell a file from an object: only they are kept, and the
+  // position is read token by token, whatever the line's length.
   void include() {
-    nazwy_.assign(linia_);
-    ukosniki_na_odwrotne(nazwy_);
-    podziel_czysto(nazwy_, tokeny_);
+    podziel_czysto(linia_, tokeny_, 5);
     if (tokeny_.size() == 3 || tokeny_.size() == 4) {
+      nazwy_.assign(tokeny_[1]);
+      ukosniki_na_odwrotne(nazwy_);
       // Enough to tell the list is too long; memory stays bounded whatever
       // the file holds.
-      if (wynik_.nazwy.size() <= najwiecej_plikow &&
-          widziane_.insert(klucz_nazwy(tokeny_[1])).second) {
-        wynik_.nazwy.emplace_back(tokeny_[1]);
+      if (wynik_.nazwy.size() <= najwiecej_plikow && widziane_.insert(klucz_nazwy(nazwy_)).second) {
+        wynik_.nazwy.push_back(nazwy_);
       }
     } else if (tokeny_.size() >= 5) {
-      if (const auto t = znajdz_trojke(tokeny_)) wynik_.zakres.dolacz(t->x, t->z);
+      if (const auto t = znajdz_trojke_w_linii(linia_)) wynik_.zakres.dolacz(t->x, t->z);
     }
   }
 
@@ -154,7 +155,7 @@ class SkanerPliku {
   // (podziel_czysto). Reused buffers: the loop allocates nothing once they
   // have grown.
   std::string_view linia_;
-  std::string nazwy_;  // an include line with "/" turned into "\"
+  std::string nazwy_;  // an included file's name with "/" turned into "\"
   std::vector<std::string_view> tokeny_;
   ZbiorNazw widziane_;
   WynikPliku wynik_;

@@ -241,11 +241,36 @@ double liczba_na_poczatku(std::string_view tekst) {
   return wartosc(tekst.substr(0, n)).value_or(0.0);
 }
 
-std::optional<Trojka> znajdz_trojke(const std::vector<std::string_view>& tokeny) {
+bool KursorTokenow::nastepny(std::string_view& token) {
+  while (p_ != koniec_ && separator(*p_)) ++p_;
+  if (p_ == koniec_) return false;
+  const char* const start = p_;
+  while (p_ != koniec_ && !separator(*p_)) ++p_;
+  token = std::string_view(start, static_cast<std::size_t>(p_ - start));
+  return true;
+}
+
+std::optional<std::string_view> token_linii(std::string_view surowa, std::size_t indeks) {
+  KursorTokenow kursor(surowa);
+  std::string_view token;
+  for (std::size_t i = 0; kursor.nastepny(token); ++i) {
+    if (i == indeks) return token;
+  }
+  return std::nullopt;
+}
+
+namespace {
+
+// The first run of three numeric tokens from index 2 on, `nastepny` giving
+// the tokens in order.
+template <class Nastepny>
+std::optional<Trojka> trojka(Nastepny&& nastepny) {
   Trojka t;
   int ciag = 0;
-  for (std::size_t i = 2; i < tokeny.size(); ++i) {
-    const auto v = liczba(tokeny[i]);
+  std::string_view token;
+  for (std::size_t i = 0; nastepny(token); ++i) {
+    if (i < 2) continue;
+    const auto v = liczba(token);
     if (!v) {
       ciag = 0;
       continue;
@@ -264,6 +289,22 @@ std::optional<Trojka> znajdz_trojke(const std::vector<std::string_view>& tokeny)
     }
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Trojka> znajdz_trojke(const std::vector<std::string_view>& tokeny) {
+  std::size_t i = 0;
+  return trojka([&](std::string_view& token) {
+    if (i == tokeny.size()) return false;
+    token = tokeny[i++];
+    return true;
+  });
+}
+
+std::optional<Trojka> znajdz_trojke_w_linii(std::string_view surowa) {
+  KursorTokenow kursor(surowa);
+  return trojka([&](std::string_view& token) { return kursor.nastepny(token); });
 }
 
 void ukosniki_na_odwrotne(std::string& tekst) {

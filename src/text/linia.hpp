@@ -33,6 +33,21 @@ void podziel(std::string_view linia, std::vector<std::string_view>& tokeny);
 void podziel_czysto(std::string_view surowa, std::vector<std::string_view>& tokeny,
                     std::size_t najwiecej = static_cast<std::size_t>(-1));
 
+// The tokens podziel_czysto gives, one at a time: a line of any length is
+// read without a vector of all its tokens (16 bytes each, eight times a
+// line of short tokens).
+class KursorTokenow {
+ public:
+  explicit KursorTokenow(std::string_view surowa)
+      : p_(surowa.data()), koniec_(surowa.data() + surowa.size()) {}
+  // The next token; false after the last.
+  bool nastepny(std::string_view& token);
+
+ private:
+  const char* p_;
+  const char* koniec_;
+};
+
 // Tokens 1, 2 and 3 of the cleaned line as numbers, read straight from the
 // raw line (a vertex or an end point); false when the line has fewer than
 // three tokens or one of them is not numeric.
@@ -63,6 +78,11 @@ struct Trojka {
   std::size_t indeks_x = 0, indeks_y = 0, indeks_z = 0;
 };
 std::optional<Trojka> znajdz_trojke(const std::vector<std::string_view>& tokeny);
+// The same on the tokens of a raw line, read one at a time.
+std::optional<Trojka> znajdz_trojke_w_linii(std::string_view surowa);
+
+// Token `indeks` (from 0) of a raw line; nullopt past its last token.
+std::optional<std::string_view> token_linii(std::string_view surowa, std::size_t indeks);
 
 // Every "/" turned into "\": how names of included files are compared and stored.
 void ukosniki_na_odwrotne(std::string& tekst);

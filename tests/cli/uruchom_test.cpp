@@ -11,6 +11,7 @@
 #endif
 
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <random>
 #include <sstream>
@@ -345,17 +346,26 @@ TEST_F(Cli, AReportThatCannotBeWrittenLeavesTheBatchDoneAndSaysWhy) {
 #ifndef _WIN32  // processes started with fork, signals and limits
 // The built program itself, as a separate process: `przygotuj` runs in the
 // child before exec (redirections, limits). Returns the wait status.
+// `polecenie` replaces "height" and "main.scn" after the program directory.
+// `zuzycie`, when given, gets what the process used (its peak memory).
 template <typename F>
-int w_procesie(const std::string& program, F przygotuj) {
+int w_procesie(const std::string& program, F przygotuj,
+               std::vector<std::string> polecenie = {"height", "main.scn"},
+               rusage* zuzycie = nullptr) {
+  polecenie.insert(polecenie.begin() + 1, {"--program-dir", program});
+  std::vector<char*> argv = {const_cast<char*>(WYROWNIK_CLI)};
+  for (auto& a : polecenie) argv.push_back(a.data());
+  argv.push_back(nullptr);
   const pid_t pid = ::fork();
   if (pid == 0) {
     przygotuj();
-    ::execl(WYROWNIK_CLI, WYROWNIK_CLI, "height", "--program-dir", program.c_str(), "main.scn",
-            static_cast<char*>(nullptr));
+    ::execv(WYROWNIK_CLI, argv.data());
     ::_exit(127);
   }
   int stan = 0;
-  ::waitpid(pid, &stan, 0);
+  rusage r{};
+  ::wait4(pid, &stan, 0, &r);
+  if (zuzycie != nullptr) *zuzycie = r;
   return stan;
 }
 
@@ -401,6 +411,66 @@ TEST_F(Cli, SignalsOfTheSystemBecomeOrdinaryOutcomes) {
   EXPECT_NE(testy::wczytaj(err).find("Wystąpił błąd"), std::string::npos);
   EXPECT_EQ(tresc("main.scn"), przed);
 }
+
+TEST_F(Cli, StdoutThatCannotBeWrittenLeavesABatchItsStatusAndFailsAnAnswer) {
+  // Closed (no file opened later may take its number), full, its reader gone.
+  const std::vector<std::function<void()>> wyjscia = {
+      [] { ::close(1); },
+      [] {
+        const int f = ::open("/dev/full", O_WRONLY);
+        if (f < 0 || ::dup2(f, 1) < 0) ::_exit(126);
+      },
+      [] {
+        int potok[2];
+        if (::pipe(potok) != 0 || ::dup2(potok[1], 1) < 0) ::_exit(126);
+        ::close(potok[0]);
+      },
+  };
+  for (std::size_t i = 0; i < wyjscia.size(); ++i) {
+    zapisz("main.scn", teren + crlf({"include a.inc 10 5 20 end"}));
+    int stan = w_procesie(program(), wyjscia[i]);
+    ASSERT_TRUE(WIFEXITED(stan)) << i;
+    EXPECT_EQ(WEXITSTATUS(stan), 0) << i;
+    EXPECT_EQ(tresc("main.scn"), teren + crlf({"include a.inc 10 7.12 20 end"})) << i;
+    EXPECT_TRUE(dziennik().starts_with("Sceneria: main.scn")) << i;
+    for (const auto& odpowiedz :
+         {std::vector<std::string>{"undo", "--list"}, std::vector<std::string>{"--help"}}) {
+      stan = w_procesie(program(), wyjscia[i], odpowiedz);
+      ASSERT_TRUE(WIFEXITED(stan)) << i;
+      EXPECT_EQ(WEXITSTATUS(stan), 1) << i << odpowiedz[0];
+    }
+  }
+}
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+TEST_F(Cli, OneChangedLineOfAnyLengthCostsAboutThreeTimesItsSize) {
+  // 40 MB of one object line, corrected in both runs: the program's peak
+  // memory stays under four times the line and some 40 MB to start with
+  // (before: twelve times the line).
+  const std::string tor =
+      "node 1 0 t track normal 100 1.6 0.25 25 20 0 flat vis\r\n Rail 4 tex 0.2 0.5 1.1\r\n"
+      "0 0.2 0 0\r\n0 0 0\r\n0 0 0\r\n100 0.2 0 0\r\n0\r\nendtrack\r\n";
+  std::string dluga = "include a.inc 10 5 1";
+  for (int i = 0; i < 20'000'000; ++i) dluga += " 1";
+  dluga += " end\r\n";
+  for (const char* przebieg : {"height", "clearance"}) {
+    zapisz("main.scn", teren + tor + dluga);
+    rusage zuzycie{};
+    const int stan = w_procesie(
+        program(),
+        [] {
+          const int nic = ::open("/dev/null", O_WRONLY);
+          if (nic < 0 || ::dup2(nic, 2) < 0) ::_exit(126);
+        },
+        {przebieg, "--no-backup", "main.scn"}, &zuzycie);
+    ASSERT_TRUE(WIFEXITED(stan)) << przebieg << " killed by signal " << WTERMSIG(stan);
+    EXPECT_EQ(WEXITSTATUS(stan), 0) << przebieg;
+    EXPECT_TRUE(tresc("main.scn") != teren + tor + dluga) << przebieg;
+    const double mib = static_cast<double>(zuzycie.ru_maxrss) / 1024;  // kB on Linux
+    EXPECT_LT(mib, (4.0 * static_cast<double>(dluga.size()) + (40 << 20)) / (1 << 20)) << przebieg;
+  }
+}
+#endif
 
 TEST_F(Cli, AKillAtAnyMomentLeavesEachFileAsBeforeOrAsAfter) {
   // Twenty files with changes; the expected end from an uninterrupted run.
