@@ -521,6 +521,70 @@ TEST_F(Cli, AKillAtAnyMomentLeavesEachFileAsBeforeOrAsAfter) {
   RecordProperty("killed_mid_rewrite", w_trakcie);
 }
 
+TEST_F(Cli, KillsDuringTheBackupAndTheUndoLoseNoOriginal) {
+  std::vector<std::string> nazwy;
+  std::string glowny = teren;
+  for (int i = 0; i < 20; ++i) {
+    nazwy.push_back("f" + std::to_string(i) + ".scm");
+    glowny += "include " + nazwy.back() + " end\r\n";
+  }
+  std::string przed;
+  for (int j = 0; j < 2000; ++j) przed += "include a.inc 10 5 20 end\r\n// x\r\n";
+  const auto wypelnij = [&] {
+    fs::remove_all(k / "program/kopie");
+    zapisz("main.scn", glowny);
+    for (const auto& n : nazwy) zapisz(n, przed);
+  };
+  const auto w_tle = [&](std::vector<std::string> polecenie, useconds_t po) {
+    polecenie.insert(polecenie.begin() + 1, {"--program-dir", program()});
+    std::vector<char*> argv = {const_cast<char*>(WYROWNIK_CLI)};
+    for (auto& a : polecenie) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      const int nic = ::open("/dev/null", O_WRONLY);
+      ::dup2(nic, 2);
+      ::execv(WYROWNIK_CLI, argv.data());
+      ::_exit(127);
+    }
+    ::usleep(po);
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+  };
+  const auto kazdy_przed_albo_po = [&](const std::string& po) {
+    for (const auto& n : nazwy) {
+      const std::string teraz = tresc(n);
+      if (teraz != przed && teraz != po) return false;
+    }
+    return true;
+  };
+  wypelnij();
+  ASSERT_EQ(w_procesie(program(), [] {}), 0);
+  const std::string po = tresc(nazwy[0]);
+
+  std::mt19937 los(7);
+  for (int proba = 0; proba < 10; ++proba) {
+    // A kill during the batch, its backups being made: each file as before
+    // or as after; a whole undo then gives every original back.
+    wypelnij();
+    w_tle({"height", "main.scn"}, static_cast<useconds_t>(los() % 80000));
+    ASSERT_TRUE(kazdy_przed_albo_po(po)) << proba;
+    ASSERT_EQ(w_procesie(program(), [] {}, {"undo"}), 0) << proba;
+    for (const auto& n : nazwy) ASSERT_EQ(tresc(n), przed) << proba << " " << n;
+
+    // A kill during the undo: the same, and the next undo finishes the job
+    // without ever putting older content over newer.
+    wypelnij();
+    ASSERT_EQ(w_procesie(program(), [] {}), 0);
+    w_tle({"undo"}, static_cast<useconds_t>(los() % 30000));
+    ASSERT_TRUE(kazdy_przed_albo_po(po)) << proba;
+    zapisz(nazwy[0], "newer\r\n");  // an edit made after the kill is kept
+    w_procesie(program(), [] {}, {"undo"});
+    EXPECT_EQ(tresc(nazwy[0]), "newer\r\n") << proba;
+    for (std::size_t i = 1; i < nazwy.size(); ++i) ASSERT_EQ(tresc(nazwy[i]), przed) << proba;
+  }
+}
+
 #endif
 
 }  // namespace
