@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "batch/cofniecie.hpp"
 #include "pomoc/awarie_zapisu.hpp"
@@ -89,14 +91,17 @@ TEST_F(ZaufanieCofania, ATamperedManifestWritesNothingOutsideTheSceneryDirectory
   ASSERT_EQ(partia(), WynikPartii::zakonczona);
   const auto ofiara = k.zapisz("out/victim.txt", "victim");
   const OdciskPliku odcisk = odcisk_pliku(ofiara);
-  fs::create_directory_symlink(k / "out", k / "scenery/link");
+  // A link out of the scenery, where the system lets a test make one.
+  std::error_code bez_linku;
+  fs::create_directory_symlink(k / "out", k / "scenery/link", bez_linku);
   // Forged records, each passing its own check and each with a kept copy
   // that matches it, so that only the place refuses them; and one record
   // garbled.
   const auto podrobiona = k.zapisz("podrobiona", "forged");
   std::string dopisane;
-  for (const std::string& nazwa :
-       {std::string("../out/victim.txt"), ofiara.string(), std::string("link/victim.txt")}) {
+  std::vector<std::string> podrobione = {"../out/victim.txt", ofiara.string()};
+  if (!bez_linku) podrobione.emplace_back("link/victim.txt");
+  for (const std::string& nazwa : podrobione) {
     const fs::path kopia = najnowsza() / "pliki" / nazwa;
     fs::create_directories(kopia.parent_path());
     if (!fs::exists(kopia)) fs::copy_file(podrobiona, kopia);
@@ -109,7 +114,7 @@ TEST_F(ZaufanieCofania, ATamperedManifestWritesNothingOutsideTheSceneryDirectory
   EXPECT_EQ(testy::wczytaj(ofiara), "victim");
   EXPECT_EQ(tresc("b.scm"), b_przed);
   EXPECT_EQ(tresc("c.scm"), c_przed);
-  ASSERT_EQ(w.pominiete.size(), 3u);
+  ASSERT_EQ(w.pominiete.size(), podrobione.size());
   for (const auto& p : w.pominiete) EXPECT_EQ(p.powod, Pominiecie::poza_scenerie) << p.nazwa;
   EXPECT_EQ(w.uszkodzone, 1u);
   EXPECT_FALSE(w.w_calosci());
