@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,20 @@ TEST_F(Ini, ReadsTheExampleFile) {
   EXPECT_TRUE(c.drogi);
   EXPECT_FALSE(c.rzeki);
   EXPECT_EQ(c.lista_wyjatkow, (L{"semafor", "tarcza"}));
+}
+
+// The sample the packages ship: its notes stand before the first section,
+// where they are no entries of any list.
+TEST_F(Ini, ThePackagesSampleHoldsOnlyItsEntries) {
+  const auto c =
+      czytaj(testy::wczytaj(std::filesystem::path(WYROWNIK_DANE) / "../../packaging/wyrownik.ini"));
+  EXPECT_TRUE(komunikaty.pokazane.empty());
+  EXPECT_EQ(c.sciezka_scenerii, "C:\\Symulator");
+  EXPECT_EQ(c.lista_inc, L{"*"});
+  EXPECT_EQ(c.lista_tekstur, (L{"trawa", "grunt"}));
+  EXPECT_TRUE(c.drogi);
+  EXPECT_FALSE(c.rzeki);
+  EXPECT_EQ(c.lista_wyjatkow, L{"obiekty\\semafor"});
 }
 
 TEST_F(Ini, HeadersAndSections) {
