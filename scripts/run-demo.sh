@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the program and starts it on a fresh copy of the bundled demo, so the
-# files in demo/ never change. Without a display it prints how to run the
-# command-line twin on that copy instead.
+# files in demo/ never change. Without a display (or without the window) it
+# runs a height batch on that copy with the command-line twin instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -26,16 +26,24 @@ LC_ALL=C awk -v korzen="$kopia" '
 ' demo/wyrownik.ini >"$kopia/wyrownik.ini"
 
 echo "Demo copy: $kopia"
-if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
-  echo "No display (DISPLAY and WAYLAND_DISPLAY are empty): the window cannot open."
-  echo "Run the command-line twin on the copy instead, for example:"
-  echo "  $repo/$budowa/src/wyrownik-cli height --program-dir $kopia demo.scn"
-  echo "  $repo/$budowa/src/wyrownik-cli clearance --program-dir $kopia demo.scn Stacja.SCN"
+# Without a window the demo runs as the command-line twin: a height batch on
+# the copy, progress on the terminal, then the log's summary and the report.
+cli_demo() {
+  echo "$1 Running a height batch on the copy with the command-line twin instead."
+  local raport
+  raport=$("$budowa/src/wyrownik-cli" height --program-dir "$kopia" demo.scn)
+  echo
+  echo "Summary from $kopia/Log_korekcja.txt:"
+  iconv -f WINDOWS-1250 -t UTF-8 "$kopia/Log_korekcja.txt" | tr -d '\r' | grep -E '^(Sceneria: [^ ]+$|Ilo)' || true
+  echo "Map report: $raport"
+  echo "Undo it with: $repo/$budowa/src/wyrownik-cli undo --program-dir $kopia"
+}
+if [[ "${WYROWNIK_GUI:-ON}" == "OFF" ]]; then
+  cli_demo "Built without the window (WYROWNIK_GUI=OFF)."
   exit 0
 fi
-if [[ "${WYROWNIK_GUI:-ON}" == "OFF" ]]; then
-  echo "Built without the window (WYROWNIK_GUI=OFF); run:"
-  echo "  $repo/$budowa/src/wyrownik-cli height --program-dir $kopia demo.scn"
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+  cli_demo "No display (DISPLAY and WAYLAND_DISPLAY are empty): the window cannot open."
   exit 0
 fi
 exec "$budowa/src/wyrownik" --program-dir "$kopia"
