@@ -26,6 +26,7 @@ namespace {
 
 struct PlikDoPrzepisania {
   const StanScenerii& stan;
+  std::size_t nr;  // in the file list
   std::string_view wpis;
   fs::path plik;
   fs::path kopia;
@@ -47,8 +48,9 @@ void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dzienn
   }
   const Skroty& skroty = p.stan.skroty;
   CzytnikLinii czytnik(p.plik);
+  const bool dluga = p.nr < p.stan.ma_dluga_linie.size() && p.stan.ma_dluga_linie[p.nr];
   Oceny oceny(p.plik, zasady,
-              zasady.ocena_wspolbiezna() && skroty.ocena_na_dwoch_watkach &&
+              zasady.ocena_wspolbiezna() && skroty.ocena_na_dwoch_watkach && !dluga &&
                   wart_drugiego_watku(p.plik, skroty.duzy_plik_oceny),
               skroty.szukanie);
 
@@ -173,7 +175,7 @@ void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dzie
                     const fs::path prawdziwy = fs::canonical(plik, blad);
                     if (blad) throw BladPliku("cannot look up", plik, blad);
                     try {
-                      przepisz_plik({stan, wpis, prawdziwy, kopia}, zasady, dziennik, liczniki,
+                      przepisz_plik({stan, nr, wpis, prawdziwy, kopia}, zasady, dziennik, liczniki,
                                     na_sucho, operacje, kopia_zapasowa, mapa, wpisany);
                     } catch (...) {
                       // Its entries are in the log, its changes are not on disk: the log

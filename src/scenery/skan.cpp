@@ -30,7 +30,8 @@ struct HaszTekstu {
 struct WynikPliku {
   std::vector<std::string> nazwy;
   Zakres zakres;
-  bool ma_kandydatow = false;  // a line the rewrite would offer the run
+  bool ma_kandydatow = false;   // a line the rewrite would offer the run
+  bool ma_dluga_linie = false;  // a line over dluga_linia bytes
 };
 
 // Names compared as the list compares them: "/" already "\", "." and ".."
@@ -57,6 +58,7 @@ class SkanerPliku {
     czytnik_ = &czytnik;
     std::string_view surowa;
     while (czytnik.czytaj(surowa)) {
+      if (surowa.size() > dluga_linia) wynik_.ma_dluga_linie = true;
       if (czy_komentarz(surowa)) continue;
       linia_ = surowa;
       // Each test looks at the current line, which a node reader before it
@@ -90,6 +92,7 @@ class SkanerPliku {
   bool nastepna_linia() {
     std::string_view surowa;
     if (!czytnik_->czytaj(surowa)) return false;
+    if (surowa.size() > dluga_linia) wynik_.ma_dluga_linie = true;
     linia_ = surowa;
     // The rewrite offers every line, inside nodes too.
     if (!wynik_.ma_kandydatow && !czy_komentarz(surowa) && zawiera(surowa, "include", S)) {
@@ -171,6 +174,7 @@ class Skaner {
     stan_.zakres = Zakres{};
     stan_.lista_plikow.clear();
     stan_.ma_kandydatow.clear();
+    stan_.ma_dluga_linie.clear();
     znane_.clear();
     dodaj_plik(stan_.nazwa_scenerii);
 
@@ -230,8 +234,12 @@ class Skaner {
   }
 
   void wlacz(std::size_t i, const WynikPliku& w) {
-    if (stan_.ma_kandydatow.size() <= i) stan_.ma_kandydatow.resize(i + 1, 0);
+    if (stan_.ma_kandydatow.size() <= i) {
+      stan_.ma_kandydatow.resize(i + 1, 0);
+      stan_.ma_dluga_linie.resize(i + 1, 0);
+    }
     stan_.ma_kandydatow[i] = w.ma_kandydatow;
+    stan_.ma_dluga_linie[i] = w.ma_dluga_linie;
     for (const auto& nazwa : w.nazwy) dodaj_plik(nazwa);
     if (!w.zakres.pusty()) {
       stan_.zakres.dolacz(w.zakres.min_x, w.zakres.min_z);

@@ -2,6 +2,7 @@
 // extents.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -11,6 +12,9 @@
 #include "text/sciezki.hpp"
 
 namespace wyrownik {
+
+// A line this long (bytes) makes a file one to rewrite on one thread.
+inline constexpr std::size_t dluga_linia = 1 << 20;
 
 struct StanScenerii {
   // The scenery directory as text (`sciezka_scenerii`: root, separator,
@@ -30,6 +34,11 @@ struct StanScenerii {
   // did not read (hidden, missing) counts as holding one. Empty, or shorter
   // than the list: every file is read.
   std::vector<char> ma_kandydatow;
+  // Per entry, as the scan found it: whether the file holds a line longer
+  // than dluga_linia. Such a file is rewritten on one thread: a second
+  // reader would hold the line too, and judging its few lines on two
+  // threads gains nothing. Shorter than the list: not known, not long.
+  std::vector<char> ma_dluga_linie;
   // The directories listed to find names in another letter case, each once
   // per batch (a cache; the phases only read names through it).
   mutable PamiecKatalogow katalogi;

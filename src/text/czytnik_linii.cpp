@@ -1,14 +1,18 @@
 #include "text/czytnik_linii.hpp"
 
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
 
 namespace wyrownik {
 
 CzytnikLinii::CzytnikLinii(const std::filesystem::path& sciezka)
     : plik_(sciezka),
-      bufor_(std::make_unique_for_overwrite<char[]>(rozmiar_bloku)),
-      rozmiar_bufora_(rozmiar_bloku) {}
+      bufor_(static_cast<char*>(std::malloc(rozmiar_bloku)), std::free),
+      rozmiar_bufora_(rozmiar_bloku) {
+  if (!bufor_) throw std::bad_alloc();
+}
 
 CzytnikLinii::~CzytnikLinii() {
   zamknij();
@@ -30,9 +34,10 @@ bool CzytnikLinii::dolej() {
     poczatek_ = 0;
   }
   if (koniec_ == rozmiar_bufora_) {
-    auto wiekszy = std::make_unique_for_overwrite<char[]>(rozmiar_bufora_ * 2);
-    std::memcpy(wiekszy.get(), bufor_.get(), koniec_);
-    bufor_ = std::move(wiekszy);
+    char* wiekszy = static_cast<char*>(std::realloc(bufor_.get(), rozmiar_bufora_ * 2));
+    if (wiekszy == nullptr) throw std::bad_alloc();
+    bufor_.release();
+    bufor_.reset(wiekszy);
     rozmiar_bufora_ *= 2;
   }
   const std::size_t n = plik_.czytaj(bufor_.get() + koniec_, rozmiar_bufora_ - koniec_);
@@ -51,7 +56,7 @@ bool CzytnikLinii::czytaj(std::string_view& linia) {
     if (lf != nullptr) {
       const auto poz = static_cast<std::size_t>(static_cast<const char*>(lf) - bufor_.get());
       std::size_t dl = poz - poczatek_;
-      if (dl > 0 && bufor_[poz - 1] == '\r') --dl;
+      if (dl > 0 && bufor_.get()[poz - 1] == '\r') --dl;
       linia = std::string_view(bufor_.get() + poczatek_, dl);
       poczatek_ = poz + 1;
       return true;

@@ -37,7 +37,9 @@ class CzytnikLinii {
   PlikOdczytu plik_;
   // Not zero-filled: a scenery of many small files opens a reader per file
   // and pass, and only the bytes read are ever looked at.
-  std::unique_ptr<char[]> bufor_;
+  // malloc'd, so that it grows by realloc: a large block is remapped in
+  // place, not copied while the old one still holds the line.
+  std::unique_ptr<char, void (*)(void*)> bufor_;
   std::size_t rozmiar_bufora_ = 0;
   std::size_t poczatek_ = 0;  // first unread byte
   std::size_t koniec_ = 0;    // one past the last byte read
