@@ -66,6 +66,8 @@ const char* opis(Pominiecie p) {
       return "the manifest names it outside the scenery directory";
     case Pominiecie::zmieniona_kopia:
       return "its kept copy no longer holds the file from before the batch";
+    case Pominiecie::blad_odczytu:
+      return "it or its kept copy cannot be read";
   }
   return "";
 }
@@ -113,7 +115,7 @@ int cofnij(const std::filesystem::path& katalog_programu, const std::filesystem:
     }
     if (w.uszkodzone > 0) {
       bledy << w.uszkodzone
-            << " damaged record(s) in the manifest: whatever they named was not restored\n";
+            << " damaged record(s) in the manifest: a file they named, if any, was not restored\n";
     }
     return w.w_calosci() ? kod_ok : kod_blad_partii;
   } catch (const std::exception& e) {

@@ -20,6 +20,7 @@ constexpr TekstCp1250 pominieto{"Nie cofnięto, plik zmieniony po korekcie: "};
 constexpr TekstCp1250 poza_scenerie{"Nie cofnięto, ścieżka spoza katalogu scenerii: "};
 constexpr TekstCp1250 zmieniona_kopia{
     "Nie cofnięto, kopia zapasowa różni się od pliku sprzed korekty: "};
+constexpr TekstCp1250 blad_odczytu{"Nie cofnięto, nie można odczytać pliku lub jego kopii: "};
 
 }  // namespace
 
@@ -105,6 +106,7 @@ void Dziennik::pominiecie(std::string_view pelna_sciezka, Pominiecie powod) {
   std::string_view tekst = pominieto;
   if (powod == Pominiecie::poza_scenerie) tekst = poza_scenerie;
   if (powod == Pominiecie::zmieniona_kopia) tekst = zmieniona_kopia;
+  if (powod == Pominiecie::blad_odczytu) tekst = blad_odczytu;
   linia(tekst, pelna_sciezka);
 }
 

@@ -1,10 +1,12 @@
 #include "scenery/kopie_zapasowe.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <system_error>
+#include <utility>
 
 #include "platform/bledy.hpp"
 #include "platform/nazwy.hpp"
@@ -28,40 +30,75 @@ std::pair<std::string, std::string> teraz() {
   return {nazwa, tekst};
 }
 
-// The name of a new batch's folder: names sort by time, and the newest must
-// sort last. Batches within one second get "_002", "_003", ...; so does one
-// whose second is taken or already passed (a pruned folder's name freed, the
-// clock set back), after the newest name there is.
-std::string nazwa_nowej_kopii(const fs::path& kopie, const std::string& nazwa) {
-  std::string ostatnia;
+// A batch folder's name as its time and its number within that second:
+// "RRRR-MM-DD_GG-MM-SS", then "_002", "_003", ... (1 without). nullopt for a
+// name of any other form, which no batch made.
+std::optional<std::pair<std::string, unsigned long>> klucz_kopii(const std::string& nazwa) {
+  constexpr std::string_view wzor = "0000-00-00_00-00-00";
+  if (nazwa.size() < wzor.size()) return std::nullopt;
+  for (std::size_t i = 0; i < wzor.size(); ++i) {
+    const bool cyfra = nazwa[i] >= '0' && nazwa[i] <= '9';
+    if (wzor[i] == '0' ? !cyfra : nazwa[i] != wzor[i]) return std::nullopt;
+  }
+  if (nazwa.size() == wzor.size()) return std::pair(nazwa, 1ul);
+  unsigned long n = 0;
+  const char* const koniec = nazwa.data() + nazwa.size();
+  const char* const od = nazwa.data() + wzor.size() + 1;
+  if (nazwa[wzor.size()] != '_' || std::from_chars(od, koniec, n).ptr != koniec || n < 2) {
+    return std::nullopt;
+  }
+  return std::pair(nazwa.substr(0, wzor.size()), n);
+}
+
+// The names of the folders under kopie/ that batches made (with a manifest
+// or, left by a crash, without), oldest first: by time, then by number.
+std::vector<std::string> nazwy_kopii(const fs::path& kopie) {
+  std::vector<std::string> nazwy;
   std::error_code blad;
   for (fs::directory_iterator it(kopie, blad), e; !blad && it != e; it.increment(blad)) {
-    ostatnia = std::max(ostatnia, it->path().filename().string());
+    std::string nazwa = bajty_sciezki(it->path().filename());
+    if (it->is_directory(blad) && klucz_kopii(nazwa)) nazwy.push_back(std::move(nazwa));
   }
-  if (nazwa > ostatnia) return nazwa;
-  const std::size_t dlugosc = nazwa.size();  // "RRRR-MM-DD_GG-MM-SS"
-  const std::string podstawa = std::max(nazwa, ostatnia.substr(0, dlugosc));
-  int n = 2;
-  if (ostatnia.size() > dlugosc + 1 && ostatnia.compare(0, dlugosc, podstawa) == 0) {
-    n = std::atoi(ostatnia.c_str() + dlugosc + 1) + 1;
+  std::sort(nazwy.begin(), nazwy.end(), [](const std::string& a, const std::string& b) {
+    return *klucz_kopii(a) < *klucz_kopii(b);
+  });
+  return nazwy;
+}
+
+// The folder of a new batch, made: its name sorts after every batch folder
+// there. Batches within one second, and one whose second is taken or
+// already passed (a pruned folder's name freed, the clock set back), take
+// the next number after the newest. Throws BladPliku.
+fs::path nowa_kopia(const fs::path& kopie, const std::string& nazwa) {
+  std::pair<std::string, unsigned long> klucz(nazwa, 1);
+  const auto nazwy = nazwy_kopii(kopie);
+  if (!nazwy.empty()) {
+    const auto ostatni = *klucz_kopii(nazwy.back());
+    if (!(klucz > ostatni)) klucz = {ostatni.first, ostatni.second + 1};
   }
-  char przyrostek[16];
-  std::snprintf(przyrostek, sizeof przyrostek, "_%03d", n);
-  return podstawa + przyrostek;
+  std::error_code blad;
+  fs::create_directories(kopie, blad);
+  for (;; ++klucz.second) {
+    char przyrostek[24] = "";
+    if (klucz.second > 1) std::snprintf(przyrostek, sizeof przyrostek, "_%03lu", klucz.second);
+    const fs::path folder = kopie / sciezka_z_bajtow(klucz.first + przyrostek);
+    // create_directory is false for a folder that is there: never two
+    // batches in one folder.
+    if (fs::create_directory(folder, blad)) return folder;
+    if (blad) throw BladPliku("cannot create the backup folder", folder, blad);
+  }
 }
 
 }  // namespace
 
 std::vector<fs::path> foldery_kopii(const fs::path& katalog_programu) {
+  const fs::path kopie = katalog_programu / std::string(nazwa_katalogu_kopii);
   std::vector<fs::path> foldery;
   std::error_code blad;
-  for (fs::directory_iterator it(katalog_programu / std::string(nazwa_katalogu_kopii), blad), e;
-       !blad && it != e; it.increment(blad)) {
-    if (it->is_directory(blad) && fs::exists(it->path() / std::string(nazwa_spisu), blad)) {
-      foldery.push_back(it->path());
-    }
+  for (const auto& nazwa : nazwy_kopii(kopie)) {
+    const fs::path folder = kopie / sciezka_z_bajtow(nazwa);
+    if (fs::exists(folder / std::string(nazwa_spisu), blad)) foldery.push_back(folder);
   }
-  std::sort(foldery.begin(), foldery.end());
   return foldery;
 }
 
@@ -87,10 +124,9 @@ void KopiaZapasowa::usun_stare() {
     }
   };
   std::error_code blad;
-  for (fs::directory_iterator it(kopie, blad), e; !blad && it != e; it.increment(blad)) {
-    if (it->is_directory(blad) && !fs::exists(it->path() / std::string(nazwa_spisu), blad)) {
-      usun(it->path());
-    }
+  for (const auto& nazwa : nazwy_kopii(kopie)) {
+    const fs::path folder = kopie / sciezka_z_bajtow(nazwa);
+    if (!fs::exists(folder / std::string(nazwa_spisu), blad)) usun(folder);
   }
   // The last ten batches are kept: this one and nine before it.
   const auto stare = foldery_kopii(katalog_programu_);
@@ -101,7 +137,7 @@ void KopiaZapasowa::zaloz(const fs::path& katalog_scenerii) {
   const fs::path kopie = katalog_programu_ / std::string(nazwa_katalogu_kopii);
   usun_stare();
   const auto [nazwa, czas] = teraz();
-  const fs::path folder = kopie / nazwa_nowej_kopii(kopie, nazwa);
+  const fs::path folder = nowa_kopia(kopie, nazwa);
   std::error_code blad;
   fs::create_directories(folder / std::string(nazwa_katalogu_plikow), blad);
   if (blad) throw BladPliku("cannot create the backup folder", folder, blad);

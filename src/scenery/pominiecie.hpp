@@ -8,6 +8,7 @@ enum class Pominiecie {
   brak_pliku,       // it is gone
   poza_scenerie,    // its name leads outside the scenery directory
   zmieniona_kopia,  // the kept copy no longer holds what the file held before
+  blad_odczytu,     // it or its kept copy could not be looked up or read
 };
 
 }  // namespace wyrownik

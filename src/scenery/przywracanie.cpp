@@ -6,7 +6,6 @@
 
 #include "platform/bledy.hpp"
 #include "platform/nazwy.hpp"
-#include "platform/separator.hpp"
 #include "scenery/przepisanie.hpp"
 #include "text/blad_danych.hpp"
 #include "text/sciezki.hpp"
@@ -17,15 +16,18 @@ namespace wyrownik {
 
 namespace {
 
-// The place of a manifest entry below `katalog`, for an entry written as the
-// batch writes them: relative, no "." or ".." steps, no drive. nullopt for
-// anything else (the manifest was changed by hand or by another program).
+// The place of a manifest entry below the scenery directory, for an entry
+// written as the batch writes them: the system's own relative name, no "."
+// or ".." step, no root or drive. nullopt for anything else (the manifest
+// was changed by hand or by another program). Names are taken as the system
+// splits them: on Linux a "\\" is a letter of a file name.
 std::optional<fs::path> wzgledna(std::string_view nazwa) {
-  std::string z_odwrotnymi(nazwa);
-  std::replace(z_odwrotnymi.begin(), z_odwrotnymi.end(), '/', '\\');
-  if (nazwa_rozwiazana(z_odwrotnymi) != z_odwrotnymi) return std::nullopt;
-  std::replace(z_odwrotnymi.begin(), z_odwrotnymi.end(), '\\', separator_natywny);
-  return sciezka_z_bajtow(z_odwrotnymi);
+  const fs::path p = sciezka_z_bajtow(nazwa);
+  if (p.empty() || p.has_root_name() || p.has_root_directory()) return std::nullopt;
+  for (const auto& skladnik : p) {
+    if (skladnik.empty() || skladnik == "." || skladnik == "..") return std::nullopt;
+  }
+  return p;
 }
 
 // The same rule as the batch's: nothing reached through a link that leads
@@ -40,25 +42,42 @@ bool wewnatrz(const fs::path& plik, const fs::path& katalog) {
   return wewnatrz_katalogu(p, katalog);
 }
 
+// What stands in the way of restoring `plik`: nullopt when it is to be
+// restored, `juz` set when it already holds its old content. A file that
+// cannot be looked up or read is reported, not a failure of the whole undo.
+std::optional<Pominiecie> przeszkoda(const fs::path& plik, const fs::path& katalog,
+                                     const fs::path& kopia, const WpisSpisu& w, bool& juz) {
+  try {
+    if (!wewnatrz(plik, katalog)) return Pominiecie::poza_scenerie;
+    std::error_code blad;
+    if (!fs::is_regular_file(plik, blad)) return Pominiecie::brak_pliku;
+    const OdciskPliku teraz = odcisk_pliku(plik);
+    // Never replaced (its replacement failed after its record was written),
+    // or already given back: nothing to do.
+    juz = teraz == w.przed;
+    if (juz) return std::nullopt;
+    // Only a file that still holds what the batch wrote: an edit made since,
+    // or a later batch's change, is never overwritten.
+    if (teraz != w.po) return Pominiecie::zmieniony;
+    if (!fs::is_regular_file(kopia, blad)) return Pominiecie::zmieniona_kopia;
+  } catch (const BladPliku&) {
+    return Pominiecie::blad_odczytu;
+  }
+  return std::nullopt;
+}
+
 std::optional<Pominiecie> przywroc(const fs::path& plik, const fs::path& kopia, const WpisSpisu& w,
                                    const fs::path& kopia_robocza, const OperacjeZapisu& operacje) {
-  std::error_code blad;
-  if (!fs::is_regular_file(plik, blad)) return Pominiecie::brak_pliku;
-  const OdciskPliku teraz = odcisk_pliku(plik);
-  // Never replaced (its replacement failed after its record was written), or
-  // already given back: nothing to do.
-  if (teraz == w.przed) return std::nullopt;
-  // Only a file that still holds what the batch wrote: an edit made since,
-  // or a later batch's change, is never overwritten.
-  if (teraz != w.po) return Pominiecie::zmieniony;
-  // A kept hard link edited through another link of the old file (a
-  // snapshot, say) would give back bytes the scenery never held.
-  if (!fs::is_regular_file(kopia, blad) || odcisk_pliku(kopia) != w.przed) {
+  // Copied beside the file (copy synced, then renamed over): the file is
+  // old or restored at every moment. The copy is what is checked: a kept
+  // hard link edited through another link of the old file (a snapshot, say)
+  // would give back bytes the scenery never held.
+  skopiuj_plik(kopia, kopia_robocza, operacje);
+  if (odcisk_pliku(kopia_robocza) != w.przed) {
+    std::error_code nic;
+    fs::remove(kopia_robocza, nic);
     return Pominiecie::zmieniona_kopia;
   }
-  // Copied beside the file (copy synced, then renamed over): the file is
-  // old or restored at every moment.
-  skopiuj_plik(kopia, kopia_robocza, operacje);
   try {
     zastap_plik(kopia_robocza, plik, operacje);
   } catch (...) {
@@ -106,13 +125,20 @@ WynikCofniecia cofnij_ostatnia_partie(
 
   const fs::path kopie = wynik.folder / std::string(nazwa_katalogu_plikow);
   const fs::path kopia_robocza = katalog_scenerii / std::string(nazwa_kopii);
+  bool spis_naprawiony = false;
   for (const WpisSpisu& w : spis->pliki) {
     if (w.przywrocony) continue;
     const auto miejsce = wzgledna(w.sciezka);
     const fs::path plik = miejsce ? katalog_scenerii / *miejsce : fs::path();
     std::optional<Pominiecie> powod = Pominiecie::poza_scenerie;
-    if (miejsce && wewnatrz(plik, katalog_scenerii)) {
-      powod = przywroc(plik, kopie / *miejsce, w, kopia_robocza, operacje);
+    if (!spis_naprawiony) {
+      napraw_koniec_spisu(wynik.folder, *spis, operacje);
+      spis_naprawiony = true;
+    }
+    if (miejsce) {
+      bool juz = false;
+      powod = przeszkoda(plik, katalog_scenerii, kopie / *miejsce, w, juz);
+      if (!powod && !juz) powod = przywroc(plik, kopie / *miejsce, w, kopia_robocza, operacje);
     }
     if (powod) {
       wynik.pominiete.push_back({w.sciezka, plik, *powod});

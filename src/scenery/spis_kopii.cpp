@@ -177,9 +177,11 @@ std::optional<Spis> czytaj_spis(const fs::path& folder) {
     if (l.ends_with('\r')) l.remove_suffix(1);
     linie.push_back(l);
   }
-  if (linie.empty() || (linie.size() == 1 && urwana)) return std::nullopt;
+  if (linie.empty()) return std::nullopt;
 
   Spis spis;
+  if (urwana) spis.bez_konca_od = start;
+  if (linie.size() == 1 && urwana) return std::nullopt;
   spis.pierwszy_format = linie[0] == naglowek;
   if (!spis.pierwszy_format && sprawdzony(linie[0]) != naglowek) {
     throw BladDanych("the manifest " + bajty_sciezki(plik) + " begins with no header");
@@ -190,10 +192,25 @@ std::optional<Spis> czytaj_spis(const fs::path& folder) {
     // whatever it reads as.
     if (ostatnia_urwana && spis.pierwszy_format) break;
     const auto rekord = spis.pierwszy_format ? std::optional(linie[i]) : sprawdzony(linie[i]);
-    if (rekord && wczytaj_rekord(*rekord, spis)) continue;
+    if (rekord && wczytaj_rekord(*rekord, spis)) {
+      spis.bez_konca_przyjeta = ostatnia_urwana;
+      continue;
+    }
     if (!ostatnia_urwana) ++spis.uszkodzone;
   }
+  if (spis.katalog_scenerii.empty() && spis.pliki.empty() && spis.uszkodzone == 0) {
+    return std::nullopt;
+  }
   return spis;
+}
+
+void napraw_koniec_spisu(const fs::path& folder, const Spis& spis, const OperacjeZapisu& operacje) {
+  if (!spis.bez_konca_od) return;
+  if (spis.bez_konca_przyjeta) return dopisz_do_spisu(folder, "", operacje);
+  std::error_code blad;
+  fs::resize_file(folder / std::string(nazwa_spisu), *spis.bez_konca_od, blad);
+  if (blad)
+    throw BladPliku("cannot cut the torn record of", folder / std::string(nazwa_spisu), blad);
 }
 
 }  // namespace wyrownik

@@ -48,6 +48,10 @@ struct Spis {
   std::vector<WpisSpisu> pliki;  // each file once, in the order kept
   std::size_t uszkodzone = 0;    // records that failed their check (not the torn last)
   bool pierwszy_format = false;  // no hashes: records appended to it keep that form
+  // The last line has no line end: where it begins, and whether it was
+  // read as a whole record all the same.
+  std::optional<std::uint64_t> bez_konca_od;
+  bool bez_konca_przyjeta = false;
 };
 
 // The records of a manifest, each a line of the second format (a restore
@@ -64,10 +68,16 @@ void dopisz_do_spisu(const std::filesystem::path& folder, std::string_view linie
                      const OperacjeZapisu& operacje);
 
 // The manifest of a backup folder. nullopt when there is none, or when it
-// holds no whole line (a batch stopped while writing its first record,
-// before it replaced anything). A manifest whose first line is no header of
-// either format throws BladDanych: it cannot be told what it covers.
-// Throws BladPliku when it cannot be read.
+// names no scenery directory, no file and no damaged record (a batch
+// stopped while writing its first records, before it replaced anything). A manifest whose first
+// line is no header of either format throws BladDanych: it cannot be told what it covers. Throws
+// BladPliku when it cannot be read.
 std::optional<Spis> czytaj_spis(const std::filesystem::path& folder);
+
+// Before records are appended to a manifest whose last line has no end: a
+// torn record (its file never replaced) is cut off, a whole one gets its
+// line end, so that what follows is not glued to it. Throws BladPliku.
+void napraw_koniec_spisu(const std::filesystem::path& folder, const Spis& spis,
+                         const OperacjeZapisu& operacje);
 
 }  // namespace wyrownik

@@ -184,7 +184,82 @@ TEST_F(ZaufanieCofania, ManifestsOfTheFirstFormatAreStillUndoneTheirTornLastLine
   EXPECT_EQ(tresc("c.scm"), c_po);  // its record torn: not known to this undo
 }
 
+TEST_F(ZaufanieCofania, ATornRecordIsCutBeforeMarksFollowItAndATornHeaderIsNoBatch) {
+  // The disk fills inside c.scm's record; b.scm is edited since: the first
+  // undo leaves b.scm alone and finds c.scm as it was; a second one finds
+  // no damaged record (the marks were not glued to the torn one).
+  ASSERT_EQ(partia(), WynikPartii::zakonczona);
+  const std::string pelny = testy::wczytaj(spis());
+  wypelnij();
+  srodowisko.zapis.operacje = &testy::operacje_z_awariami();
+  testy::awarie().tylko_plik = "spis.txt";
+  testy::awarie().pisz_do = pelny.size() - 5;
+  ASSERT_EQ(partia(), WynikPartii::blad);
+  zapisz("b.scm", "edited\n");
+  EXPECT_EQ(cofnij().pominiete.size(), 1u);
+  const WynikCofniecia drugi = cofnij();
+  EXPECT_EQ(drugi.uszkodzone, 0u);
+  EXPECT_EQ(drugi.pominiete.size(), 1u);
+
+  // A batch stopped inside its first records replaced nothing: the undo
+  // goes on to the batch before it.
+  wypelnij();
+  srodowisko.zapis.operacje = &operacje_systemowe();
+  ASSERT_EQ(partia(), WynikPartii::zakonczona);
+  zapisz("b.scm", b_przed);
+  zapisz("c.scm", c_przed);
+  srodowisko.zapis.operacje = &testy::operacje_z_awariami();
+  testy::awarie() = {};
+  testy::awarie().tylko_plik = "spis.txt";
+  testy::awarie().pisz_do = 60;
+  ASSERT_EQ(partia(), WynikPartii::blad);
+  ASSERT_EQ(lista_kopii(k.sciezka()).size(), 1u);
+  zapisz("b.scm", b_po);
+  zapisz("c.scm", c_po);
+  EXPECT_TRUE(cofnij().w_calosci());
+  EXPECT_EQ(tresc("b.scm"), b_przed);
+}
+
+TEST_F(ZaufanieCofania, NewFoldersSortLastAndOneUnreadableFileStopsOnlyItself) {
+  // A batch folder from a clock set ahead, numbered 999 within its second.
+  const auto z_przyszlosci = k.sciezka() / "kopie/2099-01-01_00-00-00_999";
+  fs::create_directories(z_przyszlosci);
+  std::ofstream(z_przyszlosci / "spis.txt", std::ios::binary)
+      << poczatek_spisu("2099-01-01 00:00:00", "height", srodowisko.katalog.string()) << "\r\n";
+  fs::create_directories(k.sciezka() / "kopie/desktop.ini");
+  ASSERT_EQ(partia(), WynikPartii::zakonczona);
+  zapisz("c.scm", "include y.inc 2 9 2 end\n");
+  ASSERT_EQ(partia(), WynikPartii::zakonczona);
+  const auto foldery = foldery_kopii(k.sciezka());
+  ASSERT_EQ(foldery.size(), 3u);
+  EXPECT_EQ(foldery[1].filename(), "2099-01-01_00-00-00_1000");
+  EXPECT_EQ(foldery[2].filename(), "2099-01-01_00-00-00_1001");
+  EXPECT_EQ(cofnij().przywrocone.size(), 1u);  // the newest: c.scm only
+  EXPECT_EQ(tresc("c.scm"), "include y.inc 2 9 2 end\n");
+
 #ifndef _WIN32
+  // b.scm turned into a link to itself: only its own restore is stopped.
+  fs::remove(k / "scenery/b.scm");
+  fs::create_symlink("b.scm", k / "scenery/b.scm");
+  zapisz("c.scm", c_po);  // as the older batch wrote it
+  const WynikCofniecia w = cofnij();
+  EXPECT_EQ(tresc("c.scm"), c_przed);
+  ASSERT_EQ(w.pominiete.size(), 1u);
+  EXPECT_EQ(w.pominiete[0].powod, Pominiecie::blad_odczytu);
+#endif
+}
+
+#ifndef _WIN32
+TEST_F(ZaufanieCofania, ABackslashIsALetterOfALinuxFileName) {
+  zapisz("x\\b.scm", b_przed);
+  fs::create_symlink("x\\b.scm", k / "scenery/lnk.scm");
+  zapisz("main.scn", teren + "include lnk.scm end\r\n");
+  ASSERT_EQ(partia(), WynikPartii::zakonczona);
+  ASSERT_EQ(tresc("x\\b.scm"), b_po);
+  EXPECT_TRUE(cofnij().w_calosci());
+  EXPECT_EQ(tresc("x\\b.scm"), b_przed);
+}
+
 TEST_F(ZaufanieCofania, AnOldBackupThatCannotBeRemovedIsLeftForLaterWithAWarning) {
   for (int i = 0; i < 10; ++i) {
     zapisz("c.scm", "include y.inc 2 4." + std::to_string(i) + " 2 end\n");
