@@ -14,22 +14,12 @@ namespace wyrownik {
 WynikCofniecia cofnij_partie(const std::filesystem::path& katalog_programu,
                              const std::filesystem::path& katalog_scenerii,
                              const OperacjeZapisu& operacje) {
-  // The front end holds the program directory's lock; a scenery directory
-  // that is the program directory itself takes no second one.
-  std::error_code blad;
-  std::optional<Blokada> blokada;
-  if (!std::filesystem::equivalent(katalog_scenerii, katalog_programu, blad)) {
-    blokada = Blokada::zajmij_katalog(katalog_scenerii);
-    if (!blokada) {
-      throw InnaKopiaPracuje("another copy of wyrownik is working in " +
-                             bajty_sciezki(katalog_scenerii));
-    }
-  }
+  const auto blokada = zajmij_pliki_robocze(katalog_scenerii, katalog_programu);
   std::optional<Dziennik> dziennik;  // opened at the first file: a refusal writes nothing
   WynikCofniecia wynik = cofnij_ostatnia_partie(
       katalog_programu, katalog_scenerii,
       [&](const std::filesystem::path& plik, std::optional<Pominiecie> powod) {
-        if (!dziennik) dziennik.emplace(katalog_programu / "Log_korekcja.txt", operacje);
+        if (!dziennik) dziennik.emplace(katalog_programu / std::string(nazwa_logu), operacje);
         if (powod) {
           dziennik->pominiecie(bajty_sciezki(plik), *powod);
         } else {

@@ -36,26 +36,6 @@ void usun_pliki_robocze(const std::filesystem::path& katalog) {
   }
 }
 
-// The scratch files live in the scenery directory, which copies with
-// different program directories (so different program locks) may share:
-// another copy's run would empty the index this one has mapped and write the
-// same scratch copy. One batch at a time works in a scenery directory. The
-// program directory is locked by the front end already: a scenery directory
-// that is the program directory itself takes no second lock (a second flock
-// of one directory refuses, also within one process).
-std::optional<Blokada> zajmij_pliki_robocze(const std::filesystem::path& katalog,
-                                            const std::filesystem::path& katalog_programu) {
-  std::error_code blad;
-  if (!katalog_programu.empty() && std::filesystem::equivalent(katalog, katalog_programu, blad)) {
-    return std::nullopt;
-  }
-  auto blokada = Blokada::zajmij_katalog(katalog);
-  if (!blokada) {
-    throw InnaKopiaPracuje("another copy of wyrownik is working in " + bajty_sciezki(katalog));
-  }
-  return blokada;
-}
-
 // A scenery file named like a scratch file would be emptied by the index or
 // by the rewrite of an earlier file (and then deleted): the batch stops
 // before anything of the scenery is written.
@@ -89,6 +69,19 @@ void zapisz_raport_partii(const Raport& raport, const std::filesystem::path& pli
 }
 
 }  // namespace
+
+std::optional<Blokada> zajmij_pliki_robocze(const std::filesystem::path& katalog,
+                                            const std::filesystem::path& katalog_programu) {
+  std::error_code blad;
+  if (!katalog_programu.empty() && std::filesystem::equivalent(katalog, katalog_programu, blad)) {
+    return std::nullopt;
+  }
+  auto blokada = Blokada::zajmij_katalog(katalog);
+  if (!blokada) {
+    throw InnaKopiaPracuje("another copy of wyrownik is working in " + bajty_sciezki(katalog));
+  }
+  return blokada;
+}
 
 Srodowisko srodowisko_ze_startu(const WynikStartu& start) {
   Srodowisko s;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@
 #include "batch/start.hpp"
 #include "config/komunikaty.hpp"
 #include "config/konfiguracja.hpp"
+#include "platform/blokada.hpp"
 #include "scenery/postep.hpp"
 #include "scenery/przebieg.hpp"
 #include "scenery/stan_scenerii.hpp"
@@ -79,6 +81,17 @@ class InnaKopiaPracuje : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// The scratch files live in the scenery directory, which copies with
+// different program directories (so different program locks) may share:
+// another copy's run would empty the index this one has mapped and write the
+// same scratch copy. One batch (or undo) at a time works in a scenery
+// directory. The program directory is locked by the front end already: a
+// scenery directory that is the program directory itself takes no second
+// lock (a second flock of one directory refuses, also within one process).
+// Throws InnaKopiaPracuje when another copy holds it.
+std::optional<Blokada> zajmij_pliki_robocze(const std::filesystem::path& katalog,
+                                            const std::filesystem::path& katalog_programu);
 
 // The environment of every batch after a successful start-up.
 Srodowisko srodowisko_ze_startu(const WynikStartu& start);

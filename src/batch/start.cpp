@@ -4,6 +4,7 @@
 
 #include "platform/nazwy.hpp"
 #include "platform/separator.hpp"
+#include "scenery/dziennik.hpp"
 #include "text/sciezki.hpp"
 
 namespace fs = std::filesystem;
@@ -64,7 +65,7 @@ WynikStartu wykonaj_start(const fs::path& katalog_programu, OknoStartu& okno) {
 
   // From the path itself: the text is for display and may have lost
   // characters its code page lacks.
-  wynik.plik_logu = wynik.katalog_programu / "Log_korekcja.txt";
+  wynik.plik_logu = wynik.katalog_programu / std::string(nazwa_logu);
   wynik.stan = StanStartu::gotowy;
   return wynik;
 }

@@ -61,7 +61,6 @@ class PlikMapowany {
   void zwolnij() noexcept;
   // Unmaps the view (the pages stay in the system's cache).
   void zamknij_widok() noexcept;
-  int deskryptor() const;
 
   std::filesystem::path sciezka_;
   std::size_t krok_wzrostu_ = 0;

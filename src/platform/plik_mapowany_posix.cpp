@@ -38,10 +38,6 @@ void PlikMapowany::zamknij_widok() noexcept {
   pojemnosc_ = 0;
 }
 
-int PlikMapowany::deskryptor() const {
-  return static_cast<int>(uchwyt_);
-}
-
 PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu,
                            Dostep dostep)
     : sciezka_(sciezka), krok_wzrostu_(std::max<std::size_t>(krok_wzrostu, 1)), dostep_(dostep) {
@@ -72,8 +68,8 @@ void PlikMapowany::mapuj(std::size_t pojemnosc) {
 #else
   const int wstepnie = 0;
 #endif
-  void* adres =
-      ::mmap(nullptr, pojemnosc, PROT_READ | PROT_WRITE, MAP_SHARED | wstepnie, deskryptor(), 0);
+  void* adres = ::mmap(nullptr, pojemnosc, PROT_READ | PROT_WRITE, MAP_SHARED | wstepnie,
+                       static_cast<int>(uchwyt_), 0);
   if (adres == MAP_FAILED) throw BladPliku("cannot map", sciezka_, ostatni_blad_systemu());
   // A fault on one record would read ahead (and, in reserved space, zero)
   // pages that are never touched. Only a hint: failing, it changes nothing.
@@ -84,7 +80,7 @@ void PlikMapowany::mapuj(std::size_t pojemnosc) {
 
 void PlikMapowany::wpisz(std::size_t od, const char* bajty, std::size_t n) {
   while (n > 0) {
-    const ssize_t zapisane = ::pwrite(deskryptor(), bajty, n, static_cast<off_t>(od));
+    const ssize_t zapisane = ::pwrite(static_cast<int>(uchwyt_), bajty, n, static_cast<off_t>(od));
     if (zapisane < 0 && errno == EINTR) continue;
     if (zapisane <= 0) {
       // The space is reserved: a short write here is a failing device.
@@ -100,7 +96,8 @@ void PlikMapowany::wpisz(std::size_t od, const char* bajty, std::size_t n) {
 }
 
 void PlikMapowany::rozszerz(std::size_t nowa_pojemnosc) {
-  if (const int kod = rezerwuj(deskryptor(), pojemnosc_, nowa_pojemnosc - pojemnosc_); kod != 0) {
+  if (const int kod = rezerwuj(static_cast<int>(uchwyt_), pojemnosc_, nowa_pojemnosc - pojemnosc_);
+      kod != 0) {
     throw BladPliku("cannot extend", sciezka_, std::error_code(kod, std::system_category()));
   }
   mapuj(nowa_pojemnosc);
@@ -117,11 +114,12 @@ void PlikMapowany::zamknij() {
   mapa_ = nullptr;
   pojemnosc_ = 0;
   // The reserve beyond the last record goes: the file holds exactly its records.
-  if (::ftruncate(deskryptor(), static_cast<off_t>(dlugosc_)) != 0 && czynnosc == nullptr) {
+  if (::ftruncate(static_cast<int>(uchwyt_), static_cast<off_t>(dlugosc_)) != 0 &&
+      czynnosc == nullptr) {
     kod = errno;
     czynnosc = "cannot truncate";
   }
-  if (::close(deskryptor()) != 0 && czynnosc == nullptr) {
+  if (::close(static_cast<int>(uchwyt_)) != 0 && czynnosc == nullptr) {
     kod = errno;
     czynnosc = "cannot close";
   }
@@ -133,10 +131,10 @@ void PlikMapowany::zamknij() {
 void PlikMapowany::zwolnij() noexcept {
   if (uchwyt_ < 0) return;
   zamknij_widok();
-  if (::ftruncate(deskryptor(), static_cast<off_t>(dlugosc_)) != 0) {
+  if (::ftruncate(static_cast<int>(uchwyt_), static_cast<off_t>(dlugosc_)) != 0) {
     // Nothing more can be done on the failure path; the records are intact.
   }
-  ::close(deskryptor());
+  ::close(static_cast<int>(uchwyt_));
   uchwyt_ = -1;
 }
 

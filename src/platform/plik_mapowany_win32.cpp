@@ -18,10 +18,6 @@ bool ustaw_dlugosc(HANDLE h, std::size_t dlugosc) {
 
 }  // namespace
 
-int PlikMapowany::deskryptor() const {
-  return -1;
-}
-
 PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu,
                            Dostep dostep)
     : sciezka_(sciezka), krok_wzrostu_(std::max<std::size_t>(krok_wzrostu, 1)), dostep_(dostep) {

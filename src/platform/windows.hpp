@@ -1,5 +1,6 @@
-// What the Windows half of the platform layer shares; included only by its
-// *_win32.cpp files.
+// <windows.h> as the project includes it (NOMINMAX, WIN32_LEAN_AND_MEAN
+// set once, here), and what the Windows half of the platform layer shares.
+// Included by the *_win32.cpp files and by the Win32 window.
 #pragma once
 
 #ifndef NOMINMAX

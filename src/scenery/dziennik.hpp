@@ -12,6 +12,9 @@
 
 namespace wyrownik {
 
+// The log's name, in the program directory.
+inline constexpr std::string_view nazwa_logu = "Log_korekcja.txt";
+
 // Entries are kept in a buffer; every write is checked when the buffer goes
 // out (oproznij, zamknij), and any failure throws BladPliku. Lines are stored
 // as given: raw lines keep their bytes, paths and names are the scenery's own

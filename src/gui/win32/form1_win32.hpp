@@ -4,11 +4,6 @@
 // window, a frame's controls placed at the frame's place plus their own.
 #pragma once
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -20,6 +15,7 @@
 #include "gui/tabela_kontrolek.hpp"
 #include "gui/uklad_okna.hpp"
 #include "gui/wejscia.hpp"
+#include "platform/windows.hpp"  // <windows.h> with the project's settings
 
 namespace wyrownik::win32 {
 
