@@ -1,5 +1,8 @@
 #include "cli/opcje.hpp"
 
+#include <cstddef>
+#include <string_view>
+
 namespace wyrownik::cli {
 
 const char* const tekst_pomocy =
@@ -25,11 +28,86 @@ const char* const tekst_pomocy =
     "  --no-report         write no map report Log_korekcja.html beside the log (by default\n"
     "                      it is written, and its path printed on stdout)\n"
     "  undo                give the files of the last batch back their content from before\n"
-    "                      it; a file changed since is left alone and reported\n"
+    "                      it, inside the scenery directory wyrownik.ini names; a file\n"
+    "                      changed since is left alone and reported\n"
     "  --list              with undo: list the kept batches (the last 10), undo nothing\n"
     "\n"
     "exit status: 0 batch done, 1 batch stopped on a failure, 2 start-up failed, 64 wrong usage;\n"
-    "undo: 0 everything restored (or nothing to undo), 1 a file left alone or a failure\n";
+    "undo: 0 everything restored (or nothing to undo), 1 a file left alone, a refusal or a\n"
+    "failure, 2 start-up failed\n";
+
+namespace {
+
+// The commands an option belongs to.
+enum Dla : unsigned {
+  dla_wysokosci = 1,
+  dla_skrajni = 2,
+  dla_cofniecia = 4,
+  dla_partii = dla_wysokosci | dla_skrajni,
+  dla_kazdego = dla_partii | dla_cofniecia,
+};
+
+struct Przelacznik {
+  std::string_view nazwa;
+  unsigned dla;
+  bool Opcje::*pole;
+};
+
+struct Wartosc {
+  std::string_view nazwa;
+  unsigned dla;
+  std::string& (*pole)(Opcje&);  // where the next argument goes
+};
+
+constexpr Przelacznik przelaczniki[] = {
+    {"--dry-run", dla_partii, &Opcje::proba},
+    {"--no-backup", dla_partii, &Opcje::bez_kopii},
+    {"--no-report", dla_partii, &Opcje::bez_raportu},
+    {"--list", dla_cofniecia, &Opcje::tylko_lista},
+};
+
+constexpr Wartosc wartosci[] = {
+    {"--program-dir", dla_kazdego,
+     [](Opcje& o) -> std::string& { return o.katalog_programu.emplace(); }},
+    {"--min", dla_wysokosci, [](Opcje& o) -> std::string& { return o.min; }},
+    {"--max", dla_wysokosci, [](Opcje& o) -> std::string& { return o.max; }},
+    {"--radius", dla_skrajni, [](Opcje& o) -> std::string& { return o.promien; }},
+    {"--radius-param", dla_skrajni, [](Opcje& o) -> std::string& { return o.nr_parametru; }},
+};
+
+std::optional<Polecenie> polecenie(const std::string& nazwa) {
+  if (nazwa == "height") return Polecenie::wysokosc;
+  if (nazwa == "clearance") return Polecenie::skrajnia;
+  if (nazwa == "undo") return Polecenie::cofnij;
+  return std::nullopt;
+}
+
+unsigned dla(Polecenie p) {
+  return p == Polecenie::wysokosc   ? dla_wysokosci
+         : p == Polecenie::skrajnia ? dla_skrajni
+                                    : dla_cofniecia;
+}
+
+// The option of that name for the command, if it has one.
+template <class T, std::size_t N>
+const T* w_tabeli(const T (&tabela)[N], std::string_view nazwa, Polecenie p) {
+  for (const T& t : tabela) {
+    if (t.nazwa == nazwa && (t.dla & dla(p)) != 0) return &t;
+  }
+  return nullptr;
+}
+
+// What the command needs besides its options.
+bool kompletne(const Opcje& o, std::string& blad) {
+  if (o.polecenie == Polecenie::cofnij && !o.scenerie.empty()) {
+    blad = "undo takes no scenery file";
+  } else if (o.polecenie != Polecenie::cofnij && o.scenerie.empty()) {
+    blad = "no scenery file given";
+  }
+  return blad.empty();
+}
+
+}  // namespace
 
 std::optional<Opcje> parsuj(const std::vector<std::string>& argumenty, std::string& blad) {
   Opcje o;
@@ -37,90 +115,38 @@ std::optional<Opcje> parsuj(const std::vector<std::string>& argumenty, std::stri
     blad = "no command given";
     return std::nullopt;
   }
-  const std::string& polecenie = argumenty[0];
-  if (polecenie == "--help" || polecenie == "-h" || polecenie == "help") {
-    o.polecenie = Polecenie::pomoc;
-    return o;
-  }
-  if (polecenie == "height") {
-    o.polecenie = Polecenie::wysokosc;
-  } else if (polecenie == "clearance") {
-    o.polecenie = Polecenie::skrajnia;
-  } else if (polecenie == "undo") {
-    o.polecenie = Polecenie::cofnij;
-  } else {
-    blad = "unknown command: " + polecenie;
+  const std::string& nazwa = argumenty[0];
+  if (nazwa == "--help" || nazwa == "-h" || nazwa == "help") return o;  // Polecenie::pomoc
+  const auto p = polecenie(nazwa);
+  if (!p) {
+    blad = "unknown command: " + nazwa;
     return std::nullopt;
   }
-  bool tylko_nazwy = false;
+  o.polecenie = *p;
+  bool tylko_nazwy = false;  // after "--"
   for (std::size_t i = 1; i < argumenty.size(); ++i) {
     const std::string& a = argumenty[i];
     if (tylko_nazwy || a.empty() || a[0] != '-') {
       o.scenerie.push_back(a);
-      continue;
-    }
-    if (a == "--") {
+    } else if (a == "--") {
       tylko_nazwy = true;
-      continue;
-    }
-    if (a == "--help" || a == "-h") {
+    } else if (a == "--help" || a == "-h") {
       o.polecenie = Polecenie::pomoc;
       return o;
-    }
-    const bool cofnij = o.polecenie == Polecenie::cofnij;
-    if (a == "--dry-run" && !cofnij) {
-      o.proba = true;
-      continue;
-    }
-    if (a == "--no-backup" && !cofnij) {
-      o.bez_kopii = true;
-      continue;
-    }
-    if (a == "--no-report" && !cofnij) {
-      o.bez_raportu = true;
-      continue;
-    }
-    if (a == "--list" && cofnij) {
-      o.tylko_lista = true;
-      continue;
-    }
-    std::string* cel = nullptr;
-    const bool wysokosc = o.polecenie == Polecenie::wysokosc;
-    if (a == "--program-dir") {
-      o.katalog_programu.emplace();
-      cel = &*o.katalog_programu;
-    } else if (cofnij) {
-      blad = "unknown option for " + polecenie + ": " + a;
-      return std::nullopt;
-    } else if (a == "--min" && wysokosc) {
-      cel = &o.min;
-    } else if (a == "--max" && wysokosc) {
-      cel = &o.max;
-    } else if (a == "--radius" && !wysokosc) {
-      cel = &o.promien;
-    } else if (a == "--radius-param" && !wysokosc) {
-      cel = &o.nr_parametru;
+    } else if (const auto* s = w_tabeli(przelaczniki, a, *p)) {
+      o.*(s->pole) = true;
+    } else if (const auto* w = w_tabeli(wartosci, a, *p)) {
+      if (i + 1 >= argumenty.size()) {
+        blad = "option " + a + " needs a value";
+        return std::nullopt;
+      }
+      w->pole(o) = argumenty[++i];
     } else {
-      blad = "unknown option for " + polecenie + ": " + a;
+      blad = "unknown option for " + nazwa + ": " + a;
       return std::nullopt;
     }
-    if (i + 1 >= argumenty.size()) {
-      blad = "option " + a + " needs a value";
-      return std::nullopt;
-    }
-    *cel = argumenty[++i];
   }
-  if (o.polecenie == Polecenie::cofnij) {
-    if (!o.scenerie.empty()) {
-      blad = "undo takes no scenery file";
-      return std::nullopt;
-    }
-    return o;
-  }
-  if (o.scenerie.empty()) {
-    blad = "no scenery file given";
-    return std::nullopt;
-  }
+  if (!kompletne(o, blad)) return std::nullopt;
   return o;
 }
 

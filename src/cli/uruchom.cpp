@@ -124,6 +124,96 @@ int cofnij(const std::filesystem::path& katalog_programu, const std::filesystem:
   }
 }
 
+// The program directory, absolute; nullopt with the reason told.
+std::optional<std::filesystem::path> katalog_programu(const Opcje& opcje,
+                                                      const std::filesystem::path& domyslny,
+                                                      std::ostream& bledy) {
+  if (!opcje.katalog_programu && domyslny.empty()) {
+    bledy << "wyrownik-cli: cannot find the program's own directory; give --program-dir\n";
+    return std::nullopt;
+  }
+  std::error_code blad;
+  auto katalog = std::filesystem::absolute(
+      opcje.katalog_programu ? std::filesystem::path(std::u8string(opcje.katalog_programu->begin(),
+                                                                   opcje.katalog_programu->end()))
+                             : domyslny,
+      blad);
+  if (blad) {
+    bledy << "wyrownik-cli: cannot use the program directory: " << blad.message() << '\n';
+    return std::nullopt;
+  }
+  return katalog;
+}
+
+// The program directory's lock, as the window takes it; nullopt with the
+// reason told.
+std::optional<Blokada> zajmij_program(const std::filesystem::path& katalog, std::ostream& bledy) {
+  try {
+    auto blokada = Blokada::zajmij(katalog);
+    if (!blokada) {
+      bledy << "wyrownik-cli: another copy of wyrownik is working in " << tekst_sciezki(katalog)
+            << '\n';
+    }
+    return blokada;
+  } catch (const BladPliku& b) {
+    bledy << "wyrownik-cli: " << b.what() << '\n';
+    return std::nullopt;
+  }
+}
+
+// The batch's sceneries as the window's list names them: only the *.scn
+// files of the scenery directory itself, each name as the directory spells
+// it whatever letter case was typed. nullopt, told, for a name that is none.
+std::optional<std::vector<std::string>> scenerie_partii(const std::vector<std::string>& nazwy,
+                                                        const std::filesystem::path& katalog,
+                                                        std::ostream& bledy) {
+  const std::vector<std::string> lista = pliki_scenerii(katalog);
+  // The list's entry of a file (where the file system ignores letter case,
+  // the found path keeps the case typed).
+  const auto wpis_listy = [&](const std::filesystem::path& plik) -> const std::string* {
+    if (plik != katalog / plik.filename()) return nullptr;
+    const std::string nazwa = bajty_sciezki(plik.filename());
+    auto it = std::find(lista.begin(), lista.end(), nazwa);
+    if (it == lista.end()) {
+      it = std::find_if(lista.begin(), lista.end(),
+                        [&](const std::string& w) { return rowne_bez_wielkosci(w, nazwa); });
+    }
+    return it == lista.end() ? nullptr : &*it;
+  };
+  std::vector<std::string> scenerie;
+  for (const auto& nazwa : nazwy) {
+    const std::string w_scenerii = utf8_na_cp1250(nazwa).value_or(nazwa);
+    const auto plik = znajdz_w_scenerii(katalog, w_scenerii);
+    const std::string* wpis = plik && czy_zwykly_plik(*plik) ? wpis_listy(*plik) : nullptr;
+    if (wpis == nullptr) {
+      bledy << "wyrownik-cli: no scenery file " << nazwa << " in " << tekst_sciezki(katalog)
+            << '\n';
+      return std::nullopt;
+    }
+    scenerie.push_back(*wpis);
+  }
+  return scenerie;
+}
+
+int partia_cli(const Opcje& opcje, const WynikStartu& start, std::vector<std::string> scenerie,
+               std::ostream& wyjscie, std::ostream& bledy) {
+  Srodowisko srodowisko = srodowisko_ze_startu(start);
+  srodowisko.zapis.na_sucho = opcje.proba;
+  srodowisko.kopie_zapasowe = !opcje.bez_kopii;
+  srodowisko.raport = !opcje.bez_raportu;
+  OknoCli okno(std::move(scenerie), wyjscie, bledy);
+  const bool wysokosc = opcje.polecenie == Polecenie::wysokosc;
+  const Korekcja korekcja =
+      wysokosc ? korekcja_wysokosci(srodowisko.konfiguracja, opcje.min, opcje.max)
+               : korekcja_skrajni(srodowisko.konfiguracja, opcje.promien, opcje.nr_parametru);
+  const std::string ustawienia = wysokosc ? ustawienia_wysokosci(opcje.min, opcje.max)
+                                          : ustawienia_skrajni(opcje.promien, opcje.nr_parametru);
+  // A terminal has no inputs to disable around the batch.
+  const WynikPartii wynik = partia(
+      srodowisko, okno, korekcja, [] { return 0; }, ustawienia);
+  return wynik == WynikPartii::zakonczona ? kod_ok : kod_blad_partii;
+}
+
 }  // namespace
 
 int uruchom(const std::vector<std::string>& argumenty,
@@ -139,96 +229,24 @@ int uruchom(const std::vector<std::string>& argumenty,
     wyjscie << tekst_pomocy;
     return odpowiedz(wyjscie, bledy, kod_ok);
   }
-
-  if (!opcje->katalog_programu && katalog_domyslny.empty()) {
-    bledy << "wyrownik-cli: cannot find the program's own directory; give --program-dir\n";
-    return kod_blad_startu;
-  }
-  std::error_code blad_katalogu;
-  const std::filesystem::path katalog_programu = std::filesystem::absolute(
-      opcje->katalog_programu
-          ? std::filesystem::path(
-                std::u8string(opcje->katalog_programu->begin(), opcje->katalog_programu->end()))
-          : katalog_domyslny,
-      blad_katalogu);
-  if (blad_katalogu) {
-    bledy << "wyrownik-cli: cannot use the program directory: " << blad_katalogu.message() << '\n';
-    return kod_blad_startu;
-  }
-  std::optional<Blokada> blokada;
-  try {
-    blokada = Blokada::zajmij(katalog_programu);
-  } catch (const BladPliku& b) {
-    bledy << "wyrownik-cli: " << b.what() << '\n';
-    return kod_blad_startu;
-  }
-  if (!blokada) {
-    bledy << "wyrownik-cli: another copy of wyrownik is working in "
-          << tekst_sciezki(katalog_programu) << '\n';
-    return kod_blad_startu;
-  }
-
+  const auto katalog = katalog_programu(*opcje, katalog_domyslny, bledy);
+  if (!katalog) return kod_blad_startu;
+  const auto blokada = zajmij_program(*katalog, bledy);
+  if (!blokada) return kod_blad_startu;
   if (opcje->polecenie == Polecenie::cofnij && opcje->tylko_lista) {
-    return wypisz_kopie(katalog_programu, wyjscie, bledy);
+    return wypisz_kopie(*katalog, wyjscie, bledy);
   }
 
   // Undo too writes only inside the scenery directory the ini names now.
   OknoStartuCli okno_startu(bledy);
-  const WynikStartu start = wykonaj_start(katalog_programu, okno_startu);
+  const WynikStartu start = wykonaj_start(*katalog, okno_startu);
   if (start.stan != StanStartu::gotowy) return kod_blad_startu;
   if (opcje->polecenie == Polecenie::cofnij) {
-    return cofnij(katalog_programu, *start.katalog_scenerii, bledy);
+    return cofnij(*katalog, *start.katalog_scenerii, bledy);
   }
-
-  // Only what the window's file list offers: the *.scn files of the scenery
-  // directory itself.
-  const std::filesystem::path& katalog = *start.katalog_scenerii;
-  const std::vector<std::string> lista = pliki_scenerii(katalog);
-  // The list's entry of a file, the name as the directory spells it (where
-  // the file system ignores letter case, the found path keeps the case typed).
-  const auto wpis_listy = [&](const std::filesystem::path& plik) -> const std::string* {
-    if (plik != katalog / plik.filename()) return nullptr;
-    const std::string nazwa = bajty_sciezki(plik.filename());
-    auto it = std::find(lista.begin(), lista.end(), nazwa);
-    if (it == lista.end()) {
-      it = std::find_if(lista.begin(), lista.end(),
-                        [&](const std::string& w) { return rowne_bez_wielkosci(w, nazwa); });
-    }
-    return it == lista.end() ? nullptr : &*it;
-  };
-  // The batch gets each name as the directory spells it, as the window's
-  // list would give it, whatever letter case was typed.
-  std::vector<std::string> scenerie;
-  for (const auto& nazwa : opcje->scenerie) {
-    const std::string w_scenerii = utf8_na_cp1250(nazwa).value_or(nazwa);
-    const auto plik = znajdz_w_scenerii(katalog, w_scenerii);
-    const std::string* wpis = plik && czy_zwykly_plik(*plik) ? wpis_listy(*plik) : nullptr;
-    if (wpis == nullptr) {
-      bledy << "wyrownik-cli: no scenery file " << nazwa << " in "
-            << tekst_sciezki(*start.katalog_scenerii) << '\n';
-      return kod_uzycie;
-    }
-    scenerie.push_back(*wpis);
-  }
-
-  Srodowisko srodowisko = srodowisko_ze_startu(start);
-  srodowisko.zapis.na_sucho = opcje->proba;
-  srodowisko.kopie_zapasowe = !opcje->bez_kopii;
-  srodowisko.raport = !opcje->bez_raportu;
-
-  OknoCli okno(scenerie, wyjscie, bledy);
-  const bool wysokosc = opcje->polecenie == Polecenie::wysokosc;
-  const Korekcja korekcja =
-      wysokosc ? korekcja_wysokosci(srodowisko.konfiguracja, opcje->min, opcje->max)
-               : korekcja_skrajni(srodowisko.konfiguracja, opcje->promien, opcje->nr_parametru);
-  const std::string ustawienia = wysokosc ? ustawienia_wysokosci(opcje->min, opcje->max)
-                                          : ustawienia_skrajni(opcje->promien, opcje->nr_parametru);
-  // A terminal has no inputs to disable around the batch.
-  if (partia(
-          srodowisko, okno, korekcja, [] { return 0; }, ustawienia) == WynikPartii::zakonczona) {
-    return kod_ok;
-  }
-  return kod_blad_partii;
+  auto scenerie = scenerie_partii(opcje->scenerie, *start.katalog_scenerii, bledy);
+  if (!scenerie) return kod_uzycie;
+  return partia_cli(*opcje, start, std::move(*scenerie), wyjscie, bledy);
 }
 
 }  // namespace wyrownik::cli

@@ -32,127 +32,162 @@ struct PlikDoPrzepisania {
   fs::path kopia;
 };
 
+// What every file of a run is rewritten with and told to.
+struct CelPrzepisania {
+  ZasadyPrzepisania& zasady;
+  Dziennik& dziennik;
+  LicznikiPrzebiegu& liczniki;
+  bool na_sucho;
+  const OperacjeZapisu& operacje;
+  KopiaZapasowa* kopia_zapasowa;
+  MapaZmian* mapa;
+};
+
 bool to_samo_miejsce(const fs::path& a, const fs::path& b) {
   std::error_code blad;
   return fs::exists(b, blad) && fs::equivalent(a, b, blad);
 }
 
-// Sets `wpisany` once an entry of the file is in the log, so that the
-// caller knows it also when this throws.
-void przepisz_plik(const PlikDoPrzepisania& p, ZasadyPrzepisania& zasady, Dziennik& dziennik,
-                   LicznikiPrzebiegu& liczniki, bool na_sucho, const OperacjeZapisu& operacje,
-                   KopiaZapasowa* kopia_zapasowa, MapaZmian* mapa, bool& wpisany) {
-  // Opening the copy empties it: reading and writing one file would lose it.
-  if (to_samo_miejsce(p.plik, p.kopia)) {
-    throw BladDanych("a scenery file bears the name of the scratch copy: " + bajty_sciezki(p.plik));
-  }
-  const Skroty& skroty = p.stan.skroty;
-  CzytnikLinii czytnik(p.plik);
-  const bool dluga = p.nr < p.stan.ma_dluga_linie.size() && p.stan.ma_dluga_linie[p.nr];
-  Oceny oceny(p.plik, zasady,
-              zasady.ocena_wspolbiezna() && skroty.ocena_na_dwoch_watkach && !dluga &&
-                  wart_drugiego_watku(p.plik, skroty.duzy_plik_oceny),
-              skroty.szukanie);
+// One file copied through the scratch copy, each candidate line with the
+// run's verdict; the copy takes the file's place when a line changed.
+class PrzepisaniePliku {
+ public:
+  PrzepisaniePliku(const CelPrzepisania& cel, const PlikDoPrzepisania& p)
+      : cel_(cel),
+        p_(p),
+        skroty_(p.stan.skroty),
+        w_pamieci_(!cel.na_sucho && !skroty_.kopia_od_pierwszej_zmiany),
+        sciskaj_(cel.zasady.sciskaj_puste_linie()) {}
 
-  std::optional<std::string> pelna_sciezka;  // for the log, made at the first entry
-  auto sciezka_do_logu = [&]() -> const std::string& {
-    if (!pelna_sciezka) pelna_sciezka = tekst_pelnej_sciezki(p.stan.tekst_katalogu, p.wpis);
-    return *pelna_sciezka;
-  };
+  // Throws on every failure, the file left exactly as it was.
+  void przepisz() {
+    // Opening the copy empties it: reading and writing one file would lose it.
+    if (to_samo_miejsce(p_.plik, p_.kopia)) {
+      throw BladDanych("a scenery file bears the name of the scratch copy: " +
+                       bajty_sciezki(p_.plik));
+    }
+    CzytnikLinii czytnik(p_.plik);
+    const bool dluga = p_.nr < p_.stan.ma_dluga_linie.size() && p_.stan.ma_dluga_linie[p_.nr];
+    Oceny oceny(p_.plik, cel_.zasady,
+                cel_.zasady.ocena_wspolbiezna() && skroty_.ocena_na_dwoch_watkach && !dluga &&
+                    wart_drugiego_watku(p_.plik, skroty_.duzy_plik_oceny),
+                skroty_.szukanie);
+    std::string poprawiona;
+    std::string_view surowa;
+    for (; czytnik.czytaj(surowa); ++przeczytane_) {
+      std::string_view wyjscie = surowa;
+      if (czy_kandydat(surowa, skroty_.szukanie)) {
+        poprawiona.clear();
+        const Werdykt werdykt = oceny.ocen(surowa, poprawiona);
+        if (werdykt != Werdykt::zostaw) zmiana(werdykt, surowa, poprawiona);
+        // A removed line is not written, and the empty-line count stays.
+        if (werdykt == Werdykt::usun) continue;
+        if (werdykt == Werdykt::popraw) wyjscie = poprawiona;
+      }
+      wypisz(wyjscie);
+    }
+    czytnik.zamknij();
+    if (zmieniony_ && !cel_.na_sucho) zastap();
+  }
+
+  // An entry of the file is in the log (known also when przepisz() threw).
+  bool wpisany() const { return zmieniony_; }
+
+ private:
+  const std::string& sciezka_do_logu() {
+    if (!pelna_sciezka_) pelna_sciezka_ = tekst_pelnej_sciezki(p_.stan.tekst_katalogu, p_.wpis);
+    return *pelna_sciezka_;
+  }
+
+  // A corrected or removed line: logged, counted, on the map.
+  void zmiana(Werdykt werdykt, std::string_view surowa, std::string_view poprawiona) {
+    zacznij_kopie();
+    zmieniony_ = true;
+    const std::uint64_t nr_linii = przeczytane_ + 1;
+    if (werdykt == Werdykt::popraw) {
+      ++cel_.liczniki.ile_zmian;
+      cel_.zasady.zapisz_zmiane(cel_.dziennik, sciezka_do_logu(), surowa, poprawiona);
+      if (cel_.mapa) {
+        cel_.mapa->zmiana(cel_.zasady.rodzaj_poprawki(), sciezka_do_logu(), nr_linii, surowa,
+                          poprawiona);
+      }
+    } else {
+      ++cel_.liczniki.ile_usunietych;
+      cel_.dziennik.usuniecie(sciezka_do_logu(), surowa);
+      if (cel_.mapa) {
+        cel_.mapa->zmiana(RodzajZmiany::usuniecie, sciezka_do_logu(), nr_linii, surowa, {});
+      }
+    }
+  }
 
   // Every written line ends with CR LF; in the clearance run a run of empty
   // lines shrinks to one, so a line is written only when this says so.
   // `puste` counts consecutive empty lines, up to 2.
-  const bool sciskaj = zasady.sciskaj_puste_linie();
-  const auto do_zapisu = [sciskaj](std::string_view linia, int& puste) {
-    if (!sciskaj) return true;
+  bool do_zapisu(std::string_view linia, int& puste) const {
+    if (!sciskaj_) return true;
     if (!linia.empty()) {
       puste = 0;
     } else if (puste < 2) {
       ++puste;
     }
     return puste < 2;
-  };
+  }
+
+  void wypisz(std::string_view linia) {
+    if (!do_zapisu(linia, puste_z_rzedu_)) return;
+    if (kopia_) {
+      kopia_->zapisz_linie(linia);
+    } else if (w_pamieci_) {
+      czekajace_.emplace_back(linia);
+    }
+  }
 
   // Most files hold nothing to correct: the copy is begun only at the first
   // change, with the lines before it read again (a dry run writes none). The
   // long way keeps them in memory meanwhile.
-  std::optional<PlikZapisu> kopia;
-  const bool w_pamieci = !na_sucho && !skroty.kopia_od_pierwszej_zmiany;
-  std::vector<std::string> czekajace;
-  std::uint64_t przeczytane = 0;  // lines read before the current one
-  const auto zacznij_kopie = [&] {
-    if (kopia || na_sucho) return;
-    kopia.emplace(p.kopia, PlikZapisu::Tryb::nowy, operacje);
-    if (w_pamieci) {
-      for (const std::string& linia : czekajace) kopia->zapisz_linie(linia);
-      czekajace = {};
+  void zacznij_kopie() {
+    if (kopia_ || cel_.na_sucho) return;
+    kopia_.emplace(p_.kopia, PlikZapisu::Tryb::nowy, cel_.operacje);
+    if (w_pamieci_) {
+      for (const std::string& linia : czekajace_) kopia_->zapisz_linie(linia);
+      czekajace_ = {};
       return;
     }
-    CzytnikLinii od_poczatku(p.plik);
+    CzytnikLinii od_poczatku(p_.plik);
     int puste = 0;
     std::string_view linia;
-    for (std::uint64_t i = 0; i < przeczytane && od_poczatku.czytaj(linia); ++i) {
-      if (do_zapisu(linia, puste)) kopia->zapisz_linie(linia);
-    }
-  };
-
-  bool zmieniony = false;
-  int puste_z_rzedu = 0;
-  std::string poprawiona;
-  std::string_view surowa;
-  for (; czytnik.czytaj(surowa); ++przeczytane) {
-    std::string_view wyjscie = surowa;
-    if (czy_kandydat(surowa, skroty.szukanie)) {
-      poprawiona.clear();
-      switch (oceny.ocen(surowa, poprawiona)) {
-        case Werdykt::zostaw:
-          break;
-        case Werdykt::popraw:
-          zacznij_kopie();
-          zmieniony = wpisany = true;
-          ++liczniki.ile_zmian;
-          zasady.zapisz_zmiane(dziennik, sciezka_do_logu(), surowa, poprawiona);
-          if (mapa) {
-            mapa->zmiana(zasady.rodzaj_poprawki(), sciezka_do_logu(), przeczytane + 1, surowa,
-                         poprawiona);
-          }
-          wyjscie = poprawiona;
-          break;
-        case Werdykt::usun:
-          zacznij_kopie();
-          zmieniony = wpisany = true;
-          ++liczniki.ile_usunietych;
-          dziennik.usuniecie(sciezka_do_logu(), surowa);
-          if (mapa) {
-            mapa->zmiana(RodzajZmiany::usuniecie, sciezka_do_logu(), przeczytane + 1, surowa, {});
-          }
-          continue;  // not written, and the empty-line count stays as it was
-      }
-    }
-    if (!do_zapisu(wyjscie, puste_z_rzedu)) continue;
-    if (kopia) {
-      kopia->zapisz_linie(wyjscie);
-    } else if (w_pamieci) {
-      czekajace.emplace_back(wyjscie);
+    for (std::uint64_t i = 0; i < przeczytane_ && od_poczatku.czytaj(linia); ++i) {
+      if (do_zapisu(linia, puste)) kopia_->zapisz_linie(linia);
     }
   }
-  czytnik.zamknij();
 
-  if (!zmieniony || na_sucho) return;
-  // The copy must be whole on disk before it can take the file's place, and
-  // the log must hold the changes on disk before they are made.
-  kopia->zamknij(/*na_dysk=*/true);
-  // Never a replacement without its backup.
-  if (kopia_zapasowa) {
-    kopia_zapasowa->zachowaj(p.stan.katalog, p.stan.nazwa_scenerii, p.plik, p.kopia);
+  void zastap() {
+    // The copy must be whole on disk before it can take the file's place,
+    // and the log must hold the changes on disk before they are made.
+    kopia_->zamknij(/*na_dysk=*/true);
+    // Never a replacement without its backup.
+    if (cel_.kopia_zapasowa) {
+      cel_.kopia_zapasowa->zachowaj(p_.stan.katalog, p_.stan.nazwa_scenerii, p_.plik, p_.kopia);
+    }
+    cel_.dziennik.oproznij(/*na_dysk=*/true);
+    // rename() over the file: the new file is the copy itself, so it carries
+    // no read-only or other attribute of the old one; a read-only file is
+    // replaced all the same, since only the directory's permission counts.
+    zastap_plik(p_.kopia, p_.plik, cel_.operacje);
   }
-  dziennik.oproznij(/*na_dysk=*/true);
-  // rename() over the file: the new file is the copy itself, so it carries no
-  // read-only or other attribute of the old one; a read-only file is replaced
-  // all the same, since only the directory's permission counts.
-  zastap_plik(p.kopia, p.plik, operacje);
-}
+
+  const CelPrzepisania& cel_;
+  const PlikDoPrzepisania& p_;
+  const Skroty& skroty_;
+  const bool w_pamieci_;
+  const bool sciskaj_;
+  std::optional<std::string> pelna_sciezka_;  // for the log, made at the first entry
+  std::optional<PlikZapisu> kopia_;
+  std::vector<std::string> czekajace_;  // the long way: lines before the first change
+  std::uint64_t przeczytane_ = 0;       // lines read before the current one
+  int puste_z_rzedu_ = 0;
+  bool zmieniony_ = false;
+};
 
 }  // namespace
 
@@ -161,6 +196,7 @@ void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dzie
                        const OperacjeZapisu& operacje, KopiaZapasowa* kopia_zapasowa,
                        MapaZmian* mapa) {
   const fs::path kopia = stan.katalog / std::string(nazwa_kopii);
+  const CelPrzepisania cel{zasady, dziennik, liczniki, na_sucho, operacje, kopia_zapasowa, mapa};
   dla_plikow_fazy(stan, Faza::przepisanie, postep,
                   [&](std::size_t nr, std::string_view wpis, const fs::path& plik) {
                     // A file the scan found no candidate line in cannot change.
@@ -168,19 +204,19 @@ void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dzie
                         !stan.ma_kandydatow[nr]) {
                       return;
                     }
-                    bool wpisany = false;
                     // A name that is a link inside the scenery: the file it leads to is
                     // rewritten and replaced, and the link stays a link.
                     std::error_code blad;
                     const fs::path prawdziwy = fs::canonical(plik, blad);
                     if (blad) throw BladPliku("cannot look up", plik, blad);
+                    const PlikDoPrzepisania p{stan, nr, wpis, prawdziwy, kopia};
+                    PrzepisaniePliku przepisanie(cel, p);
                     try {
-                      przepisz_plik({stan, nr, wpis, prawdziwy, kopia}, zasady, dziennik, liczniki,
-                                    na_sucho, operacje, kopia_zapasowa, mapa, wpisany);
+                      przepisanie.przepisz();
                     } catch (...) {
                       // Its entries are in the log, its changes are not on disk: the log
                       // says so, as far as it still can.
-                      if (wpisany) {
+                      if (przepisanie.wpisany()) {
                         try {
                           dziennik.bez_zmian(tekst_pelnej_sciezki(stan.tekst_katalogu, wpis));
                           dziennik.oproznij(/*na_dysk=*/true);
