@@ -3,6 +3,9 @@
 // edited through another link, a replacement that never happened, an old
 // backup that cannot be removed.
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -260,18 +263,56 @@ TEST_F(ZaufanieCofania, ABackslashIsALetterOfALinuxFileName) {
   EXPECT_EQ(tresc("x\\b.scm"), b_przed);
 }
 
+#endif
+
+// A file that cannot be removed while this lives: held open without delete
+// sharing on Windows; immutable on Linux, where root removes anything else
+// (dziala() false where the system does not allow it).
+class Nieusuwalny {
+ public:
+  explicit Nieusuwalny(const fs::path& plik) : plik_(plik) {
+#ifdef _WIN32
+    uchwyt_ = CreateFileW(plik.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                          nullptr);
+    dziala_ = uchwyt_ != INVALID_HANDLE_VALUE;
+#else
+    dziala_ = std::system(("chattr +i '" + plik.string() + "' 2>/dev/null").c_str()) == 0;
+#endif
+  }
+  ~Nieusuwalny() {
+#ifdef _WIN32
+    if (dziala_) CloseHandle(uchwyt_);
+#else
+    if (dziala_) std::system(("chattr -i '" + plik_.string() + "'").c_str());
+#endif
+  }
+  Nieusuwalny(const Nieusuwalny&) = delete;
+  Nieusuwalny& operator=(const Nieusuwalny&) = delete;
+  bool dziala() const {
+    return dziala_;
+  }
+
+ private:
+  fs::path plik_;
+  bool dziala_ = false;
+#ifdef _WIN32
+  HANDLE uchwyt_ = INVALID_HANDLE_VALUE;
+#endif
+};
+
 TEST_F(ZaufanieCofania, AnOldBackupThatCannotBeRemovedIsLeftForLaterWithAWarning) {
   for (int i = 0; i < 10; ++i) {
     zapisz("c.scm", "include y.inc 2 4." + std::to_string(i) + " 2 end\n");
     ASSERT_EQ(partia(), WynikPartii::zakonczona);
   }
   const fs::path najstarsza = foldery_kopii(k.sciezka()).front();
-  const std::string zamroz =
-      "chattr +i '" + (najstarsza / "pliki/c.scm").string() + "' 2>/dev/null";
-  if (std::system(zamroz.c_str()) != 0) GTEST_SKIP() << "chattr +i is not allowed here";
-  zapisz("c.scm", "include y.inc 2 6 2 end\n");
-  const WynikPartii wynik = partia();
-  std::system(("chattr -i '" + (najstarsza / "pliki/c.scm").string() + "'").c_str());
+  WynikPartii wynik;
+  {
+    const Nieusuwalny trzymany(najstarsza / "pliki/c.scm");
+    if (!trzymany.dziala()) GTEST_SKIP() << "no file can be kept from removal here";
+    zapisz("c.scm", "include y.inc 2 6 2 end\n");
+    wynik = partia();
+  }
   EXPECT_EQ(wynik, WynikPartii::zakonczona);
   EXPECT_EQ(tresc("c.scm"), c_po);
   ASSERT_EQ(okno.ostrzezenia.size(), 1u);
@@ -285,7 +326,6 @@ TEST_F(ZaufanieCofania, AnOldBackupThatCannotBeRemovedIsLeftForLaterWithAWarning
   cofnij();
   EXPECT_EQ(tresc("c.scm"), "include y.inc 2 7 2 end\n");
 }
-#endif
 
 }  // namespace
 }  // namespace wyrownik
