@@ -1,7 +1,7 @@
 // The main window as data: every control of Form1 with its kind, container,
-// place in twips, text, font and colour. Both windows (Qt on Linux and
-// macOS, Win32 on Windows) build their controls from this one table, so
-// they cannot drift apart.
+// place in twips, text, font and colour. Both windows (Qt on Linux, Win32
+// on Windows) build their controls from this one table, so they cannot
+// drift apart.
 #pragma once
 
 #include <array>
@@ -20,17 +20,23 @@ enum class RodzajKontrolki {
   pole_wyboru,  // a check box
 };
 
+// What only some controls set, each by its name in the table
+// ({.na_wierzchu = true}); the rest keep these defaults.
+struct Wyglad {
+  double punkty = 8.25;  // font size
+  bool pogrubiona = false;
+  std::uint32_t kolor = 0;   // the text's colour as 0xRRGGBB; 0: the system's
+  bool na_wierzchu = false;  // a control of the window lying over a frame
+  bool wlaczona = true;      // enabled when the window opens
+};
+
 struct OpisKontrolki {
   std::string_view nazwa;
   RodzajKontrolki rodzaj;
   std::string_view kontener;            // "Form1", or the frame holding it
   int lewo, gora, szerokosc, wysokosc;  // twips, within the container
   std::string_view tekst;               // UTF-8
-  double punkty = 8.25;                 // font size
-  bool pogrubiona = false;
-  std::uint32_t kolor = 0;   // the text's colour as 0xRRGGBB; 0: the system's
-  bool na_wierzchu = false;  // a control of the window lying over a frame
-  bool wlaczona = true;      // enabled when the window opens
+  Wyglad wyglad = {};
 };
 
 inline constexpr std::string_view tytul_form1 = "Korekta współrzędnych obiektów inc";
@@ -51,26 +57,69 @@ inline constexpr std::array<OpisKontrolki, 21> kontrolki_form1 = {{
     {"Text4", RodzajKontrolki::pole, "Frame1", 2280, 1080, 615, 375, "7"},
     {"Command2", RodzajKontrolki::przycisk, "Frame1", 3960, 240, 1095, 495, "Działaj"},
     // Text1, Text2 and Command1 belong to the window and lie over Frame2.
-    {"Text1", RodzajKontrolki::pole, "Form1", 7800, 2160, 495, 375, "0.5", 8.25, false, 0, true},
-    {"Text2", RodzajKontrolki::pole, "Form1", 7800, 2760, 495, 375, "11", 8.25, false, 0, true},
-    {"Command1", RodzajKontrolki::przycisk, "Form1", 8640, 2280, 1215, 495, "Działaj", 8.25, false,
-     0, true},
-    {"Command3", RodzajKontrolki::przycisk, "Form1", 8640, 3480, 1215, 495, "POMOC", 8.25, true},
+    {"Text1", RodzajKontrolki::pole, "Form1", 7800, 2160, 495, 375, "0.5", {.na_wierzchu = true}},
+    {"Text2", RodzajKontrolki::pole, "Form1", 7800, 2760, 495, 375, "11", {.na_wierzchu = true}},
+    {"Command1",
+     RodzajKontrolki::przycisk,
+     "Form1",
+     8640,
+     2280,
+     1215,
+     495,
+     "Działaj",
+     {.na_wierzchu = true}},
+    {"Command3",
+     RodzajKontrolki::przycisk,
+     "Form1",
+     8640,
+     3480,
+     1215,
+     495,
+     "POMOC",
+     {.pogrubiona = true}},
     // Added beside the designed controls, in free space: the undo, the
     // preview and the report.
-    {"Command4", RodzajKontrolki::przycisk, "Form1", 8640, 4080, 1215, 495,
-     "Cofnij ostatnią\nkorektę", 8.25, false, 0, false, false},
+    {"Command4",
+     RodzajKontrolki::przycisk,
+     "Form1",
+     8640,
+     4080,
+     1215,
+     495,
+     "Cofnij ostatnią\nkorektę",
+     {.wlaczona = false}},
     {"Check1", RodzajKontrolki::pole_wyboru, "Form1", 4320, 5640, 4215, 375,
      "Tylko podgląd (bez zmian w plikach)"},
-    {"Command5", RodzajKontrolki::przycisk, "Form1", 8640, 4680, 1215, 495, "Pokaż raport", 8.25,
-     false, 0, false, false},
+    {"Command5",
+     RodzajKontrolki::przycisk,
+     "Form1",
+     8640,
+     4680,
+     1215,
+     495,
+     "Pokaż raport",
+     {.wlaczona = false}},
     {"Label2", RodzajKontrolki::etykieta, "Form1", 240, 3480, 7695, 375, ""},
-    {"Label3", RodzajKontrolki::etykieta, "Form1", 240, 4200, 7935, 375, "", 9.75, true},
+    {"Label3",
+     RodzajKontrolki::etykieta,
+     "Form1",
+     240,
+     4200,
+     7935,
+     375,
+     "",
+     {.punkty = 9.75, .pogrubiona = true}},
     {"Label4", RodzajKontrolki::etykieta, "Form1", 240, 4920, 7815, 375, ""},
-    {"Label5", RodzajKontrolki::napis, "Form1", 120, 5520, 3975, 1095,
+    {"Label5",
+     RodzajKontrolki::napis,
+     "Form1",
+     120,
+     5520,
+     3975,
+     1095,
      "UWAGA: Dla prawidłowego działania programu, przypominam, aby w ustawieniach systemowych, "
      "separator dziesiętny był ustawiony na kropkę.",
-     9.75, true, 0xFF0000},
+     {.punkty = 9.75, .pogrubiona = true, .kolor = 0xFF0000}},
     {"Label7", RodzajKontrolki::napis, "Frame1", 120, 360, 1935, 615,
      "Maksymalny spodziewany promień sprawdzanego obiektu:"},
     {"Label8", RodzajKontrolki::napis, "Frame2", 240, 240, 2895, 495,

@@ -76,8 +76,8 @@ Form1::Form1(PokazywanieKomunikatu pokazywanie, QWidget* rodzic)
   QList<QWidget*> kolejnosc;
   for (const OpisKontrolki& k : kontrolki_form1) {
     QWidget* w = utworz_kontrolke(k);
-    if (k.na_wierzchu) w->raise();  // over a frame it does not belong to
-    if (!k.wlaczona) w->setEnabled(false);
+    if (k.wyglad.na_wierzchu) w->raise();  // over a frame it does not belong to
+    if (!k.wyglad.wlaczona) w->setEnabled(false);
     if (w->focusPolicy() & Qt::TabFocus) kolejnosc << w;
   }
   for (qsizetype i = 0; i + 1 < kolejnosc.size(); ++i) setTabOrder(kolejnosc[i], kolejnosc[i + 1]);
@@ -166,10 +166,11 @@ QWidget* Form1::utworz_kontrolke(const OpisKontrolki& k) {
       break;
     }
   }
-  if (k.punkty != punkty_okien || k.pogrubiona) w->setFont(czcionka(k.punkty, k.pogrubiona));
-  if (k.kolor != 0) {
+  if (k.wyglad.punkty != punkty_okien || k.wyglad.pogrubiona)
+    w->setFont(czcionka(k.wyglad.punkty, k.wyglad.pogrubiona));
+  if (k.wyglad.kolor != 0) {
     QPalette paleta = w->palette();
-    paleta.setColor(QPalette::WindowText, QColor::fromRgb(k.kolor));
+    paleta.setColor(QPalette::WindowText, QColor::fromRgb(k.wyglad.kolor));
     w->setPalette(paleta);
   }
   umiesc(w, k.lewo, k.gora, k.szerokosc, k.wysokosc);

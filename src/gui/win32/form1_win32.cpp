@@ -231,7 +231,7 @@ void Form1::utworz_kontrolki() {
         piksele(k.szerokosc), piksele(k.wysokosc), okno_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(pierwszy_id + static_cast<int>(i))), program,
         nullptr);
-    if (!k.wlaczona) EnableWindow(h, FALSE);
+    if (!k.wyglad.wlaczona) EnableWindow(h, FALSE);
     // Frames under everything, so that the controls lying over a frame they
     // do not belong to stay above it; the others keep the table's order,
     // which Tab follows.
@@ -257,7 +257,7 @@ void Form1::rozmiesc_kontrolki() {
     SetWindowPos(kontrolki_[i], nullptr, piksele(x), piksele(y), piksele(k.szerokosc),
                  piksele(k.wysokosc), SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(kontrolki_[i], WM_SETFONT,
-                 reinterpret_cast<WPARAM>(czcionka(k.punkty, k.pogrubiona)), TRUE);
+                 reinterpret_cast<WPARAM>(czcionka(k.wyglad.punkty, k.wyglad.pogrubiona)), TRUE);
   }
   for (const HFONT f : stare) DeleteObject(f);  // no control uses them any more
 }
@@ -479,7 +479,7 @@ LRESULT Form1::obsluz_komunikat(HWND h, UINT komunikat, WPARAM w, LPARAM l) {
       const HWND kontrolka_statyczna = reinterpret_cast<HWND>(l);
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
       for (std::size_t i = 0; i < kontrolki_.size(); ++i) {
-        const std::uint32_t kolor = kontrolki_form1[i].kolor;
+        const std::uint32_t kolor = kontrolki_form1[i].wyglad.kolor;
         if (kontrolki_[i] == kontrolka_statyczna && kolor != 0) {
           SetTextColor(dc, RGB((kolor >> 16) & 0xFF, (kolor >> 8) & 0xFF, kolor & 0xFF));
         }

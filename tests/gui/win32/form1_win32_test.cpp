@@ -90,7 +90,7 @@ TEST(Form1Win32, EveryControlOfTheTableAtItsPlaceWithItsText) {
       std::erase(t, L'\r');
       EXPECT_EQ(t, z_utf8(k.tekst));
     }
-    EXPECT_EQ(IsWindowEnabled(h) != FALSE, k.wlaczona);
+    EXPECT_EQ(IsWindowEnabled(h) != FALSE, k.wyglad.wlaczona);
   }
 }
 
