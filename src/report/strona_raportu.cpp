@@ -6,59 +6,12 @@
 #include <string_view>
 #include <utility>
 
+#include "report/osadzone.hpp"
 #include "text/kodowanie.hpp"
 
 namespace wyrownik {
 
 namespace {
-
-constexpr std::string_view styl = R"(<style>
-body{font-family:sans-serif;margin:1em 2em;color:#222}
-h1{font-size:1.4em}h2{font-size:1.15em;margin-top:2em}
-.plan{width:100%;height:70vh;border:1px solid #999;background:#fff;cursor:grab;display:block}
-.plan .teren{fill:#d9ecc8;stroke:none}
-.plan .pasy{fill:#f3d9a4;fill-opacity:.7;stroke:#c49a45;stroke-width:.5px}
-.plan .tory{fill:none;stroke:#333;stroke-width:1.5px}
-.plan .ramka{fill:none;stroke:#777;stroke-width:1px}
-.plan .osie line,.plan .skala path{stroke:#555;stroke-width:1px;fill:none}
-.plan text{fill:#444;font-family:sans-serif}
-.plan .zmiany path{fill:none;stroke:#1565c0;stroke-width:2px}
-.plan .zmiany [class^=w]{fill:#2e7d32;fill-opacity:.75}
-.plan .zmiany [class^=n]{fill:#ef6c00;fill-opacity:.75}
-.plan .zmiany use{stroke:#d50000;stroke-width:2.5px}
-.plan *{vector-effect:non-scaling-stroke}
-.plan .wybrany{stroke:#000!important;stroke-width:4px!important}
-.legenda span{margin-right:1.5em}
-.opis{min-height:1.4em;font-family:monospace;white-space:pre-wrap}
-.tabela{overflow-x:auto}
-table{border-collapse:collapse;font-size:.85em;margin-top:1em}
-td,th{border:1px solid #ccc;padding:2px 6px;text-align:left;vertical-align:top}
-td.t{font-family:monospace;white-space:pre}
-tr.wybrany{background:#fff3b0}
-</style>
-)";
-
-// Pans and zooms every plan (wheel, drag, double click for the whole plan);
-// a marker hovered shows its change, a row's number shows its marker.
-constexpr std::string_view skrypt = R"(<script>
-for(const s of document.querySelectorAll('svg.plan')){
-const v0=s.getAttribute('viewBox').split(' ').map(Number);let v=v0.slice(),c=null;
-const ustaw=()=>s.setAttribute('viewBox',v.join(' '));
-const pkt=e=>{const p=new DOMPoint(e.clientX,e.clientY).matrixTransform(s.getScreenCTM().inverse());return p};
-s.addEventListener('wheel',e=>{e.preventDefault();const p=pkt(e),k=e.deltaY>0?1.25:0.8;
-v=[p.x-(p.x-v[0])*k,p.y-(p.y-v[1])*k,v[2]*k,v[3]*k];ustaw()});
-s.addEventListener('mousedown',e=>{c=pkt(e)});addEventListener('mouseup',()=>{c=null});
-s.addEventListener('mousemove',e=>{if(!c)return;const p=pkt(e);v[0]-=p.x-c.x;v[1]-=p.y-c.y;ustaw()});
-s.addEventListener('dblclick',()=>{v=v0.slice();ustaw()});
-const g=s.querySelector('.zmiany'),sek=s.closest('section'),opis=sek.querySelector('.opis'),w=sek.querySelectorAll('tbody tr');
-const znacz=i=>{for(const e of sek.querySelectorAll('.wybrany'))e.classList.remove('wybrany');
-g.children[i].classList.add('wybrany');if(w[i]){w[i].classList.add('wybrany');opis.textContent=w[i].innerText.replace(/\t/g,'  ')}
-else opis.textContent='Zmiana '+(i+1)+' (poza tabelą, zob. Log_korekcja.txt)'};
-g.addEventListener('mouseover',e=>{const i=[...g.children].indexOf(e.target.closest('.zmiany>*'));if(i>=0)znacz(i)});
-for(const a of sek.querySelectorAll('a[data-i]'))a.addEventListener('click',e=>{const i=+a.dataset.i,b=g.children[i].getBBox(),r=Math.max(v0[2],v0[3])/20;
-v=[b.x+b.width/2-r,b.y+b.height/2-r,2*r,2*r];ustaw();znacz(i)});}
-</script>
-)";
 
 // The page as it is made: written out to the file in large blocks, so that a
 // batch of many changes never holds its whole page in memory.
@@ -104,15 +57,8 @@ void html(std::string& s, std::string_view tekst_cp1250) {
       default:
         break;
     }
-    char32_t kod = cp1250_gorna_polowa[b - 0x80];
-    if (kod == 0) kod = 0xFFFD;
-    if (kod < 0x800) {
-      s += static_cast<char>(0xC0 | (kod >> 6));
-    } else {
-      s += static_cast<char>(0xE0 | (kod >> 12));
-      s += static_cast<char>(0x80 | ((kod >> 6) & 0x3F));
-    }
-    s += static_cast<char>(0x80 | (kod & 0x3F));
+    const char32_t kod = cp1250_gorna_polowa[b - 0x80];
+    dopisz_utf8(s, kod == 0 ? 0xFFFD : kod);
   }
   s.append(tekst_cp1250.substr(od));
 }
@@ -176,7 +122,7 @@ class Plan {
     s_ += "\" markerHeight=\"";
     liczba(s_, 3 * jednostka_, cyfry_);
     s_ +=
-        "\" orient=\"auto\"><path d=\"M0 0L10 5L0 10z\" fill=\"#1565c0\" stroke=\"none\"/>"
+        "\" orient=\"auto\"><path class=\"grot\" d=\"M0 0L10 5L0 10z\"/>"
         "</marker><path id=\"krzyz-" +
         std::to_string(nr_) + "\" d=\"";
     const double r = 2 * jednostka_;
@@ -455,7 +401,9 @@ void pisz_strone(Ujscie& u, const Raport& raport) {
   s += "<!DOCTYPE html>\n<html lang=\"pl\"><head><meta charset=\"utf-8\">\n<title>wyrownik: ";
   s += tytul;
   s += "</title>\n";
-  s += styl;
+  s += "<style>\n";
+  s += osadzone::styl;
+  s += "</style>\n";
   s += "</head><body>\n<h1>";
   s += tytul;
   s += "</h1>\n";
@@ -464,12 +412,13 @@ void pisz_strone(Ujscie& u, const Raport& raport) {
   }
   s += "<p class=\"legenda\">";
   s += raport.skrajnia()
-           ? "<span>— tor</span><span style=\"color:#c49a45\">■ pas skrajni</span><span "
-             "style=\"color:#1565c0\">→ przesunięty "
-             "obiekt</span><span style=\"color:#d50000\">✕ usunięty obiekt</span>"
-           : "<span style=\"color:#2e7d32\">● podniesiony</span><span style=\"color:#ef6c00\">● "
-             "obniżony</span><span>(wielkość: o ile)</span><span style=\"color:#7cb342\">■ "
-             "teren</span><span style=\"color:#c49a45\">■ drogi i rzeki</span>";
+           ? "<span>— tor</span><span><i class=\"pas\">■</i> pas skrajni</span><span><i "
+             "class=\"przesuniecie\">→</i> przesunięty obiekt</span><span><i "
+             "class=\"usuniecie\">✕</i> usunięty obiekt</span>"
+           : "<span><i class=\"podniesienie\">●</i> podniesiony</span><span><i "
+             "class=\"obnizenie\">●</i> obniżony</span><span>(wielkość: o ile)</span><span><i "
+             "class=\"teren\">■</i> teren</span><span><i class=\"pas\">■</i> drogi i "
+             "rzeki</span>";
   s += "<span>Kółko myszy: powiększenie, przeciąganie: przesunięcie, dwuklik: całość.</span></p>\n";
   if (raport.scenerie().empty()) s += "<p>Żadna sceneria nie została przetworzona.</p>\n";
   std::size_t nr = 0;
@@ -485,7 +434,9 @@ void pisz_strone(Ujscie& u, const Raport& raport) {
     s += "</section>\n";
     ++nr;
   }
-  s += skrypt;
+  s += "<script>\n";
+  s += osadzone::skrypt;
+  s += "</script>\n";
   s += "</body></html>\n";
 }
 

@@ -2,7 +2,6 @@
 
 namespace wyrownik {
 
-namespace {
 void dopisz_utf8(std::string& wyjscie, char32_t kod) {
   if (kod < 0x80) {
     wyjscie += static_cast<char>(kod);
@@ -15,7 +14,6 @@ void dopisz_utf8(std::string& wyjscie, char32_t kod) {
     wyjscie += static_cast<char>(0x80 | (kod & 0x3F));
   }
 }
-}  // namespace
 
 std::string cp1250_na_utf8(std::string_view tekst) {
   std::string wyjscie;

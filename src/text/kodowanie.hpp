@@ -83,6 +83,9 @@ struct TekstCp1250 {
   constexpr operator std::string_view() const { return widok(); }
 };
 
+// A character of the Basic Multilingual Plane appended as UTF-8.
+void dopisz_utf8(std::string& wyjscie, char32_t kod);
+
 // Windows-1250 bytes as UTF-8, for display. Undefined bytes become U+FFFD.
 std::string cp1250_na_utf8(std::string_view tekst);
 
