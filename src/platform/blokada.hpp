@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "platform/uchwyt.hpp"
+
 namespace wyrownik {
 
 // An exclusive lock keyed on a directory whatever its spelling (relative,
@@ -34,10 +36,10 @@ class Blokada {
   ~Blokada();
 
  private:
-  explicit Blokada(std::intptr_t uchwyt) : uchwyt_(uchwyt) {}
+  explicit Blokada(Uchwyt uchwyt) : uchwyt_(uchwyt) {}
   void zwolnij() noexcept;
 
-  std::intptr_t uchwyt_ = -1;  // a descriptor, a mutex handle
+  Uchwyt uchwyt_ = brak_uchwytu;  // a descriptor, a mutex handle
 };
 
 }  // namespace wyrownik

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "platform/uchwyt.hpp"
+
 namespace wyrownik {
 
 // The scratch index touches a few bytes at scattered places millions of
@@ -65,8 +67,8 @@ class PlikMapowany {
   std::filesystem::path sciezka_;
   std::size_t krok_wzrostu_ = 0;
   Dostep dostep_ = Dostep::wszystkie;
-  std::intptr_t uchwyt_ = -1;  // a descriptor, a handle
-  std::intptr_t widok_ = 0;    // Windows: the file mapping object of the view
+  Uchwyt uchwyt_ = brak_uchwytu;  // a descriptor, a handle
+  std::intptr_t widok_ = 0;       // Windows: the file mapping object of the view
   char* mapa_ = nullptr;
   std::size_t pojemnosc_ = 0;  // bytes mapped and reserved on disk
   std::size_t dlugosc_ = 0;    // bytes holding records

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "platform/uchwyt.hpp"
+
 namespace wyrownik {
 
 // Readers never block other programs: the simulator or an editor may hold
@@ -29,7 +31,7 @@ class PlikOdczytu {
 
  private:
   std::filesystem::path sciezka_;
-  std::intptr_t uchwyt_ = -1;
+  Uchwyt uchwyt_ = brak_uchwytu;
 };
 
 }  // namespace wyrownik

@@ -9,10 +9,11 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/uchwyt.hpp"
+
 namespace wyrownik {
 
 // An open file as the system knows it (a descriptor, a handle).
-using Uchwyt = std::intptr_t;
 
 // A name that is a symbolic link is never followed in any mode: scratch
 // files, the log and backups could otherwise be planted as links to any file

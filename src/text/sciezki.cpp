@@ -40,11 +40,8 @@ bool katalog(const fs::path& p) {
 // A directory entry's name as the scenery text would spell it: sceneries are
 // Windows-1250, while names on disk are usually UTF-8.
 std::string nazwa_jak_w_scenerii(const std::string& na_dysku) {
-#ifdef _WIN32
-  return na_dysku;  // names on disk are UTF-16, read as Windows-1250 already
-#else
+  if constexpr (!nazwy_na_dysku_w_utf8) return na_dysku;
   return utf8_na_cp1250(na_dysku).value_or(na_dysku);
-#endif
 }
 
 std::string zlozona(std::string_view tekst) {
@@ -106,9 +103,7 @@ std::string tekst_katalogu_scenerii(std::string_view korzen) {
 
 std::optional<fs::path> znajdz_katalog(std::string_view tekst) {
   std::string surowy(tekst);
-#ifndef _WIN32
-  std::replace(surowy.begin(), surowy.end(), '\\', '/');
-#endif
+  if constexpr (!odwrotny_ukosnik_rozdziela) std::replace(surowy.begin(), surowy.end(), '\\', '/');
   fs::path sciezka = sciezka_z_bajtow(surowy);
   // Without the separator at its end: some systems look up no "dir\\".
   if (!sciezka.has_filename() && sciezka.has_relative_path()) sciezka = sciezka.parent_path();
