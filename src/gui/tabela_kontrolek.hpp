@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -130,13 +131,41 @@ inline constexpr std::array<OpisKontrolki, 21> kontrolki_form1 = {{
      "Nr parametru promienia obiektu:"},
 }};
 
-// The entry of a control by name; a name not in the table does not compile
-// where it is used in a constant expression.
-constexpr const OpisKontrolki& kontrolka_form1(std::string_view nazwa) {
-  for (const OpisKontrolki& k : kontrolki_form1) {
-    if (k.nazwa == nazwa) return k;
+// The place of a control's entry in the table; a name not in the table
+// does not compile where it is used in a constant expression.
+constexpr std::size_t numer_kontrolki(std::string_view nazwa) {
+  for (std::size_t i = 0; i < kontrolki_form1.size(); ++i) {
+    if (kontrolki_form1[i].nazwa == nazwa) return i;
   }
   throw "no such control";
+}
+
+// The entry of a control by name, likewise.
+constexpr const OpisKontrolki& kontrolka_form1(std::string_view nazwa) {
+  return kontrolki_form1[numer_kontrolki(nazwa)];
+}
+
+// A control of Form1 named in the code: found in the table when the program
+// is compiled, so that a misspelt name is an error, not a null control.
+class NazwaKontrolki {
+ public:
+  consteval NazwaKontrolki(const char* nazwa)  // NOLINT: implicit on purpose
+      : numer_(numer_kontrolki(nazwa)) {}
+  constexpr std::size_t numer() const { return numer_; }
+
+ private:
+  std::size_t numer_;
+};
+
+// A control's place in twips within the window itself: a control of a frame
+// lies at the frame's place plus its own.
+struct MiejsceWOknie {
+  int lewo, gora;
+};
+constexpr MiejsceWOknie miejsce_w_oknie(const OpisKontrolki& k) {
+  if (k.kontener == "Form1") return {k.lewo, k.gora};
+  const OpisKontrolki& ramka = kontrolka_form1(k.kontener);
+  return {ramka.lewo + k.lewo, ramka.gora + k.gora};
 }
 
 }  // namespace wyrownik

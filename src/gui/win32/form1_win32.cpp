@@ -8,6 +8,7 @@
 
 #include "batch/cofniecie.hpp"
 #include "gui/tekst_pomocy.hpp"
+#include "gui/twipy.hpp"
 #include "scenery/kopie_zapasowe.hpp"
 #include "text/sciezki.hpp"
 
@@ -19,13 +20,6 @@ constexpr wchar_t klasa_form1[] = L"wyrownik_Form1";
 constexpr wchar_t klasa_pomocy[] = L"wyrownik_Frmhelp";
 constexpr int pierwszy_id = 100;
 constexpr int margines_pomocy = 120;  // twips around the help text box
-
-std::size_t numer(std::string_view nazwa) {
-  for (std::size_t i = 0; i < kontrolki_form1.size(); ++i) {
-    if (kontrolki_form1[i].nazwa == nazwa) return i;
-  }
-  return kontrolki_form1.size();
-}
 
 std::wstring konwertuj(UINT strona, std::string_view tekst) {
   if (tekst.empty()) return {};
@@ -170,11 +164,12 @@ Form1::~Form1() {
 }
 
 int Form1::piksele(int twipy) const {
-  return MulDiv(twipy, dpi_, 1440);
+  return MulDiv(twipy, dpi_, twipy_na_cal);
 }
 
 HFONT Form1::czcionka(double punkty, bool pogrubiona) {
-  const int wysokosc = -static_cast<int>(std::lround(punkty * dpi_ / 72.0));
+  const int wysokosc =
+      -static_cast<int>(std::lround(punkty * dpi_ / static_cast<double>(punkty_na_cal)));
   const HFONT f =
       CreateFontW(wysokosc, 0, 0, 0, pogrubiona ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -187,12 +182,7 @@ void Form1::utworz_kontrolki() {
   const HINSTANCE program = GetModuleHandleW(nullptr);
   for (std::size_t i = 0; i < kontrolki_form1.size(); ++i) {
     const OpisKontrolki& k = kontrolki_form1[i];
-    int x = k.lewo, y = k.gora;
-    if (k.kontener != "Form1") {
-      const OpisKontrolki& ramka = kontrolki_form1[numer(k.kontener)];
-      x += ramka.lewo;
-      y += ramka.gora;
-    }
+    const auto [x, y] = miejsce_w_oknie(k);
     const wchar_t* klasa = L"STATIC";
     DWORD styl = WS_CHILD | WS_VISIBLE;
     DWORD rozszerzony = 0;
@@ -248,12 +238,7 @@ void Form1::rozmiesc_kontrolki() {
   stare.swap(czcionki_);
   for (std::size_t i = 0; i < kontrolki_form1.size(); ++i) {
     const OpisKontrolki& k = kontrolki_form1[i];
-    int x = k.lewo, y = k.gora;
-    if (k.kontener != "Form1") {
-      const OpisKontrolki& ramka = kontrolki_form1[numer(k.kontener)];
-      x += ramka.lewo;
-      y += ramka.gora;
-    }
+    const auto [x, y] = miejsce_w_oknie(k);
     SetWindowPos(kontrolki_[i], nullptr, piksele(x), piksele(y), piksele(k.szerokosc),
                  piksele(k.wysokosc), SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(kontrolki_[i], WM_SETFONT,
@@ -262,21 +247,24 @@ void Form1::rozmiesc_kontrolki() {
   for (const HFONT f : stare) DeleteObject(f);  // no control uses them any more
 }
 
-HWND Form1::kontrolka(std::string_view nazwa) const {
-  const std::size_t i = numer(nazwa);
-  return i < kontrolki_.size() ? kontrolki_[i] : nullptr;
+HWND Form1::kontrolka(NazwaKontrolki nazwa) const {
+  return kontrolki_[nazwa.numer()];
+}
+
+HWND Form1::kontrolka_nr(std::size_t numer) const {
+  return numer < kontrolki_.size() ? kontrolki_[numer] : nullptr;
 }
 
 // The table's names of the controls the program reads and switches, in the
 // order of their enumerations.
 HWND Form1::wejscie(Wejscie w) const {
-  constexpr std::string_view nazwy[] = {"Text1", "Text2",    "Text3",   "Text4",
-                                        "File1", "Command1", "Command2"};
+  constexpr NazwaKontrolki nazwy[] = {"Text1", "Text2",    "Text3",   "Text4",
+                                      "File1", "Command1", "Command2"};
   return kontrolka(nazwy[static_cast<std::size_t>(w)]);
 }
 
 HWND Form1::etykieta(Etykieta e) const {
-  constexpr std::string_view nazwy[] = {"Label2", "Label3", "Label4"};
+  constexpr NazwaKontrolki nazwy[] = {"Label2", "Label3", "Label4"};
   return kontrolka(nazwy[static_cast<std::size_t>(e)]);
 }
 
@@ -299,7 +287,7 @@ void Form1::wskaz_katalog(const std::filesystem::path& katalog) {
 }
 
 std::string Form1::tekst_pola(Pole p) const {
-  constexpr std::string_view nazwy[] = {"Text1", "Text2", "Text3", "Text4"};
+  constexpr NazwaKontrolki nazwy[] = {"Text1", "Text2", "Text3", "Text4"};
   return na_cp1250(tekst_okna(kontrolka(nazwy[static_cast<std::size_t>(p)])));
 }
 
@@ -370,9 +358,8 @@ void Form1::odswiez_przyciski() {
                !plik_raportu_.empty() && std::filesystem::is_regular_file(plik_raportu_, blad));
 }
 
-void Form1::po_kliknieciu(std::string_view nazwa, std::function<void()> dzialanie) {
-  const std::size_t i = numer(nazwa);
-  if (i < klikniecia_.size()) klikniecia_[i] = std::move(dzialanie);
+void Form1::po_kliknieciu(NazwaKontrolki nazwa, std::function<void()> dzialanie) {
+  klikniecia_[nazwa.numer()] = std::move(dzialanie);
 }
 
 void Form1::cofnij_ostatnia() {

@@ -43,8 +43,10 @@ class Form1 : public OknoStartu {
   void wskaz_katalog(const std::filesystem::path& katalog) override;
 
   HWND okno() const { return okno_; }
-  // A control by its name in the table; null for a name not there.
-  HWND kontrolka(std::string_view nazwa) const;
+  // A control by its name in the table (checked when the program is
+  // compiled), or by its place in the table (null past its end).
+  HWND kontrolka(NazwaKontrolki nazwa) const;
+  HWND kontrolka_nr(std::size_t numer) const;
   HWND wejscie(Wejscie w) const;
   HWND etykieta(Etykieta e) const;
 
@@ -67,7 +69,7 @@ class Form1 : public OknoStartu {
   void odswiez_przyciski();
 
   // A press of a button runs `dzialanie` (Command1, Command2).
-  void po_kliknieciu(std::string_view nazwa, std::function<void()> dzialanie);
+  void po_kliknieciu(NazwaKontrolki nazwa, std::function<void()> dzialanie);
   void ustaw_pytanie(Pytanie p) { pytanie_ = std::move(p); }
   void ustaw_otwieranie(Otwieranie o) { otwieranie_ = std::move(o); }
 

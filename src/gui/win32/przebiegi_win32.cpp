@@ -47,7 +47,7 @@ void polacz_przebiegi(Form1& okno, Srodowisko srodowisko) {
   okno.ustaw_cofanie(srodowisko.katalog_programu, srodowisko.katalog);
   okno.ustaw_raport(plik_raportu(srodowisko.zapis.plik_logu));
   auto wspolne = std::make_shared<const Srodowisko>(std::move(srodowisko));
-  const auto podlacz = [&okno, wspolne](std::string_view przycisk, auto korekcja) {
+  const auto podlacz = [&okno, wspolne](NazwaKontrolki przycisk, auto korekcja) {
     okno.po_kliknieciu(przycisk, [&okno, wspolne, korekcja] {
       OknoPartiiWin32 okno_partii(okno);
       // The boxes are read at the press: they stay disabled while it works.

@@ -47,7 +47,7 @@ struct Stanowisko {
     SendMessageW(okno.kontrolka("File1"), LB_SETSEL, FALSE, -1);
     SendMessageW(okno.kontrolka("File1"), LB_SETSEL, TRUE, i);
   }
-  void kliknij(const char* nazwa) { SendMessageW(okno.kontrolka(nazwa), BM_CLICK, 0, 0); }
+  void kliknij(NazwaKontrolki nazwa) { SendMessageW(okno.kontrolka(nazwa), BM_CLICK, 0, 0); }
 
   testy::KatalogTymczasowy k;
   std::vector<std::wstring> komunikaty;
@@ -62,9 +62,10 @@ TEST(Form1Win32, EveryControlOfTheTableAtItsPlaceWithItsText) {
   EXPECT_EQ(klient.right, okno.piksele(szerokosc_form1));
   EXPECT_EQ(klient.bottom, okno.piksele(wysokosc_form1));
   EXPECT_EQ(tekst(okno.okno()), z_utf8(tytul_form1));
-  for (const OpisKontrolki& k : kontrolki_form1) {
+  for (std::size_t i = 0; i < kontrolki_form1.size(); ++i) {
+    const OpisKontrolki& k = kontrolki_form1[i];
     SCOPED_TRACE(std::string(k.nazwa));
-    const HWND h = okno.kontrolka(k.nazwa);
+    const HWND h = okno.kontrolka_nr(i);
     ASSERT_NE(h, nullptr);
     const wchar_t* oczekiwana =
         k.rodzaj == RodzajKontrolki::lista                                            ? L"ListBox"
