@@ -99,6 +99,21 @@ void zarejestruj_klasy() {
 
 }  // namespace
 
+MiejsceTekstu miejsce_na_tekst(RodzajKontrolki rodzaj, int szerokosc, int wysokosc) {
+  switch (rodzaj) {
+    case RodzajKontrolki::przycisk:
+      // Inside the button's edges.
+      return {szerokosc - 2 * GetSystemMetrics(SM_CXEDGE) - 4,
+              wysokosc - 2 * GetSystemMetrics(SM_CYEDGE), DT_WORDBREAK | DT_NOPREFIX};
+    case RodzajKontrolki::pole_wyboru:
+      // Beside the box that is checked.
+      return {szerokosc - GetSystemMetrics(SM_CXMENUCHECK) - 6, wysokosc,
+              DT_SINGLELINE | DT_NOPREFIX};
+    default:
+      return {szerokosc, wysokosc, DT_WORDBREAK | DT_NOPREFIX};
+  }
+}
+
 std::wstring z_cp1250(std::string_view tekst) {
   return konwertuj(1250, tekst);
 }
@@ -167,15 +182,49 @@ int Form1::piksele(int twipy) const {
   return MulDiv(twipy, dpi_, twipy_na_cal);
 }
 
+HFONT Form1::utworz_czcionke(double punkty, bool pogrubiona) const {
+  const int wysokosc = -static_cast<int>(std::lround(punkty * dpi_ / punkty_na_cal));
+  return CreateFontW(wysokosc, 0, 0, 0, pogrubiona ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_SWISS, z_utf8(czcionka_okien).c_str());
+}
+
 HFONT Form1::czcionka(double punkty, bool pogrubiona) {
-  const int wysokosc =
-      -static_cast<int>(std::lround(punkty * dpi_ / static_cast<double>(punkty_na_cal)));
-  const HFONT f =
-      CreateFontW(wysokosc, 0, 0, 0, pogrubiona ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                  DEFAULT_PITCH | FF_SWISS, z_utf8(czcionka_okien).c_str());
+  const HFONT f = utworz_czcionke(punkty, pogrubiona);
   czcionki_.push_back(f);
   return f;
+}
+
+// The font of a caption, button or check box: the table's, or, where its
+// text does not fit its box in the font the system gives (one wider than
+// "MS Sans Serif" is substituted under wine and where that font is
+// missing), smaller by quarter points until it fits, as the Qt window does.
+HFONT Form1::czcionka_w_miejscu(const OpisKontrolki& k, HWND h) {
+  const double najmniej = 6;
+  double punkty = k.wyglad.punkty;
+  HFONT f = utworz_czcionke(punkty, k.wyglad.pogrubiona);
+  if (k.rodzaj == RodzajKontrolki::napis || k.rodzaj == RodzajKontrolki::przycisk ||
+      k.rodzaj == RodzajKontrolki::pole_wyboru) {
+    while (punkty > najmniej && !miesci_sie(k, h, f)) {
+      DeleteObject(f);
+      punkty -= 0.25;
+      f = utworz_czcionke(punkty, k.wyglad.pogrubiona);
+    }
+  }
+  czcionki_.push_back(f);
+  return f;
+}
+
+bool Form1::miesci_sie(const OpisKontrolki& k, HWND h, HFONT f) const {
+  const MiejsceTekstu m = miejsce_na_tekst(k.rodzaj, piksele(k.szerokosc), piksele(k.wysokosc));
+  const HDC dc = GetDC(h);
+  const HGDIOBJ stara = SelectObject(dc, f);
+  const std::wstring tekst = tekst_kontrolki(k.tekst);
+  RECT r{0, 0, m.szerokosc, 0};
+  DrawTextW(dc, tekst.c_str(), static_cast<int>(tekst.size()), &r, DT_CALCRECT | m.flagi);
+  SelectObject(dc, stara);
+  ReleaseDC(h, dc);
+  return r.right <= m.szerokosc && r.bottom <= m.wysokosc;
 }
 
 void Form1::utworz_kontrolki() {
@@ -242,7 +291,7 @@ void Form1::rozmiesc_kontrolki() {
     SetWindowPos(kontrolki_[i], nullptr, piksele(x), piksele(y), piksele(k.szerokosc),
                  piksele(k.wysokosc), SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(kontrolki_[i], WM_SETFONT,
-                 reinterpret_cast<WPARAM>(czcionka(k.wyglad.punkty, k.wyglad.pogrubiona)), TRUE);
+                 reinterpret_cast<WPARAM>(czcionka_w_miejscu(k, kontrolki_[i])), TRUE);
   }
   for (const HFONT f : stare) DeleteObject(f);  // no control uses them any more
 }

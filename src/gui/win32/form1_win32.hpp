@@ -24,6 +24,14 @@ std::wstring z_cp1250(std::string_view tekst);
 std::string na_cp1250(std::wstring_view tekst);
 std::wstring z_utf8(std::string_view tekst);
 
+// Where a control's text goes inside its box (pixels), and how it is laid
+// out there: what the window fits its fonts to, and what tests measure.
+struct MiejsceTekstu {
+  int szerokosc, wysokosc;
+  UINT flagi;  // DrawText's
+};
+MiejsceTekstu miejsce_na_tekst(RodzajKontrolki rodzaj, int szerokosc, int wysokosc);
+
 class Form1 : public OknoStartu {
  public:
   // Shows one message and returns when it has been acknowledged; the default
@@ -93,7 +101,10 @@ class Form1 : public OknoStartu {
   void utworz_kontrolki();
   // Places every control and gives it its font at the current density.
   void rozmiesc_kontrolki();
+  HFONT utworz_czcionke(double punkty, bool pogrubiona) const;
   HFONT czcionka(double punkty, bool pogrubiona);
+  HFONT czcionka_w_miejscu(const OpisKontrolki& k, HWND h);
+  bool miesci_sie(const OpisKontrolki& k, HWND h, HFONT f) const;
 
   HWND okno_ = nullptr;
   int dpi_ = 96;

@@ -95,6 +95,34 @@ TEST(Form1Win32, EveryControlOfTheTableAtItsPlaceWithItsText) {
   }
 }
 
+// Every caption, button and check box shows its whole text in the font it
+// got (measured here as the system draws it).
+TEST(Form1Win32, EveryFixedTextFitsItsBox) {
+  Form1 okno;
+  for (std::size_t i = 0; i < kontrolki_form1.size(); ++i) {
+    const OpisKontrolki& k = kontrolki_form1[i];
+    if (k.rodzaj != RodzajKontrolki::napis && k.rodzaj != RodzajKontrolki::przycisk &&
+        k.rodzaj != RodzajKontrolki::pole_wyboru) {
+      continue;
+    }
+    SCOPED_TRACE(std::string(k.nazwa));
+    const HWND h = okno.kontrolka_nr(i);
+    RECT pole;
+    GetClientRect(h, &pole);
+    const MiejsceTekstu m = miejsce_na_tekst(k.rodzaj, pole.right, pole.bottom);
+    const HDC dc = GetDC(h);
+    const HGDIOBJ stara =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
+    const std::wstring t = tekst(h);
+    RECT r{0, 0, m.szerokosc, 0};
+    DrawTextW(dc, t.c_str(), static_cast<int>(t.size()), &r, DT_CALCRECT | m.flagi);
+    SelectObject(dc, stara);
+    ReleaseDC(h, dc);
+    EXPECT_LE(r.right, m.szerokosc);
+    EXPECT_LE(r.bottom, m.wysokosc);
+  }
+}
+
 TEST(Form1Win32, AScreenOfAnotherDensityLaysTheControlsOutAgain) {
   Form1 okno;
   RECT proponowany{10, 10, 10 + 1040, 10 + 700};
