@@ -37,6 +37,35 @@ bool czy_ukryty(const std::filesystem::path& sciezka) {
 
 namespace win32 {
 
+namespace {
+std::wstring konwertuj(UINT strona, std::string_view tekst) {
+  if (tekst.empty()) return {};
+  const int n =
+      MultiByteToWideChar(strona, 0, tekst.data(), static_cast<int>(tekst.size()), nullptr, 0);
+  std::wstring w(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(strona, 0, tekst.data(), static_cast<int>(tekst.size()), w.data(), n);
+  return w;
+}
+}  // namespace
+
+std::wstring z_cp1250(std::string_view tekst) {
+  return konwertuj(1250, tekst);
+}
+
+std::wstring z_utf8(std::string_view tekst) {
+  return konwertuj(CP_UTF8, tekst);
+}
+
+std::string na_cp1250(std::wstring_view tekst) {
+  if (tekst.empty()) return {};
+  const int n = WideCharToMultiByte(1250, 0, tekst.data(), static_cast<int>(tekst.size()), nullptr,
+                                    0, "?", nullptr);
+  std::string s(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(1250, 0, tekst.data(), static_cast<int>(tekst.size()), s.data(), n, "?",
+                      nullptr);
+  return s;
+}
+
 std::wstring nazwa_systemowa(const std::filesystem::path& sciezka) {
   std::error_code blad;
   std::filesystem::path pelna = std::filesystem::absolute(sciezka, blad);

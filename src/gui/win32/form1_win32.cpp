@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "batch/cofniecie.hpp"
-#include "gui/tekst_pomocy.hpp"
 #include "gui/twipy.hpp"
+#include "gui/win32/klasy_win32.hpp"
 #include "scenery/kopie_zapasowe.hpp"
 #include "text/sciezki.hpp"
 
@@ -16,19 +16,7 @@ namespace wyrownik::win32 {
 
 namespace {
 
-constexpr wchar_t klasa_form1[] = L"wyrownik_Form1";
-constexpr wchar_t klasa_pomocy[] = L"wyrownik_Frmhelp";
 constexpr int pierwszy_id = 100;
-constexpr int margines_pomocy = 120;  // twips around the help text box
-
-std::wstring konwertuj(UINT strona, std::string_view tekst) {
-  if (tekst.empty()) return {};
-  const int n =
-      MultiByteToWideChar(strona, 0, tekst.data(), static_cast<int>(tekst.size()), nullptr, 0);
-  std::wstring w(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(strona, 0, tekst.data(), static_cast<int>(tekst.size()), w.data(), n);
-  return w;
-}
 
 // Multi-line texts of the table end their lines with "\n"; Win32 controls
 // want CR LF.
@@ -47,56 +35,6 @@ std::wstring tekst_okna(HWND h) {
   return w;
 }
 
-void zarejestruj_klasy() {
-  static const bool zarejestrowane = [] {
-    const HINSTANCE program = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.hInstance = program;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hIcon = LoadIconW(program, MAKEINTRESOURCEW(1));
-    wc.lpfnWndProc = [](HWND h, UINT k, WPARAM w, LPARAM l) -> LRESULT {
-      if (k == WM_NCCREATE) {
-        SetWindowLongPtrW(
-            h, GWLP_USERDATA,
-            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams));
-      }
-      auto* okno = reinterpret_cast<Form1*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-      if (k == WM_SIZE && okno != nullptr) {
-        // The help window: its text box fills the client area within margins.
-        RECT r;
-        GetClientRect(h, &r);
-        const int m = okno->piksele(margines_pomocy);
-        MoveWindow(GetDlgItem(h, 1), m, m, std::max(1L, r.right - 2 * m),
-                   std::max(1L, r.bottom - 2 * m), TRUE);
-        return 0;
-      }
-      if (k == WM_CLOSE) {
-        // The owner first: a disabled owner would hand the focus elsewhere.
-        EnableWindow(GetWindow(h, GW_OWNER), TRUE);
-        DestroyWindow(h);
-        return 0;
-      }
-      return DefWindowProcW(h, k, w, l);
-    };
-    wc.lpszClassName = klasa_pomocy;
-    RegisterClassExW(&wc);
-    wc.lpfnWndProc = [](HWND h, UINT k, WPARAM w, LPARAM l) -> LRESULT {
-      if (k == WM_NCCREATE) {
-        auto* okno = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(okno));
-      }
-      auto* okno = reinterpret_cast<Form1*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-      return okno != nullptr ? okno->obsluz_komunikat(h, k, w, l) : DefWindowProcW(h, k, w, l);
-    };
-    wc.lpszClassName = klasa_form1;
-    RegisterClassExW(&wc);
-    return true;
-  }();
-  (void)zarejestrowane;
-}
-
 }  // namespace
 
 MiejsceTekstu miejsce_na_tekst(RodzajKontrolki rodzaj, int szerokosc, int wysokosc) {
@@ -112,24 +50,6 @@ MiejsceTekstu miejsce_na_tekst(RodzajKontrolki rodzaj, int szerokosc, int wysoko
     default:
       return {szerokosc, wysokosc, DT_WORDBREAK | DT_NOPREFIX};
   }
-}
-
-std::wstring z_cp1250(std::string_view tekst) {
-  return konwertuj(1250, tekst);
-}
-
-std::wstring z_utf8(std::string_view tekst) {
-  return konwertuj(CP_UTF8, tekst);
-}
-
-std::string na_cp1250(std::wstring_view tekst) {
-  if (tekst.empty()) return {};
-  const int n = WideCharToMultiByte(1250, 0, tekst.data(), static_cast<int>(tekst.size()), nullptr,
-                                    0, "?", nullptr);
-  std::string s(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(1250, 0, tekst.data(), static_cast<int>(tekst.size()), s.data(), n, "?",
-                      nullptr);
-  return s;
 }
 
 Form1::Form1(PokazywanieKomunikatu pokazywanie) : pokazywanie_(std::move(pokazywanie)) {
@@ -442,55 +362,6 @@ void Form1::pokaz_raport() {
                   : reinterpret_cast<INT_PTR>(ShellExecuteW(okno_, L"open", plik_raportu_.c_str(),
                                                             nullptr, nullptr, SW_SHOWNORMAL)) > 32;
   if (!otwarty) pokazywanie_(z_utf8("Nie można otworzyć raportu: ") + plik_raportu_.wstring());
-}
-
-void Form1::pokaz_pomoc(const std::function<void(HWND)>& po_otwarciu) {
-  if (pomoc_ != nullptr) return;
-  const HINSTANCE program = GetModuleHandleW(nullptr);
-  // Designed 7905 x 4905 twips; opened at the size of the work area (the
-  // screen less the taskbar), at its top-left corner.
-  // The work area of the screen the main window is on.
-  MONITORINFO ekran{};
-  ekran.cbSize = sizeof(ekran);
-  RECT obszar{0, 0, piksele(7905), piksele(4905)};
-  if (GetMonitorInfoW(MonitorFromWindow(okno_, MONITOR_DEFAULTTONEAREST), &ekran)) {
-    obszar = ekran.rcWork;
-  }
-  pomoc_ = CreateWindowExW(0, klasa_pomocy, L"Pomoc", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                           obszar.left, obszar.top, obszar.right - obszar.left,
-                           obszar.bottom - obszar.top, okno_, nullptr, program, this);
-  const HWND tekst = CreateWindowExW(
-      WS_EX_CLIENTEDGE, L"EDIT", z_cp1250(tekst_pomocy).c_str(),
-      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
-          ES_AUTOHSCROLL | ES_AUTOVSCROLL,
-      piksele(margines_pomocy), piksele(margines_pomocy), piksele(7695), piksele(4215), pomoc_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(1)), program, nullptr);
-  // Its own font: the main window's go when it moves to another density.
-  const HFONT czcionka_pomocy = czcionka(12, false);
-  czcionki_.pop_back();
-  SendMessageW(tekst, WM_SETFONT, reinterpret_cast<WPARAM>(czcionka_pomocy), TRUE);
-  RECT klient;
-  GetClientRect(pomoc_, &klient);
-  SendMessageW(pomoc_, WM_SIZE, SIZE_RESTORED, MAKELPARAM(klient.right, klient.bottom));
-  ShowWindow(pomoc_, SW_SHOW);
-  // Modal: the main window takes no input until the help is closed; a
-  // batch that is working waits meanwhile.
-  EnableWindow(okno_, FALSE);
-  if (po_otwarciu) po_otwarciu(pomoc_);
-  MSG m;
-  while (IsWindow(pomoc_)) {
-    if (GetMessageW(&m, nullptr, 0, 0) <= 0) {
-      PostQuitMessage(static_cast<int>(m.wParam));  // for the main loop
-      DestroyWindow(pomoc_);
-      break;
-    }
-    TranslateMessage(&m);
-    DispatchMessageW(&m);
-  }
-  DeleteObject(czcionka_pomocy);
-  pomoc_ = nullptr;
-  EnableWindow(okno_, TRUE);
-  if (!zamkniete_) SetActiveWindow(okno_);
 }
 
 LRESULT Form1::obsluz_komunikat(HWND h, UINT komunikat, WPARAM w, LPARAM l) {

@@ -19,11 +19,6 @@
 
 namespace wyrownik::win32 {
 
-// Windows-1250 bytes of the core as UTF-16 for the screen, and back.
-std::wstring z_cp1250(std::string_view tekst);
-std::string na_cp1250(std::wstring_view tekst);
-std::wstring z_utf8(std::string_view tekst);
-
 // Where a control's text goes inside its box (pixels), and how it is laid
 // out there: what the window fits its fonts to, and what tests measure.
 struct MiejsceTekstu {
