@@ -34,24 +34,21 @@ void BM_Skrajnia(benchmark::State& state) {
                          state.range(1) != 0);
 }
 
-// Argument 1: 0 height, 1 clearance; argument 2: the shortcut switched off
-// (0: none).
+// Argument 1: 0 height, 1 clearance; argument 2: 0 every shortcut on, 1 to
+// 7 the one of wylaczenia_skrotow switched off, 8 all off.
 void BM_BezSkrotu(benchmark::State& state) {
-  static const std::pair<const char*, void (*)(Skroty&)> skroty[] = {
-      {"all on", [](Skroty&) {}},
-      {"files without candidates read", [](Skroty& s) { s.pomin_pliki_bez_kandydatow = false; }},
-      {"copy from the start", [](Skroty& s) { s.kopia_od_pierwszej_zmiany = false; }},
-      {"scan on one thread", [](Skroty& s) { s.skan_na_dwoch_watkach = false; }},
-      {"reading on one thread", [](Skroty& s) { s.odczyt_na_dwoch_watkach = false; }},
-      {"judging on one thread", [](Skroty& s) { s.ocena_na_dwoch_watkach = false; }},
-      {"plain keyword search", [](Skroty& s) { s.szukanie = Szukanie::zwykle; }},
-      {"no directory cache", [](Skroty& s) { s.pamiec_katalogow = false; }},
-      {"all off", [](Skroty& s) { s = Skroty::zadne(); }},
-  };
-  const auto& [nazwa, wylacz] = skroty[state.range(1)];
+  constexpr auto ile = std::size(wylaczenia_skrotow);
+  const auto nr = static_cast<std::size_t>(state.range(1));
   Skroty s;
-  wylacz(s);
-  state.SetLabel(nazwa);
+  if (nr == 0) {
+    state.SetLabel("all on");
+  } else if (nr <= ile) {
+    wylaczenia_skrotow[nr - 1].wylacz(s);
+    state.SetLabel(std::string(wylaczenia_skrotow[nr - 1].nazwa));
+  } else {
+    s = Skroty::zadne();
+    state.SetLabel("all off");
+  }
   bench::przebieg_partii(state, rozmiar(1),
                          state.range(0) == 0 ? bench::Rodzaj::wysokosc : bench::Rodzaj::skrajnia,
                          true, s);
@@ -79,7 +76,7 @@ BENCHMARK(BM_Skrajnia)
     ->UseRealTime();
 
 BENCHMARK(BM_BezSkrotu)
-    ->ArgsProduct({{0, 1}, benchmark::CreateDenseRange(0, 8, 1)})
+    ->ArgsProduct({{0, 1}, benchmark::CreateDenseRange(0, std::size(wylaczenia_skrotow) + 1, 1)})
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "text/wielkosc_liter.hpp"
 
@@ -46,6 +47,23 @@ struct Skroty {
             .szukanie = Szukanie::zwykle,
             .pamiec_katalogow = false};
   }
+};
+
+// Each shortcut by name, with how to switch it off alone: the one list the
+// differential test and the benchmark go through, so that a new switch is
+// tested and measured once it is listed here.
+struct WylaczenieSkrotu {
+  std::string_view nazwa;
+  void (*wylacz)(Skroty&);
+};
+inline constexpr WylaczenieSkrotu wylaczenia_skrotow[] = {
+    {"files without candidates read", [](Skroty& s) { s.pomin_pliki_bez_kandydatow = false; }},
+    {"copy from the start", [](Skroty& s) { s.kopia_od_pierwszej_zmiany = false; }},
+    {"scan on one thread", [](Skroty& s) { s.skan_na_dwoch_watkach = false; }},
+    {"reading on one thread", [](Skroty& s) { s.odczyt_na_dwoch_watkach = false; }},
+    {"judging on one thread", [](Skroty& s) { s.ocena_na_dwoch_watkach = false; }},
+    {"plain keyword search", [](Skroty& s) { s.szukanie = Szukanie::zwykle; }},
+    {"no directory cache", [](Skroty& s) { s.pamiec_katalogow = false; }},
 };
 
 }  // namespace wyrownik

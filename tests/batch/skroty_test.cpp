@@ -165,16 +165,13 @@ TEST(Skroty, ChangeNoByteOfAnyBatch) {
   // Every shortcut on, and a second thread for every file, however small.
   Skroty wszystkie;
   wszystkie.duzy_plik_odczytu = wszystkie.duzy_plik_oceny = 0;
-  const std::vector<std::pair<std::string, std::function<void(Skroty&)>>> bez_jednego = {
-      {"files without candidates read", [](Skroty& s) { s.pomin_pliki_bez_kandydatow = false; }},
-      {"copy from the start", [](Skroty& s) { s.kopia_od_pierwszej_zmiany = false; }},
-      {"scan on one thread", [](Skroty& s) { s.skan_na_dwoch_watkach = false; }},
-      {"reading on one thread", [](Skroty& s) { s.odczyt_na_dwoch_watkach = false; }},
-      {"judging on one thread", [](Skroty& s) { s.ocena_na_dwoch_watkach = false; }},
-      {"plain keyword search", [](Skroty& s) { s.szukanie = Szukanie::zwykle; }},
-      {"no directory cache", [](Skroty& s) { s.pamiec_katalogow = false; }},
-      {"as users run", [](Skroty& s) { s = Skroty{}; }},
-  };
+  // Each shortcut off alone in turn, then the settings users run with.
+  std::vector<std::pair<std::string, Skroty>> bez_jednego;
+  for (const auto& [nazwa, wylacz] : wylaczenia_skrotow) {
+    bez_jednego.emplace_back(nazwa, wszystkie);
+    wylacz(bez_jednego.back().second);
+  }
+  bez_jednego.emplace_back("as users run", Skroty{});
 
   testy::KatalogTymczasowy k;
   const std::uint64_t od = ze_srodowiska("WYROWNIK_ZIARNO", 1);
@@ -184,11 +181,7 @@ TEST(Skroty, ChangeNoByteOfAnyBatch) {
     const Przypadek p = losuj(ziarno);
     const auto dluga_droga = przebiegnij(p, Skroty::zadne(), k / "c");
     std::vector<std::pair<std::string, Skroty>> warianty = {{"all on", wszystkie}};
-    if (ziarno % 3 == 0) {
-      const auto& [nazwa, wylacz] = bez_jednego[ziarno / 3 % bez_jednego.size()];
-      warianty.emplace_back(nazwa, wszystkie);
-      wylacz(warianty.back().second);
-    }
+    if (ziarno % 3 == 0) warianty.push_back(bez_jednego[ziarno / 3 % bez_jednego.size()]);
     for (const auto& [nazwa, skroty] : warianty) {
       const std::string r = roznica(dluga_droga, przebiegnij(p, skroty, k / "c"));
       ASSERT_EQ(r, "") << "seed " << ziarno << ", shortcuts " << nazwa;

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -347,11 +348,12 @@ TEST_F(Cli, AReportThatCannotBeWrittenLeavesTheBatchDoneAndSaysWhy) {
 // The built program itself, as a separate process: `przygotuj` runs in the
 // child before exec (redirections, limits). Returns the wait status.
 // `polecenie` replaces "height" and "main.scn" after the program directory.
-// `zuzycie`, when given, gets what the process used (its peak memory).
+// `zuzycie`, when given, gets what the process used (its peak memory);
+// `zabij_po`, when given, kills it after so many microseconds.
 template <typename F>
 int w_procesie(const std::string& program, F przygotuj,
                std::vector<std::string> polecenie = {"height", "main.scn"},
-               rusage* zuzycie = nullptr) {
+               rusage* zuzycie = nullptr, std::optional<useconds_t> zabij_po = std::nullopt) {
   polecenie.insert(polecenie.begin() + 1, {"--program-dir", program});
   std::vector<char*> argv = {const_cast<char*>(WYROWNIK_CLI)};
   for (auto& a : polecenie) argv.push_back(a.data());
@@ -361,6 +363,10 @@ int w_procesie(const std::string& program, F przygotuj,
     przygotuj();
     ::execv(WYROWNIK_CLI, argv.data());
     ::_exit(127);
+  }
+  if (zabij_po) {
+    ::usleep(*zabij_po);
+    ::kill(pid, SIGKILL);
   }
   int stan = 0;
   rusage r{};
@@ -535,21 +541,14 @@ TEST_F(Cli, KillsDuringTheBackupAndTheUndoLoseNoOriginal) {
     zapisz("main.scn", glowny);
     for (const auto& n : nazwy) zapisz(n, przed);
   };
-  const auto w_tle = [&](std::vector<std::string> polecenie, useconds_t po) {
-    polecenie.insert(polecenie.begin() + 1, {"--program-dir", program()});
-    std::vector<char*> argv = {const_cast<char*>(WYROWNIK_CLI)};
-    for (auto& a : polecenie) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-      const int nic = ::open("/dev/null", O_WRONLY);
-      ::dup2(nic, 2);
-      ::execv(WYROWNIK_CLI, argv.data());
-      ::_exit(127);
-    }
-    ::usleep(po);
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, nullptr, 0);
+  const auto w_tle = [&](const std::vector<std::string>& polecenie, useconds_t po) {
+    w_procesie(
+        program(),
+        [] {
+          const int nic = ::open("/dev/null", O_WRONLY);
+          ::dup2(nic, 2);
+        },
+        polecenie, nullptr, po);
   };
   const auto kazdy_przed_albo_po = [&](const std::string& po) {
     for (const auto& n : nazwy) {
