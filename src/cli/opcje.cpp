@@ -110,6 +110,7 @@ bool kompletne(const Opcje& o, std::string& blad) {
 }  // namespace
 
 std::optional<Opcje> parsuj(const std::vector<std::string>& argumenty, std::string& blad) {
+  blad.clear();
   Opcje o;
   if (argumenty.empty()) {
     blad = "no command given";

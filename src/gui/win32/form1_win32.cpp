@@ -109,12 +109,6 @@ HFONT Form1::utworz_czcionke(double punkty, bool pogrubiona) const {
                      DEFAULT_PITCH | FF_SWISS, z_utf8(czcionka_okien).c_str());
 }
 
-HFONT Form1::czcionka(double punkty, bool pogrubiona) {
-  const HFONT f = utworz_czcionke(punkty, pogrubiona);
-  czcionki_.push_back(f);
-  return f;
-}
-
 // The font of a caption, button or check box: the table's, or, where its
 // text does not fit its box in the font the system gives (one wider than
 // "MS Sans Serif" is substituted under wine and where that font is

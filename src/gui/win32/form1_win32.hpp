@@ -97,7 +97,6 @@ class Form1 : public OknoStartu {
   // Places every control and gives it its font at the current density.
   void rozmiesc_kontrolki();
   HFONT utworz_czcionke(double punkty, bool pogrubiona) const;
-  HFONT czcionka(double punkty, bool pogrubiona);
   HFONT czcionka_w_miejscu(const OpisKontrolki& k, HWND h);
   bool miesci_sie(const OpisKontrolki& k, HWND h, HFONT f) const;
 
