@@ -38,9 +38,17 @@ void usun_pliki_robocze(const std::filesystem::path& katalog) {
 
 // A scenery file named like a scratch file would be emptied by the index or
 // by the rewrite of an earlier file (and then deleted): the batch stops
-// before anything of the scenery is written.
+// before anything of the scenery is written. So does a name that would lead
+// to a scratch file once the run has made it, where none is yet: the run
+// would read its own index as scenery.
 void sprawdz_nazwy_robocze(const StanScenerii& stan) {
   for (const std::string& wpis : stan.lista_plikow) {
+    const auto rozwiazana = nazwa_rozwiazana(wpis);
+    for (const std::string_view nazwa : {nazwa_pliku_danych, nazwa_pliku_komorek, nazwa_kopii}) {
+      if (rozwiazana && rowne_bez_wielkosci(*rozwiazana, nazwa)) {
+        throw BladDanych("the scenery names a scratch file of wyrownik: " + wpis);
+      }
+    }
     const auto plik = znajdz_w_scenerii(stan.katalog, wpis, stan.pamiec_katalogow());
     if (!plik) continue;
     for (const std::string_view nazwa : {nazwa_pliku_danych, nazwa_pliku_komorek, nazwa_kopii}) {

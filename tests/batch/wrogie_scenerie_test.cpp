@@ -39,6 +39,18 @@ TEST_F(WrogieScenerie, PlantedLinksNamedLikeScratchFilesAreNeverFollowed) {
   }
 }
 
+// A scratch file the run makes only later is never read as scenery: the
+// batch stops before its index exists, with or without the directory cache.
+TEST_F(WrogieScenerie, ANameOfAScratchFileStillToBeMadeStopsTheBatch) {
+  for (const bool pamiec : {true, false}) {
+    srodowisko.skroty.pamiec_katalogow = pamiec;
+    zapisz("main.scn", teren + "include AAA.AAA end\r\ninclude a.inc 1 5 1 end\r\n");
+    EXPECT_EQ(partia(), WynikPartii::blad) << pamiec;
+    EXPECT_EQ(tresc("main.scn"), teren + "include AAA.AAA end\r\ninclude a.inc 1 5 1 end\r\n");
+    EXPECT_FALSE(jest("aaa.aaa")) << pamiec;
+  }
+}
+
 TEST_F(WrogieScenerie, APlantedLogLinkStopsTheBatchBeforeItRuns) {
 #ifdef _WIN32
   GTEST_SKIP() << "symbolic links: not made by this toolchain's library on Windows";
