@@ -151,9 +151,17 @@ class NazwaKontrolki {
  public:
   consteval NazwaKontrolki(const char* nazwa)  // NOLINT: implicit on purpose
       : numer_(numer_kontrolki(nazwa)) {}
+  // A name read from the table at run time.
+  static constexpr NazwaKontrolki z_numeru(std::size_t numer) { return NazwaKontrolki(numer, 0); }
+  static constexpr NazwaKontrolki z_nazwy(std::string_view nazwa) {
+    return z_numeru(numer_kontrolki(nazwa));
+  }
   constexpr std::size_t numer() const { return numer_; }
+  std::string_view nazwa() const { return kontrolki_form1[numer_].nazwa; }
+  friend constexpr bool operator==(NazwaKontrolki, NazwaKontrolki) = default;
 
  private:
+  constexpr NazwaKontrolki(std::size_t numer, int) : numer_(numer) {}
   std::size_t numer_;
 };
 

@@ -1,9 +1,19 @@
-// The instruction text of the help window.
+// The help window: its design and its instruction text.
 #pragma once
+
+#include <string_view>
 
 #include "text/kodowanie.hpp"
 
 namespace wyrownik {
+
+// Twips, as designed; the window opens at the size of the screen's work
+// area, its text box keeping its margins.
+inline constexpr std::string_view tytul_pomocy = "Pomoc";
+inline constexpr int szerokosc_pomocy = 7905, wysokosc_pomocy = 4905;
+inline constexpr int margines_pomocy = 120;
+inline constexpr int szerokosc_tekstu_pomocy = 7695, wysokosc_tekstu_pomocy = 4215;
+inline constexpr double punkty_pomocy = 12;
 
 // 46 lines, each ended by CR LF, Windows-1250. The misspellings, the blank
 // line 44 and the spaces at the ends of lines 18 and 28 are the text as users

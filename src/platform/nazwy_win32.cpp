@@ -56,13 +56,13 @@ std::wstring z_utf8(std::string_view tekst) {
   return konwertuj(CP_UTF8, tekst);
 }
 
-std::string na_cp1250(std::wstring_view tekst) {
+std::string na_utf8(std::wstring_view tekst) {
   if (tekst.empty()) return {};
-  const int n = WideCharToMultiByte(1250, 0, tekst.data(), static_cast<int>(tekst.size()), nullptr,
-                                    0, "?", nullptr);
+  const int n = WideCharToMultiByte(CP_UTF8, 0, tekst.data(), static_cast<int>(tekst.size()),
+                                    nullptr, 0, nullptr, nullptr);
   std::string s(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(1250, 0, tekst.data(), static_cast<int>(tekst.size()), s.data(), n, "?",
-                      nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, tekst.data(), static_cast<int>(tekst.size()), s.data(), n,
+                      nullptr, nullptr);
   return s;
 }
 

@@ -19,10 +19,10 @@
 namespace wyrownik::win32 {
 
 // Windows-1250 bytes of the core, or UTF-8 texts of the program, as UTF-16
-// for the system, and back ("?" for a character the code page lacks).
+// for the system, and the system's texts back as UTF-8.
 std::wstring z_cp1250(std::string_view tekst);
 std::wstring z_utf8(std::string_view tekst);
-std::string na_cp1250(std::wstring_view tekst);
+std::string na_utf8(std::wstring_view tekst);
 
 // The name to hand to the wide file functions: absolute, with the "\\?\"
 // prefix when it is longer than the old 260-character limit.

@@ -30,38 +30,69 @@ std::string cp1250_na_utf8(std::string_view tekst) {
   return wyjscie;
 }
 
+namespace {
+
+struct ZnakUtf8 {
+  char32_t kod;
+  std::size_t dlugosc;
+};
+
+// The code point that starts at `i`; nullopt for a malformed sequence.
+std::optional<ZnakUtf8> znak_utf8(std::string_view t, std::size_t i) {
+  const auto b = static_cast<unsigned char>(t[i]);
+  if (b < 0x80) return ZnakUtf8{b, 1};
+  const std::size_t dl = (b & 0xE0) == 0xC0   ? 2
+                         : (b & 0xF0) == 0xE0 ? 3
+                         : (b & 0xF8) == 0xF0 ? 4
+                                              : 0;
+  if (dl == 0 || i + dl > t.size()) return std::nullopt;
+  char32_t kod = b & (0x7F >> dl);
+  for (std::size_t k = 1; k < dl; ++k) {
+    const auto c = static_cast<unsigned char>(t[i + k]);
+    if ((c & 0xC0) != 0x80) return std::nullopt;
+    kod = kod << 6 | (c & 0x3F);
+  }
+  constexpr char32_t najmniejszy[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (kod < najmniejszy[dl] || kod > 0x10FFFF || (kod >= 0xD800 && kod <= 0xDFFF)) {
+    return std::nullopt;
+  }
+  return ZnakUtf8{kod, dl};
+}
+
+}  // namespace
+
 std::optional<std::string> utf8_na_cp1250(std::string_view tekst) {
   std::string wyjscie;
   wyjscie.reserve(tekst.size());
-  std::size_t i = 0;
-  while (i < tekst.size()) {
-    const auto b = static_cast<unsigned char>(tekst[i]);
-    char32_t kod = 0;
-    std::size_t dl = 0;
-    if (b < 0x80) {
-      kod = b;
-      dl = 1;
-    } else if ((b & 0xE0) == 0xC0) {
-      kod = b & 0x1F;
-      dl = 2;
-    } else if ((b & 0xF0) == 0xE0) {
-      kod = b & 0x0F;
-      dl = 3;
-    } else {
-      return std::nullopt;
-    }
-    if (i + dl > tekst.size()) return std::nullopt;
-    for (std::size_t k = 1; k < dl; ++k) {
-      const auto c = static_cast<unsigned char>(tekst[i + k]);
-      if ((c & 0xC0) != 0x80) return std::nullopt;
-      kod = kod << 6 | (c & 0x3F);
-    }
-    const auto znak = znak_cp1250(kod);
+  for (std::size_t i = 0; i < tekst.size();) {
+    const auto z = znak_utf8(tekst, i);
+    if (!z) return std::nullopt;
+    const auto znak = znak_cp1250(z->kod);
     if (!znak) return std::nullopt;
     wyjscie += *znak;
-    i += dl;
+    i += z->dlugosc;
   }
   return wyjscie;
+}
+
+std::string utf8_na_cp1250_z_zastepstwem(std::string_view tekst) {
+  std::string wyjscie;
+  wyjscie.reserve(tekst.size());
+  for (std::size_t i = 0; i < tekst.size();) {
+    const auto z = znak_utf8(tekst, i);
+    wyjscie += z ? znak_cp1250(z->kod).value_or('?') : '?';
+    i += z ? z->dlugosc : 1;
+  }
+  return wyjscie;
+}
+
+bool poprawny_utf8(std::string_view tekst) {
+  for (std::size_t i = 0; i < tekst.size();) {
+    const auto z = znak_utf8(tekst, i);
+    if (!z) return false;
+    i += z->dlugosc;
+  }
+  return true;
 }
 
 }  // namespace wyrownik

@@ -93,4 +93,11 @@ std::string cp1250_na_utf8(std::string_view tekst);
 // holds a character the code page lacks.
 std::optional<std::string> utf8_na_cp1250(std::string_view tekst);
 
+// What a user typed, for the core: a character the code page lacks, or a
+// byte that is no UTF-8, becomes "?".
+std::string utf8_na_cp1250_z_zastepstwem(std::string_view tekst);
+
+// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
+bool poprawny_utf8(std::string_view tekst);
+
 }  // namespace wyrownik

@@ -71,6 +71,12 @@ TEST(Kodowanie, ConvertsBothWays) {
   EXPECT_EQ(utf8_na_cp1250("Ilość"), "Ilo\x9C\xE6");
   EXPECT_FALSE(utf8_na_cp1250("\xFF"));
   EXPECT_FALSE(utf8_na_cp1250("日本"));
+  // What a user typed: each character the code page lacks, and each stray
+  // byte, one "?".
+  EXPECT_EQ(utf8_na_cp1250_z_zastepstwem("1,5 ż€中😀\xFF\xC0\x80"), "1,5 \xBF\x80??\?\?\?");
+  EXPECT_TRUE(poprawny_utf8("ż€中😀"));
+  for (const char* zly : {"\xC0\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x82", "\x80"})
+    EXPECT_FALSE(poprawny_utf8(zly)) << zly;
   EXPECT_EQ(cp1250_na_utf8("\x81"), "\xEF\xBF\xBD");
   for (int b = 0; b < 256; ++b) {
     const std::string bajt(1, static_cast<char>(b));

@@ -2,7 +2,8 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <QLabel>
+
+#include "gui/dopasowanie.hpp"
 
 namespace wyrownik {
 
@@ -19,17 +20,14 @@ QFont czcionka(qreal punkty, bool pogrubiona) {
   return f;
 }
 
-void zmiesc_tekst(QLabel& etykieta) {
-  QFont f = etykieta.font();
-  const QRect miejsce = etykieta.contentsRect();
-  const int flagi = static_cast<int>(etykieta.alignment()) |
-                    (etykieta.wordWrap() ? static_cast<int>(Qt::TextWordWrap) : 0);
-  while (f.pointSizeF() > 6) {
-    const QRect potrzebne = QFontMetrics(f).boundingRect(miejsce, flagi, etykieta.text());
-    if (potrzebne.width() <= miejsce.width() && potrzebne.height() <= miejsce.height()) break;
-    f.setPointSizeF(f.pointSizeF() - 0.25);
-  }
-  etykieta.setFont(f);
+QFont czcionka_w_miejscu(QFont f, const QString& tekst, const QRect& miejsce, int flagi) {
+  f.setPointSizeF(punkty_w_miejscu(f.pointSizeF(), [&](double punkty) {
+    QFont proba = f;
+    proba.setPointSizeF(punkty);
+    const QRect potrzebne = QFontMetrics(proba).boundingRect(miejsce, flagi, tekst);
+    return potrzebne.width() <= miejsce.width() && potrzebne.height() <= miejsce.height();
+  }));
+  return f;
 }
 
 }  // namespace wyrownik

@@ -3,7 +3,8 @@
 
 #include <QFont>
 
-class QLabel;
+class QRect;
+class QString;
 
 namespace wyrownik {
 
@@ -11,10 +12,8 @@ namespace wyrownik {
 // otherwise; `punkty` in points, so Qt scales it with the screen's density.
 QFont czcionka(qreal punkty, bool pogrubiona = false);
 
-// The fixed captions were laid out for "MS Sans Serif"; a wider replacement
-// would cut their last lines off. Shrinks the label's font in quarter points
-// until its text fits the label (never below 6 points); a text that fits is
-// left as it is.
-void zmiesc_tekst(QLabel& etykieta);
+// `f`, shrunk until `tekst` laid out with `flagi` fits `miejsce`; a text that
+// fits keeps it as it is.
+QFont czcionka_w_miejscu(QFont f, const QString& tekst, const QRect& miejsce, int flagi);
 
 }  // namespace wyrownik

@@ -6,9 +6,10 @@
 #include <cmath>
 
 #include "gui/qt/czcionki.hpp"
-#include "gui/qt/tekst_qt.hpp"
+#include "gui/tabela_kontrolek.hpp"
 #include "gui/tekst_pomocy.hpp"
 #include "gui/twipy.hpp"
+#include "text/kodowanie.hpp"
 
 namespace wyrownik {
 
@@ -22,20 +23,21 @@ int calkowite(float wartosc) {
 
 Frmhelp::Frmhelp(UkladOkna& uklad, QWidget* rodzic) : QDialog(rodzic), uklad_(uklad) {
   setObjectName(QStringLiteral("Frmhelp"));
-  setWindowTitle(QStringLiteral("Pomoc"));
-  setFont(czcionka(8.25));
-  resize(piksele(7905), piksele(4905));
+  setWindowTitle(QString::fromUtf8(tytul_pomocy));
+  setFont(czcionka(punkty_okien));
+  resize(piksele(szerokosc_pomocy), piksele(wysokosc_pomocy));
 
   Text1_ = new QPlainTextEdit(this);
   Text1_->setObjectName(QStringLiteral("Text1"));
-  Text1_->setFont(czcionka(12));
+  Text1_->setFont(czcionka(punkty_pomocy));
   Text1_->setLineWrapMode(QPlainTextEdit::NoWrap);
   Text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  QString tekst = z_cp1250(tekst_pomocy);
+  QString tekst = QString::fromStdString(cp1250_na_utf8(tekst_pomocy));
   tekst.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   Text1_->setPlainText(tekst);
-  Text1_->setGeometry(piksele(120), piksele(120), piksele(7695), piksele(4215));
+  Text1_->setGeometry(piksele(margines_pomocy), piksele(margines_pomocy),
+                      piksele(szerokosc_tekstu_pomocy), piksele(wysokosc_tekstu_pomocy));
 }
 
 void Frmhelp::przygotuj(const QScreen& ekran) {

@@ -5,25 +5,13 @@
 #include <QMessageBox>
 #include <cstdio>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "batch/start.hpp"
 #include "gui/opcje_okna.hpp"
 #include "gui/qt/form1.hpp"
-#include "gui/qt/przebiegi_qt.hpp"
-#include "platform/bledy.hpp"
-#include "platform/blokada.hpp"
+#include "gui/start_programu.hpp"
 #include "platform/proces.hpp"
-
-namespace {
-
-std::filesystem::path sciezka_z(const QString& tekst) {
-  return std::filesystem::path(QFile::encodeName(tekst).toStdString());
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   wyrownik::przygotuj_proces();
@@ -37,37 +25,25 @@ int main(int argc, char** argv) {
   }
   std::string blad;
   const auto opcje = wyrownik::parsuj_opcje_okna(argumenty, blad);
-  if (!opcje) {
-    std::fprintf(stderr, "wyrownik: %s\n%s", blad.c_str(), wyrownik::uzycie_okna);
-    return 64;
+  if (!opcje || opcje->pomoc) {
+    std::fputs(opcje ? "" : ("wyrownik: " + blad + "\n").c_str(), stderr);
+    std::fputs(wyrownik::uzycie_okna, opcje ? stdout : stderr);
+    return opcje ? 0 : 64;
   }
-  if (opcje->pomoc) {
-    std::fputs(wyrownik::uzycie_okna, stdout);
-    return 0;
-  }
-  const std::filesystem::path katalog = opcje->katalog_programu
-                                            ? std::filesystem::path(*opcje->katalog_programu)
-                                            : sciezka_z(QCoreApplication::applicationDirPath());
+  const std::filesystem::path katalog =
+      opcje->katalog_programu
+          ? std::filesystem::path(*opcje->katalog_programu)
+          : std::filesystem::path(
+                QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
 
-  std::optional<wyrownik::Blokada> blokada;
-  try {
-    blokada = wyrownik::Blokada::zajmij(katalog);
-  } catch (const wyrownik::BladPliku& b) {
-    // Without the lock two copies could share the log and the scratch
-    // files: better not to start.
+  const auto zajecie = wyrownik::zajmij_program(katalog, [](std::string_view tekst) {
     QMessageBox::critical(nullptr, QCoreApplication::applicationName(),
-                          QString::fromUtf8("Nie można sprawdzić, czy program już działa.\n") +
-                              QString::fromLocal8Bit(b.what()));
-    return 1;
-  }
-  // Another copy works in this program directory: end silently.
-  if (!blokada) return 0;
+                          QString::fromUtf8(tekst.data(), static_cast<qsizetype>(tekst.size())));
+  });
+  if (!zajecie.blokada) return zajecie.kod_wyjscia;
 
   wyrownik::Form1 okno;
-  const wyrownik::WynikStartu start = wyrownik::wykonaj_start(katalog, okno);
-  if (start.stan == wyrownik::StanStartu::gotowy) {
-    wyrownik::polacz_przebiegi(okno, wyrownik::srodowisko_ze_startu(start));
-  }
+  okno.prezenter().uruchom(katalog);
   okno.show();
   return aplikacja.exec();
 }

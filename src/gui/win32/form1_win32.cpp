@@ -6,11 +6,9 @@
 #include <cmath>
 #include <utility>
 
-#include "batch/cofniecie.hpp"
+#include "gui/dopasowanie.hpp"
 #include "gui/twipy.hpp"
 #include "gui/win32/klasy_win32.hpp"
-#include "scenery/kopie_zapasowe.hpp"
-#include "text/sciezki.hpp"
 
 namespace wyrownik::win32 {
 
@@ -35,6 +33,17 @@ std::wstring tekst_okna(HWND h) {
   return w;
 }
 
+bool miesci_sie(const MiejsceTekstu& m, std::string_view utf8, HWND h, HFONT f) {
+  const HDC dc = GetDC(h);
+  const HGDIOBJ stara = SelectObject(dc, f);
+  const std::wstring tekst = tekst_kontrolki(utf8);
+  RECT r{0, 0, m.szerokosc, 0};
+  DrawTextW(dc, tekst.c_str(), static_cast<int>(tekst.size()), &r, DT_CALCRECT | m.flagi);
+  SelectObject(dc, stara);
+  ReleaseDC(h, dc);
+  return r.right <= m.szerokosc && r.bottom <= m.wysokosc;
+}
+
 }  // namespace
 
 MiejsceTekstu miejsce_na_tekst(RodzajKontrolki rodzaj, int szerokosc, int wysokosc) {
@@ -52,12 +61,7 @@ MiejsceTekstu miejsce_na_tekst(RodzajKontrolki rodzaj, int szerokosc, int wysoko
   }
 }
 
-Form1::Form1(PokazywanieKomunikatu pokazywanie) : pokazywanie_(std::move(pokazywanie)) {
-  if (!pokazywanie_) {
-    pokazywanie_ = [this](const std::wstring& tekst) {
-      MessageBoxW(okno_, tekst.c_str(), L"wyrownik", MB_OK);
-    };
-  }
+Form1::Form1() {
   zarejestruj_klasy();
   const HDC ekran = GetDC(nullptr);
   dpi_ = GetDeviceCaps(ekran, LOGPIXELSY);
@@ -98,10 +102,6 @@ Form1::~Form1() {
   for (const HFONT f : czcionki_) DeleteObject(f);
 }
 
-int Form1::piksele(int twipy) const {
-  return MulDiv(twipy, dpi_, twipy_na_cal);
-}
-
 HFONT Form1::utworz_czcionke(double punkty, bool pogrubiona) const {
   const int wysokosc = -static_cast<int>(std::lround(punkty * dpi_ / punkty_na_cal));
   return CreateFontW(wysokosc, 0, 0, 0, pogrubiona ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
@@ -112,33 +112,21 @@ HFONT Form1::utworz_czcionke(double punkty, bool pogrubiona) const {
 // The font of a caption, button or check box: the table's, or, where its
 // text does not fit its box in the font the system gives (one wider than
 // "MS Sans Serif" is substituted under wine and where that font is
-// missing), smaller by quarter points until it fits, as the Qt window does.
+// missing), smaller until it fits, as the Qt window does.
 HFONT Form1::czcionka_w_miejscu(const OpisKontrolki& k, HWND h) {
-  const double najmniej = 6;
   double punkty = k.wyglad.punkty;
-  HFONT f = utworz_czcionke(punkty, k.wyglad.pogrubiona);
   if (k.rodzaj == RodzajKontrolki::napis || k.rodzaj == RodzajKontrolki::przycisk ||
       k.rodzaj == RodzajKontrolki::pole_wyboru) {
-    while (punkty > najmniej && !miesci_sie(k, h, f)) {
+    const MiejsceTekstu m = miejsce_na_tekst(k.rodzaj, piksele(k.szerokosc), piksele(k.wysokosc));
+    punkty = punkty_w_miejscu(punkty, [&](double proba) {
+      const HFONT f = utworz_czcionke(proba, k.wyglad.pogrubiona);
+      const bool tak = miesci_sie(m, k.tekst, h, f);
       DeleteObject(f);
-      punkty -= 0.25;
-      f = utworz_czcionke(punkty, k.wyglad.pogrubiona);
-    }
+      return tak;
+    });
   }
-  czcionki_.push_back(f);
-  return f;
-}
-
-bool Form1::miesci_sie(const OpisKontrolki& k, HWND h, HFONT f) const {
-  const MiejsceTekstu m = miejsce_na_tekst(k.rodzaj, piksele(k.szerokosc), piksele(k.wysokosc));
-  const HDC dc = GetDC(h);
-  const HGDIOBJ stara = SelectObject(dc, f);
-  const std::wstring tekst = tekst_kontrolki(k.tekst);
-  RECT r{0, 0, m.szerokosc, 0};
-  DrawTextW(dc, tekst.c_str(), static_cast<int>(tekst.size()), &r, DT_CALCRECT | m.flagi);
-  SelectObject(dc, stara);
-  ReleaseDC(h, dc);
-  return r.right <= m.szerokosc && r.bottom <= m.wysokosc;
+  czcionki_.push_back(utworz_czcionke(punkty, k.wyglad.pogrubiona));
+  return czcionki_.back();
 }
 
 void Form1::utworz_kontrolki() {
@@ -210,65 +198,46 @@ void Form1::rozmiesc_kontrolki() {
   for (const HFONT f : stare) DeleteObject(f);  // no control uses them any more
 }
 
-HWND Form1::kontrolka(NazwaKontrolki nazwa) const {
-  return kontrolki_[nazwa.numer()];
+void Form1::ustaw_tekst(NazwaKontrolki k, std::string_view tekst) {
+  SetWindowTextW(kontrolka(k), z_utf8(tekst).c_str());
 }
 
-HWND Form1::kontrolka_nr(std::size_t numer) const {
-  return numer < kontrolki_.size() ? kontrolki_[numer] : nullptr;
+std::string Form1::tekst(NazwaKontrolki k) const {
+  return na_utf8(tekst_okna(kontrolka(k)));
 }
 
-// The table's names of the controls the program reads and switches, in the
-// order of their enumerations.
-HWND Form1::wejscie(Wejscie w) const {
-  constexpr NazwaKontrolki nazwy[] = {"Text1", "Text2",    "Text3",   "Text4",
-                                      "File1", "Command1", "Command2"};
-  return kontrolka(nazwy[static_cast<std::size_t>(w)]);
+bool Form1::zaznaczone(NazwaKontrolki k) const {
+  return SendMessageW(kontrolka(k), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-HWND Form1::etykieta(Etykieta e) const {
-  constexpr NazwaKontrolki nazwy[] = {"Label2", "Label3", "Label4"};
-  return kontrolka(nazwy[static_cast<std::size_t>(e)]);
-}
-
-void Form1::pokaz_komunikat(std::string_view tekst) {
-  pokazywanie_(z_cp1250(tekst));
-}
-
-void Form1::wylacz_wejscia() {
-  for (const Wejscie w : wszystkie_wejscia) EnableWindow(wejscie(w), FALSE);
-  EnableWindow(kontrolka("Check1"), FALSE);  // a preview of batches that cannot run
-}
-
-void Form1::wskaz_katalog(const std::filesystem::path& katalog) {
+void Form1::wypelnij_liste(const std::vector<std::string>& wpisy) {
   const HWND lista = kontrolka("File1");
   SendMessageW(lista, LB_RESETCONTENT, 0, 0);
-  nazwy_ = pliki_scenerii(katalog);
-  for (const std::string& nazwa : nazwy_) {
-    SendMessageW(lista, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(z_cp1250(nazwa).c_str()));
+  for (const std::string& w : wpisy) {
+    SendMessageW(lista, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(z_utf8(w).c_str()));
   }
 }
 
-std::string Form1::tekst_pola(Pole p) const {
-  constexpr NazwaKontrolki nazwy[] = {"Text1", "Text2", "Text3", "Text4"};
-  return na_cp1250(tekst_okna(kontrolka(nazwy[static_cast<std::size_t>(p)])));
-}
-
-void Form1::pokaz(Etykieta e, std::string_view tekst_cp1250) {
-  SetWindowTextW(etykieta(e), z_cp1250(tekst_cp1250).c_str());
-}
-
-std::size_t Form1::ile_pozycji() const {
-  const LRESULT n = SendMessageW(kontrolka("File1"), LB_GETCOUNT, 0, 0);
-  return n > 0 ? static_cast<std::size_t>(n) : 0;
-}
-
-bool Form1::zaznaczona(std::size_t i) const {
+bool Form1::wybrany_wpis(std::size_t i) const {
   return SendMessageW(kontrolka("File1"), LB_GETSEL, i, 0) > 0;
 }
 
-std::string Form1::wpis_listy(std::size_t i) const {
-  return i < nazwy_.size() ? nazwy_[i] : std::string();
+void Form1::komunikat(std::string_view tekst) {
+  MessageBoxW(okno_, tekst_kontrolki(tekst).c_str(), L"wyrownik", MB_OK);
+}
+
+bool Form1::pytanie(std::string_view tekst) {
+  return MessageBoxW(okno_, tekst_kontrolki(tekst).c_str(), L"wyrownik", MB_YESNO) == IDYES;
+}
+
+void Form1::kursor_zajety(bool zajety) {
+  zajety_ = zajety;
+  SetCursor(LoadCursorW(nullptr, zajety ? IDC_WAIT : IDC_ARROW));
+}
+
+bool Form1::otworz(const std::filesystem::path& plik) {
+  return reinterpret_cast<INT_PTR>(
+             ShellExecuteW(okno_, L"open", plik.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 void Form1::przetworz_zdarzenia() {
@@ -284,95 +253,23 @@ void Form1::przetworz_zdarzenia() {
   }
 }
 
-bool Form1::tylko_podglad() const {
-  return SendMessageW(kontrolka("Check1"), BM_GETCHECK, 0, 0) == BST_CHECKED;
+void Form1::zamknij_pomoc() {
+  if (pomoc_ != nullptr) DestroyWindow(pomoc_);
 }
 
-void Form1::ustaw_prace(bool pracuje) {
-  pracuje_ = pracuje;
-  for (const Wejscie w : wejscia_partii) EnableWindow(wejscie(w), !pracuje);
-  EnableWindow(kontrolka("Check1"), !pracuje);
-  if (pracuje) {
-    EnableWindow(kontrolka("Command4"), FALSE);
-    EnableWindow(kontrolka("Command5"), FALSE);
-  } else {
-    odswiez_przyciski();  // the batch may have left a backup and a report
-  }
-  SetCursor(LoadCursorW(nullptr, pracuje ? IDC_WAIT : IDC_ARROW));
-}
-
-void Form1::ustaw_cofanie(std::filesystem::path katalog_programu,
-                          std::filesystem::path katalog_scenerii) {
-  katalog_programu_ = std::move(katalog_programu);
-  katalog_scenerii_ = std::move(katalog_scenerii);
-  odswiez_przyciski();
-}
-
-void Form1::ustaw_raport(std::filesystem::path plik) {
-  plik_raportu_ = std::move(plik);
-  odswiez_przyciski();
-}
-
-void Form1::odswiez_przyciski() {
-  std::error_code blad;
-  EnableWindow(kontrolka("Command4"),
-               !katalog_programu_.empty() && !lista_kopii(katalog_programu_).empty());
-  EnableWindow(kontrolka("Command5"),
-               !plik_raportu_.empty() && std::filesystem::is_regular_file(plik_raportu_, blad));
-}
-
-void Form1::po_kliknieciu(NazwaKontrolki nazwa, std::function<void()> dzialanie) {
-  klikniecia_[nazwa.numer()] = std::move(dzialanie);
-}
-
-void Form1::cofnij_ostatnia() {
-  const auto kopie = lista_kopii(katalog_programu_);
-  if (kopie.empty()) return odswiez_przyciski();
-  const OpisKopii& ostatnia = kopie.back();
-  const std::wstring pytanie =
-      z_utf8("Cofnąć korektę z " + ostatnia.czas + " (plików: " +
-             std::to_string(ostatnia.ile_plikow - ostatnia.ile_przywroconych) + ")?");
-  const bool tak = pytanie_ ? pytanie_(pytanie)
-                            : MessageBoxW(okno_, pytanie.c_str(), L"wyrownik", MB_YESNO) == IDYES;
-  if (!tak) return;
-  std::string wynik;
-  try {
-    const WynikCofniecia w = cofnij_partie(katalog_programu_, katalog_scenerii_);
-    wynik = opis_cofniecia(w, katalog_scenerii_);
-  } catch (const std::exception& e) {
-    wynik = std::string("Nie udało się cofnąć korekty.\n");
-    odswiez_przyciski();
-    return pokazywanie_(tekst_kontrolki(wynik) + z_cp1250(e.what()));  // paths are Windows-1250
-  }
-  odswiez_przyciski();
-  pokazywanie_(tekst_kontrolki(wynik));
-}
-
-void Form1::pokaz_raport() {
-  odswiez_przyciski();
-  if (!IsWindowEnabled(kontrolka("Command5"))) return;
-  const bool otwarty =
-      otwieranie_ ? otwieranie_(plik_raportu_)
-                  : reinterpret_cast<INT_PTR>(ShellExecuteW(okno_, L"open", plik_raportu_.c_str(),
-                                                            nullptr, nullptr, SW_SHOWNORMAL)) > 32;
-  if (!otwarty) pokazywanie_(z_utf8("Nie można otworzyć raportu: ") + plik_raportu_.wstring());
+void Form1::zamknij() {
+  if (okno_ != nullptr) DestroyWindow(okno_);
 }
 
 LRESULT Form1::obsluz_komunikat(HWND h, UINT komunikat, WPARAM w, LPARAM l) {
   switch (komunikat) {
     case WM_COMMAND: {
-      const int id = LOWORD(w) - pierwszy_id;
-      if (HIWORD(w) != BN_CLICKED || id < 0 || id >= static_cast<int>(kontrolki_.size())) break;
-      const std::string_view nazwa = kontrolki_form1[static_cast<std::size_t>(id)].nazwa;
-      if (nazwa == "Command3") {
-        pokaz_pomoc();
-      } else if (nazwa == "Command4") {
-        cofnij_ostatnia();
-      } else if (nazwa == "Command5") {
-        pokaz_raport();
-      } else if (klikniecia_[static_cast<std::size_t>(id)]) {
-        klikniecia_[static_cast<std::size_t>(id)]();
+      const auto id = static_cast<std::size_t>(LOWORD(w) - pierwszy_id);
+      if (HIWORD(w) != BN_CLICKED || id >= kontrolki_.size() ||
+          kontrolki_form1[id].rodzaj != RodzajKontrolki::przycisk) {
+        break;
       }
+      prezenter_.klikniecie(NazwaKontrolki::z_numeru(id));
       return 0;
     }
     case WM_CTLCOLORSTATIC: {
@@ -398,17 +295,15 @@ LRESULT Form1::obsluz_komunikat(HWND h, UINT komunikat, WPARAM w, LPARAM l) {
       return 0;
     }
     case WM_SETCURSOR:
-      if (pracuje_) {
+      if (zajety_) {
         SetCursor(LoadCursorW(nullptr, IDC_WAIT));
         return TRUE;
       }
       break;
     case WM_CLOSE:
-      // Never refused: a working batch sees przerwac() at its next event
-      // point, and the window goes once it has stopped.
-      zamkniete_ = true;
-      if (pomoc_ != nullptr) DestroyWindow(pomoc_);
-      if (!pracuje_) DestroyWindow(h);
+      // Never refused: a working batch stops at its next event point and
+      // then closes the window.
+      if (prezenter_.zamykanie()) DestroyWindow(h);
       return 0;
     case WM_DESTROY:
       okno_ = nullptr;

@@ -9,26 +9,27 @@ namespace wyrownik::win32 {
 void Form1::pokaz_pomoc(const std::function<void(HWND)>& po_otwarciu) {
   if (pomoc_ != nullptr) return;
   const HINSTANCE program = GetModuleHandleW(nullptr);
-  // Designed 7905 x 4905 twips; opened at the size of the work area (the
-  // screen less the taskbar), at its top-left corner.
-  // The work area of the screen the main window is on.
+  // Opened at the size of the work area (the screen less the taskbar) of
+  // the screen the main window is on, at its top-left corner.
   MONITORINFO ekran{};
   ekran.cbSize = sizeof(ekran);
-  RECT obszar{0, 0, piksele(7905), piksele(4905)};
+  RECT obszar{0, 0, piksele(szerokosc_pomocy), piksele(wysokosc_pomocy)};
   if (GetMonitorInfoW(MonitorFromWindow(okno_, MONITOR_DEFAULTTONEAREST), &ekran)) {
     obszar = ekran.rcWork;
   }
-  pomoc_ = CreateWindowExW(0, klasa_pomocy, L"Pomoc", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                           obszar.left, obszar.top, obszar.right - obszar.left,
-                           obszar.bottom - obszar.top, okno_, nullptr, program, this);
-  const HWND tekst = CreateWindowExW(
-      WS_EX_CLIENTEDGE, L"EDIT", z_cp1250(tekst_pomocy).c_str(),
-      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
-          ES_AUTOHSCROLL | ES_AUTOVSCROLL,
-      piksele(margines_pomocy), piksele(margines_pomocy), piksele(7695), piksele(4215), pomoc_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(1)), program, nullptr);
+  pomoc_ = CreateWindowExW(0, klasa_pomocy, z_utf8(tytul_pomocy).c_str(),
+                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, obszar.left, obszar.top,
+                           obszar.right - obszar.left, obszar.bottom - obszar.top, okno_, nullptr,
+                           program, this);
+  const HWND tekst =
+      CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", z_cp1250(tekst_pomocy).c_str(),
+                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
+                          ES_AUTOHSCROLL | ES_AUTOVSCROLL,
+                      piksele(margines_pomocy), piksele(margines_pomocy),
+                      piksele(szerokosc_tekstu_pomocy), piksele(wysokosc_tekstu_pomocy), pomoc_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(1)), program, nullptr);
   // Its own font: the main window's go when it moves to another density.
-  const HFONT czcionka_pomocy = utworz_czcionke(12, false);
+  const HFONT czcionka_pomocy = utworz_czcionke(punkty_pomocy, false);
   SendMessageW(tekst, WM_SETFONT, reinterpret_cast<WPARAM>(czcionka_pomocy), TRUE);
   RECT klient;
   GetClientRect(pomoc_, &klient);
@@ -51,7 +52,7 @@ void Form1::pokaz_pomoc(const std::function<void(HWND)>& po_otwarciu) {
   DeleteObject(czcionka_pomocy);
   pomoc_ = nullptr;
   EnableWindow(okno_, TRUE);
-  if (!zamkniete_) SetActiveWindow(okno_);
+  if (!prezenter_.zamkniete()) SetActiveWindow(okno_);
 }
 
 }  // namespace wyrownik::win32

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gui/tekst_pomocy.hpp"
 #include "gui/win32/form1_win32.hpp"
 
 namespace wyrownik::win32 {

@@ -8,7 +8,6 @@ namespace wyrownik::win32 {
 
 inline constexpr wchar_t klasa_form1[] = L"wyrownik_Form1";
 inline constexpr wchar_t klasa_pomocy[] = L"wyrownik_Frmhelp";
-inline constexpr int margines_pomocy = 120;  // twips around the help text box
 
 void zarejestruj_klasy();
 

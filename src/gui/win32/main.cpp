@@ -1,15 +1,12 @@
 // The desktop program on Windows: one copy per program directory, start-up
 // with its messages, then the main window.
-#include <optional>
 #include <string>
-#include <vector>
 
-#include "batch/start.hpp"
 #include "gui/opcje_okna.hpp"
+#include "gui/start_programu.hpp"
+#include "gui/tekst_okna.hpp"
 #include "gui/win32/form1_win32.hpp"
-#include "gui/win32/przebiegi_win32.hpp"
 #include "platform/bledy.hpp"
-#include "platform/blokada.hpp"
 #include "platform/katalog_programu.hpp"
 #include "platform/konsola.hpp"
 #include "platform/proces.hpp"
@@ -17,12 +14,14 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int pokaz) {
   using namespace wyrownik;
   przygotuj_proces();
-  std::string blad;
-  const auto opcje = parsuj_opcje_okna(argumenty_utf8(__argc, __wargv), blad);
+  const auto blad = [](std::string_view tekst) {
+    MessageBoxW(nullptr, win32::z_utf8(tekst).c_str(), L"wyrownik", MB_OK | MB_ICONERROR);
+  };
+  std::string zle;
+  const auto opcje = parsuj_opcje_okna(argumenty_utf8(__argc, __wargv), zle);
   if (!opcje || opcje->pomoc) {
-    const std::wstring tekst =
-        win32::z_utf8(opcje ? uzycie_okna : "wyrownik: " + blad + "\n" + uzycie_okna);
-    MessageBoxW(nullptr, tekst.c_str(), L"wyrownik", MB_OK);
+    const std::string tekst = opcje ? uzycie_okna : "wyrownik: " + zle + "\n" + uzycie_okna;
+    MessageBoxW(nullptr, win32::z_utf8(tekst).c_str(), L"wyrownik", MB_OK);
     return opcje ? 0 : 64;
   }
   std::filesystem::path katalog;
@@ -32,28 +31,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int pokaz) {
                                                         opcje->katalog_programu->end()))
                   : katalog_programu("");
   } catch (const BladPliku& b) {
-    MessageBoxW(nullptr, win32::z_cp1250(b.what()).c_str(), L"wyrownik", MB_OK | MB_ICONERROR);
+    blad(na_ekran(b.what()));
     return 1;
   }
-
-  std::optional<Blokada> blokada;
-  try {
-    blokada = Blokada::zajmij(katalog);
-  } catch (const BladPliku& b) {
-    // Without the lock two copies could share the log and the scratch
-    // files: better not to start.
-    const std::wstring tekst =
-        win32::z_utf8("Nie można sprawdzić, czy program już działa.\n") + win32::z_cp1250(b.what());
-    MessageBoxW(nullptr, tekst.c_str(), L"wyrownik", MB_OK | MB_ICONERROR);
-    return 1;
-  }
-  // Another copy works in this program directory: end silently.
-  if (!blokada) return 0;
+  const auto zajecie = zajmij_program(katalog, blad);
+  if (!zajecie.blokada) return zajecie.kod_wyjscia;
 
   win32::Form1 okno;
   okno.konczy_program(true);
-  const WynikStartu start = wykonaj_start(katalog, okno);
-  if (start.stan == StanStartu::gotowy) win32::polacz_przebiegi(okno, srodowisko_ze_startu(start));
+  okno.prezenter().uruchom(katalog);
   ShowWindow(okno.okno(), pokaz);
   MSG m;
   while (GetMessageW(&m, nullptr, 0, 0) > 0) {

@@ -2,21 +2,19 @@
 // it offers the runs.
 #include "gui/qt/form1.hpp"
 
+#include <QCheckBox>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 #include <optional>
 #include <set>
 
-#include "gui/qt/przebiegi_qt.hpp"
-#include "gui/qt/tekst_qt.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
-#include "text/kodowanie.hpp"
-#include "text/sciezki.hpp"
 
 using namespace wyrownik;
 
@@ -67,10 +65,6 @@ QString tekst_kontrolki(const QWidget* w) {
   return {};
 }
 
-QByteArray bajty(const std::string& s) {
-  return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
-}
-
 }  // namespace
 
 class TestForm1 : public QObject {
@@ -97,7 +91,7 @@ class TestForm1 : public QObject {
     }
     // Label6 does not exist; nothing else carries a control's name.
     QVERIFY(!okno.findChild<QWidget*>(QStringLiteral("Label6")));
-    QCOMPARE(okno.lista_plikow()->count(), 0);
+    QCOMPARE(okno.kontrolka<QListWidget>("File1")->count(), 0);
   }
 
   // The undo, preview and report controls sit in free space: inside the
@@ -119,8 +113,8 @@ class TestForm1 : public QObject {
     }
     QCOMPARE(okno.findChild<QWidget*>(QStringLiteral("Check1"))->property("text").toString(),
              QString::fromUtf8("Tylko podgląd (bez zmian w plikach)"));
-    QCOMPARE(okno.przycisk(Przycisk::command5)->text(), QString::fromUtf8("Pokaż raport"));
-    QVERIFY(!okno.przycisk(Przycisk::command5)->isEnabled());  // no report yet
+    QCOMPARE(okno.kontrolka<QPushButton>("Command5")->text(), QString::fromUtf8("Pokaż raport"));
+    QVERIFY(!okno.kontrolka<QPushButton>("Command5")->isEnabled());  // no report yet
   }
 
   void kolejnosc_tabulacji() {
@@ -130,7 +124,7 @@ class TestForm1 : public QObject {
     // Walk the focus chain once round from File1, keeping the controls that
     // Tab reaches.
     QStringList osiagalne;
-    QWidget* start = okno.lista_plikow();
+    QWidget* start = okno.kontrolka("File1");
     QWidget* w = start;
     do {
       if (nazwy.count(w->objectName()) && (w->focusPolicy() & Qt::TabFocus)) {
@@ -156,12 +150,12 @@ class TestForm1 : public QObject {
       QVERIFY2(trafiony == w || w->isAncestorOf(trafiony), nazwa);
     }
     QTest::mouseClick(okno.findChild<QWidget*>(QStringLiteral("Text2")), Qt::LeftButton);
-    QCOMPARE(QApplication::focusWidget(), okno.pole(Pole::text2));
+    QCOMPARE(QApplication::focusWidget(), okno.kontrolka("Text2"));
   }
 
   void czcionki() {
     Form1 okno;
-    auto* label3 = okno.etykieta(Etykieta::label3);
+    auto* label3 = okno.kontrolka("Label3");
     QVERIFY(label3->font().bold());
     QCOMPARE(label3->font().pointSizeF(), 9.75);
     auto* label5 = okno.findChild<QLabel*>(QStringLiteral("Label5"));
@@ -169,10 +163,10 @@ class TestForm1 : public QObject {
     // 9.75 points, or a little less where a wider font had to fit the text.
     QVERIFY(label5->font().pointSizeF() <= 9.75 && label5->font().pointSizeF() >= 6);
     QCOMPARE(label5->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    auto* pomoc = okno.przycisk(Przycisk::command3);
+    auto* pomoc = okno.kontrolka("Command3");
     QVERIFY(pomoc->font().bold());
     QCOMPARE(pomoc->font().pointSizeF(), 8.25);
-    QVERIFY(!okno.etykieta(Etykieta::label2)->font().bold());
+    QVERIFY(!okno.kontrolka("Label2")->font().bold());
     QCOMPARE(okno.font().pointSizeF(), 8.25);
     if (QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"))) {
       QCOMPARE(okno.font().family(), QStringLiteral("MS Sans Serif"));
@@ -186,92 +180,72 @@ class TestForm1 : public QObject {
     }
   }
 
-  void lista_plikow_scenerii() {
-    testy::KatalogTymczasowy k;
-    for (const char* nazwa :
-         {"b.scn", "X.SCN", "a.Scn", ".ukryty.scn", "c.scm", "scn", "\xC5\xBBuraw.scn",
-          "\xAF"
-          "uraw2.scn"}) {
-      k.zapisz(nazwa, "x");
-    }
-    std::filesystem::create_directory(k / "katalog.scn");
+  // The primitives the presenter drives, as the user sees them.
+  void widok_dla_prezentera() {
     Form1 okno;
-    okno.wskaz_katalog(k.sciezka());
-    const auto oczekiwane = pliki_scenerii(k.sciezka());
-    std::vector<std::string> wpisy;
-    for (std::size_t i = 0; i < oczekiwane.size(); ++i) wpisy.push_back(okno.wpis_listy(i));
-    QCOMPARE(wpisy, oczekiwane);
-    QCOMPARE(okno.wpis_listy(oczekiwane.size()), std::string());
-    QStringList widoczne;
-    for (int i = 0; i < okno.lista_plikow()->count(); ++i)
-      widoczne << okno.lista_plikow()->item(i)->text();
-    QCOMPARE(widoczne.size(), 5);
-    QVERIFY(widoczne.contains(QStringLiteral("X.SCN")));
-    QVERIFY(widoczne.contains(QStringLiteral("a.Scn")));
-    // A UTF-8 name and a Windows-1250 name both read as Polish letters.
-    QVERIFY(widoczne.contains(QString::fromUtf8("Żuraw.scn")));
-    QVERIFY(widoczne.contains(QString::fromUtf8("Żuraw2.scn")));
-    QCOMPARE(widoczne.indexOf(QStringLiteral("a.Scn")), 0);
-    QCOMPARE(widoczne.indexOf(QStringLiteral("b.scn")), 1);
-    QCOMPARE(widoczne.indexOf(QStringLiteral("X.SCN")), 2);
-
-    // Several entries at once.
-    auto* lista = okno.lista_plikow();
+    okno.wypelnij_liste({"a.scn", "Żuraw.scn"});
+    auto* lista = okno.kontrolka<QListWidget>("File1");
+    QCOMPARE(lista->item(1)->text(), QString::fromUtf8("Żuraw.scn"));
     QVERIFY(lista->selectionMode() == QAbstractItemView::ExtendedSelection);
+    lista->item(1)->setSelected(true);
+    QVERIFY(!okno.wybrany_wpis(0) && okno.wybrany_wpis(1) && !okno.wybrany_wpis(2));
 
-    // Pointing it elsewhere replaces the entries.
-    testy::KatalogTymczasowy pusty;
-    okno.wskaz_katalog(pusty.sciezka());
-    QCOMPARE(lista->count(), 0);
-  }
+    okno.ustaw_tekst("Label4", "Czytam plik: <b>Żółw.scm</b>");
+    QCOMPARE(okno.kontrolka<QLabel>("Label4")->textFormat(), Qt::PlainText);
+    QCOMPARE(okno.kontrolka<QLabel>("Label4")->text(),
+             QString::fromUtf8("Czytam plik: <b>Żółw.scm</b>"));
+    okno.kontrolka<QLineEdit>("Text1")->setText(QString::fromUtf8("1,5 ż€中"));
+    QCOMPARE(okno.tekst("Text1"), std::string("1,5 ż€中"));
+    okno.kontrolka<QCheckBox>("Check1")->setChecked(true);
+    QVERIFY(okno.zaznaczone("Check1"));
+    okno.wlacz("Command2", false);
+    QVERIFY(!okno.kontrolka("Command2")->isEnabled());
 
-  void co_widza_przebiegi() {
-    Form1 okno;
-    OknoPartiiQt postep(okno);
-    postep.pokaz_status(WierszStatusu::sceneria,
-                        TekstCp1250{"Aktualnie sprawdzana sceneria:Żółw.scn"});
-    postep.pokaz_status(WierszStatusu::faza, "FAZA I");
-    postep.pokaz_status(WierszStatusu::plik, "Czytam plik: <b>a\\b.scm</b>");
-    QCOMPARE(okno.etykieta(Etykieta::label2)->text(),
-             QString::fromUtf8("Aktualnie sprawdzana sceneria:Żółw.scn"));
-    QCOMPARE(okno.etykieta(Etykieta::label3)->text(), QStringLiteral("FAZA I"));
-    QCOMPARE(okno.etykieta(Etykieta::label4)->textFormat(), Qt::PlainText);
-    QCOMPARE(okno.findChild<QLabel*>(QStringLiteral("Label4"))->text(),
-             QStringLiteral("Czytam plik: <b>a\\b.scm</b>"));
-    QVERIFY(!postep.przerwac());
-
-    QCOMPARE(okno.tekst_pola(Pole::text1), std::string("0.5"));
-    QCOMPARE(okno.tekst_pola(Pole::text2), std::string("11"));
-    QCOMPARE(okno.tekst_pola(Pole::text3), std::string("40"));
-    QCOMPARE(okno.tekst_pola(Pole::text4), std::string("7"));
-    okno.pole(Pole::text1)->setText(QString::fromUtf8("1,5 ż€中"));
-    QCOMPARE(bajty(okno.tekst_pola(Pole::text1)), QByteArray("1,5 \xBF\x80?"));
-
-    std::optional<PracaOkna> praca(okno);
-    QCOMPARE(okno.cursor().shape(), Qt::WaitCursor);
-    for (auto p : {Pole::text1, Pole::text2, Pole::text3, Pole::text4})
-      QVERIFY(!okno.pole(p)->isEnabled());
-    QVERIFY(!okno.przycisk(Przycisk::command1)->isEnabled());
-    QVERIFY(!okno.przycisk(Przycisk::command2)->isEnabled());
-    // The list stays changeable and the help usable while a batch runs.
-    QVERIFY(okno.lista_plikow()->isEnabled());
-    QVERIFY(okno.przycisk(Przycisk::command3)->isEnabled());
-    praca.reset();
-    QCOMPARE(okno.cursor().shape(), Qt::ArrowCursor);
-    for (auto p : {Pole::text1, Pole::text2, Pole::text3, Pole::text4})
-      QVERIFY(okno.pole(p)->isEnabled());
-    QVERIFY(okno.przycisk(Przycisk::command1)->isEnabled());
-
-    okno.ustaw_kursor_zajety(true);
-    okno.ustaw_kursor_zajety(true);
+    okno.kursor_zajety(true);
+    okno.kursor_zajety(true);
     QCOMPARE(okno.cursor().shape(), Qt::WaitCursor);
     QVERIFY(!QApplication::overrideCursor());
-    okno.ustaw_kursor_zajety(false);
+    okno.kursor_zajety(false);
     QCOMPARE(okno.cursor().shape(), Qt::ArrowCursor);
+  }
 
-    okno.show();
-    okno.close();
-    QVERIFY(postep.przerwac());
+  // Messages and questions really appear, as message boxes over the window.
+  void komunikaty_w_oknach() {
+    Form1 okno;
+    QStringList pokazane;
+    const auto odpowiedz = [&](QMessageBox::StandardButton przycisk) {
+      QTimer::singleShot(0, this, [&pokazane, przycisk] {
+        auto* okno_komunikatu = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (okno_komunikatu == nullptr) return;
+        pokazane << okno_komunikatu->text();
+        okno_komunikatu->button(przycisk)->click();
+      });
+    };
+    odpowiedz(QMessageBox::Ok);
+    okno.komunikat("Przywrócono plików: 1.");
+    odpowiedz(QMessageBox::No);
+    QVERIFY(!okno.pytanie("Cofnąć?"));
+    odpowiedz(QMessageBox::Yes);
+    QVERIFY(okno.pytanie("Cofnąć?"));
+    QCOMPARE(pokazane, (QStringList{QString::fromUtf8("Przywrócono plików: 1."),
+                                    QString::fromUtf8("Cofnąć?"), QString::fromUtf8("Cofnąć?")}));
+  }
+
+  // The buttons reach the presenter: a started window runs a batch on a click.
+  void przycisk_uruchamia_partie() {
+    testy::KatalogTymczasowy k;
+    k.zapisz("sim/scenery/a.scn",
+             "node -1 0 t triangles trawa.dds\r\n0 7.125 0\r\n100 7.125 0\r\n0 7.125 100\r\n"
+             "endtri\r\ninclude drzewo.inc 10 5 20 0 end\r\n");
+    k.zapisz("program/wyrownik.ini", "[Sciezka dostepu]\r\n" + (k / "sim").string() +
+                                         "\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n");
+    Form1 okno;
+    QVERIFY(okno.prezenter().uruchom(k / "program").stan == StanStartu::gotowy);
+    okno.kontrolka<QListWidget>("File1")->item(0)->setSelected(true);
+    okno.kontrolka<QPushButton>("Command1")->click();
+    QVERIFY(testy::wczytaj(k / "program/Log_korekcja.txt").find("Ilo\x9C\xE6 zmian: 1") !=
+            std::string::npos);
+    QVERIFY(okno.kontrolka("Command5")->isEnabled());
   }
 };
 

@@ -10,7 +10,6 @@
 #include <QtTest>
 
 #include "gui/qt/form1.hpp"
-#include "gui/qt/tekst_qt.hpp"
 #include "gui/tekst_pomocy.hpp"
 
 using namespace wyrownik;
@@ -18,7 +17,7 @@ using namespace wyrownik;
 namespace {
 
 QString oczekiwany_tekst() {
-  QString t = z_cp1250(tekst_pomocy);
+  QString t = QString::fromStdString(cp1250_na_utf8(tekst_pomocy));
   t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return t;
 }
@@ -97,7 +96,7 @@ class TestFrmhelp : public QObject {
         }
         zamknij_modalne();
       });
-      QTest::mouseClick(glowne.przycisk(Przycisk::command3), Qt::LeftButton);
+      QTest::mouseClick(glowne.kontrolka("Command3"), Qt::LeftButton);
       QVERIFY(sprawdzone_);
       QVERIFY(!zamkniete_awaryjnie_);
       QVERIFY(!glowne.okno_pomocy());
@@ -116,11 +115,11 @@ class TestFrmhelp : public QObject {
       // Should the help window have stayed, the test fails instead of hanging.
       QTimer::singleShot(0, this, &TestFrmhelp::zamknij_modalne);
     });
-    glowne.pokaz_pomoc();
+    glowne.otworz_pomoc();
     QVERIFY(bylo_otwarte);
     QVERIFY(!glowne.okno_pomocy());
     QVERIFY(!glowne.isVisible());
-    QVERIFY(glowne.przerwac());
+    QVERIFY(glowne.prezenter().zamkniete());
     QVERIFY(!zamkniete_awaryjnie_);
   }
 

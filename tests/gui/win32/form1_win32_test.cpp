@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "gui/tekst_pomocy.hpp"
-#include "gui/win32/przebiegi_win32.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
 
 namespace wyrownik::win32 {
@@ -15,11 +14,6 @@ namespace {
 const char* const scena =
     "node -1 0 t triangles trawa.dds\r\n0 7.125 0\r\n100 7.125 0\r\n0 7.125 100\r\nendtri\r\n"
     "include drzewo.inc 10 5 20 0 end\r\n";
-
-const char* const tory =
-    "node 1 0 t track normal 100 1.6 0.25 25 20 0 flat vis\r\n Rail 4 tex 0.2 0.5 1.1\r\n"
-    "0 0.2 0 0\r\n0 0 0\r\n0 0 0\r\n100 0.2 0 0\r\n0\r\nendtrack\r\n"
-    "include drzewo.inc 50 0 3 1 2 3 5 end\r\n";
 
 std::wstring klasa(HWND h) {
   wchar_t nazwa[64] = {};
@@ -33,26 +27,21 @@ std::wstring tekst(HWND h) {
   return w;
 }
 
-// A program directory and scenery, start-up done, the run buttons connected.
-struct Stanowisko {
-  Stanowisko() : okno([this](const std::wstring& t) { komunikaty.push_back(t); }) {
-    k.zapisz("sim/scenery/a.scn", scena);
-    k.zapisz("sim/scenery/b.scn", tory);
-    k.zapisz("program/wyrownik.ini", "[Sciezka dostepu]\r\n" + (k / "sim").string() +
-                                         "\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n");
-    start = wykonaj_start(k / "program", okno);
-    polacz_przebiegi(okno, srodowisko_ze_startu(start));
+// The text of the message box the window shows now, which is then closed
+// with `przycisk`; read from a timer that fires inside the box's own loop.
+struct OdpowiedzNaKomunikat {
+  explicit OdpowiedzNaKomunikat(int przycisk_) {
+    przycisk = przycisk_;
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+      const HWND okno = FindWindowW(L"#32770", L"wyrownik");
+      if (okno == nullptr) return;
+      KillTimer(nullptr, id);
+      pokazany = tekst(GetDlgItem(okno, 0xFFFF));
+      PostMessageW(okno, WM_COMMAND, przycisk, 0);
+    });
   }
-  void zaznacz(int i) {
-    SendMessageW(okno.kontrolka("File1"), LB_SETSEL, FALSE, -1);
-    SendMessageW(okno.kontrolka("File1"), LB_SETSEL, TRUE, i);
-  }
-  void kliknij(NazwaKontrolki nazwa) { SendMessageW(okno.kontrolka(nazwa), BM_CLICK, 0, 0); }
-
-  testy::KatalogTymczasowy k;
-  std::vector<std::wstring> komunikaty;
-  Form1 okno;
-  WynikStartu start;
+  static inline int przycisk = IDOK;
+  static inline std::wstring pokazany;
 };
 
 TEST(Form1Win32, EveryControlOfTheTableAtItsPlaceWithItsText) {
@@ -139,69 +128,53 @@ TEST(Form1Win32, AScreenOfAnotherDensityLaysTheControlsOutAgain) {
   EXPECT_EQ(r.right - r.left, 1040);
 }
 
-TEST(Form1Win32, StartUpFillsTheListAndABadIniBlocksEveryInput) {
-  Stanowisko s;
-  EXPECT_EQ(s.start.stan, StanStartu::gotowy);
-  EXPECT_EQ(s.okno.ile_pozycji(), 2u);
-  EXPECT_TRUE(s.komunikaty.empty());
+// The primitives the presenter drives, as the user sees them.
+TEST(Form1Win32, TheViewShowsAndReadsWhatThePresenterAsks) {
+  Form1 okno;
+  okno.wypelnij_liste({"a.scn", "Żuraw.scn"});
+  const HWND lista = okno.kontrolka("File1");
+  wchar_t wpis[32] = {};
+  SendMessageW(lista, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(wpis));
+  EXPECT_EQ(std::wstring(wpis), z_utf8("Żuraw.scn"));
+  SendMessageW(lista, LB_SETSEL, TRUE, 1);
+  EXPECT_TRUE(!okno.wybrany_wpis(0) && okno.wybrany_wpis(1));
+  okno.ustaw_tekst("Label4", "Czytam plik: Żółw.scm");
+  EXPECT_EQ(tekst(okno.kontrolka("Label4")), z_utf8("Czytam plik: Żółw.scm"));
+  SetWindowTextW(okno.kontrolka("Text1"), z_utf8("1,5 ż€中").c_str());
+  EXPECT_EQ(okno.tekst("Text1"), "1,5 ż€中");
+  SendMessageW(okno.kontrolka("Check1"), BM_SETCHECK, BST_CHECKED, 0);
+  EXPECT_TRUE(okno.zaznaczone("Check1"));
 
-  testy::KatalogTymczasowy k;
-  k.zapisz("wyrownik.ini", "[Sciezka dostepu]\r\n");
-  std::vector<std::wstring> komunikaty;
-  Form1 okno([&](const std::wstring& t) { komunikaty.push_back(t); });
-  EXPECT_EQ(wykonaj_start(k.sciezka(), okno).stan, StanStartu::zablokowany);
-  EXPECT_EQ(komunikaty, std::vector<std::wstring>{z_utf8("Brak podanej ścieżki dostępu")});
-  for (const Wejscie w : wszystkie_wejscia) EXPECT_FALSE(IsWindowEnabled(okno.wejscie(w)));
-  EXPECT_TRUE(IsWindowEnabled(okno.kontrolka("Command3")));
+  OdpowiedzNaKomunikat tak(IDYES);
+  EXPECT_TRUE(okno.pytanie("Cofnąć?"));
+  EXPECT_EQ(OdpowiedzNaKomunikat::pokazany, z_utf8("Cofnąć?"));
+  OdpowiedzNaKomunikat ok(IDOK);
+  okno.komunikat("Przywrócono plików: 1.\nDwa wiersze.");
+  EXPECT_EQ(OdpowiedzNaKomunikat::pokazany, z_utf8("Przywrócono plików: 1.\r\nDwa wiersze."));
 }
 
-TEST(Form1Win32, Command1CorrectsTheSelectedSceneryAndRestoresTheInputs) {
-  Stanowisko s;
-  s.zaznacz(0);
-  s.kliknij("Command1");
-  EXPECT_TRUE(s.komunikaty.empty());
-  EXPECT_EQ(testy::wczytaj(s.k / "sim/scenery/a.scn"),
-            "node -1 0 t triangles trawa.dds\r\n0 7.125 0\r\n100 7.125 0\r\n0 7.125 100\r\n"
-            "endtri\r\ninclude drzewo.inc 10 7.12 20 0 end\r\n");
-  EXPECT_EQ(testy::wczytaj(s.k / "sim/scenery/b.scn"), tory);  // not selected
-  EXPECT_NE(testy::wczytaj(s.k / "program/Log_korekcja.txt").find("Ilo\x9C\xE6 zmian: 1"),
-            std::string::npos);
-  for (const Wejscie w : wszystkie_wejscia) EXPECT_TRUE(IsWindowEnabled(s.okno.wejscie(w)));
-  EXPECT_EQ(tekst(s.okno.etykieta(Etykieta::label3)), L"");
-  EXPECT_TRUE(IsWindowEnabled(s.okno.kontrolka("Command4")));  // a backup to undo
-}
-
-TEST(Form1Win32, ThePreviewChangesNothingAndCommand5OpensItsReport) {
-  Stanowisko s;
-  s.zaznacz(1);
-  SendMessageW(s.okno.kontrolka("Check1"), BM_SETCHECK, BST_CHECKED, 0);
-  s.kliknij("Command2");
-  EXPECT_TRUE(s.komunikaty.empty());
-  EXPECT_EQ(testy::wczytaj(s.k / "sim/scenery/b.scn"), tory);
-  EXPECT_NE(testy::wczytaj(s.k / "program/Log_korekcja.txt").find("include drzewo.inc 50 0 6"),
-            std::string::npos);
-  std::vector<std::filesystem::path> otwarte;
-  s.okno.ustaw_otwieranie([&](const std::filesystem::path& p) {
-    otwarte.push_back(p);
-    return true;
-  });
-  ASSERT_TRUE(IsWindowEnabled(s.okno.kontrolka("Command5")));
-  s.kliknij("Command5");
-  ASSERT_EQ(otwarte.size(), 1u);
-  EXPECT_TRUE(std::filesystem::equivalent(otwarte[0], s.k / "program/Log_korekcja.html"));
-}
-
+// The buttons reach the presenter, and closing the window during a batch
+// stops it cleanly, after which the window goes.
 TEST(Form1Win32, ClosingDuringABatchStopsItCleanlyAndTheWindowGoes) {
-  Stanowisko s;
-  s.zaznacz(0);
-  // Queued now, seen by the batch at its first event point.
-  PostMessageW(s.okno.okno(), WM_CLOSE, 0, 0);
-  s.kliknij("Command1");
-  EXPECT_TRUE(s.komunikaty.empty());
-  EXPECT_EQ(s.okno.okno(), nullptr);  // destroyed once the batch had stopped
-  EXPECT_EQ(testy::wczytaj(s.k / "sim/scenery/a.scn"), scena);
+  testy::KatalogTymczasowy k;
+  k.zapisz("sim/scenery/a.scn", scena);
+  k.zapisz("program/wyrownik.ini", "[Sciezka dostepu]\r\n" + (k / "sim").string() +
+                                       "\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n");
+  Form1 okno;
+  ASSERT_EQ(okno.prezenter().uruchom(k / "program").stan, StanStartu::gotowy);
+  SendMessageW(okno.kontrolka("File1"), LB_SETSEL, TRUE, 0);
+  SendMessageW(okno.kontrolka("Command1"), BM_CLICK, 0, 0);
+  const std::string po_korekcie = testy::wczytaj(k / "sim/scenery/a.scn");
+  EXPECT_NE(po_korekcie, scena);
+  EXPECT_TRUE(IsWindowEnabled(okno.kontrolka("Command4")));  // a backup to undo
+
+  SetWindowTextW(okno.kontrolka("Text1"), L"0");  // would change the height again
+  PostMessageW(okno.okno(), WM_CLOSE, 0, 0);      // seen by the batch at its first event point
+  SendMessageW(okno.kontrolka("Command1"), BM_CLICK, 0, 0);
+  EXPECT_EQ(testy::wczytaj(k / "sim/scenery/a.scn"), po_korekcie);
+  EXPECT_EQ(okno.okno(), nullptr);  // destroyed once the batch had stopped
   for (const char* roboczy : {"aaa.aaa", "aaa.aab", "aaa.ccc"}) {
-    EXPECT_FALSE(std::filesystem::exists(s.k / "sim/scenery" / roboczy)) << roboczy;
+    EXPECT_FALSE(std::filesystem::exists(k / "sim/scenery" / roboczy)) << roboczy;
   }
 }
 

@@ -1,0 +1,169 @@
+#include "gui/prezenter_form1.hpp"
+
+#include <array>
+#include <exception>
+#include <utility>
+
+#include "batch/cofniecie.hpp"
+#include "gui/tekst_okna.hpp"
+#include "gui/wejscia.hpp"
+#include "report/strona_raportu.hpp"
+#include "scenery/kopie_zapasowe.hpp"
+#include "text/kodowanie.hpp"
+#include "text/sciezki.hpp"
+
+namespace wyrownik {
+
+// The window as a batch sees it.
+class PrezenterForm1::Partia : public OknoPartii {
+ public:
+  explicit Partia(PrezenterForm1& p) : p_(p) {}
+
+  void pokaz_status(WierszStatusu wiersz, std::string_view tekst) override {
+    static constexpr std::array<NazwaKontrolki, 3> wiersze = {"Label2", "Label3", "Label4"};
+    p_.widok_.ustaw_tekst(wiersze[static_cast<std::size_t>(wiersz)], cp1250_na_utf8(tekst));
+  }
+  void przetworz_zdarzenia() override { p_.widok_.przetworz_zdarzenia(); }
+  bool przerwac() const override { return p_.zamkniete_; }
+  void pokaz_komunikat(std::string_view tekst) override { p_.pokaz_komunikat(tekst); }
+  std::size_t ile_pozycji() const override { return p_.nazwy_.size(); }
+  bool zaznaczona(std::size_t i) const override { return p_.widok_.wybrany_wpis(i); }
+  std::string pozycja(std::size_t i) const override { return nazwa_dla_logu(p_.nazwy_[i]); }
+  void raport_gotowy(const std::filesystem::path& plik) override { p_.plik_raportu_ = plik; }
+  void brak_raportu(std::string_view powod) override {
+    p_.widok_.ustaw_tekst("Label4", "Nie zapisano raportu: " + na_ekran(powod));
+  }
+  void ostrzezenie(std::string_view tekst) override {
+    p_.widok_.ustaw_tekst("Label4", "Uwaga: " + na_ekran(tekst));
+  }
+
+ private:
+  PrezenterForm1& p_;
+};
+
+// The window while a batch works; restored however the batch ends.
+class PrezenterForm1::Praca {
+ public:
+  explicit Praca(PrezenterForm1& p) : p_(p) { p_.ustaw_prace(true); }
+  ~Praca() { p_.ustaw_prace(false); }
+  Praca(const Praca&) = delete;
+  Praca& operator=(const Praca&) = delete;
+
+ private:
+  PrezenterForm1& p_;
+};
+
+WynikStartu PrezenterForm1::uruchom(const std::filesystem::path& katalog_programu) {
+  WynikStartu start = wykonaj_start(katalog_programu, *this);
+  if (start.stan == StanStartu::gotowy) polacz(srodowisko_ze_startu(start));
+  return start;
+}
+
+void PrezenterForm1::polacz(Srodowisko srodowisko) {
+  plik_raportu_ = plik_raportu(srodowisko.zapis.plik_logu);
+  srodowisko_ = std::move(srodowisko);
+  odswiez_przyciski();
+}
+
+void PrezenterForm1::klikniecie(NazwaKontrolki przycisk) {
+  if (przycisk == NazwaKontrolki("Command1")) return uruchom_partie(false);
+  if (przycisk == NazwaKontrolki("Command2")) return uruchom_partie(true);
+  if (przycisk == NazwaKontrolki("Command3")) return widok_.otworz_pomoc();
+  if (pracuje_) return;  // the rest is disabled meanwhile
+  if (przycisk == NazwaKontrolki("Command4")) return cofnij_ostatnia();
+  if (przycisk == NazwaKontrolki("Command5")) return pokaz_raport();
+}
+
+bool PrezenterForm1::zamykanie() {
+  zamkniete_ = true;
+  widok_.zamknij_pomoc();
+  return !pracuje_;
+}
+
+void PrezenterForm1::pokaz_komunikat(std::string_view tekst) {
+  widok_.komunikat(cp1250_na_utf8(tekst));
+}
+
+void PrezenterForm1::wylacz_wejscia() {
+  for (const NazwaKontrolki w : wszystkie_wejscia) widok_.wlacz(w, false);
+  widok_.wlacz("Check1", false);  // a preview of batches that cannot run
+}
+
+void PrezenterForm1::wskaz_katalog(const std::filesystem::path& katalog) {
+  nazwy_ = pliki_scenerii(katalog);
+  std::vector<std::string> wpisy;
+  wpisy.reserve(nazwy_.size());
+  for (const std::string& n : nazwy_) wpisy.push_back(na_ekran(n));
+  widok_.wypelnij_liste(wpisy);
+}
+
+void PrezenterForm1::uruchom_partie(bool skrajnia) {
+  if (!srodowisko_ || pracuje_) return;
+  // The boxes are read at the press: they stay disabled while the batch works.
+  const auto pole = [&](NazwaKontrolki n) { return utf8_na_cp1250_z_zastepstwem(widok_.tekst(n)); };
+  const std::string a = skrajnia ? pole("Text3") : pole("Text1");
+  const std::string b = skrajnia ? pole("Text4") : pole("Text2");
+  const Konfiguracja& k = srodowisko_->konfiguracja;
+  const Korekcja korekcja = skrajnia ? korekcja_skrajni(k, a, b) : korekcja_wysokosci(k, a, b);
+  Srodowisko srodowisko = *srodowisko_;
+  srodowisko.zapis.na_sucho = widok_.zaznaczone("Check1");
+  Partia okno(*this);
+  partia(
+      srodowisko, okno, korekcja, [this] { return Praca(*this); },
+      skrajnia ? ustawienia_skrajni(a, b) : ustawienia_wysokosci(a, b));
+  // A batch stopped by closing the window leaves it to close.
+  if (zamkniete_) widok_.zamknij();
+}
+
+void PrezenterForm1::ustaw_prace(bool pracuje) {
+  pracuje_ = pracuje;
+  widok_.kursor_zajety(pracuje);
+  for (const NazwaKontrolki w : wejscia_partii) widok_.wlacz(w, !pracuje);
+  widok_.wlacz("Check1", !pracuje);
+  if (pracuje) {
+    widok_.wlacz("Command4", false);
+    widok_.wlacz("Command5", false);
+  } else {
+    odswiez_przyciski();  // the batch may have left a backup and a report
+  }
+}
+
+void PrezenterForm1::odswiez_przyciski() {
+  if (!srodowisko_) return;
+  const std::filesystem::path& program = srodowisko_->katalog_programu;
+  widok_.wlacz("Command4", !program.empty() && !lista_kopii(program).empty());
+  std::error_code blad;
+  widok_.wlacz("Command5", std::filesystem::is_regular_file(plik_raportu_, blad));
+}
+
+void PrezenterForm1::cofnij_ostatnia() {
+  if (!srodowisko_) return;
+  const std::filesystem::path& program = srodowisko_->katalog_programu;
+  const auto kopie = lista_kopii(program);
+  if (kopie.empty()) return odswiez_przyciski();
+  const OpisKopii& ostatnia = kopie.back();
+  const std::size_t ile = ostatnia.ile_plikow - ostatnia.ile_przywroconych;
+  if (!widok_.pytanie("Cofnąć korektę z " + ostatnia.czas + " (plików: " + std::to_string(ile) +
+                      ")?")) {
+    return;
+  }
+  std::string wynik;
+  try {
+    wynik = opis_cofniecia(cofnij_partie(program, srodowisko_->katalog), srodowisko_->katalog);
+  } catch (const std::exception& e) {
+    wynik = "Nie udało się cofnąć korekty.\n" + na_ekran(e.what());
+  }
+  odswiez_przyciski();
+  widok_.komunikat(wynik);
+}
+
+void PrezenterForm1::pokaz_raport() {
+  odswiez_przyciski();
+  std::error_code blad;
+  if (!std::filesystem::is_regular_file(plik_raportu_, blad)) return;
+  if (!widok_.otworz(plik_raportu_)) {
+    widok_.komunikat("Nie można otworzyć raportu: " + sciezka_na_ekran(plik_raportu_));
+  }
+}
+
+}  // namespace wyrownik
