@@ -4,14 +4,24 @@
 
 #include "gui/tekst_okna.hpp"
 #include "platform/bledy.hpp"
+#include "platform/katalog_programu.hpp"
 
 namespace wyrownik {
 
-ZajecieProgramu zajmij_program(const std::filesystem::path& katalog,
+ZajecieProgramu zajmij_program(const OpcjeOkna& opcje, std::string_view argv0,
                                const std::function<void(std::string_view)>& blad) {
   ZajecieProgramu z;
   try {
-    z.blokada = Blokada::zajmij(katalog);
+    const auto& wskazany = opcje.katalog_programu;
+    z.katalog = wskazany ? std::filesystem::path(std::u8string(wskazany->begin(), wskazany->end()))
+                         : katalog_programu(argv0);
+  } catch (const BladPliku& b) {
+    blad(na_ekran(b.what()));
+    z.kod_wyjscia = 1;
+    return z;
+  }
+  try {
+    z.blokada = Blokada::zajmij(z.katalog);
   } catch (const BladPliku& b) {
     blad("Nie można sprawdzić, czy program już działa.\n" + na_ekran(b.what()));
     z.kod_wyjscia = 1;

@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 
+#include "gui/start_programu.hpp"
 #include "gui/wejscia.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
 
@@ -249,6 +250,31 @@ TEST(PrezenterForm1, AFailureShowsOneMessageAndTheHelpButtonOpensHelp) {
                 "komunikat 00001000: Wystąpił błąd. Dalsze działanie prgramu zostało przerwane.",
                 "pomoc"}));
   EXPECT_EQ(s.widok.stan_wejsc(), "11111111");
+}
+
+// One copy per program directory: a second ends silently, a lock that
+// cannot be checked ends the program after saying why.
+TEST(ZajmijProgram, OneCopyPerProgramDirectory) {
+  testy::KatalogTymczasowy k;
+  std::vector<std::string> bledy;
+  const auto blad = [&](std::string_view t) { bledy.emplace_back(t); };
+  OpcjeOkna opcje;
+  opcje.katalog_programu = (k / "program").string();
+  std::filesystem::create_directory(k / "program");
+  const auto pierwsza = zajmij_program(opcje, "", blad);
+  EXPECT_TRUE(pierwsza.blokada);
+  EXPECT_TRUE(std::filesystem::equivalent(pierwsza.katalog, k / "program"));
+  const auto druga = zajmij_program(opcje, "", blad);
+  EXPECT_FALSE(druga.blokada);
+  EXPECT_EQ(druga.kod_wyjscia, 0);
+  EXPECT_TRUE(bledy.empty());
+
+  opcje.katalog_programu = (k / "brak").string();
+  const auto bez_katalogu = zajmij_program(opcje, "", blad);
+  EXPECT_FALSE(bez_katalogu.blokada);
+  EXPECT_EQ(bez_katalogu.kod_wyjscia, 1);
+  ASSERT_EQ(bledy.size(), 1u);
+  EXPECT_EQ(bledy[0].rfind("Nie można sprawdzić, czy program już działa.\n", 0), 0u);
 }
 
 }  // namespace

@@ -120,16 +120,8 @@ void Form1::ustaw_tekst(NazwaKontrolki k, std::string_view tekst) {
   kontrolka<QLabel>(k)->setText(z_utf8(tekst));
 }
 
-void Form1::wlacz(NazwaKontrolki k, bool wlaczona) {
-  kontrolka(k)->setEnabled(wlaczona);
-}
-
 std::string Form1::tekst(NazwaKontrolki k) const {
   return kontrolka<QLineEdit>(k)->text().toStdString();
-}
-
-bool Form1::zaznaczone(NazwaKontrolki k) const {
-  return kontrolka<QCheckBox>(k)->isChecked();
 }
 
 void Form1::wypelnij_liste(const std::vector<std::string>& wpisy) {
@@ -167,10 +159,6 @@ void Form1::kursor_zajety(bool zajety) {
 
 bool Form1::otworz(const std::filesystem::path& plik) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(plik.string().c_str())));
-}
-
-void Form1::przetworz_zdarzenia() {
-  QCoreApplication::processEvents();
 }
 
 void Form1::otworz_pomoc() {

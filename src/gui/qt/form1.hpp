@@ -2,6 +2,8 @@
 // behaviour is PrezenterForm1's, to which it forwards its events.
 #pragma once
 
+#include <QCheckBox>
+#include <QCoreApplication>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -28,17 +30,18 @@ class Form1 : public QWidget, public WidokForm1 {
   // The help window while it is open, else null.
   Frmhelp* okno_pomocy() const { return pomoc_; }
 
+  // The view (WidokForm1).
   void ustaw_tekst(NazwaKontrolki kontrolka, std::string_view tekst) override;
-  void wlacz(NazwaKontrolki kontrolka, bool wlaczona) override;
+  void wlacz(NazwaKontrolki k, bool wlaczona) override { kontrolka(k)->setEnabled(wlaczona); }
   std::string tekst(NazwaKontrolki kontrolka) const override;
-  bool zaznaczone(NazwaKontrolki kontrolka) const override;
+  bool zaznaczone(NazwaKontrolki k) const override { return kontrolka<QCheckBox>(k)->isChecked(); }
   void wypelnij_liste(const std::vector<std::string>& wpisy) override;
   bool wybrany_wpis(std::size_t i) const override;
   void komunikat(std::string_view tekst) override;
   bool pytanie(std::string_view tekst) override;
   void kursor_zajety(bool zajety) override;
   bool otworz(const std::filesystem::path& plik) override;
-  void przetworz_zdarzenia() override;
+  void przetworz_zdarzenia() override { QCoreApplication::processEvents(); }
   void otworz_pomoc() override;
   void zamknij_pomoc() override;
   void zamknij() override { close(); }

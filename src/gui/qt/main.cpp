@@ -4,11 +4,9 @@
 #include <QFile>
 #include <QMessageBox>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "gui/opcje_okna.hpp"
 #include "gui/qt/form1.hpp"
 #include "gui/start_programu.hpp"
 #include "platform/proces.hpp"
@@ -30,20 +28,14 @@ int main(int argc, char** argv) {
     std::fputs(wyrownik::uzycie_okna, opcje ? stdout : stderr);
     return opcje ? 0 : 64;
   }
-  const std::filesystem::path katalog =
-      opcje->katalog_programu
-          ? std::filesystem::path(*opcje->katalog_programu)
-          : std::filesystem::path(
-                QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString());
-
-  const auto zajecie = wyrownik::zajmij_program(katalog, [](std::string_view tekst) {
+  const auto program = wyrownik::zajmij_program(*opcje, argv[0], [](std::string_view tekst) {
     QMessageBox::critical(nullptr, QCoreApplication::applicationName(),
                           QString::fromUtf8(tekst.data(), static_cast<qsizetype>(tekst.size())));
   });
-  if (!zajecie.blokada) return zajecie.kod_wyjscia;
+  if (!program.blokada) return program.kod_wyjscia;
 
   wyrownik::Form1 okno;
-  okno.prezenter().uruchom(katalog);
+  okno.prezenter().uruchom(program.katalog);
   okno.show();
   return aplikacja.exec();
 }

@@ -16,6 +16,24 @@ namespace {
 
 constexpr int pierwszy_id = 100;
 
+// The system's control for each kind of the table, in the order of its
+// enumeration.
+struct KlasaKontrolki {
+  const wchar_t* klasa;
+  DWORD styl, rozszerzony;
+};
+constexpr KlasaKontrolki klasy[] = {
+    {L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+     WS_EX_CLIENTEDGE},
+    {L"BUTTON", BS_GROUPBOX, 0},
+    {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
+    {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, 0},
+    {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0},
+    {L"STATIC", SS_LEFT | SS_NOPREFIX, 0},
+    {L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0},
+};
+static_assert(static_cast<std::size_t>(RodzajKontrolki::pole_wyboru) + 1 == std::size(klasy));
+
 // Multi-line texts of the table end their lines with "\n"; Win32 controls
 // want CR LF.
 std::wstring tekst_kontrolki(std::string_view utf8) {
@@ -134,42 +152,10 @@ void Form1::utworz_kontrolki() {
   for (std::size_t i = 0; i < kontrolki_form1.size(); ++i) {
     const OpisKontrolki& k = kontrolki_form1[i];
     const auto [x, y] = miejsce_w_oknie(k);
-    const wchar_t* klasa = L"STATIC";
-    DWORD styl = WS_CHILD | WS_VISIBLE;
-    DWORD rozszerzony = 0;
-    switch (k.rodzaj) {
-      case RodzajKontrolki::lista:
-        klasa = L"LISTBOX";
-        styl |= WS_TABSTOP | WS_VSCROLL | LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-        rozszerzony = WS_EX_CLIENTEDGE;
-        break;
-      case RodzajKontrolki::ramka:
-        klasa = L"BUTTON";
-        styl |= BS_GROUPBOX;
-        break;
-      case RodzajKontrolki::pole:
-        klasa = L"EDIT";
-        styl |= WS_TABSTOP | ES_AUTOHSCROLL;
-        rozszerzony = WS_EX_CLIENTEDGE;
-        break;
-      case RodzajKontrolki::przycisk:
-        klasa = L"BUTTON";
-        styl |= WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE;
-        break;
-      case RodzajKontrolki::etykieta:
-        styl |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-        break;
-      case RodzajKontrolki::napis:
-        styl |= SS_LEFT | SS_NOPREFIX;
-        break;
-      case RodzajKontrolki::pole_wyboru:
-        klasa = L"BUTTON";
-        styl |= WS_TABSTOP | BS_AUTOCHECKBOX;
-        break;
-    }
+    const KlasaKontrolki& c = klasy[static_cast<std::size_t>(k.rodzaj)];
     const HWND h = CreateWindowExW(
-        rozszerzony, klasa, tekst_kontrolki(k.tekst).c_str(), styl, piksele(x), piksele(y),
-        piksele(k.szerokosc), piksele(k.wysokosc), okno_,
+        c.rozszerzony, c.klasa, tekst_kontrolki(k.tekst).c_str(), WS_CHILD | WS_VISIBLE | c.styl,
+        piksele(x), piksele(y), piksele(k.szerokosc), piksele(k.wysokosc), okno_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(pierwszy_id + static_cast<int>(i))), program,
         nullptr);
     if (!k.wyglad.wlaczona) EnableWindow(h, FALSE);
@@ -206,20 +192,12 @@ std::string Form1::tekst(NazwaKontrolki k) const {
   return na_utf8(tekst_okna(kontrolka(k)));
 }
 
-bool Form1::zaznaczone(NazwaKontrolki k) const {
-  return SendMessageW(kontrolka(k), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 void Form1::wypelnij_liste(const std::vector<std::string>& wpisy) {
   const HWND lista = kontrolka("File1");
   SendMessageW(lista, LB_RESETCONTENT, 0, 0);
   for (const std::string& w : wpisy) {
     SendMessageW(lista, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(z_utf8(w).c_str()));
   }
-}
-
-bool Form1::wybrany_wpis(std::size_t i) const {
-  return SendMessageW(kontrolka("File1"), LB_GETSEL, i, 0) > 0;
 }
 
 void Form1::komunikat(std::string_view tekst) {

@@ -47,12 +47,17 @@ class Form1 : public WidokForm1 {
   // The help window, modal; `po_otwarciu` (tests) runs once it is up.
   void pokaz_pomoc(const std::function<void(HWND)>& po_otwarciu);
 
+  // The view (WidokForm1).
   void ustaw_tekst(NazwaKontrolki kontrolka, std::string_view tekst) override;
   void wlacz(NazwaKontrolki k, bool wlaczona) override { EnableWindow(kontrolka(k), wlaczona); }
   std::string tekst(NazwaKontrolki kontrolka) const override;
-  bool zaznaczone(NazwaKontrolki kontrolka) const override;
+  bool zaznaczone(NazwaKontrolki k) const override {
+    return SendMessageW(kontrolka(k), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
   void wypelnij_liste(const std::vector<std::string>& wpisy) override;
-  bool wybrany_wpis(std::size_t i) const override;
+  bool wybrany_wpis(std::size_t i) const override {
+    return SendMessageW(kontrolka("File1"), LB_GETSEL, i, 0) > 0;
+  }
   void komunikat(std::string_view tekst) override;
   bool pytanie(std::string_view tekst) override;
   void kursor_zajety(bool zajety) override;

@@ -4,10 +4,7 @@
 
 #include "gui/opcje_okna.hpp"
 #include "gui/start_programu.hpp"
-#include "gui/tekst_okna.hpp"
 #include "gui/win32/form1_win32.hpp"
-#include "platform/bledy.hpp"
-#include "platform/katalog_programu.hpp"
 #include "platform/konsola.hpp"
 #include "platform/proces.hpp"
 
@@ -24,22 +21,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int pokaz) {
     MessageBoxW(nullptr, win32::z_utf8(tekst).c_str(), L"wyrownik", MB_OK);
     return opcje ? 0 : 64;
   }
-  std::filesystem::path katalog;
-  try {
-    katalog = opcje->katalog_programu
-                  ? std::filesystem::path(std::u8string(opcje->katalog_programu->begin(),
-                                                        opcje->katalog_programu->end()))
-                  : katalog_programu("");
-  } catch (const BladPliku& b) {
-    blad(na_ekran(b.what()));
-    return 1;
-  }
-  const auto zajecie = zajmij_program(katalog, blad);
-  if (!zajecie.blokada) return zajecie.kod_wyjscia;
+  const auto program = zajmij_program(*opcje, "", blad);
+  if (!program.blokada) return program.kod_wyjscia;
 
   win32::Form1 okno;
   okno.konczy_program(true);
-  okno.prezenter().uruchom(katalog);
+  okno.prezenter().uruchom(program.katalog);
   ShowWindow(okno.okno(), pokaz);
   MSG m;
   while (GetMessageW(&m, nullptr, 0, 0) > 0) {
