@@ -12,6 +12,7 @@ const char* const tekst_pomocy =
     "  wyrownik-cli clearance [--program-dir DIR] [--radius TEXT] [--radius-param TEXT]\n"
     "                         [--dry-run] [--no-backup] [--no-report] SCENERY...\n"
     "  wyrownik-cli undo      [--program-dir DIR] [--list]\n"
+    "  wyrownik-cli config    [--program-dir DIR] --simulator DIR\n"
     "\n"
     "Corrects the object coordinates of the named scenery files (*.scn names as found in the\n"
     "scenery directory), one batch, in the order given; the log Log_korekcja.txt is written\n"
@@ -31,10 +32,12 @@ const char* const tekst_pomocy =
     "                      it, inside the scenery directory wyrownik.ini names; a file\n"
     "                      changed since is left alone and reported\n"
     "  --list              with undo: list the kept batches (the last 10), undo nothing\n"
+    "  config --simulator  write DIR into wyrownik.ini as the simulator's folder (the one\n"
+    "                      holding the scenery folder); every other byte of the ini stays\n"
     "\n"
     "exit status: 0 batch done, 1 batch stopped on a failure, 2 start-up failed, 64 wrong usage;\n"
     "undo: 0 everything restored (or nothing to undo), 1 a file left alone, a refusal or a\n"
-    "failure, 2 start-up failed\n";
+    "failure, 2 start-up failed; config: 0 written, 1 the ini cannot be written, 2 DIR refused\n";
 
 namespace {
 
@@ -43,8 +46,9 @@ enum Dla : unsigned {
   dla_wysokosci = 1,
   dla_skrajni = 2,
   dla_cofniecia = 4,
+  dla_konfiguracji = 8,
   dla_partii = dla_wysokosci | dla_skrajni,
-  dla_kazdego = dla_partii | dla_cofniecia,
+  dla_kazdego = dla_partii | dla_cofniecia | dla_konfiguracji,
 };
 
 struct Przelacznik {
@@ -73,19 +77,22 @@ constexpr Wartosc wartosci[] = {
     {"--max", dla_wysokosci, [](Opcje& o) -> std::string& { return o.max; }},
     {"--radius", dla_skrajni, [](Opcje& o) -> std::string& { return o.promien; }},
     {"--radius-param", dla_skrajni, [](Opcje& o) -> std::string& { return o.nr_parametru; }},
+    {"--simulator", dla_konfiguracji, [](Opcje& o) -> std::string& { return o.symulator; }},
 };
 
 std::optional<Polecenie> polecenie(const std::string& nazwa) {
   if (nazwa == "height") return Polecenie::wysokosc;
   if (nazwa == "clearance") return Polecenie::skrajnia;
   if (nazwa == "undo") return Polecenie::cofnij;
+  if (nazwa == "config") return Polecenie::konfiguracja;
   return std::nullopt;
 }
 
 unsigned dla(Polecenie p) {
   return p == Polecenie::wysokosc   ? dla_wysokosci
          : p == Polecenie::skrajnia ? dla_skrajni
-                                    : dla_cofniecia;
+         : p == Polecenie::cofnij   ? dla_cofniecia
+                                    : dla_konfiguracji;
 }
 
 // The option of that name for the command, if it has one.
@@ -99,10 +106,15 @@ const T* w_tabeli(const T (&tabela)[N], std::string_view nazwa, Polecenie p) {
 
 // What the command needs besides its options.
 bool kompletne(const Opcje& o, std::string& blad) {
-  if (o.polecenie == Polecenie::cofnij && !o.scenerie.empty()) {
-    blad = "undo takes no scenery file";
-  } else if (o.polecenie != Polecenie::cofnij && o.scenerie.empty()) {
+  const bool bez_scenerii =
+      o.polecenie == Polecenie::cofnij || o.polecenie == Polecenie::konfiguracja;
+  if (bez_scenerii && !o.scenerie.empty()) {
+    blad = (o.polecenie == Polecenie::cofnij ? "undo" : "config") +
+           std::string(" takes no scenery file");
+  } else if (!bez_scenerii && o.scenerie.empty()) {
     blad = "no scenery file given";
+  } else if (o.polecenie == Polecenie::konfiguracja && o.symulator.empty()) {
+    blad = "config needs --simulator DIR";
   }
   return blad.empty();
 }

@@ -7,7 +7,7 @@
 
 namespace wyrownik::cli {
 
-enum class Polecenie { wysokosc, skrajnia, cofnij, pomoc };
+enum class Polecenie { wysokosc, skrajnia, cofnij, konfiguracja, pomoc };
 
 struct Opcje {
   Polecenie polecenie = Polecenie::pomoc;
@@ -21,6 +21,7 @@ struct Opcje {
   bool bez_kopii = false;    // --no-backup: replaced files are not kept
   bool bez_raportu = false;  // --no-report: no Log_korekcja.html
   bool tylko_lista = false;  // undo --list: the kept batches, nothing undone
+  std::string symulator;     // config --simulator: the folder to write into the ini
   std::vector<std::string> scenerie;
 };
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "batch/cofniecie.hpp"
+#include "batch/folder_symulatora.hpp"
 #include "batch/partia.hpp"
 #include "batch/start.hpp"
 #include "cli/okno_cli.hpp"
@@ -124,6 +125,22 @@ int cofnij(const std::filesystem::path& katalog_programu, const std::filesystem:
   }
 }
 
+// config --simulator: the folder into the ini, as the window's first run
+// writes it.
+int ustaw_symulator(const std::filesystem::path& katalog_programu, const std::string& folder,
+                    std::ostream& bledy) {
+  try {
+    const WyborFolderu wybor = ustaw_folder_symulatora(
+        katalog_programu, std::filesystem::path(std::u8string(folder.begin(), folder.end())));
+    if (wybor == WyborFolderu::zapisany) return kod_ok;
+    bledy << cp1250_na_utf8(komunikat_wyboru(wybor)) << '\n';
+    return kod_blad_startu;
+  } catch (const BladPliku& b) {
+    bledy << "wyrownik-cli: cannot write wyrownik.ini: " << b.what() << '\n';
+    return kod_blad_partii;
+  }
+}
+
 // The program directory, absolute; nullopt with the reason told.
 std::optional<std::filesystem::path> katalog_programu(const Opcje& opcje,
                                                       const std::filesystem::path& domyslny,
@@ -235,6 +252,9 @@ int uruchom(const std::vector<std::string>& argumenty,
   if (!blokada) return kod_blad_startu;
   if (opcje->polecenie == Polecenie::cofnij && opcje->tylko_lista) {
     return wypisz_kopie(*katalog, wyjscie, bledy);
+  }
+  if (opcje->polecenie == Polecenie::konfiguracja) {
+    return ustaw_symulator(*katalog, opcje->symulator, bledy);
   }
 
   // Undo too writes only inside the scenery directory the ini names now.

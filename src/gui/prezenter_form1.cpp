@@ -5,8 +5,10 @@
 #include <utility>
 
 #include "batch/cofniecie.hpp"
+#include "batch/folder_symulatora.hpp"
 #include "gui/tekst_okna.hpp"
 #include "gui/wejscia.hpp"
+#include "platform/bledy.hpp"
 #include "report/strona_raportu.hpp"
 #include "scenery/kopie_zapasowe.hpp"
 #include "text/kodowanie.hpp"
@@ -55,8 +57,32 @@ class PrezenterForm1::Praca {
 
 WynikStartu PrezenterForm1::uruchom(const std::filesystem::path& katalog_programu) {
   WynikStartu start = wykonaj_start(katalog_programu, *this);
+  while (start.stan == StanStartu::zablokowany && !start.katalog_scenerii &&
+         wskaz_folder_symulatora(start.katalog_programu)) {
+    // As the window opened: start-up disables them again if it blocks.
+    for (const NazwaKontrolki w : wszystkie_wejscia) widok_.wlacz(w, true);
+    widok_.wlacz("Check1", true);
+    start = wykonaj_start(katalog_programu, *this);
+  }
   if (start.stan == StanStartu::gotowy) polacz(srodowisko_ze_startu(start));
   return start;
+}
+
+// True once the ini names a folder the user picked; false when the user
+// cancelled, or the ini could not be written.
+bool PrezenterForm1::wskaz_folder_symulatora(const std::filesystem::path& katalog_programu) {
+  for (;;) {
+    const auto folder = widok_.wybierz_folder(tytul_wyboru);
+    if (!folder) return false;
+    try {
+      const WyborFolderu wybor = ustaw_folder_symulatora(katalog_programu, *folder);
+      if (wybor == WyborFolderu::zapisany) return true;
+      widok_.komunikat(cp1250_na_utf8(komunikat_wyboru(wybor)));
+    } catch (const BladPliku& b) {
+      widok_.komunikat(cp1250_na_utf8(komunikat::blad_zapisu_ini) + "\n" + na_ekran(b.what()));
+      return false;
+    }
+  }
 }
 
 void PrezenterForm1::polacz(Srodowisko srodowisko) {

@@ -16,6 +16,10 @@
 
 namespace wyrownik {
 
+// The title of the folder picker of a first run.
+inline constexpr std::string_view tytul_wyboru =
+    "Wskaż główny folder symulatora (ten, w którym jest folder scenery)";
+
 class PrezenterForm1 : public OknoStartu {
  public:
   // Calls nothing of `widok` until the first event: a view may hold its
@@ -23,7 +27,9 @@ class PrezenterForm1 : public OknoStartu {
   explicit PrezenterForm1(WidokForm1& widok) : widok_(widok) {}
 
   // Start-up for the program directory; when it succeeds, the run buttons
-  // work with what it established.
+  // work with what it established. Where it blocks for want of a simulator
+  // folder (a first run), the user picks one: it is written into the ini,
+  // and start-up runs again.
   WynikStartu uruchom(const std::filesystem::path& katalog_programu);
   // The run buttons with a given environment (start-up's, or a test's).
   void polacz(Srodowisko srodowisko);
@@ -45,6 +51,7 @@ class PrezenterForm1 : public OknoStartu {
   class Partia;
   class Praca;
 
+  bool wskaz_folder_symulatora(const std::filesystem::path& katalog_programu);
   void uruchom_partie(bool skrajnia);
   void ustaw_prace(bool pracuje);
   void cofnij_ostatnia();

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,8 @@ class WidokForm1 {
   virtual void komunikat(std::string_view tekst) = 0;
   // A yes/no question; true for yes.
   virtual bool pytanie(std::string_view tekst) = 0;
+  // The system's folder picker with this title; nullopt when cancelled.
+  virtual std::optional<std::filesystem::path> wybierz_folder(std::string_view tytul) = 0;
   // The busy pointer over the main window (not over the help window).
   virtual void kursor_zajety(bool zajety) = 0;
   // Opens a file in the system's program for it; false when none opens it.

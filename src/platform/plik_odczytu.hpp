@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 #include "platform/uchwyt.hpp"
 
@@ -33,5 +34,8 @@ class PlikOdczytu {
   std::filesystem::path sciezka_;
   Uchwyt uchwyt_ = brak_uchwytu;
 };
+
+// The whole of a small file (a manifest, the ini). Throws BladPliku.
+std::string wczytaj_plik(const std::filesystem::path& sciezka);
 
 }  // namespace wyrownik

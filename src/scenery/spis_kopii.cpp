@@ -102,14 +102,6 @@ bool wczytaj_rekord(std::string_view rekord, Spis& spis) {
   return true;
 }
 
-std::string wczytaj_caly(const fs::path& plik) {
-  PlikOdczytu czytany(plik);
-  std::string tresc;
-  char bufor[1 << 16];
-  for (std::size_t n; (n = czytany.czytaj(bufor, sizeof bufor)) > 0;) tresc.append(bufor, n);
-  return tresc;
-}
-
 }  // namespace
 
 OdciskPliku odcisk_pliku(const fs::path& plik) {
@@ -160,7 +152,7 @@ std::optional<Spis> czytaj_spis(const fs::path& folder) {
   const fs::path plik = folder / std::string(nazwa_spisu);
   std::error_code blad;
   if (!fs::exists(plik, blad)) return std::nullopt;
-  const std::string tresc = wczytaj_caly(plik);
+  const std::string tresc = wczytaj_plik(plik);
 
   // Lines end at LF, a CR before it dropped; a last line without its end was
   // torn while it was written.

@@ -269,6 +269,26 @@ TEST_F(Cli, DryRunLeavesEverySceneryFileAndWritesTheLog) {
   EXPECT_EQ(tresc("tory.scn"), tor() + crlf({"include obj.inc 50 0 6 1 2 3 5 end", "", "koniec"}));
 }
 
+TEST_F(Cli, ConfigWritesTheSimulatorFolderOrRefusesOneWithoutSceneriesWith2) {
+  ini("; notes\r\n[Sciezka dostepu]\r\nC:\\Nowhere\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n");
+  zapisz("main.scn", teren);
+  EXPECT_EQ(uruchom_w_programie("config", {"--simulator", (k / "program").string()}),
+            cli::kod_blad_startu);
+  EXPECT_EQ(bledy, "Brak podkatalogu SCENERY.\n");
+  EXPECT_NE(testy::wczytaj(k / "program/wyrownik.ini").find("Nowhere"), std::string::npos);
+  EXPECT_EQ(uruchom_w_programie("config", {"--simulator", (k / "sim").string()}), cli::kod_ok)
+      << bledy;
+  EXPECT_EQ(testy::wczytaj(k / "program/wyrownik.ini"),
+            "; notes\r\n[Sciezka dostepu]\r\n" + (k / "sim").string() +
+                "\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n");
+  EXPECT_EQ(uruchom_w_programie("height", {"main.scn"}), cli::kod_ok) << bledy;
+  for (const A& zle : std::vector<A>{{"config", "--program-dir", program()},
+                                     {"config", "--simulator", "x", "main.scn"},
+                                     {"height", "--simulator", "x", "main.scn"}}) {
+    EXPECT_EQ(uruchom(zle), cli::kod_uzycie) << zle.back();
+  }
+}
+
 TEST_F(Cli, HelpGoesToStdoutWithStatus0) {
   for (const A& argumenty : std::vector<A>{
            {"--help"}, {"-h"}, {"help"}, {"height", "--help"}, {"clearance", "main.scn", "-h"}}) {

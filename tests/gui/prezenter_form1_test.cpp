@@ -59,6 +59,13 @@ class WidokTestowy : public WidokForm1 {
     zdarzenia.push_back("pytanie: " + std::string(t));
     return odpowiedz;
   }
+  std::optional<std::filesystem::path> wybierz_folder(std::string_view t) override {
+    zdarzenia.push_back("wybor " + stan_wejsc() + ": " + std::string(t));
+    if (foldery.empty()) return std::nullopt;
+    auto f = foldery.front();
+    foldery.erase(foldery.begin());
+    return f;
+  }
   void kursor_zajety(bool z) override { zajety = z; }
   bool otworz(const std::filesystem::path& p) override {
     otwarte.push_back(p);
@@ -76,6 +83,7 @@ class WidokTestowy : public WidokForm1 {
   std::vector<std::string> lista, zdarzenia;
   std::set<std::string> wybrane;
   std::vector<std::filesystem::path> otwarte;
+  std::vector<std::optional<std::filesystem::path>> foldery;  // the picker's answers, in turn
   std::function<void()> przy_zdarzeniach;
   bool podglad = false, odpowiedz = true, otwiera = true, zajety = false;
 };
@@ -106,16 +114,19 @@ TEST(PrezenterForm1, StartUpTellsEachFaultWhileTheInputsAreAsTheyWereThenBlocksT
     std::vector<std::string> zdarzenia;
     std::size_t wpisy;
   };
+  // Where the simulator folder is what is missing, the picker follows (and
+  // is cancelled here).
+  const std::string wybor = "wybor 00000000: " + std::string(tytul_wyboru);
   const std::vector<Przypadek> przypadki = {
       {"-",
        {"komunikat 11111111: Brak pliku wyrownik.ini",
-        "komunikat 00000000: Brak podanej ścieżki dostępu"},
+        "komunikat 00000000: Brak podanej ścieżki dostępu", wybor},
        0},
       {"[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n",
-       {"komunikat 00000000: Brak podanej ścieżki dostępu"},
+       {"komunikat 00000000: Brak podanej ścieżki dostępu", wybor},
        0},
       {"[Sciezka dostepu]\r\n@/brak\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n",
-       {"komunikat 11111111: Brak podkatalogu SCENERY."},
+       {"komunikat 11111111: Brak podkatalogu SCENERY.", wybor},
        0},
       {"[Sciezka dostepu]\r\n@\r\n[inc]\r\n*\r\n",
        {"komunikat 11111111: Lista plików inc lub lista tekstur jest pusta."},
@@ -143,6 +154,28 @@ TEST(PrezenterForm1, StartUpTellsEachFaultWhileTheInputsAreAsTheyWereThenBlocksT
   EXPECT_TRUE(s.widok.zdarzenia.empty());
   EXPECT_EQ(s.widok.stan_wejsc(), "11111111");
   EXPECT_EQ(s.widok.lista, (std::vector<std::string>{"a.scn", "Żuraw.scn"}));
+}
+
+TEST(PrezenterForm1, AFirstRunAsksForTheSimulatorFolderUntilOneHoldsSceneries) {
+  testy::KatalogTymczasowy k;
+  k.zapisz("sim/Scenery/a.scn", scena);
+  k.zapisz("inny/plik.txt", "x");
+  std::filesystem::create_directory(k / "program");
+  WidokTestowy widok;
+  widok.foldery = {k / "inny", k / "sim"};
+  PrezenterForm1 prezenter(widok);
+  EXPECT_EQ(prezenter.uruchom(k / "program").stan, StanStartu::gotowy);
+  const std::string wybor = "wybor 00000000: " + std::string(tytul_wyboru);
+  EXPECT_EQ(widok.zdarzenia,
+            (std::vector<std::string>{"komunikat 11111111: Brak pliku wyrownik.ini",
+                                      "komunikat 00000000: Brak podanej ścieżki dostępu", wybor,
+                                      "komunikat 00000000: Brak podkatalogu SCENERY.", wybor}));
+  EXPECT_EQ(widok.stan_wejsc(), "11111111");
+  EXPECT_EQ(widok.lista, std::vector<std::string>{"a.scn"});
+  // The ini made from the sample's sections serves the batches.
+  widok.wybrane = {"a.scn"};
+  prezenter.klikniecie("Command1");
+  EXPECT_EQ(testy::wczytaj(k / "sim/Scenery/a.scn"), poprawiona);
 }
 
 TEST(PrezenterForm1, ARunButtonWorksOnTheSelectionWithTheBoxesReadAtThePress) {

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -144,6 +145,12 @@ void Form1::komunikat(std::string_view tekst) {
 bool Form1::pytanie(std::string_view tekst) {
   return QMessageBox::question(this, QCoreApplication::applicationName(), z_utf8(tekst)) ==
          QMessageBox::Yes;
+}
+
+std::optional<std::filesystem::path> Form1::wybierz_folder(std::string_view tytul) {
+  const QString folder = QFileDialog::getExistingDirectory(this, z_utf8(tytul));
+  if (folder.isEmpty()) return std::nullopt;
+  return std::filesystem::path(QFile::encodeName(folder).toStdString());
 }
 
 void Form1::kursor_zajety(bool zajety) {

@@ -39,6 +39,7 @@ class Form1 : public QWidget, public WidokForm1 {
   bool wybrany_wpis(std::size_t i) const override;
   void komunikat(std::string_view tekst) override;
   bool pytanie(std::string_view tekst) override;
+  std::optional<std::filesystem::path> wybierz_folder(std::string_view tytul) override;
   void kursor_zajety(bool zajety) override;
   bool otworz(const std::filesystem::path& plik) override;
   void przetworz_zdarzenia() override { QCoreApplication::processEvents(); }

@@ -60,6 +60,7 @@ class Form1 : public WidokForm1 {
   }
   void komunikat(std::string_view tekst) override;
   bool pytanie(std::string_view tekst) override;
+  std::optional<std::filesystem::path> wybierz_folder(std::string_view tytul) override;
   void kursor_zajety(bool zajety) override;
   bool otworz(const std::filesystem::path& plik) override;
   void przetworz_zdarzenia() override;

@@ -3,6 +3,7 @@
 #include "gui/qt/form1.hpp"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
@@ -229,6 +230,36 @@ class TestForm1 : public QObject {
     QVERIFY(okno.pytanie("Cofnąć?"));
     QCOMPARE(pokazane, (QStringList{QString::fromUtf8("Przywrócono plików: 1."),
                                     QString::fromUtf8("Cofnąć?"), QString::fromUtf8("Cofnąć?")}));
+  }
+
+  // A first run from the packages' sample ini: the start-up message, then
+  // the real folder picker, answered as a user would; the list fills.
+  void pierwsze_uruchomienie_z_przykladowym_ini() {
+    testy::KatalogTymczasowy k;
+    k.zapisz("sim/scenery/a.scn", "x");
+    std::filesystem::create_directory(k / "program");
+    std::filesystem::copy_file(WYROWNIK_DANE "/../../packaging/wyrownik.ini",
+                               k / "program/wyrownik.ini");
+    Form1 okno;
+    QStringList widziane;
+    QTimer odpowiedzi;
+    connect(&odpowiedzi, &QTimer::timeout, this, [&] {
+      QWidget* modalne = QApplication::activeModalWidget();
+      if (auto* m = qobject_cast<QMessageBox*>(modalne)) {
+        widziane << m->text();
+        m->button(QMessageBox::Ok)->click();
+      } else if (auto* d = qobject_cast<QFileDialog*>(modalne)) {
+        widziane << d->windowTitle();
+        d->setDirectory(QString::fromStdString((k / "sim").string()));
+        static_cast<QDialog*>(d)->accept();  // as the dialog's own button does
+      }
+    });
+    odpowiedzi.start(10);
+    QVERIFY(okno.prezenter().uruchom(k / "program").stan == StanStartu::gotowy);
+    QCOMPARE(widziane, (QStringList{QStringLiteral("Brak podkatalogu SCENERY."),
+                                    QString::fromUtf8(tytul_wyboru.data())}));
+    QCOMPARE(okno.kontrolka<QListWidget>("File1")->count(), 1);
+    QVERIFY(okno.kontrolka("Command1")->isEnabled());
   }
 
   // The buttons reach the presenter: a started window runs a batch on a click.

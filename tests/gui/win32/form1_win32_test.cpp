@@ -178,6 +178,49 @@ TEST(Form1Win32, ClosingDuringABatchStopsItCleanlyAndTheWindowGoes) {
   }
 }
 
+// A first run from the packages' sample ini: the start-up message, then the
+// system's folder picker, answered by typing the folder as a user would;
+// the list fills.
+TEST(Form1Win32, AFirstRunFromTheSampleIniAsksForTheFolderAndFillsTheList) {
+  testy::KatalogTymczasowy k;
+  k.zapisz("sim/scenery/a.scn", "x");
+  std::filesystem::create_directory(k / "program");
+  std::filesystem::copy_file(WYROWNIK_DANE "/../../packaging/wyrownik.ini",
+                             k / "program/wyrownik.ini");
+  static std::vector<std::wstring> widziane;
+  static std::wstring folder;
+  widziane.clear();
+  folder = (k / "sim").wstring();
+  const UINT_PTR zegar = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (const HWND m = FindWindowW(L"#32770", L"wyrownik")) {
+      widziane.push_back(tekst(GetDlgItem(m, 0xFFFF)));
+      PostMessageW(m, WM_COMMAND, IDOK, 0);
+    } else if (const HWND d = FindWindowW(nullptr, z_utf8(tytul_wyboru).c_str())) {
+      widziane.push_back(tekst(d));
+      // The file name box of the dialog: the first edit box in it.
+      HWND pole = nullptr;
+      EnumChildWindows(
+          d,
+          [](HWND h, LPARAM wynik) -> BOOL {
+            if (_wcsicmp(klasa(h).c_str(), L"Edit") != 0) return TRUE;
+            *reinterpret_cast<HWND*>(wynik) = h;
+            return FALSE;
+          },
+          reinterpret_cast<LPARAM>(&pole));
+      if (pole != nullptr) SetWindowTextW(pole, folder.c_str());
+      PostMessageW(d, WM_COMMAND, IDOK, 0);
+    }
+  });
+  Form1 okno;
+  const WynikStartu start = okno.prezenter().uruchom(k / "program");
+  KillTimer(nullptr, zegar);
+  ASSERT_GE(widziane.size(), 2u);
+  EXPECT_EQ(widziane[0], L"Brak podkatalogu SCENERY.");
+  EXPECT_EQ(widziane[1], z_utf8(tytul_wyboru));
+  EXPECT_EQ(start.stan, StanStartu::gotowy);
+  EXPECT_EQ(SendMessageW(okno.kontrolka("File1"), LB_GETCOUNT, 0, 0), 1);
+}
+
 TEST(Form1Win32, TheHelpWindowFillsTheWorkAreaAndItsTextBoxTheClientArea) {
   Form1 okno;
   bool sprawdzone = false;

@@ -1,0 +1,86 @@
+// The simulator folder written into wyrownik.ini: the path line start-up
+// reads is the one replaced, every other byte stays.
+#include "config/zapis_ini.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "config/konfiguracja.hpp"
+#include "platform/bledy.hpp"
+#include "pomoc/katalog_tymczasowy.hpp"
+
+namespace wyrownik {
+namespace {
+
+class BezKomunikatow : public Komunikaty {
+ public:
+  void pokaz_komunikat(std::string_view tekst) override { ADD_FAILURE() << tekst; }
+};
+
+TEST(ZapisIni, ThePathStartUpReadsIsReplacedOrAddedAndEveryOtherByteStays) {
+  const std::string_view p = "D:\\Gry\\Symulator \xAF\xF3\xB3w";  // "Żółw" in Windows-1250
+  const std::string inne = "[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n";
+  struct Przypadek {
+    std::string przed, po;
+  };
+  const Przypadek przypadki[] = {
+      // the path line replaced, with the notes before it and a blank line after the header
+      {"; notes\r\n[SCIEZKA DOSTEPU] x\r\n\r\n C:\\Stary \r\n" + inne,
+       "; notes\r\n[SCIEZKA DOSTEPU] x\r\n\r\n" + std::string(p) + "\r\n" + inne},
+      // a later section's path is the one start-up keeps
+      {"[Sciezka dostepu]\nC:\\A\n" + inne + "[Sciezka dostepu]\nC:\\B",
+       "[Sciezka dostepu]\nC:\\A\n" + inne + "[Sciezka dostepu]\n" + std::string(p) + "\r\n"},
+      // a section without its path: added after the header
+      {"[Sciezka dostepu]\r\n[inc]\r\n*\r\n",
+       "[Sciezka dostepu]\r\n" + std::string(p) + "\r\n[inc]\r\n*\r\n"},
+      {inne + "[Sciezka dostepu]", inne + "[Sciezka dostepu]\r\n" + std::string(p) + "\r\n"},
+      // no section: before the first one, after the notes
+      {"; notes\n" + inne, "; notes\n[Sciezka dostepu]\r\n" + std::string(p) + "\r\n" + inne},
+      {"only notes here", "only notes here\r\n[Sciezka dostepu]\r\n" + std::string(p) + "\r\n"},
+      // what start-up counts as empty gets the sample's sections
+      {"", "[Sciezka dostepu]\r\n" + std::string(p) + "\r\n" + std::string(sekcje_nowego_ini)},
+      {"x",
+       "x\r\n[Sciezka dostepu]\r\n" + std::string(p) + "\r\n" + std::string(sekcje_nowego_ini)},
+  };
+  testy::KatalogTymczasowy k;
+  for (const Przypadek& c : przypadki) {
+    SCOPED_TRACE(c.przed);
+    const std::string po = ini_ze_sciezka(c.przed, p);
+    EXPECT_EQ(po, c.po);
+    k.zapisz("wyrownik.ini", po);
+    Konfiguracja konfiguracja;
+    BezKomunikatow komunikaty;
+    odczyt_ini(k.sciezka(), konfiguracja, komunikaty);
+    EXPECT_EQ(konfiguracja.sciezka_scenerii, p);
+  }
+}
+
+TEST(ZapisIni, TheFileIsCreatedOrReplacedInOneStepAndARefusalChangesNothing) {
+  testy::KatalogTymczasowy k;
+  zapisz_sciezke_w_ini(k.sciezka(), "C:\\Sym");
+  EXPECT_EQ(testy::wczytaj(k / "wyrownik.ini"),
+            "[Sciezka dostepu]\r\nC:\\Sym\r\n" + std::string(sekcje_nowego_ini));
+
+  k.zapisz("prog/WYROWNIK.INI", "[inc]\r\n*\r\n");  // the name in any letter case
+  zapisz_sciezke_w_ini(k / "prog", "C:\\Sym");
+  EXPECT_EQ(testy::wczytaj(k / "prog/WYROWNIK.INI"),
+            "[Sciezka dostepu]\r\nC:\\Sym\r\n[inc]\r\n*\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(k / "prog"), {}), 1);
+
+  std::filesystem::permissions(k / "prog/WYROWNIK.INI", std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  try {
+    zapisz_sciezke_w_ini(k / "prog", "C:\\Inny");
+    ADD_FAILURE() << "a read-only ini was replaced";
+  } catch (const BladPliku& b) {
+    EXPECT_NE(std::string(b.what()).find("read-only"), std::string::npos) << b.what();
+  }
+  EXPECT_EQ(testy::wczytaj(k / "prog/WYROWNIK.INI"),
+            "[Sciezka dostepu]\r\nC:\\Sym\r\n[inc]\r\n*\r\n");
+  std::filesystem::permissions(k / "prog/WYROWNIK.INI", std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
+}
+
+}  // namespace
+}  // namespace wyrownik
