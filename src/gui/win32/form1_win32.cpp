@@ -8,7 +8,6 @@
 
 #include "gui/dopasowanie.hpp"
 #include "gui/twipy.hpp"
-#include "gui/win32/klasy_win32.hpp"
 
 namespace wyrownik::win32 {
 
@@ -51,6 +50,13 @@ std::wstring tekst_okna(HWND h) {
   return w;
 }
 
+// A function of user32 that older systems lack; null there.
+template <class Funkcja>
+Funkcja z_user32(const char* nazwa) {
+  return reinterpret_cast<Funkcja>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32"), nazwa)));
+}
+
 bool miesci_sie(const MiejsceTekstu& m, std::string_view utf8, HWND h, HFONT f) {
   const HDC dc = GetDC(h);
   const HGDIOBJ stara = SelectObject(dc, f);
@@ -81,35 +87,30 @@ MiejsceTekstu miejsce_na_tekst(RodzajKontrolki rodzaj, int szerokosc, int wysoko
 
 Form1::Form1() {
   zarejestruj_klasy();
-  const HDC ekran = GetDC(nullptr);
-  dpi_ = GetDeviceCaps(ekran, LOGPIXELSY);
-  ReleaseDC(nullptr, ekran);
   // Not WS_CLIPCHILDREN: the window paints the inside of its group boxes.
   const DWORD styl = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  RECT r{0, 0, piksele(szerokosc_form1), piksele(wysokosc_form1)};
-  AdjustWindowRectEx(&r, styl, FALSE, 0);
   okno_ = CreateWindowExW(0, klasa_form1, z_utf8(tytul_form1).c_str(), styl, CW_USEDEFAULT,
-                          CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                          GetModuleHandleW(nullptr), this);
-  // The density of the screen the window opened on, where the system tells
-  // it per window (Windows 10 and later); the whole window in twips again.
-  using DpiOkna = UINT(WINAPI*)(HWND);
-  if (const auto dpi_okna = reinterpret_cast<DpiOkna>(reinterpret_cast<void*>(
-          GetProcAddress(GetModuleHandleW(L"user32"), "GetDpiForWindow")))) {
-    if (const UINT dpi = dpi_okna(okno_); dpi != 0 && static_cast<int>(dpi) != dpi_) {
-      dpi_ = static_cast<int>(dpi);
-      RECT nowy{0, 0, piksele(szerokosc_form1), piksele(wysokosc_form1)};
-      // The frame at the window's own density where the system can tell it.
-      using RamkaDlaDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-      const auto ramka = reinterpret_cast<RamkaDlaDpi>(reinterpret_cast<void*>(
-          GetProcAddress(GetModuleHandleW(L"user32"), "AdjustWindowRectExForDpi")));
-      if (ramka == nullptr || !ramka(&nowy, styl, FALSE, 0, dpi)) {
-        AdjustWindowRectEx(&nowy, styl, FALSE, 0);
-      }
-      SetWindowPos(okno_, nullptr, 0, 0, nowy.right - nowy.left, nowy.bottom - nowy.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+                          CW_USEDEFAULT, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  // The density of the screen the window opened on where the system tells it
+  // per window (Windows 10 and later), else the system's.
+  const auto dpi_okna = z_user32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+  if (const UINT dpi = dpi_okna != nullptr ? dpi_okna(okno_) : 0; dpi != 0) {
+    dpi_ = static_cast<int>(dpi);
+  } else {
+    const HDC ekran = GetDC(nullptr);
+    dpi_ = GetDeviceCaps(ekran, LOGPIXELSY);
+    ReleaseDC(nullptr, ekran);
   }
+  // The client area in twips, in a frame at the window's own density where
+  // the system can tell it.
+  RECT r{0, 0, piksele(szerokosc_form1), piksele(wysokosc_form1)};
+  const auto ramka =
+      z_user32<BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+  if (ramka == nullptr || !ramka(&r, styl, FALSE, 0, static_cast<UINT>(dpi_))) {
+    AdjustWindowRectEx(&r, styl, FALSE, 0);
+  }
+  SetWindowPos(okno_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   utworz_kontrolki();
   SetFocus(kontrolka("File1"));
 }
@@ -184,10 +185,6 @@ void Form1::rozmiesc_kontrolki() {
   for (const HFONT f : stare) DeleteObject(f);  // no control uses them any more
 }
 
-void Form1::ustaw_tekst(NazwaKontrolki k, std::string_view tekst) {
-  SetWindowTextW(kontrolka(k), z_utf8(tekst).c_str());
-}
-
 std::string Form1::tekst(NazwaKontrolki k) const {
   return na_utf8(tekst_okna(kontrolka(k)));
 }
@@ -231,14 +228,6 @@ void Form1::przetworz_zdarzenia() {
   }
 }
 
-void Form1::zamknij_pomoc() {
-  if (pomoc_ != nullptr) DestroyWindow(pomoc_);
-}
-
-void Form1::zamknij() {
-  if (okno_ != nullptr) DestroyWindow(okno_);
-}
-
 LRESULT Form1::obsluz_komunikat(HWND h, UINT komunikat, WPARAM w, LPARAM l) {
   switch (komunikat) {
     case WM_COMMAND: {
@@ -252,13 +241,12 @@ LRESULT Form1::obsluz_komunikat(HWND h, UINT komunikat, WPARAM w, LPARAM l) {
     }
     case WM_CTLCOLORSTATIC: {
       const HDC dc = reinterpret_cast<HDC>(w);
-      const HWND kontrolka_statyczna = reinterpret_cast<HWND>(l);
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-      for (std::size_t i = 0; i < kontrolki_.size(); ++i) {
-        const std::uint32_t kolor = kontrolki_form1[i].wyglad.kolor;
-        if (kontrolki_[i] == kontrolka_statyczna && kolor != 0) {
-          SetTextColor(dc, RGB((kolor >> 16) & 0xFF, (kolor >> 8) & 0xFF, kolor & 0xFF));
-        }
+      const auto id =
+          static_cast<std::size_t>(GetDlgCtrlID(reinterpret_cast<HWND>(l)) - pierwszy_id);
+      if (const std::uint32_t kolor =
+              id < kontrolki_.size() ? kontrolki_form1[id].wyglad.kolor : 0) {
+        SetTextColor(dc, RGB((kolor >> 16) & 0xFF, (kolor >> 8) & 0xFF, kolor & 0xFF));
       }
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }

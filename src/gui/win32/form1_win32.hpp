@@ -24,6 +24,10 @@ struct MiejsceTekstu {
 };
 MiejsceTekstu miejsce_na_tekst(RodzajKontrolki rodzaj, int szerokosc, int wysokosc);
 
+inline constexpr wchar_t klasa_form1[] = L"wyrownik_Form1";
+inline constexpr wchar_t klasa_pomocy[] = L"wyrownik_Frmhelp";
+void zarejestruj_klasy();  // both, once
+
 class Form1 : public WidokForm1 {
  public:
   Form1();
@@ -34,11 +38,8 @@ class Form1 : public WidokForm1 {
   PrezenterForm1& prezenter() { return prezenter_; }
   HWND okno() const { return okno_; }
   // A control by its name in the table (checked when the program is
-  // compiled), or by its place in the table (null past its end).
+  // compiled, or NazwaKontrolki::z_numeru).
   HWND kontrolka(NazwaKontrolki nazwa) const { return kontrolki_[nazwa.numer()]; }
-  HWND kontrolka_nr(std::size_t numer) const {
-    return numer < kontrolki_.size() ? kontrolki_[numer] : nullptr;
-  }
   // Twips to pixels at the window's density.
   int piksele(int twipy) const { return MulDiv(twipy, dpi_, 1440); }
   // The program's own window ends the message loop when it goes (tests
@@ -48,7 +49,9 @@ class Form1 : public WidokForm1 {
   void pokaz_pomoc(const std::function<void(HWND)>& po_otwarciu);
 
   // The view (WidokForm1).
-  void ustaw_tekst(NazwaKontrolki kontrolka, std::string_view tekst) override;
+  void ustaw_tekst(NazwaKontrolki k, std::string_view t) override {
+    SetWindowTextW(kontrolka(k), z_utf8(t).c_str());
+  }
   void wlacz(NazwaKontrolki k, bool wlaczona) override { EnableWindow(kontrolka(k), wlaczona); }
   std::string tekst(NazwaKontrolki kontrolka) const override;
   bool zaznaczone(NazwaKontrolki k) const override {
@@ -65,8 +68,8 @@ class Form1 : public WidokForm1 {
   bool otworz(const std::filesystem::path& plik) override;
   void przetworz_zdarzenia() override;
   void otworz_pomoc() override { pokaz_pomoc({}); }
-  void zamknij_pomoc() override;
-  void zamknij() override;
+  void zamknij_pomoc() override { DestroyWindow(pomoc_); }  // none: nothing happens
+  void zamknij() override { DestroyWindow(okno_); }
 
   // The window procedure's work.
   LRESULT obsluz_komunikat(HWND okno, UINT komunikat, WPARAM w, LPARAM l);

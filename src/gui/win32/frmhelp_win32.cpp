@@ -2,7 +2,6 @@
 // main window, at the size of the screen's work area.
 #include "gui/tekst_pomocy.hpp"
 #include "gui/win32/form1_win32.hpp"
-#include "gui/win32/klasy_win32.hpp"
 
 namespace wyrownik::win32 {
 

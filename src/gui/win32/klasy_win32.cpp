@@ -1,5 +1,5 @@
-#include "gui/win32/klasy_win32.hpp"
-
+// The window classes of the program's two windows, registered once: the
+// main window's messages go to its Form1, the help window lays out its text.
 #include <algorithm>
 
 #include "gui/tekst_pomocy.hpp"

@@ -54,7 +54,7 @@ TEST(Form1Win32, EveryControlOfTheTableAtItsPlaceWithItsText) {
   for (std::size_t i = 0; i < kontrolki_form1.size(); ++i) {
     const OpisKontrolki& k = kontrolki_form1[i];
     SCOPED_TRACE(std::string(k.nazwa));
-    const HWND h = okno.kontrolka_nr(i);
+    const HWND h = okno.kontrolka(NazwaKontrolki::z_numeru(i));
     ASSERT_NE(h, nullptr);
     const wchar_t* oczekiwana =
         k.rodzaj == RodzajKontrolki::lista                                            ? L"ListBox"
@@ -95,7 +95,7 @@ TEST(Form1Win32, EveryFixedTextFitsItsBox) {
       continue;
     }
     SCOPED_TRACE(std::string(k.nazwa));
-    const HWND h = okno.kontrolka_nr(i);
+    const HWND h = okno.kontrolka(NazwaKontrolki::z_numeru(i));
     RECT pole;
     GetClientRect(h, &pole);
     const MiejsceTekstu m = miejsce_na_tekst(k.rodzaj, pole.right, pole.bottom);
