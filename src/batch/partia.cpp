@@ -152,6 +152,8 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
   // The backup folder is made at the first replacement, if any.
   std::optional<KopiaZapasowa> kopia_zapasowa;
   CelZapisu zapis = srodowisko.zapis;
+  LicznikiPrzebiegu suma;
+  zapis.suma = &suma;
   if (srodowisko.kopie_zapasowe && !zapis.na_sucho && !srodowisko.katalog_programu.empty()) {
     kopia_zapasowa.emplace(srodowisko.katalog_programu, std::string(ustawienia), *zapis.operacje);
     zapis.kopia_zapasowa = &*kopia_zapasowa;
@@ -208,6 +210,7 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
     for (const auto& o : kopia_zapasowa->ostrzezenia()) okno.ostrzezenie(o);
   }
   if (raport) zapisz_raport_partii(*raport, plik_raportu(zapis.plik_logu), okno);
+  okno.koniec_partii(suma);
   return wynik;
 }
 

@@ -61,6 +61,9 @@ class OknoPartii : public Komunikaty {
   // Housekeeping that failed without harm to the batch (an old backup folder
   // that could not be removed now), told at the batch's end.
   virtual void ostrzezenie(std::string_view /*tekst*/) {}
+  // The batch's counts (a dry run's: what it would have done), at its very
+  // end, whatever the end.
+  virtual void koniec_partii(const LicznikiPrzebiegu& /*suma*/) {}
 };
 
 // What start-up established and every batch reads.
@@ -69,10 +72,10 @@ struct Srodowisko {
   std::filesystem::path katalog_programu;  // the ini, the log, the backups (none when empty)
   std::string tekst_katalogu;              // `sciezka_scenerii`
   std::filesystem::path katalog;           // the same directory found on disk
-  CelZapisu zapis;                         // the log, the system calls, the dry run
-  bool kopie_zapasowe = true;              // replaced files kept under kopie/ (not in a dry run)
-  bool raport = true;                      // the map report beside the log
-  Skroty skroty;                           // all on; tests and benchmarks switch them off
+  CelZapisu zapis;             // the log, the system calls, the dry run, the area, the patch
+  bool kopie_zapasowe = true;  // replaced files kept under kopie/ (not in a dry run)
+  bool raport = true;          // the map report beside the log
+  Skroty skroty;               // all on; tests and benchmarks switch them off
 };
 
 // Another batch (of a copy with another program directory) works in the

@@ -25,6 +25,7 @@ std::string tekst_sciezki(const std::filesystem::path& sciezka) {
 // The path is information for a script: when it cannot be written (stdout
 // closed, full, its reader gone), the batch's result stands.
 void OknoCli::raport_gotowy(const std::filesystem::path& plik) {
+  if (!sciezka_raportu_) return;
   if (wyjscie_ << tekst_sciezki(plik) << '\n' << std::flush) return;
   bledy_ << "wyrownik-cli: warning: the report's path could not be written to standard output: "
          << tekst_sciezki(plik) << '\n'
@@ -37,6 +38,15 @@ void OknoCli::ostrzezenie(std::string_view tekst) {
 
 void OknoCli::brak_raportu(std::string_view powod) {
   bledy_ << "wyrownik-cli: the report was not written (the batch's work stands): " << powod << '\n'
+         << std::flush;
+}
+
+// The last line of every batch: what it did, or in a dry run would do.
+void OknoCli::koniec_partii(const LicznikiPrzebiegu& suma) {
+  suma_ = suma;
+  bledy_ << "wyrownik-cli: " << (na_sucho_ ? "would change " : "changed ") << suma.ile_zmian
+         << (na_sucho_ ? ", would remove " : ", removed ") << suma.ile_usunietych
+         << ", kept by markers " << suma.ile_pominietych << '\n'
          << std::flush;
 }
 

@@ -17,8 +17,15 @@ std::string tekst_sciezki(const std::filesystem::path& sciezka);
 
 class OknoCli : public OknoPartii {
  public:
-  OknoCli(const std::vector<std::string>& scenerie, std::ostream& wyjscie, std::ostream& bledy)
-      : scenerie_(scenerie), wyjscie_(wyjscie), bledy_(bledy) {}
+  // `sciezka_raportu`: the report's path goes to stdout (not when stdout
+  // carries the patch). `na_sucho`: the counts say what would be done.
+  OknoCli(const std::vector<std::string>& scenerie, std::ostream& wyjscie, std::ostream& bledy,
+          bool sciezka_raportu = true, bool na_sucho = false)
+      : scenerie_(scenerie),
+        wyjscie_(wyjscie),
+        bledy_(bledy),
+        sciezka_raportu_(sciezka_raportu),
+        na_sucho_(na_sucho) {}
 
   void pokaz_status(WierszStatusu wiersz, std::string_view tekst) override;
   void przetworz_zdarzenia() override {}
@@ -30,11 +37,17 @@ class OknoCli : public OknoPartii {
   void raport_gotowy(const std::filesystem::path& plik) override;
   void brak_raportu(std::string_view powod) override;
   void ostrzezenie(std::string_view tekst) override;
+  void koniec_partii(const LicznikiPrzebiegu& suma) override;
+  // Whether the batch changed, or would change, anything.
+  bool zmiany() const { return suma_.ile_zmian + suma_.ile_usunietych > 0; }
 
  private:
   const std::vector<std::string>& scenerie_;
   std::ostream& wyjscie_;
   std::ostream& bledy_;
+  bool sciezka_raportu_;
+  bool na_sucho_;
+  LicznikiPrzebiegu suma_;
 };
 
 }  // namespace wyrownik::cli

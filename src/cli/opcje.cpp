@@ -3,14 +3,18 @@
 #include <cstddef>
 #include <string_view>
 
+#include "text/linia.hpp"
+
 namespace wyrownik::cli {
 
 const char* const tekst_pomocy =
     "usage:\n"
     "  wyrownik-cli height    [--program-dir DIR] [--min TEXT] [--max TEXT] [--dry-run]\n"
-    "                         [--no-backup] [--no-report] SCENERY...\n"
+    "                         [--no-backup] [--no-report] [--check] [--diff FILE]\n"
+    "                         [--area X1,Z1,X2,Z2] SCENERY...\n"
     "  wyrownik-cli clearance [--program-dir DIR] [--radius TEXT] [--radius-param TEXT]\n"
-    "                         [--dry-run] [--no-backup] [--no-report] SCENERY...\n"
+    "                         [--dry-run] [--no-backup] [--no-report] [--check] [--diff FILE]\n"
+    "                         [--area X1,Z1,X2,Z2] SCENERY...\n"
     "  wyrownik-cli undo      [--program-dir DIR] [--list]\n"
     "  wyrownik-cli config    [--program-dir DIR] --simulator DIR\n"
     "\n"
@@ -28,6 +32,13 @@ const char* const tekst_pomocy =
     "                      directory (for sceneries under version control)\n"
     "  --no-report         write no map report Log_korekcja.html beside the log (by default\n"
     "                      it is written, and its path printed on stdout)\n"
+    "  --check             a dry run whose exit status says whether anything would change\n"
+    "                      (0 nothing, 3 changes found)\n"
+    "  --diff FILE         write every change as a unified diff to FILE (\"-\": stdout, then\n"
+    "                      without the report's path), paths relative to the scenery\n"
+    "                      directory: patch -p1 there applies it\n"
+    "  --area X1,Z1,X2,Z2  correct only the objects standing in this rectangle (metres)\n"
+    "  A comment line \"// wyrownik: pomin\" keeps the next non-empty line as it is.\n"
     "  undo                give the files of the last batch back their content from before\n"
     "                      it, inside the scenery directory wyrownik.ini names; a file\n"
     "                      changed since is left alone and reported\n"
@@ -35,7 +46,8 @@ const char* const tekst_pomocy =
     "  config --simulator  write DIR into wyrownik.ini as the simulator's folder (the one\n"
     "                      holding the scenery folder); every other byte of the ini stays\n"
     "\n"
-    "exit status: 0 batch done, 1 batch stopped on a failure, 2 start-up failed, 64 wrong usage;\n"
+    "exit status: 0 batch done, 1 batch stopped on a failure, 2 start-up failed, 64 wrong usage,\n"
+    "3 --check found changes;\n"
     "undo: 0 everything restored (or nothing to undo), 1 a file left alone, a refusal or a\n"
     "failure, 2 start-up failed; config: 0 written, 1 the ini cannot be written, 2 DIR refused\n";
 
@@ -68,6 +80,7 @@ constexpr Przelacznik przelaczniki[] = {
     {"--no-backup", dla_partii, &Opcje::bez_kopii},
     {"--no-report", dla_partii, &Opcje::bez_raportu},
     {"--list", dla_cofniecia, &Opcje::tylko_lista},
+    {"--check", dla_partii, &Opcje::sprawdzenie},
 };
 
 constexpr Wartosc wartosci[] = {
@@ -78,6 +91,8 @@ constexpr Wartosc wartosci[] = {
     {"--radius", dla_skrajni, [](Opcje& o) -> std::string& { return o.promien; }},
     {"--radius-param", dla_skrajni, [](Opcje& o) -> std::string& { return o.nr_parametru; }},
     {"--simulator", dla_konfiguracji, [](Opcje& o) -> std::string& { return o.symulator; }},
+    {"--diff", dla_partii, [](Opcje& o) -> std::string& { return o.latka.emplace(); }},
+    {"--area", dla_partii, [](Opcje& o) -> std::string& { return o.obszar.emplace(); }},
 };
 
 std::optional<Polecenie> polecenie(const std::string& nazwa) {
@@ -115,11 +130,29 @@ bool kompletne(const Opcje& o, std::string& blad) {
     blad = "no scenery file given";
   } else if (o.polecenie == Polecenie::konfiguracja && o.symulator.empty()) {
     blad = "config needs --simulator DIR";
+  } else if (o.obszar && !czytaj_obszar(*o.obszar)) {
+    blad = "--area needs four numbers X1,Z1,X2,Z2 (metres): " + *o.obszar;
+  } else if (o.latka && o.latka->empty()) {
+    blad = "--diff needs a file (\"-\" for standard output)";
   }
   return blad.empty();
 }
 
 }  // namespace
+
+std::optional<Obszar> czytaj_obszar(std::string_view tekst) {
+  double v[4];
+  for (std::size_t i = 0; i < 4; ++i) {
+    const std::size_t przecinek = tekst.find(',');
+    // A comma after each of the first three numbers, none after the last.
+    if ((przecinek == std::string_view::npos) != (i == 3)) return std::nullopt;
+    const auto l = liczba(tekst.substr(0, przecinek));
+    if (!l) return std::nullopt;
+    v[i] = *l;
+    if (i < 3) tekst.remove_prefix(przecinek + 1);
+  }
+  return Obszar{v[0], v[1], v[2], v[3]};
+}
 
 std::optional<Opcje> parsuj(const std::vector<std::string>& argumenty, std::string& blad) {
   blad.clear();

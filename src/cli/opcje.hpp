@@ -3,7 +3,10 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "scenery/przepisanie.hpp"
 
 namespace wyrownik::cli {
 
@@ -21,9 +24,15 @@ struct Opcje {
   bool bez_kopii = false;    // --no-backup: replaced files are not kept
   bool bez_raportu = false;  // --no-report: no Log_korekcja.html
   bool tylko_lista = false;  // undo --list: the kept batches, nothing undone
-  std::string symulator;     // config --simulator: the folder to write into the ini
+  bool sprawdzenie = false;  // --check: a dry run whose status says whether anything would change
+  std::optional<std::string> latka;   // --diff FILE ("-": stdout): the batch's changes as a patch
+  std::optional<std::string> obszar;  // --area X1,Z1,X2,Z2: only objects inside are corrected
+  std::string symulator;              // config --simulator: the folder to write into the ini
   std::vector<std::string> scenerie;
 };
+
+// "X1,Z1,X2,Z2", four numbers; nullopt for anything else.
+std::optional<Obszar> czytaj_obszar(std::string_view tekst);
 
 // Parses argv[1..]; nullopt with `blad` set on wrong usage.
 std::optional<Opcje> parsuj(const std::vector<std::string>& argumenty, std::string& blad);

@@ -13,6 +13,8 @@
 #include "platform/bledy.hpp"
 #include "platform/blokada.hpp"
 #include "platform/nazwy.hpp"
+#include "platform/plik_zapisu.hpp"
+#include "scenery/latka.hpp"
 #include "text/kodowanie.hpp"
 #include "text/sciezki.hpp"
 #include "text/wielkosc_liter.hpp"
@@ -212,13 +214,53 @@ std::optional<std::vector<std::string>> scenerie_partii(const std::vector<std::s
   return scenerie;
 }
 
+// Where --diff writes: a file of its own, or stdout.
+class WyjscieLatki {
+ public:
+  WyjscieLatki(const std::optional<std::string>& cel, std::ostream& wyjscie) : wyjscie_(wyjscie) {
+    if (cel && *cel != "-") {
+      plik_.emplace(std::filesystem::path(std::u8string(cel->begin(), cel->end())),
+                    PlikZapisu::Tryb::wyczysc);
+    }
+  }
+  void operator()(std::string_view bajty) {
+    if (plik_) {
+      plik_->zapisz(bajty);
+    } else {
+      wyjscie_ << bajty;
+    }
+  }
+  // Throws when the patch did not reach its file whole.
+  bool zamknij() {
+    if (plik_) plik_->zamknij();
+    return static_cast<bool>(wyjscie_.flush());
+  }
+
+ private:
+  std::ostream& wyjscie_;
+  std::optional<PlikZapisu> plik_;
+};
+
 int partia_cli(const Opcje& opcje, const WynikStartu& start, std::vector<std::string> scenerie,
                std::ostream& wyjscie, std::ostream& bledy) {
   Srodowisko srodowisko = srodowisko_ze_startu(start);
-  srodowisko.zapis.na_sucho = opcje.proba;
+  srodowisko.zapis.na_sucho = opcje.proba || opcje.sprawdzenie;
   srodowisko.kopie_zapasowe = !opcje.bez_kopii;
   srodowisko.raport = !opcje.bez_raportu;
-  OknoCli okno(std::move(scenerie), wyjscie, bledy);
+  if (opcje.obszar) srodowisko.zapis.dodatki.obszar = czytaj_obszar(*opcje.obszar);
+  std::optional<WyjscieLatki> wyjscie_latki;
+  std::optional<Latka> latka;
+  try {
+    if (opcje.latka) {
+      wyjscie_latki.emplace(opcje.latka, wyjscie);
+      latka.emplace([&](std::string_view b) { (*wyjscie_latki)(b); });
+      srodowisko.zapis.dodatki.latka = &*latka;
+    }
+  } catch (const BladPliku& b) {
+    bledy << "wyrownik-cli: cannot write the patch: " << b.what() << '\n';
+    return kod_blad_partii;
+  }
+  OknoCli okno(std::move(scenerie), wyjscie, bledy, opcje.latka != "-", srodowisko.zapis.na_sucho);
   const bool wysokosc = opcje.polecenie == Polecenie::wysokosc;
   const Korekcja korekcja =
       wysokosc ? korekcja_wysokosci(srodowisko.konfiguracja, opcje.min, opcje.max)
@@ -228,7 +270,17 @@ int partia_cli(const Opcje& opcje, const WynikStartu& start, std::vector<std::st
   // A terminal has no inputs to disable around the batch.
   const WynikPartii wynik = partia(
       srodowisko, okno, korekcja, [] { return 0; }, ustawienia);
-  return wynik == WynikPartii::zakonczona ? kod_ok : kod_blad_partii;
+  try {
+    if (wyjscie_latki && !wyjscie_latki->zamknij()) {
+      bledy << "wyrownik-cli: cannot write the patch to standard output\n";
+      return kod_blad_partii;
+    }
+  } catch (const BladPliku& b) {
+    bledy << "wyrownik-cli: cannot write the patch: " << b.what() << '\n';
+    return kod_blad_partii;
+  }
+  if (wynik != WynikPartii::zakonczona) return kod_blad_partii;
+  return opcje.sprawdzenie && okno.zmiany() ? kod_zmiany : kod_ok;
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ enum KodWyjscia : int {
   kod_ok = 0,           // the batch ran to its end
   kod_blad_partii = 1,  // the batch stopped on a failure
   kod_blad_startu = 2,  // start-up failed (configuration, directories, another copy)
+  kod_zmiany = 3,       // --check: the batch found something to change
   kod_uzycie = 64,      // wrong usage
 };
 

@@ -12,6 +12,7 @@
 #include "report/strona_raportu.hpp"
 #include "scenery/kopie_zapasowe.hpp"
 #include "text/kodowanie.hpp"
+#include "text/linia.hpp"
 #include "text/sciezki.hpp"
 
 namespace wyrownik {
@@ -19,7 +20,8 @@ namespace wyrownik {
 // The window as a batch sees it.
 class PrezenterForm1::Partia : public OknoPartii {
  public:
-  explicit Partia(PrezenterForm1& p) : p_(p) {}
+  Partia(PrezenterForm1& p, bool podglad, bool skrajnia)
+      : p_(p), podglad_(podglad), skrajnia_(skrajnia) {}
 
   void pokaz_status(WierszStatusu wiersz, std::string_view tekst) override {
     static constexpr std::array<NazwaKontrolki, 3> wiersze = {"Label2", "Label3", "Label4"};
@@ -38,9 +40,18 @@ class PrezenterForm1::Partia : public OknoPartii {
   void ostrzezenie(std::string_view tekst) override {
     p_.widok_.ustaw_tekst("Label4", "Uwaga: " + na_ekran(tekst));
   }
+  // A preview tells what it found, the phase line being free by then.
+  void koniec_partii(const LicznikiPrzebiegu& s) override {
+    if (!podglad_) return;
+    std::string tekst = "Podgląd: zmian " + std::to_string(s.ile_zmian);
+    if (skrajnia_) tekst += ", usuniętych " + std::to_string(s.ile_usunietych);
+    tekst += ", pominiętych (oznaczonych) " + std::to_string(s.ile_pominietych);
+    p_.widok_.ustaw_tekst("Label3", tekst);
+  }
 
  private:
   PrezenterForm1& p_;
+  bool podglad_, skrajnia_;
 };
 
 // The window while a batch works; restored however the batch ends.
@@ -132,13 +143,41 @@ void PrezenterForm1::uruchom_partie(bool skrajnia) {
   const Konfiguracja& k = srodowisko_->konfiguracja;
   const Korekcja korekcja = skrajnia ? korekcja_skrajni(k, a, b) : korekcja_wysokosci(k, a, b);
   Srodowisko srodowisko = *srodowisko_;
+  if (!czytaj_obszar(srodowisko.zapis.dodatki.obszar)) return;
   srodowisko.zapis.na_sucho = widok_.zaznaczone("Check1");
-  Partia okno(*this);
+  Partia okno(*this, srodowisko.zapis.na_sucho, skrajnia);
   partia(
       srodowisko, okno, korekcja, [this] { return Praca(*this); },
       skrajnia ? ustawienia_skrajni(a, b) : ustawienia_wysokosci(a, b));
   // A batch stopped by closing the window leaves it to close.
   if (zamkniete_) widok_.zamknij();
+}
+
+bool PrezenterForm1::czytaj_obszar(std::optional<Obszar>& obszar) {
+  double v[pola_obszaru.size()];
+  std::size_t puste = 0;
+  for (std::size_t i = 0; i < pola_obszaru.size(); ++i) {
+    std::string t = utf8_na_cp1250_z_zastepstwem(widok_.tekst(pola_obszaru[i]));
+    oczysc_linie(t);
+    if (t.empty()) {
+      ++puste;
+    } else if (const auto l = liczba(t)) {
+      v[i] = *l;
+    } else {
+      widok_.komunikat("Obszar: „" + cp1250_na_utf8(t) +
+                       "” nie jest liczbą (metry, kropka dziesiętna).");
+      return false;
+    }
+  }
+  if (puste == pola_obszaru.size()) return true;  // the whole scenery
+  if (puste > 0) {
+    widok_.komunikat(
+        "Obszar: wpisz wszystkie cztery liczby (od X, od Z, do X, do Z) albo "
+        "zostaw wszystkie pola puste.");
+    return false;
+  }
+  obszar = Obszar{v[0], v[1], v[2], v[3]};
+  return true;
 }
 
 void PrezenterForm1::ustaw_prace(bool pracuje) {

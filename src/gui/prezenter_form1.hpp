@@ -52,6 +52,8 @@ class PrezenterForm1 : public OknoStartu {
   class Praca;
 
   bool wskaz_folder_symulatora(const std::filesystem::path& katalog_programu);
+  // The area's boxes read at the press; false, told, when they are no area.
+  bool czytaj_obszar(std::optional<Obszar>& obszar);
   void uruchom_partie(bool skrajnia);
   void ustaw_prace(bool pracuje);
   void cofnij_ostatnia();

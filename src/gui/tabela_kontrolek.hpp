@@ -42,13 +42,13 @@ struct OpisKontrolki {
 
 inline constexpr std::string_view tytul_form1 = "Korekta współrzędnych obiektów inc";
 inline constexpr int szerokosc_form1 = 10380;  // client area, twips
-inline constexpr int wysokosc_form1 = 6690;
+inline constexpr int wysokosc_form1 = 6930;
 inline constexpr std::string_view czcionka_okien = "MS Sans Serif";
 inline constexpr double punkty_okien = 8.25;
 
 // Containers come before what they hold; the controls Tab reaches (lists,
 // boxes, buttons, check boxes) in their tab order.
-inline constexpr std::array<OpisKontrolki, 21> kontrolki_form1 = {{
+inline constexpr std::array<OpisKontrolki, 30> kontrolki_form1 = {{
     {"File1", RodzajKontrolki::lista, "Form1", 240, 120, 3975, 2820, ""},
     {"Frame1", RodzajKontrolki::ramka, "Form1", 4560, 120, 5295, 1695,
      "Korekcja współrzędnych obiektów - skrajnia toru"},
@@ -100,6 +100,17 @@ inline constexpr std::array<OpisKontrolki, 21> kontrolki_form1 = {{
      495,
      "Pokaż raport",
      {.wlaczona = false}},
+    // The area a batch is limited to, under everything in the right half.
+    {"Frame3", RodzajKontrolki::ramka, "Form1", 4320, 6075, 5655, 735,
+     "Obszar (puste: cała sceneria)"},
+    {"Label10", RodzajKontrolki::napis, "Frame3", 120, 330, 420, 255, "od X"},
+    {"Text5", RodzajKontrolki::pole, "Frame3", 540, 270, 900, 375, ""},
+    {"Label11", RodzajKontrolki::napis, "Frame3", 1500, 330, 420, 255, "od Z"},
+    {"Text6", RodzajKontrolki::pole, "Frame3", 1920, 270, 900, 375, ""},
+    {"Label12", RodzajKontrolki::napis, "Frame3", 2880, 330, 420, 255, "do X"},
+    {"Text7", RodzajKontrolki::pole, "Frame3", 3300, 270, 900, 375, ""},
+    {"Label13", RodzajKontrolki::napis, "Frame3", 4260, 330, 420, 255, "do Z"},
+    {"Text8", RodzajKontrolki::pole, "Frame3", 4680, 270, 900, 375, ""},
     {"Label2", RodzajKontrolki::etykieta, "Form1", 240, 3480, 7695, 375, ""},
     {"Label3",
      RodzajKontrolki::etykieta,

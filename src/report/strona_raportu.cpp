@@ -293,6 +293,11 @@ class Plan {
       liczba(s_, jednostka_ * (0.6 + 1.6 * std::sqrt(static_cast<double>(k) / rozmiary)), cyfry_);
       s_ += "px}";
     }
+    if (m_.ile_pominietych() > 0) {
+      s_ += plan + " .p{r:";
+      liczba(s_, jednostka_ * 1.4, cyfry_);
+      s_ += "px}";
+    }
     s_ += "</style>\n<g class=\"zmiany\" marker-end=\"url(#grot-" + std::to_string(nr_) + ")\">\n";
     const std::string krzyz =
         "<use href=\"#krzyz-" + std::to_string(nr_) + "\" marker-end=\"none\" x=\"";
@@ -326,6 +331,13 @@ class Plan {
           liczba(s_, -z.z, cyfry_);
           s_ += "\"/>\n";
           break;
+        case RodzajZmiany::pominiecie:
+          s_ += "<circle class=\"p\" cx=\"";
+          liczba(s_, z.x, cyfry_);
+          s_ += "\" cy=\"";
+          liczba(s_, -z.z, cyfry_);
+          s_ += "\"/>\n";
+          break;
       }
       u_.moze_oproznij();
     }
@@ -348,6 +360,8 @@ std::string_view nazwa_rodzaju(RodzajZmiany r) {
       return "przesunięcie";
     case RodzajZmiany::usuniecie:
       return "usunięcie";
+    case RodzajZmiany::pominiecie:
+      return "pominięty (oznaczony)";
   }
   return "";
 }
@@ -419,6 +433,9 @@ void pisz_strone(Ujscie& u, const Raport& raport) {
              "class=\"obnizenie\">●</i> obniżony</span><span>(wielkość: o ile)</span><span><i "
              "class=\"teren\">■</i> teren</span><span><i class=\"pas\">■</i> drogi i "
              "rzeki</span>";
+  const bool pominiete = std::any_of(raport.scenerie().begin(), raport.scenerie().end(),
+                                     [](const MapaZmian& m) { return m.ile_pominietych() > 0; });
+  if (pominiete) s += "<span><i class=\"pominiecie\">●</i> pominięty (oznaczony)</span>";
   s += "<span>Kółko myszy: powiększenie, przeciąganie: przesunięcie, dwuklik: całość.</span></p>\n";
   if (raport.scenerie().empty()) s += "<p>Żadna sceneria nie została przetworzona.</p>\n";
   std::size_t nr = 0;
@@ -427,6 +444,9 @@ void pisz_strone(Ujscie& u, const Raport& raport) {
     html(s, m.nazwa_scenerii());
     s += "</h2>\n<p class=\"podsumowanie\">Ilość zmian: " + std::to_string(m.ile_zmian());
     if (m.skrajnia()) s += ", ilość usuniętych: " + std::to_string(m.ile_usunietych());
+    if (m.ile_pominietych() > 0) {
+      s += ", pominiętych (oznaczonych): " + std::to_string(m.ile_pominietych());
+    }
     s += "</p>\n";
     Plan(u, m, nr).pisz();
     s += "<p class=\"opis\"></p>\n";

@@ -97,7 +97,7 @@ void MapaZmian::zmiana(RodzajZmiany rodzaj, std::string_view pelna_sciezka, std:
     z.x = static_cast<float>(p->x);
     z.z = static_cast<float>(p->z);
     const double y = p->y;
-    if (rodzaj != RodzajZmiany::usuniecie) {
+    if (rodzaj == RodzajZmiany::wysokosc || rodzaj == RodzajZmiany::przesuniecie) {
       if (const auto n = polozenie(po)) {
         if (rodzaj == RodzajZmiany::przesuniecie) {
           z.a = static_cast<float>(n->x);
@@ -115,9 +115,11 @@ void MapaZmian::zmiana(RodzajZmiany rodzaj, std::string_view pelna_sciezka, std:
                       do_tabeli(przed), do_tabeli(po)});
 }
 
-void MapaZmian::podsumowanie(std::uint64_t ile_zmian, std::uint64_t ile_usunietych) {
+void MapaZmian::podsumowanie(std::uint64_t ile_zmian, std::uint64_t ile_usunietych,
+                             std::uint64_t ile_pominietych) {
   ile_zmian_ = ile_zmian;
   ile_usunietych_ = ile_usunietych;
+  ile_pominietych_ = ile_pominietych;
 }
 
 }  // namespace wyrownik

@@ -16,7 +16,8 @@
 
 namespace wyrownik {
 
-enum class RodzajZmiany : std::uint8_t { wysokosc, przesuniecie, usuniecie };
+// `pominiecie`: a line a marker kept that the run would have changed.
+enum class RodzajZmiany : std::uint8_t { wysokosc, przesuniecie, usuniecie, pominiecie };
 
 // One change as drawn: where the object stood and where it stands now
 // (floats: a drawing needs centimetres, not the text's digits). 20 bytes: a
@@ -70,7 +71,8 @@ class MapaZmian {
   // path as the log names it and its line number from 1.
   void zmiana(RodzajZmiany rodzaj, std::string_view pelna_sciezka, std::uint64_t nr_linii,
               std::string_view przed, std::string_view po);
-  void podsumowanie(std::uint64_t ile_zmian, std::uint64_t ile_usunietych);
+  void podsumowanie(std::uint64_t ile_zmian, std::uint64_t ile_usunietych,
+                    std::uint64_t ile_pominietych = 0);
 
   const std::string& nazwa_scenerii() const { return nazwa_; }
   const Zakres& zakres() const { return zakres_; }
@@ -92,6 +94,7 @@ class MapaZmian {
   const std::vector<std::string>& pliki() const { return pliki_; }
   std::uint64_t ile_zmian() const { return ile_zmian_; }
   std::uint64_t ile_usunietych() const { return ile_usunietych_; }
+  std::uint64_t ile_pominietych() const { return ile_pominietych_; }
 
  private:
   int kolumna(double x) const;
@@ -111,7 +114,7 @@ class MapaZmian {
   std::deque<ZmianaNaMapie> zmiany_;
   std::vector<WierszZmiany> wiersze_;
   std::vector<std::string> pliki_;
-  std::uint64_t ile_zmian_ = 0, ile_usunietych_ = 0;
+  std::uint64_t ile_zmian_ = 0, ile_usunietych_ = 0, ile_pominietych_ = 0;
 };
 
 }  // namespace wyrownik

@@ -37,9 +37,12 @@ void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg, const CelZap
                   });
   LicznikiPrzebiegu liczniki;
   przepisz_scenerie(stan, przebieg, dziennik, liczniki, postep, cel.na_sucho, *cel.operacje,
-                    cel.kopia_zapasowa, cel.mapa);
+                    cel.kopia_zapasowa, cel.mapa, cel.dodatki);
   przebieg.podsumuj(dziennik, liczniki);
-  if (cel.mapa) cel.mapa->podsumowanie(liczniki.ile_zmian, liczniki.ile_usunietych);
+  if (cel.mapa) {
+    cel.mapa->podsumowanie(liczniki.ile_zmian, liczniki.ile_usunietych, liczniki.ile_pominietych);
+  }
+  if (cel.suma) *cel.suma += liczniki;
   dziennik.zamknij();
   przebieg.usun_indeks();
   postep.koniec();

@@ -22,6 +22,10 @@ struct CelZapisu {
   KopiaZapasowa* kopia_zapasowa = nullptr;
   // Where the map report of the scenery being run is kept (none: no report).
   MapaZmian* mapa = nullptr;
+  // The area and the patch of the batch.
+  DodatkiPrzepisania dodatki;
+  // Where the batch's counts add up (none: not counted).
+  LicznikiPrzebiegu* suma = nullptr;
 };
 
 // What one correction brings to the skeleton: its scratch index, what it

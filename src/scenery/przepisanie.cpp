@@ -1,5 +1,6 @@
 #include "scenery/przepisanie.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -28,9 +29,21 @@ struct PlikDoPrzepisania {
   const StanScenerii& stan;
   std::size_t nr;  // in the file list
   std::string_view wpis;
-  fs::path plik;
+  fs::path plik;  // links resolved
   fs::path kopia;
+  fs::path znaleziony;  // as found in the scenery directory
 };
+
+// A file's name in the patch: relative to the scenery directory, "/"
+// between components, each as the directory spells it.
+std::string nazwa_w_latce(const fs::path& plik, const fs::path& katalog) {
+  std::string nazwa;
+  for (const fs::path& skladnik : plik.lexically_relative(katalog)) {
+    if (!nazwa.empty()) nazwa += '/';
+    nazwa += bajty_sciezki(skladnik);
+  }
+  return nazwa;
+}
 
 // What every file of a run is rewritten with and told to.
 struct CelPrzepisania {
@@ -41,6 +54,7 @@ struct CelPrzepisania {
   const OperacjeZapisu& operacje;
   KopiaZapasowa* kopia_zapasowa;
   MapaZmian* mapa;
+  const DodatkiPrzepisania& dodatki;
 };
 
 bool to_samo_miejsce(const fs::path& a, const fs::path& b) {
@@ -75,18 +89,28 @@ class PrzepisaniePliku {
     std::string poprawiona;
     std::string_view surowa;
     for (; czytnik.czytaj(surowa); ++przeczytane_) {
+      const bool oznaczona = oznaczenie(surowa);
       std::string_view wyjscie = surowa;
       if (czy_kandydat(surowa, skroty_.szukanie)) {
         poprawiona.clear();
-        const Werdykt werdykt = oceny.ocen(surowa, poprawiona);
+        Werdykt werdykt = oceny.ocen(surowa, poprawiona);
+        if (werdykt != Werdykt::zostaw) werdykt = ogranicz(werdykt, oznaczona, surowa, poprawiona);
         if (werdykt != Werdykt::zostaw) zmiana(werdykt, surowa, poprawiona);
         // A removed line is not written, and the empty-line count stays.
-        if (werdykt == Werdykt::usun) continue;
+        if (werdykt == Werdykt::usun) {
+          if (latka_) latka_->linia(surowa, czytnik.koniec_linii(), std::nullopt);
+          continue;
+        }
         if (werdykt == Werdykt::popraw) wyjscie = poprawiona;
       }
-      wypisz(wyjscie);
+      const bool zapisana = wypisz(wyjscie);
+      if (latka_) {
+        latka_->linia(surowa, czytnik.koniec_linii(),
+                      zapisana ? std::optional(wyjscie) : std::nullopt);
+      }
     }
     czytnik.zamknij();
+    if (latka_) latka_->zakoncz();
     if (zmieniony_ && !cel_.na_sucho) zastap();
   }
 
@@ -99,9 +123,37 @@ class PrzepisaniePliku {
     return *pelna_sciezka_;
   }
 
+  // Whether a marker before it keeps this line as it is; notes a marker.
+  bool oznaczenie(std::string_view surowa) {
+    if (czy_komentarz(surowa) && czy_znacznik_pominiecia(surowa)) {
+      znacznik_ = true;
+      return false;
+    }
+    if (!znacznik_ || pusta_po_oczyszczeniu(surowa)) return false;
+    znacznik_ = false;
+    return true;
+  }
+
+  // The verdict as the batch's limits leave it: an object outside the area
+  // is not the batch's; one a marker keeps is counted and shown, not changed.
+  Werdykt ogranicz(Werdykt werdykt, bool oznaczona, std::string_view surowa,
+                   std::string_view poprawiona) {
+    if (const auto& obszar = cel_.dodatki.obszar) {
+      const auto polozenie = znajdz_trojke_w_linii(surowa);
+      if (!polozenie || !obszar->zawiera(polozenie->x, polozenie->z)) return Werdykt::zostaw;
+    }
+    if (!oznaczona) return werdykt;
+    ++cel_.liczniki.ile_pominietych;
+    if (cel_.mapa) {
+      cel_.mapa->zmiana(RodzajZmiany::pominiecie, sciezka_do_logu(), przeczytane_ + 1, surowa,
+                        werdykt == Werdykt::popraw ? poprawiona : std::string_view());
+    }
+    return Werdykt::zostaw;
+  }
+
   // A corrected or removed line: logged, counted, on the map.
   void zmiana(Werdykt werdykt, std::string_view surowa, std::string_view poprawiona) {
-    zacznij_kopie();
+    zacznij();
     zmieniony_ = true;
     const std::uint64_t nr_linii = przeczytane_ + 1;
     if (werdykt == Werdykt::popraw) {
@@ -133,31 +185,44 @@ class PrzepisaniePliku {
     return puste < 2;
   }
 
-  void wypisz(std::string_view linia) {
-    if (!do_zapisu(linia, puste_z_rzedu_)) return;
+  // False for a line left out.
+  bool wypisz(std::string_view linia) {
+    if (!do_zapisu(linia, puste_z_rzedu_)) return false;
     if (kopia_) {
       kopia_->zapisz_linie(linia);
     } else if (w_pamieci_) {
       czekajace_.emplace_back(linia);
     }
+    return true;
   }
 
-  // Most files hold nothing to correct: the copy is begun only at the first
-  // change, with the lines before it read again (a dry run writes none). The
-  // long way keeps them in memory meanwhile.
-  void zacznij_kopie() {
-    if (kopia_ || cel_.na_sucho) return;
-    kopia_.emplace(p_.kopia, PlikZapisu::Tryb::nowy, cel_.operacje);
-    if (w_pamieci_) {
+  // Most files hold nothing to correct: the copy (not in a dry run) and the
+  // file's patch are begun only at the first change, with the lines before
+  // it read again. The long way keeps the copy's lines in memory meanwhile.
+  void zacznij() {
+    if (zaczety_) return;
+    zaczety_ = true;
+    if (!cel_.na_sucho) kopia_.emplace(p_.kopia, PlikZapisu::Tryb::nowy, cel_.operacje);
+    if (Latka* latka = cel_.dodatki.latka) {
+      const std::string nazwa = nazwa_w_latce(p_.znaleziony, p_.stan.katalog);
+      if (!cel_.na_sucho || !latka->zawiera(nazwa)) latka_.emplace(*latka, nazwa);
+    }
+    if (kopia_ && w_pamieci_) {
       for (const std::string& linia : czekajace_) kopia_->zapisz_linie(linia);
       czekajace_ = {};
-      return;
     }
+    const bool do_kopii = kopia_ && !w_pamieci_;
+    if (!do_kopii && !latka_) return;
     CzytnikLinii od_poczatku(p_.plik);
     int puste = 0;
     std::string_view linia;
     for (std::uint64_t i = 0; i < przeczytane_ && od_poczatku.czytaj(linia); ++i) {
-      if (do_zapisu(linia, puste)) kopia_->zapisz_linie(linia);
+      const bool zapisana = do_zapisu(linia, puste);
+      if (do_kopii && zapisana) kopia_->zapisz_linie(linia);
+      if (latka_) {
+        latka_->linia(linia, od_poczatku.koniec_linii(),
+                      zapisana ? std::optional(linia) : std::nullopt);
+      }
     }
   }
 
@@ -183,20 +248,38 @@ class PrzepisaniePliku {
   const bool sciskaj_;
   std::optional<std::string> pelna_sciezka_;  // for the log, made at the first entry
   std::optional<PlikZapisu> kopia_;
+  std::optional<Latka::Plik> latka_;
   std::vector<std::string> czekajace_;  // the long way: lines before the first change
   std::uint64_t przeczytane_ = 0;       // lines read before the current one
   int puste_z_rzedu_ = 0;
+  bool zaczety_ = false;
   bool zmieniony_ = false;
+  bool znacznik_ = false;  // a marker waits for its line
 };
 
 }  // namespace
 
+bool Obszar::zawiera(double x, double z) const {
+  return std::min(x1, x2) <= x && x <= std::max(x1, x2) && std::min(z1, z2) <= z &&
+         z <= std::max(z1, z2);
+}
+
+bool czy_znacznik_pominiecia(std::string_view surowa) {
+  if (!czy_komentarz(surowa)) return false;
+  std::string tekst;
+  for (const char c : surowa.substr(2)) {
+    if (c != ' ' && c != '\t' && c != '\r') tekst += static_cast<char>(mala(c));
+  }
+  return tekst == "wyrownik:pomin" || tekst == "wyrownik:pomi\xF1";
+}
+
 void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dziennik& dziennik,
                        LicznikiPrzebiegu& liczniki, Postep& postep, bool na_sucho,
                        const OperacjeZapisu& operacje, KopiaZapasowa* kopia_zapasowa,
-                       MapaZmian* mapa) {
+                       MapaZmian* mapa, const DodatkiPrzepisania& dodatki) {
   const fs::path kopia = stan.katalog / std::string(nazwa_kopii);
-  const CelPrzepisania cel{zasady, dziennik, liczniki, na_sucho, operacje, kopia_zapasowa, mapa};
+  const CelPrzepisania cel{zasady,   dziennik,       liczniki, na_sucho,
+                           operacje, kopia_zapasowa, mapa,     dodatki};
   dla_plikow_fazy(stan, Faza::przepisanie, postep,
                   [&](std::size_t nr, std::string_view wpis, const fs::path& plik) {
                     // A file the scan found no candidate line in cannot change.
@@ -209,7 +292,7 @@ void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dzie
                     std::error_code blad;
                     const fs::path prawdziwy = fs::canonical(plik, blad);
                     if (blad) throw BladPliku("cannot look up", plik, blad);
-                    const PlikDoPrzepisania p{stan, nr, wpis, prawdziwy, kopia};
+                    const PlikDoPrzepisania p{stan, nr, wpis, prawdziwy, kopia, plik};
                     PrzepisaniePliku przepisanie(cel, p);
                     try {
                       przepisanie.przepisz();

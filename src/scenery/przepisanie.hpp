@@ -4,12 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/plik_zapisu.hpp"
 #include "scenery/dziennik.hpp"
 #include "scenery/kopie_zapasowe.hpp"
+#include "scenery/latka.hpp"
 #include "scenery/mapa_zmian.hpp"
 #include "scenery/postep.hpp"
 #include "scenery/stan_scenerii.hpp"
@@ -25,11 +27,36 @@ enum class Werdykt {
   usun,    // the line is left out, and logged
 };
 
-// Counts of one run over one scenery.
+// Counts of one run over one scenery, or of a batch.
 struct LicznikiPrzebiegu {
   std::uint64_t ile_zmian = 0;
   std::uint64_t ile_usunietych = 0;
+  std::uint64_t ile_pominietych = 0;  // would have changed, kept by a marker
+
+  LicznikiPrzebiegu& operator+=(const LicznikiPrzebiegu& l) {
+    ile_zmian += l.ile_zmian;
+    ile_usunietych += l.ile_usunietych;
+    ile_pominietych += l.ile_pominietych;
+    return *this;
+  }
 };
+
+// The rectangle a batch is limited to (X and Z in metres, the corners in
+// any order, the edges inside): only objects standing in it are corrected.
+struct Obszar {
+  double x1 = 0, z1 = 0, x2 = 0, z2 = 0;
+  bool zawiera(double x, double z) const;
+};
+
+// What a rewrite does besides the verdicts; none of it by default.
+struct DodatkiPrzepisania {
+  std::optional<Obszar> obszar;
+  Latka* latka = nullptr;  // every change as a unified diff
+};
+
+// A comment line "// wyrownik: pomin" (also "pomiń"; spaces and letter case
+// aside) keeps the next non-empty line as it is in every run.
+bool czy_znacznik_pominiecia(std::string_view surowa);
 
 // What a run decides in "FAZA IV".
 class ZasadyPrzepisania {
@@ -63,7 +90,9 @@ class ZasadyPrzepisania {
 // change on disk is on record. With `na_sucho` (dry run) nothing is
 // replaced, but the log is written all the same. With `kopia_zapasowa` each
 // file's old content is kept there before it is replaced. With `mapa` every
-// change is also noted there, with its line number.
+// change is also noted there, with its line number, and every line a marker
+// kept that would have changed. `dodatki` limit the changes to an area and
+// write them as a patch.
 //
 // Every failure throws (BladPliku, BladDanych, Przerwanie between files) and
 // leaves the file being rewritten exactly as it was; the scratch copy may
@@ -72,6 +101,7 @@ class ZasadyPrzepisania {
 void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dziennik& dziennik,
                        LicznikiPrzebiegu& liczniki, Postep& postep, bool na_sucho = false,
                        const OperacjeZapisu& operacje = operacje_systemowe(),
-                       KopiaZapasowa* kopia_zapasowa = nullptr, MapaZmian* mapa = nullptr);
+                       KopiaZapasowa* kopia_zapasowa = nullptr, MapaZmian* mapa = nullptr,
+                       const DodatkiPrzepisania& dodatki = {});
 
 }  // namespace wyrownik

@@ -56,7 +56,11 @@ bool CzytnikLinii::czytaj(std::string_view& linia) {
     if (lf != nullptr) {
       const auto poz = static_cast<std::size_t>(static_cast<const char*>(lf) - bufor_.get());
       std::size_t dl = poz - poczatek_;
-      if (dl > 0 && bufor_.get()[poz - 1] == '\r') --dl;
+      koniec_linii_ = "\n";
+      if (dl > 0 && bufor_.get()[poz - 1] == '\r') {
+        --dl;
+        koniec_linii_ = "\r\n";
+      }
       linia = std::string_view(bufor_.get() + poczatek_, dl);
       poczatek_ = poz + 1;
       return true;
@@ -65,6 +69,7 @@ bool CzytnikLinii::czytaj(std::string_view& linia) {
     if (!dolej()) {
       if (poczatek_ == koniec_) return false;
       linia = std::string_view(bufor_.get() + poczatek_, koniec_ - poczatek_);
+      koniec_linii_ = {};
       poczatek_ = koniec_;
       return true;
     }

@@ -28,6 +28,10 @@ class CzytnikLinii {
   // false at the end of the file. Throws BladPliku when a read fails.
   bool czytaj(std::string_view& linia);
 
+  // The line end of the line czytaj() gave last: "\r\n", "\n", or "" for a
+  // last line without one.
+  std::string_view koniec_linii() const { return koniec_linii_; }
+
   // Closes the file now; later calls of czytaj() return false.
   void zamknij() noexcept;
 
@@ -44,6 +48,7 @@ class CzytnikLinii {
   std::size_t poczatek_ = 0;  // first unread byte
   std::size_t koniec_ = 0;    // one past the last byte read
   bool eof_ = false;
+  std::string_view koniec_linii_;
 };
 
 }  // namespace wyrownik

@@ -116,20 +116,20 @@ TEST(PrezenterForm1, StartUpTellsEachFaultWhileTheInputsAreAsTheyWereThenBlocksT
   };
   // Where the simulator folder is what is missing, the picker follows (and
   // is cancelled here).
-  const std::string wybor = "wybor 00000000: " + std::string(tytul_wyboru);
+  const std::string wybor = "wybor 000000000000: " + std::string(tytul_wyboru);
   const std::vector<Przypadek> przypadki = {
       {"-",
-       {"komunikat 11111111: Brak pliku wyrownik.ini",
-        "komunikat 00000000: Brak podanej ścieżki dostępu", wybor},
+       {"komunikat 111111111111: Brak pliku wyrownik.ini",
+        "komunikat 000000000000: Brak podanej ścieżki dostępu", wybor},
        0},
       {"[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n",
-       {"komunikat 00000000: Brak podanej ścieżki dostępu", wybor},
+       {"komunikat 000000000000: Brak podanej ścieżki dostępu", wybor},
        0},
       {"[Sciezka dostepu]\r\n@/brak\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n",
-       {"komunikat 11111111: Brak podkatalogu SCENERY.", wybor},
+       {"komunikat 111111111111: Brak podkatalogu SCENERY.", wybor},
        0},
       {"[Sciezka dostepu]\r\n@\r\n[inc]\r\n*\r\n",
-       {"komunikat 11111111: Lista plików inc lub lista tekstur jest pusta."},
+       {"komunikat 111111111111: Lista plików inc lub lista tekstur jest pusta."},
        2},  // the list shows the files, but cannot be used
   };
   for (const Przypadek& p : przypadki) {
@@ -145,14 +145,14 @@ TEST(PrezenterForm1, StartUpTellsEachFaultWhileTheInputsAreAsTheyWereThenBlocksT
     PrezenterForm1 prezenter(widok);
     EXPECT_EQ(prezenter.uruchom(k / "program").stan, StanStartu::zablokowany);
     EXPECT_EQ(widok.zdarzenia, p.zdarzenia);
-    EXPECT_EQ(widok.stan_wejsc(), "00000000");
+    EXPECT_EQ(widok.stan_wejsc(), "000000000000");
     EXPECT_EQ(widok.lista.size(), p.wpisy);
     EXPECT_FALSE(widok.wlaczona("Command4") || widok.wlaczona("Command5"));
   }
   Stanowisko s;
   EXPECT_EQ(s.start.stan, StanStartu::gotowy);
   EXPECT_TRUE(s.widok.zdarzenia.empty());
-  EXPECT_EQ(s.widok.stan_wejsc(), "11111111");
+  EXPECT_EQ(s.widok.stan_wejsc(), "111111111111");
   EXPECT_EQ(s.widok.lista, (std::vector<std::string>{"a.scn", "Żuraw.scn"}));
 }
 
@@ -165,12 +165,12 @@ TEST(PrezenterForm1, AFirstRunAsksForTheSimulatorFolderUntilOneHoldsSceneries) {
   widok.foldery = {k / "inny", k / "sim"};
   PrezenterForm1 prezenter(widok);
   EXPECT_EQ(prezenter.uruchom(k / "program").stan, StanStartu::gotowy);
-  const std::string wybor = "wybor 00000000: " + std::string(tytul_wyboru);
+  const std::string wybor = "wybor 000000000000: " + std::string(tytul_wyboru);
   EXPECT_EQ(widok.zdarzenia,
-            (std::vector<std::string>{"komunikat 11111111: Brak pliku wyrownik.ini",
-                                      "komunikat 00000000: Brak podanej ścieżki dostępu", wybor,
-                                      "komunikat 00000000: Brak podkatalogu SCENERY.", wybor}));
-  EXPECT_EQ(widok.stan_wejsc(), "11111111");
+            (std::vector<std::string>{"komunikat 111111111111: Brak pliku wyrownik.ini",
+                                      "komunikat 000000000000: Brak podanej ścieżki dostępu", wybor,
+                                      "komunikat 000000000000: Brak podkatalogu SCENERY.", wybor}));
+  EXPECT_EQ(widok.stan_wejsc(), "111111111111");
   EXPECT_EQ(widok.lista, std::vector<std::string>{"a.scn"});
   // The ini made from the sample's sections serves the batches.
   widok.wybrane = {"a.scn"};
@@ -189,12 +189,12 @@ TEST(PrezenterForm1, ARunButtonWorksOnTheSelectionWithTheBoxesReadAtThePress) {
   };
   s.prezenter.klikniecie("Command1");
   ASSERT_FALSE(w_trakcie.empty());
-  EXPECT_EQ(w_trakcie.front(), "00001000 zajety");  // only File1 stays usable
+  EXPECT_EQ(w_trakcie.front(), "000010000000 zajety");  // only File1 stays usable
   EXPECT_TRUE(s.widok.zdarzenia.empty());
   EXPECT_EQ(testy::wczytaj(s.k / "sim/scenery/a.scn"), poprawiona);
   EXPECT_EQ(testy::wczytaj(s.k / "sim/scenery/Żuraw.scn"), tory);  // not selected
   EXPECT_NE(s.log().find("Ilo\x9C\xE6 zmian: 1"), std::string::npos);
-  EXPECT_EQ(s.widok.stan_wejsc(), "11111111");
+  EXPECT_EQ(s.widok.stan_wejsc(), "111111111111");
   EXPECT_FALSE(s.widok.zajety);
   EXPECT_EQ(s.widok.teksty["Label3"], "");
   EXPECT_TRUE(s.widok.wlaczona("Command4"));  // a backup to undo
@@ -207,6 +207,44 @@ TEST(PrezenterForm1, ARunButtonWorksOnTheSelectionWithTheBoxesReadAtThePress) {
   EXPECT_NE(testy::wczytaj(s.k / "sim/scenery/Żuraw.scn").find("include drzewo.inc 50 0 6 1"),
             std::string::npos);
   EXPECT_NE(s.log().find("\xAFuraw.scn"), std::string::npos);
+}
+
+TEST(PrezenterForm1, TheAreaBoxesLimitABatchAndAPreviewTellsWhatItFound) {
+  Stanowisko s;
+  const std::string teren(scena, std::string_view(scena).find("include"));
+  s.k.zapisz("sim/scenery/a.scn",
+             teren +
+                 "include drzewo.inc 10 5 20 0 end\r\n"
+                 "include drzewo.inc 80 5 80 0 end\r\n"
+                 "// Wyrownik: POMI\xD1\r\n\r\ninclude drzewo.inc 20 5 30 0 end\r\n");
+  s.widok.wybrane = {"a.scn"};
+  for (const auto& [pola, komunikat] :
+       std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"0", "", "50", "50"}, "Obszar: wpisz wszystkie cztery liczby"},
+           {{"0", "0", "5O", "50"}, "Obszar: „5O” nie jest liczbą"}}) {
+    for (std::size_t i = 0; i < 4; ++i)
+      s.widok.teksty[std::string(pola_obszaru[i].nazwa())] = pola[i];
+    s.widok.zdarzenia.clear();
+    s.prezenter.klikniecie("Command1");
+    ASSERT_EQ(s.widok.zdarzenia.size(), 1u);
+    EXPECT_NE(s.widok.zdarzenia[0].find(komunikat), std::string::npos) << s.widok.zdarzenia[0];
+    EXPECT_FALSE(std::filesystem::exists(s.k / "program/Log_korekcja.txt"));  // nothing ran
+  }
+  // The corners in any order; 80,80 lies outside.
+  for (const auto& [nazwa, tekst] :
+       {std::pair{"Text5", "50"}, {"Text6", " 50 "}, {"Text7", "0"}, {"Text8", "0"}}) {
+    s.widok.teksty[nazwa] = tekst;
+  }
+  s.widok.podglad = true;
+  s.prezenter.klikniecie("Command1");
+  EXPECT_EQ(s.widok.teksty["Label3"], "Podgląd: zmian 1, pominiętych (oznaczonych) 1");
+  s.widok.podglad = false;
+  s.prezenter.klikniecie("Command1");
+  const std::string po = testy::wczytaj(s.k / "sim/scenery/a.scn");
+  EXPECT_NE(po.find("include drzewo.inc 10 7.12 20 0 end"), std::string::npos);
+  EXPECT_NE(po.find("include drzewo.inc 80 5 80 0 end"), std::string::npos);
+  EXPECT_NE(po.find("include drzewo.inc 20 5 30 0 end"), std::string::npos);
+  EXPECT_EQ(s.widok.teksty["Label3"], "");  // no preview, nothing told
 }
 
 TEST(PrezenterForm1, ThePreviewChangesNothingAndItsReportOpens) {
@@ -224,7 +262,8 @@ TEST(PrezenterForm1, ThePreviewChangesNothingAndItsReportOpens) {
   s.widok.otwiera = false;
   s.prezenter.klikniecie("Command5");
   ASSERT_EQ(s.widok.zdarzenia.size(), 1u);
-  EXPECT_EQ(s.widok.zdarzenia[0].rfind("komunikat 11111111: Nie można otworzyć raportu: ", 0), 0u);
+  EXPECT_EQ(s.widok.zdarzenia[0].rfind("komunikat 111111111111: Nie można otworzyć raportu: ", 0),
+            0u);
 
   // A report that cannot be written is told on the file line; the batch stands.
   std::filesystem::remove(s.k / "program/Log_korekcja.html");
@@ -247,7 +286,7 @@ TEST(PrezenterForm1, UndoAsksThenRestoresAndTellsTheResult) {
   s.widok.odpowiedz = true;
   s.prezenter.klikniecie("Command4");
   EXPECT_EQ(testy::wczytaj(s.k / "sim/scenery/a.scn"), scena);
-  EXPECT_EQ(s.widok.zdarzenia.back(), "komunikat 11111111: Przywrócono plików: 1.");
+  EXPECT_EQ(s.widok.zdarzenia.back(), "komunikat 111111111111: Przywrócono plików: 1.");
   EXPECT_FALSE(s.widok.wlaczona("Command4"));  // nothing left to undo
 }
 
@@ -278,11 +317,12 @@ TEST(PrezenterForm1, AFailureShowsOneMessageAndTheHelpButtonOpensHelp) {
   s.widok.wybrane = {"Żuraw.scn"};
   s.prezenter.klikniecie("Command2");
   s.prezenter.klikniecie("Command3");
-  EXPECT_EQ(s.widok.zdarzenia,
-            (std::vector<std::string>{
-                "komunikat 00001000: Wystąpił błąd. Dalsze działanie prgramu zostało przerwane.",
-                "pomoc"}));
-  EXPECT_EQ(s.widok.stan_wejsc(), "11111111");
+  EXPECT_EQ(
+      s.widok.zdarzenia,
+      (std::vector<std::string>{
+          "komunikat 000010000000: Wystąpił błąd. Dalsze działanie prgramu zostało przerwane.",
+          "pomoc"}));
+  EXPECT_EQ(s.widok.stan_wejsc(), "111111111111");
 }
 
 // One copy per program directory: a second ends silently, a lock that

@@ -76,8 +76,8 @@ class TestForm1 : public QObject {
     Form1 okno;
     QCOMPARE(okno.objectName(), QStringLiteral("Form1"));
     QCOMPARE(okno.windowTitle(), QString::fromUtf8("Korekta współrzędnych obiektów inc"));
-    // Client area 10380 x 6690 twips.
-    QCOMPARE(okno.size(), QSize(692, 446));
+    // Client area 10380 x 6930 twips.
+    QCOMPARE(okno.size(), QSize(692, 462));
     for (const auto& k : tabela) {
       const QString nazwa = QString::fromLatin1(k.nazwa);
       auto* w = okno.findChild<QWidget*>(nazwa);
@@ -104,7 +104,7 @@ class TestForm1 : public QObject {
       const QWidget* w = okno.findChild<QWidget*>(QString::fromLatin1(k.nazwa));
       zajete << QRect(w->mapTo(&okno, QPoint(0, 0)), w->size());
     }
-    for (const char* nazwa : {"Command4", "Check1", "Command5"}) {
+    for (const char* nazwa : {"Command4", "Check1", "Command5", "Frame3"}) {
       const QWidget* w = okno.findChild<QWidget*>(QString::fromLatin1(nazwa));
       QVERIFY2(w && w->parentWidget() == &okno, nazwa);
       const QRect r(w->pos(), w->size());
