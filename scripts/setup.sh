@@ -6,9 +6,10 @@ set -euo pipefail
 # The window tests measure text, so a font must be there. clang-format is for
 # the formatting guard in scripts/test.sh (Debian 12's is version 14).
 # GMP checks the exact geometry in the tests; clang and its runtime build the
-# libFuzzer targets. libxml2 parses the map reports in the tests.
+# libFuzzer targets. libxml2 parses the map reports in the tests; patch
+# applies the patches of --diff there.
 paczki=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libgmp-dev clang-format
-  clang libclang-rt-14-dev libxml2-dev)
+  clang libclang-rt-14-dev libxml2-dev patch)
 if [[ "${WYROWNIK_GUI:-ON}" != "OFF" ]]; then
   paczki+=(qt6-base-dev fonts-dejavu-core)
 fi

@@ -2,7 +2,9 @@
 // tests/dane/scenariusze holds an input scenery (wejscie/), the scenery
 // expected afterwards (oczekiwane/), the expected log and the command. The
 // ini and the log name the temporary root as @KORZEN@ and the scenery
-// directory as @KATALOG@.
+// directory as @KATALOG@; the command names its patch file @LATKA@, whose
+// expected bytes are oczekiwana.patch. `kod`, where present, holds the
+// expected exit status.
 #include <gtest/gtest.h>
 #ifdef WYROWNIK_LIBXML2
 #include <libxml/HTMLparser.h>
@@ -13,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -113,11 +116,13 @@ void sprawdz_raport(const std::string& strona, const std::string& log, bool skra
                                HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET),
                 xmlFreeDoc);
   ASSERT_TRUE(html);
-  const auto wiersze = wezly(html.get(), "//tbody/tr");
+  // Lines a marker kept have rows and grey markers of their own, not entries.
+  const char* zmienione = "//tbody/tr[td[4] != 'pominięty (oznaczony)']";
+  const auto wiersze = wezly(html.get(), zmienione);
   ASSERT_EQ(wiersze.size(), wpisy.size());
   for (std::size_t i = 0; i < wpisy.size(); ++i) {
     const auto komorki =
-        wezly(html.get(), ("//tbody/tr[" + std::to_string(i + 1) + "]/td").c_str());
+        wezly(html.get(), (std::string(zmienione) + "[" + std::to_string(i + 1) + "]/td").c_str());
     ASSERT_EQ(komorki.size(), 6u);
     EXPECT_EQ(tekst(komorki[4]), cp1250_na_utf8(wpisy[i].przed));
     EXPECT_EQ(tekst(komorki[5]), cp1250_na_utf8(wpisy[i].po));
@@ -131,7 +136,7 @@ void sprawdz_raport(const std::string& strona, const std::string& log, bool skra
                               XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING),
                 xmlFreeDoc);
   ASSERT_TRUE(plan) << "the plan is not well-formed XML";
-  const auto znaczniki = wezly(plan.get(), "//s:g[@class='zmiany']/*");
+  const auto znaczniki = wezly(plan.get(), "//s:g[@class='zmiany']/*[not(@class='p')]");
   ASSERT_EQ(znaczniki.size(), wpisy.size());
   const auto blisko = [](const std::string& tekst, double v) {
     return std::abs(std::stod(tekst) - v) < 0.01;
@@ -176,6 +181,26 @@ std::string sciezki_natywnie(std::string log) {
   return log;
 }
 
+// The patch of a real run, applied by `patch -p1` to the input, gives what
+// the run wrote (where the system has `patch`).
+void sprawdz_latke(const fs::path& dane, const fs::path& latka, const fs::path& po_partii) {
+#ifdef _WIN32
+  (void)dane, (void)latka, (void)po_partii;
+#else
+  if (std::system("command -v patch >/dev/null 2>&1") != 0) return;
+  testy::KatalogTymczasowy kopia;
+  fs::copy(dane / "wejscie", kopia.sciezka(), fs::copy_options::recursive);
+  const std::string polecenie =
+      "cd '" + kopia.sciezka().string() + "' && patch -p1 -s < '" + latka.string() + "'";
+  ASSERT_EQ(std::system(polecenie.c_str()), 0) << polecenie;
+  for (const auto& wpis : fs::recursive_directory_iterator(po_partii)) {
+    if (!wpis.is_regular_file()) continue;
+    const auto wzgledna = fs::relative(wpis.path(), po_partii);
+    EXPECT_EQ(testy::wczytaj(kopia / wzgledna.string()), testy::wczytaj(wpis.path())) << wzgledna;
+  }
+#endif
+}
+
 class Scenariusz : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
@@ -189,9 +214,11 @@ TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
            zamien(testy::wczytaj(dane / "wyrownik.ini"), "@KORZEN@", korzen));
 
   std::ostringstream wyjscie, bledy;
-  auto argumenty = slowa(testy::wczytaj(dane / "polecenie"));
+  const fs::path latka = k / "latka.patch";
+  auto argumenty = slowa(zamien(testy::wczytaj(dane / "polecenie"), "@LATKA@", latka.string()));
   argumenty.insert(argumenty.begin() + 1, {"--program-dir", (k / "program").string()});
-  ASSERT_EQ(cli::uruchom(argumenty, k / "nowhere", wyjscie, bledy), cli::kod_ok) << bledy.str();
+  const int kod = fs::exists(dane / "kod") ? std::stoi(testy::wczytaj(dane / "kod")) : cli::kod_ok;
+  ASSERT_EQ(cli::uruchom(argumenty, k / "nowhere", wyjscie, bledy), kod) << bledy.str();
   const fs::path raport = k / "program" / "Log_korekcja.html";
   EXPECT_EQ(wyjscie.str(), raport.string() + "\n");
   wyjscie.str("");
@@ -210,6 +237,10 @@ TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
       zamien(sciezki_natywnie(testy::wczytaj(dane / "Log_korekcja.txt")), "@KATALOG@", katalog));
   for (const char* roboczy : {"aaa.aaa", "aaa.aab", "aaa.ccc"}) {
     EXPECT_FALSE(fs::exists(k / "sim/scenery" / roboczy)) << roboczy;
+  }
+  if (fs::exists(dane / "oczekiwana.patch")) {
+    EXPECT_EQ(testy::wczytaj(latka), testy::wczytaj(dane / "oczekiwana.patch"));
+    if (kod == cli::kod_ok) sprawdz_latke(dane, latka, k / "sim/scenery");
   }
 #ifdef WYROWNIK_LIBXML2
   sprawdz_raport(testy::wczytaj(raport), testy::wczytaj(k / "program/Log_korekcja.txt"),

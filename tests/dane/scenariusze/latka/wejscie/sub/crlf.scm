@@ -1,0 +1,20 @@
+// CR LF: zmiany daleko i blisko siebie
+include obj.inc 250 0 3 1 2 3 5 end
+include obj.inc 600 0 0 1 2 3 5 end
+include obj.inc 601 0 0 1 2 3 5 end
+include obj.inc 602 0 0 1 2 3 5 end
+include obj.inc 603 0 0 1 2 3 5 end
+include obj.inc 604 0 0 1 2 3 5 end
+include obj.inc 605 0 0 1 2 3 5 end
+include obj.inc 606 0 0 1 2 3 5 end
+include dir/OBJ.INC 270 0 -2 1 2 3 5 end
+include obj.inc 607 0 0 1 2 3 5 end
+include obj.inc 608 0 0 1 2 3 5 end
+include obj.inc 609 0 0 1 2 3 5 end
+include obj.inc 610 0 0 1 2 3 5 end
+include obj.inc 50 0 4 1 2 3 5 end
+include obj.inc 611 0 0 1 2 3 5 end
+include obj.inc 612 0 0 1 2 3 5 end
+include obj.inc 613 0 0 1 2 3 5 end
+include obj.inc 614 0 0 1 2 3 5 end
+include obj.inc 615 0 0 1 2 3 5 end
