@@ -32,6 +32,8 @@ struct Zadanie {
   std::string pierwszy, drugi;  // the texts of the run's two boxes
   std::vector<bool> zaznaczenie;
   int zamknij_po = -1;  // the window is closed at this event pass (-1: never)
+  bool latka = false;   // the batch writes its patch
+  std::optional<Obszar> obszar;
 };
 
 // Closed by the user at a given event pass: the batch must stop there.
@@ -58,6 +60,7 @@ struct Slad {
   WynikPartii wynik = WynikPartii::zakonczona;
   std::map<std::string, std::string> drzewo;  // path below the root -> bytes, "<folder>"
   std::vector<std::string> zdarzenia, szczegoly;
+  std::string latka;
 };
 
 Przypadek losuj(std::uint64_t ziarno) {
@@ -82,6 +85,9 @@ Przypadek losuj(std::uint64_t ziarno) {
     for (std::size_t j = 0; j < p.sceneria.glowne.size(); ++j) z.zaznaczenie.push_back(g.los(3));
     z.zaznaczenie[static_cast<std::size_t>(g.los(static_cast<int>(z.zaznaczenie.size())))] = true;
     if (g.los(8) == 0) z.zamknij_po = g.los(12);
+    z.latka = g.los(2);
+    if (g.los(4) == 0)
+      z.obszar = Obszar{g.los(120) - 10.0, g.los(120) - 10.0, g.los(120) - 10.0, 50};
     p.partie.push_back(std::move(z));
   }
   return p;
@@ -118,6 +124,9 @@ std::vector<Slad> przebiegnij(const Przypadek& p, const Skroty& skroty, const fs
     const Korekcja korekcja = z.skrajnia ? korekcja_skrajni(s.konfiguracja, z.pierwszy, z.drugi)
                                          : korekcja_wysokosci(s.konfiguracja, z.pierwszy, z.drugi);
     Slad slad;
+    Latka latka([&](std::string_view b) { slad.latka += b; });
+    s.zapis.dodatki.latka = z.latka ? &latka : nullptr;
+    s.zapis.dodatki.obszar = z.obszar;
     slad.wynik = partia(s, okno, korekcja, [] { return 0; });
     slad.drzewo = drzewo(korzen);
     // The long way is held to the rule no shortcut may break: no scratch
@@ -144,6 +153,7 @@ std::string roznica(const std::vector<Slad>& a, const std::vector<Slad>& b) {
     if (a[i].wynik != b[i].wynik) return partia + "another result";
     if (a[i].szczegoly != b[i].szczegoly) return partia + "another failure";
     if (a[i].zdarzenia != b[i].zdarzenia) return partia + "other status lines";
+    if (a[i].latka != b[i].latka) return partia + "another patch";
     for (const auto& [nazwa, tresc] : a[i].drzewo) {
       const auto it = b[i].drzewo.find(nazwa);
       if (it == b[i].drzewo.end()) return partia + nazwa + " only the long way";

@@ -223,6 +223,29 @@ TEST_F(Cli, FailedBatchIs1WithTheBatchMessage) {
   EXPECT_EQ(dziennik(), "");
 }
 
+TEST_F(Cli, CheckAreaAndPatchOptionsAtTheirEdges) {
+  const std::string glowny = teren + crlf({"include a.inc 10 5 20 end"});
+  zapisz("main.scn", glowny);
+  // A failure wins over changes found.
+  zapisz("zly.scn", tor() + crlf({"include obj.inc 50 0 3 1 2 3 5 end"}) + tor("abc"));
+  EXPECT_EQ(uruchom_w_programie("clearance", {"--check", "zly.scn"}), cli::kod_blad_partii);
+  // An area beside the scenery: nothing to do.
+  EXPECT_EQ(uruchom_w_programie("height", {"--check", "--area", "500,500,600,600", "main.scn"}),
+            cli::kod_ok);
+  EXPECT_EQ(bledy.substr(bledy.rfind("wyrownik-cli: ")),
+            "wyrownik-cli: would change 0, would remove 0, kept by markers 0\n");
+  for (const char* zle : {"1,2,3", "1,2,3,4,", "1,2,x,4", "1;2;3;4"}) {
+    EXPECT_EQ(uruchom_w_programie("height", {"--area", zle, "main.scn"}), cli::kod_uzycie) << zle;
+  }
+  // The patch on stdout, and then no report's path there.
+  EXPECT_EQ(uruchom_w_programie("height", {"--check", "--diff", "-", "main.scn"}), cli::kod_zmiany);
+  EXPECT_EQ(wyjscie.rfind("--- a/main.scn\n+++ b/main.scn\n@@ -", 0), 0u) << wyjscie;
+  EXPECT_NE(wyjscie.find("-include a.inc 10 5 20 end\r\n+include a.inc 10 7.12 20 end\r\n"),
+            std::string::npos)
+      << wyjscie;
+  EXPECT_EQ(tresc("main.scn"), glowny);
+}
+
 TEST_F(Cli, LogThatCannotBeCreatedIs1AndRunsNothing) {
   const std::string glowny = teren + crlf({"include a.inc 10 5 20 end"});
   zapisz("main.scn", glowny);

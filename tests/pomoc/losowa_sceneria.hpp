@@ -215,7 +215,9 @@ class GeneratorScenerii {
       } else if (r < 16 && !czesci_.empty()) {
         linie.push_back(slowo("include") + odstep() + nazwa_czesci() + odstep() + "end");
       } else if (r < 18) {
-        linie.emplace_back(los(2) ? "" : "// " + slowo("include") + " note");
+        linie.emplace_back(los(2)   ? ""
+                           : los(2) ? "// " + slowo("include") + " note"
+                                    : "//" + slowo(" wyrownik: POMIN"));
       } else {
         linie.emplace_back(los(2) ? "  " : "\tatmo 0 0 0 endatmo");
       }
