@@ -307,14 +307,8 @@ class Plan {
           const double udzial = najwieksza > 0 ? std::abs(z.dy()) / najwieksza : 0;
           const int rozmiar =
               std::clamp(static_cast<int>(std::ceil(udzial * rozmiary)), 1, rozmiary);
-          s_ += "<circle class=\"";
-          s_ += z.dy() >= 0 ? 'w' : 'n';
-          s_ += static_cast<char>('0' + rozmiar);
-          s_ += "\" cx=\"";
-          liczba(s_, z.x, cyfry_);
-          s_ += "\" cy=\"";
-          liczba(s_, -z.z, cyfry_);
-          s_ += "\"/>\n";
+          const char klasa[] = {z.dy() >= 0 ? 'w' : 'n', static_cast<char>('0' + rozmiar), 0};
+          kolko(klasa, z);
           break;
         }
         case RodzajZmiany::przesuniecie:
@@ -332,16 +326,23 @@ class Plan {
           s_ += "\"/>\n";
           break;
         case RodzajZmiany::pominiecie:
-          s_ += "<circle class=\"p\" cx=\"";
-          liczba(s_, z.x, cyfry_);
-          s_ += "\" cy=\"";
-          liczba(s_, -z.z, cyfry_);
-          s_ += "\"/>\n";
+          kolko("p", z);
           break;
       }
       u_.moze_oproznij();
     }
     s_ += "</g>\n";
+  }
+
+  // A marker at the object's place as read.
+  void kolko(const char* klasa, const ZmianaNaMapie& z) {
+    s_ += "<circle class=\"";
+    s_ += klasa;
+    s_ += "\" cx=\"";
+    liczba(s_, z.x, cyfry_);
+    s_ += "\" cy=\"";
+    liczba(s_, -z.z, cyfry_);
+    s_ += "\"/>\n";
   }
 
   Ujscie& u_;
