@@ -305,6 +305,19 @@ TEST_F(Cli, ConfigWritesTheSimulatorFolderOrRefusesOneWithoutSceneriesWith2) {
             "; notes\r\n[Sciezka dostepu]\r\n" + (k / "sim").string() +
                 "\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n");
   EXPECT_EQ(uruchom_w_programie("height", {"main.scn"}), cli::kod_ok) << bledy;
+  // A Polish folder, its sceneries in another letter case: Windows-1250 in the
+  // ini, found again at start-up. A ";" in a path no ini line gives back.
+  k.zapisz("Symulator Żółw/SCENERY/b.scn", teren);
+  k.zapisz("srednik;/scenery/b.scn", teren);
+  EXPECT_EQ(uruchom_w_programie("config", {"--simulator", (k / "srednik;").string()}),
+            cli::kod_blad_startu);
+  EXPECT_NE(bledy.find("Tej ścieżki nie da się zapisać"), std::string::npos) << bledy;
+  const std::u8string u8 = (k / "Symulator Żółw").u8string();  // arguments are UTF-8
+  const std::string polski(u8.begin(), u8.end());
+  EXPECT_EQ(uruchom_w_programie("config", {"--simulator", polski}), cli::kod_ok) << bledy;
+  EXPECT_NE(testy::wczytaj(k / "program/wyrownik.ini").find("Symulator \xAF\xF3\xB3w\r\n"),
+            std::string::npos);
+  EXPECT_EQ(uruchom_w_programie("height", {"b.scn"}), cli::kod_ok) << bledy;
   for (const A& zle : std::vector<A>{{"config", "--program-dir", program()},
                                      {"config", "--simulator", "x", "main.scn"},
                                      {"height", "--simulator", "x", "main.scn"}}) {
