@@ -1,9 +1,11 @@
 #include "cli/opcje.hpp"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "text/linia.hpp"
+#include "text/wielkosc_liter.hpp"
 
 namespace wyrownik::cli {
 
@@ -52,6 +54,17 @@ const char* const tekst_pomocy =
     "failure, 2 start-up failed; config: 0 written, 1 the ini cannot be written, 2 DIR refused\n";
 
 namespace {
+
+// A name the scenery's own files end with.
+bool plik_scenerii(std::string_view nazwa) {
+  for (const std::string_view koncowka : {".scn", ".scm", ".inc", ".ini"}) {
+    if (nazwa.size() >= koncowka.size() &&
+        rowne_bez_wielkosci(nazwa.substr(nazwa.size() - koncowka.size()), koncowka)) {
+      return true;
+    }
+  }
+  return false;
+}
 
 // The commands an option belongs to.
 enum Dla : unsigned {
@@ -134,6 +147,9 @@ bool kompletne(const Opcje& o, std::string& blad) {
     blad = "--area needs four numbers X1,Z1,X2,Z2 (metres): " + *o.obszar;
   } else if (o.latka && o.latka->empty()) {
     blad = "--diff needs a file (\"-\" for standard output)";
+  } else if (o.latka && plik_scenerii(*o.latka)) {
+    // "--diff main.scn other.scn" forgot the patch's name: never empty a scenery file.
+    blad = "--diff would overwrite a scenery file: " + *o.latka;
   }
   return blad.empty();
 }
@@ -146,7 +162,9 @@ std::optional<Obszar> czytaj_obszar(std::string_view tekst) {
     const std::size_t przecinek = tekst.find(',');
     // A comma after each of the first three numbers, none after the last.
     if ((przecinek == std::string_view::npos) != (i == 3)) return std::nullopt;
-    const auto l = liczba(tekst.substr(0, przecinek));
+    std::string czesc(tekst.substr(0, przecinek));
+    oczysc_linie(czesc);  // spaces around a number, as the window's boxes allow
+    const auto l = liczba(czesc);
     if (!l) return std::nullopt;
     v[i] = *l;
     if (i < 3) tekst.remove_prefix(przecinek + 1);

@@ -12,6 +12,7 @@
 #include "cli/opcje.hpp"
 #include "platform/bledy.hpp"
 #include "platform/blokada.hpp"
+#include "platform/konsola.hpp"
 #include "platform/nazwy.hpp"
 #include "platform/plik_zapisu.hpp"
 #include "scenery/latka.hpp"
@@ -214,26 +215,25 @@ std::optional<std::vector<std::string>> scenerie_partii(const std::vector<std::s
   return scenerie;
 }
 
-// Where --diff writes: a file of its own, or stdout.
+// Where --diff writes: a file of its own, or stdout (then byte for byte, as
+// a file). A patch that cannot be written fails the batch at once.
 class WyjscieLatki {
  public:
-  WyjscieLatki(const std::optional<std::string>& cel, std::ostream& wyjscie) : wyjscie_(wyjscie) {
-    if (cel && *cel != "-") {
-      plik_.emplace(std::filesystem::path(std::u8string(cel->begin(), cel->end())),
+  WyjscieLatki(const std::string& cel, std::ostream& wyjscie) : wyjscie_(wyjscie) {
+    if (cel == "-") {
+      wyjscie_binarne();
+    } else {
+      plik_.emplace(std::filesystem::path(std::u8string(cel.begin(), cel.end())),
                     PlikZapisu::Tryb::wyczysc);
     }
   }
   void operator()(std::string_view bajty) {
-    if (plik_) {
-      plik_->zapisz(bajty);
-    } else {
-      wyjscie_ << bajty;
-    }
+    if (plik_) return plik_->zapisz(bajty);
+    if (!(wyjscie_ << bajty)) throw BladPliku("cannot write the patch to", "standard output");
   }
-  // Throws when the patch did not reach its file whole.
-  bool zamknij() {
-    if (plik_) plik_->zamknij();
-    return static_cast<bool>(wyjscie_.flush());
+  void zamknij() {
+    if (plik_) return plik_->zamknij();
+    if (!wyjscie_.flush()) throw BladPliku("cannot write the patch to", "standard output");
   }
 
  private:
@@ -252,7 +252,7 @@ int partia_cli(const Opcje& opcje, const WynikStartu& start, std::vector<std::st
   std::optional<Latka> latka;
   try {
     if (opcje.latka) {
-      wyjscie_latki.emplace(opcje.latka, wyjscie);
+      wyjscie_latki.emplace(*opcje.latka, wyjscie);
       latka.emplace([&](std::string_view b) { (*wyjscie_latki)(b); });
       srodowisko.zapis.dodatki.latka = &*latka;
     }
@@ -271,10 +271,7 @@ int partia_cli(const Opcje& opcje, const WynikStartu& start, std::vector<std::st
   const WynikPartii wynik = partia(
       srodowisko, okno, korekcja, [] { return 0; }, ustawienia);
   try {
-    if (wyjscie_latki && !wyjscie_latki->zamknij()) {
-      bledy << "wyrownik-cli: cannot write the patch to standard output\n";
-      return kod_blad_partii;
-    }
+    if (wyjscie_latki) wyjscie_latki->zamknij();
   } catch (const BladPliku& b) {
     bledy << "wyrownik-cli: cannot write the patch: " << b.what() << '\n';
     return kod_blad_partii;

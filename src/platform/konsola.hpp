@@ -17,4 +17,9 @@ std::vector<std::string> argumenty_utf8(int argc, const wchar_t* const* argv);
 // nothing changes. Called once at the start of the program.
 void przygotuj_konsole();
 
+// Windows: the standard output, when it is not a console, writes its bytes
+// as they are (no LF turned into CR LF): for a patch, whose line ends are
+// the files'. Elsewhere nothing changes.
+void wyjscie_binarne();
+
 }  // namespace wyrownik

@@ -8,4 +8,6 @@ std::vector<std::string> argumenty_utf8(int, const wchar_t* const*) {
 
 void przygotuj_konsole() {}
 
+void wyjscie_binarne() {}
+
 }  // namespace wyrownik

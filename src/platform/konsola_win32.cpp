@@ -1,3 +1,7 @@
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
 #include <iostream>
 #include <streambuf>
 
@@ -83,6 +87,12 @@ void przygotuj_konsole() {
   static BuforKonsoli bledy(GetStdHandle(STD_ERROR_HANDLE));
   if (konsola(GetStdHandle(STD_OUTPUT_HANDLE))) std::cout.rdbuf(&wyjscie);
   if (konsola(GetStdHandle(STD_ERROR_HANDLE))) std::cerr.rdbuf(&bledy);
+}
+
+void wyjscie_binarne() {
+  std::cout.flush();
+  std::fflush(stdout);
+  _setmode(_fileno(stdout), _O_BINARY);
 }
 
 }  // namespace wyrownik

@@ -2,8 +2,8 @@
 // and for `patch -p1` (or `git apply`) in the scenery directory.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <optional>
 #include <set>
@@ -34,8 +34,10 @@ class Latka {
     Plik(Latka& latka, std::string nazwa);
     void linia(std::string_view tekst, std::string_view koniec,
                std::optional<std::string_view> nowa);
-    // Writes the last hunk.
+    // Ends the last hunk. The file's diff is kept until wypisz(): a file
+    // that a failure leaves as it was must not be in the patch.
     void zakoncz();
+    void wypisz();
 
    private:
     void otworz_blok();
@@ -44,10 +46,14 @@ class Latka {
 
     Latka& latka_;
     std::string nazwa_;
-    bool naglowek_ = false;
-    std::deque<std::string> przed_;    // the last identical lines, with their ends
-    std::vector<std::string> blok_;    // the open hunk's lines
-    std::vector<std::string> dodane_;  // "+" lines waiting for the change's "-" lines
+    std::string roznice_;  // the file's hunks so far
+    // The last identical lines, with their ends: a ring whose strings keep
+    // their room, so that an unchanged line costs no allocation.
+    std::array<std::string, kontekst> przed_;
+    std::size_t przed_ile_ = 0, przed_nast_ = 0;
+    std::string blok_;                      // the open hunk's lines
+    std::vector<std::size_t> linie_bloku_;  // where each of them begins
+    std::string dodane_;                    // "+" lines waiting for the change's "-" lines
     bool otwarty_ = false;
     std::uint64_t stary_nr_ = 0, nowy_nr_ = 0;  // lines before the current one
     std::uint64_t stary_od_ = 0, nowy_od_ = 0, stare_ = 0, nowe_ = 0;

@@ -31,7 +31,7 @@ struct PlikDoPrzepisania {
   std::string_view wpis;
   fs::path plik;  // links resolved
   fs::path kopia;
-  fs::path znaleziony;  // as found in the scenery directory
+  fs::path katalog;  // the scenery directory, links resolved
 };
 
 // A file's name in the patch: relative to the scenery directory, "/"
@@ -112,6 +112,7 @@ class PrzepisaniePliku {
     czytnik.zamknij();
     if (latka_) latka_->zakoncz();
     if (zmieniony_ && !cel_.na_sucho) zastap();
+    if (latka_) latka_->wypisz();  // only what is on disk, or a dry run's
   }
 
   // An entry of the file is in the log (known also when przepisz() threw).
@@ -204,7 +205,8 @@ class PrzepisaniePliku {
     zaczety_ = true;
     if (!cel_.na_sucho) kopia_.emplace(p_.kopia, PlikZapisu::Tryb::nowy, cel_.operacje);
     if (Latka* latka = cel_.dodatki.latka) {
-      const std::string nazwa = nazwa_w_latce(p_.znaleziony, p_.stan.katalog);
+      // The file itself, not a link to it: patch follows no link.
+      const std::string nazwa = nazwa_w_latce(p_.plik, p_.katalog);
       if (!cel_.na_sucho || !latka->zawiera(nazwa)) latka_.emplace(*latka, nazwa);
     }
     if (kopia_ && w_pamieci_) {
@@ -278,6 +280,9 @@ void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dzie
                        const OperacjeZapisu& operacje, KopiaZapasowa* kopia_zapasowa,
                        MapaZmian* mapa, const DodatkiPrzepisania& dodatki) {
   const fs::path kopia = stan.katalog / std::string(nazwa_kopii);
+  std::error_code blad_katalogu;
+  fs::path katalog = fs::canonical(stan.katalog, blad_katalogu);
+  if (blad_katalogu) katalog = stan.katalog;
   const CelPrzepisania cel{zasady,   dziennik,       liczniki, na_sucho,
                            operacje, kopia_zapasowa, mapa,     dodatki};
   dla_plikow_fazy(stan, Faza::przepisanie, postep,
@@ -292,7 +297,7 @@ void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dzie
                     std::error_code blad;
                     const fs::path prawdziwy = fs::canonical(plik, blad);
                     if (blad) throw BladPliku("cannot look up", plik, blad);
-                    const PlikDoPrzepisania p{stan, nr, wpis, prawdziwy, kopia, plik};
+                    const PlikDoPrzepisania p{stan, nr, wpis, prawdziwy, kopia, katalog};
                     PrzepisaniePliku przepisanie(cel, p);
                     try {
                       przepisanie.przepisz();

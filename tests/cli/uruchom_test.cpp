@@ -237,6 +237,16 @@ TEST_F(Cli, CheckAreaAndPatchOptionsAtTheirEdges) {
   for (const char* zle : {"1,2,3", "1,2,3,4,", "1,2,x,4", "1;2;3;4"}) {
     EXPECT_EQ(uruchom_w_programie("height", {"--area", zle, "main.scn"}), cli::kod_uzycie) << zle;
   }
+  EXPECT_EQ(uruchom_w_programie("height", {"--check", "--area", "0, 0, 50, 50", "main.scn"}),
+            cli::kod_zmiany);
+  // A forgotten patch name never empties a scenery file.
+  EXPECT_EQ(uruchom_w_programie("height", {"--diff", "main.scn", "main.scn"}), cli::kod_uzycie);
+  EXPECT_EQ(tresc("main.scn"), glowny);
+  // A name with a space ends with a TAB, as `patch` needs it.
+  zapisz("Nowa sceneria.scn", glowny);
+  EXPECT_EQ(uruchom_w_programie("height", {"--check", "--diff", "-", "Nowa sceneria.scn"}),
+            cli::kod_zmiany);
+  EXPECT_EQ(wyjscie.rfind("--- a/Nowa sceneria.scn\t\n+++ b/Nowa sceneria.scn\t\n", 0), 0u);
   // The patch on stdout, and then no report's path there.
   EXPECT_EQ(uruchom_w_programie("height", {"--check", "--diff", "-", "main.scn"}), cli::kod_zmiany);
   EXPECT_EQ(wyjscie.rfind("--- a/main.scn\n+++ b/main.scn\n@@ -", 0), 0u) << wyjscie;
