@@ -1,8 +1,9 @@
 // Whole batches of both runs on a fuzzed small scenery (main.scn, and b.scm
 // after the first NUL byte) in a temporary directory. Invariants: a dry run
-// changes nothing; a real run with every shortcut off ends as one with every
-// shortcut on (second threads even for these small files), in every byte of
-// the scenery and the log; a run that ends leaves no scratch file, touches
+// changes nothing, and its patch, applied to the files, gives the real run's
+// bytes; a real run with every shortcut off ends as one with every shortcut
+// on (second threads even for these small files), in every byte of the
+// scenery and the log; a run that ends leaves no scratch file, touches
 // nothing outside the scenery directory, writes every line of a changed file
 // with CR LF, and every coordinate it writes reads back as a number.
 #include <unistd.h>
@@ -13,12 +14,14 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "batch/partia.hpp"
+#include "scenery/latka.hpp"
 #include "text/linia.hpp"
 
 namespace fs = std::filesystem;
@@ -65,6 +68,51 @@ void przywroc(const fs::path& katalog, const std::map<std::string, std::string>&
     std::ofstream(katalog / nazwa, std::ios::binary) << tresc;
 }
 
+// `stary` with the patch's hunks for `nazwa` applied, each old line checked,
+// as `patch -p1` applies them; hunks are read by their counts.
+std::string zastosuj(const std::string& stary, std::string_view latka, const std::string& nazwa) {
+  std::vector<std::string_view> linie;
+  for (std::size_t od = 0; od < stary.size();) {
+    const std::size_t lf = stary.find('\n', od);
+    const std::size_t koniec = lf == std::string::npos ? stary.size() : lf + 1;
+    linie.push_back(std::string_view(stary).substr(od, koniec - od));
+    od = koniec;
+  }
+  const std::string naglowek = "--- a/" + nazwa + "\n+++ b/" + nazwa + "\n";
+  std::size_t p = latka.find(naglowek);
+  if (p == std::string_view::npos) return stary;
+  p += naglowek.size();
+  std::string nowy;
+  std::size_t i = 0;
+  while (latka.compare(p, 4, "@@ -") == 0) {
+    std::size_t a = 0, b = 0, c = 0, d = 0;
+    wymagaj(std::sscanf(latka.data() + p, "@@ -%zu,%zu +%zu,%zu @@", &a, &b, &c, &d) == 4);
+    const std::size_t od = b == 0 ? a : a - 1;
+    wymagaj(od >= i && od <= linie.size());
+    while (i < od) nowy += linie[i++];
+    p = latka.find('\n', p) + 1;
+    for (std::size_t stare = 0, nowe = 0; stare < b || nowe < d;) {
+      const char znak = latka[p];
+      const std::size_t lf = latka.find('\n', p);
+      wymagaj(lf != std::string_view::npos);
+      std::string_view tresc = latka.substr(p + 1, lf - p);
+      p = lf + 1;
+      if (latka.compare(p, 2, "\\ ") == 0) {  // no line end in the file
+        tresc.remove_suffix(1);
+        p = latka.find('\n', p) + 1;
+      }
+      wymagaj(znak == ' ' || znak == '-' || znak == '+');
+      if (znak != '+') {
+        wymagaj(i < linie.size() && linie[i] == tresc);
+        ++i, ++stare;
+      }
+      if (znak != '-') nowy += tresc, ++nowe;
+    }
+  }
+  while (i < linie.size()) nowy += linie[i++];
+  return nowy;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t ile) {
@@ -100,7 +148,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t ile)
     std::map<std::string, std::string> przed;
     for (const auto& [nazwa, tresc] : pliki) przed[nazwa] = wczytaj(korzen / "scenery" / nazwa);
     s.zapis.na_sucho = true;
-    partia(s, okno, korekcja, [] { return 0; });
+    std::string latka;
+    Latka zapis_latki([&](std::string_view b) { latka += b; });
+    s.zapis.dodatki.latka = &zapis_latki;
+    const WynikPartii podglad = partia(s, okno, korekcja, [] { return 0; });
+    s.zapis.dodatki.latka = nullptr;
     for (const auto& [nazwa, tresc] : przed) wymagaj(wczytaj(korzen / "scenery" / nazwa) == tresc);
 
     s.zapis.na_sucho = false;
@@ -123,6 +175,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t ile)
     wymagaj(wczytaj(korzen / "straznik.txt") == "outside");
     for (const auto& [nazwa, tresc] : przed) {
       const std::string teraz = wczytaj(korzen / "scenery" / nazwa);
+      if (podglad == WynikPartii::zakonczona) wymagaj(zastosuj(tresc, latka, nazwa) == teraz);
       if (teraz == tresc) continue;
       for (std::size_t i = 0; i < teraz.size(); ++i) {
         if (teraz[i] == '\n') wymagaj(i > 0 && teraz[i - 1] == '\r');
