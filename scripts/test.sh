@@ -57,7 +57,7 @@ straz_format() {
   [[ "$wersja" == 14 ]] || { echo "$cf is version $wersja, the style needs 14" >&2; return 1; }
 
   local pliki zle=()
-  mapfile -t pliki < <(find src tests bench -type f \( -name '*.cpp' -o -name '*.hpp' \) | sort)
+  mapfile -t pliki < <(find src tests bench fuzz -type f \( -name '*.cpp' -o -name '*.hpp' \) | sort)
   for f in "${pliki[@]}"; do
     "$cf" --dry-run -Werror "$f" >/dev/null 2>&1 || zle+=("$f")
   done
@@ -152,21 +152,32 @@ straz_fuzz() {
     || return 1
   cmake --build "$b" -j2 || return 1
   # Each target a short fixed time from the committed seeds; what it finds
-  # goes to a scratch corpus, never into the source tree.
-  local sekundy=${WYROWNIK_FUZZ_SECONDS:-15} wynik=0 t korpus
+  # goes to a scratch corpus, never into the source tree. A target fails the
+  # guard when it exits non-zero (a finding, or a target that cannot start)
+  # or leaves a crash, leak or timeout file in this run; files of an earlier
+  # run are removed first, so they fail no later one.
+  local sekundy=${WYROWNIK_FUZZ_SECONDS:-15} wynik=0 t korpus kod wyniki
+  rm -f "$b"/crash-* "$b"/leak-* "$b"/timeout-* "$b"/oom-*
   for t in linia czytnik ini partia; do
     korpus=$(mktemp -d)
+    wyniki=$(mktemp)
     cp fuzz/korpus/"$t"/* "$korpus"/
+    kod=0
     (cd "$b" && ./fuzz/fuzz_"$t" -max_total_time="$sekundy" -max_len=4096 -print_final_stats=1 \
-      "$korpus" 2>&1 | grep -E '^(stat::number_of_executed_units|==|SUMMARY)|ERROR|DONE') \
-      || true
-    # libFuzzer writes crash-*/leak-*/timeout-* files where it runs on a finding.
-    if compgen -G "$b/crash-*" >/dev/null || compgen -G "$b/leak-*" >/dev/null ||
-       compgen -G "$b/timeout-*" >/dev/null; then
-      echo "fuzz_$t found a failing input: $(ls "$b"/crash-* "$b"/leak-* "$b"/timeout-* 2>/dev/null)" >&2
+      "$korpus" >"$wyniki" 2>&1) || kod=$?
+    grep -E '^(stat::number_of_executed_units|==|SUMMARY)|ERROR|DONE' "$wyniki" || true
+    if [[ $kod -ne 0 ]]; then
+      echo "fuzz_$t exited with status $kod; its last lines:" >&2
+      tail -n 20 "$wyniki" >&2
       wynik=1
     fi
-    rm -rf "$korpus"
+    # libFuzzer writes crash-*/leak-*/timeout-*/oom-* files where it runs on a finding.
+    if compgen -G "$b/crash-*" >/dev/null || compgen -G "$b/leak-*" >/dev/null ||
+       compgen -G "$b/timeout-*" >/dev/null || compgen -G "$b/oom-*" >/dev/null; then
+      echo "fuzz_$t found a failing input: $(ls "$b"/crash-* "$b"/leak-* "$b"/timeout-* "$b"/oom-* 2>/dev/null)" >&2
+      wynik=1
+    fi
+    rm -rf "$korpus" "$wyniki"
   done
   return $wynik
 }
