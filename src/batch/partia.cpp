@@ -2,9 +2,11 @@
 
 #include <exception>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "batch/status_partii.hpp"
 #include "clearance/sprawdz_scenerie_skr.hpp"
@@ -60,6 +62,21 @@ void sprawdz_nazwy_robocze(const StanScenerii& stan) {
         throw BladDanych("the scenery names a scratch file of wyrownik: " + plik->string());
       }
     }
+  }
+}
+
+// What a builder reads of a marker that protects nothing (the path in the
+// log's bytes). A file two sceneries share is told once.
+void powiedz_o_znacznikach(const std::vector<ZnacznikBezObiektu>& znaczniki, OknoPartii& okno) {
+  std::set<std::pair<std::string_view, std::uint64_t>> powiedziane;
+  for (const ZnacznikBezObiektu& z : znaczniki) {
+    if (!powiedziane.emplace(z.plik, z.linia).second) continue;
+    std::string tekst = "the marker in line " + std::to_string(z.linia) + " of " + z.plik +
+                        " protects nothing: ";
+    tekst += z.wzieta == 0 ? "no line follows it"
+                           : "line " + std::to_string(z.wzieta) +
+                                 " is no object (an include with five tokens or more)";
+    okno.ostrzezenie(tekst);
   }
 }
 
@@ -154,6 +171,8 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
   CelZapisu zapis = srodowisko.zapis;
   LicznikiPrzebiegu suma;
   zapis.suma = &suma;
+  std::vector<ZnacznikBezObiektu> znaczniki;
+  zapis.dodatki.znaczniki_bez_obiektu = &znaczniki;
   if (srodowisko.kopie_zapasowe && !zapis.na_sucho && !srodowisko.katalog_programu.empty()) {
     kopia_zapasowa.emplace(srodowisko.katalog_programu, std::string(ustawienia), *zapis.operacje);
     zapis.kopia_zapasowa = &*kopia_zapasowa;
@@ -206,6 +225,7 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
     wynik = WynikPartii::blad;
   }
   stan.lista_plikow.clear();
+  powiedz_o_znacznikach(znaczniki, okno);
   if (kopia_zapasowa) {
     for (const auto& o : kopia_zapasowa->ostrzezenia()) okno.ostrzezenie(o);
   }

@@ -1,5 +1,6 @@
 #include "cli/okno_cli.hpp"
 
+#include "platform/separator.hpp"
 #include "text/kodowanie.hpp"
 
 namespace wyrownik::cli {
@@ -32,8 +33,14 @@ void OknoCli::raport_gotowy(const std::filesystem::path& plik) {
          << std::flush;
 }
 
+// A warning names files in the system's bytes or in the scenery's
+// Windows-1250: UTF-8 where it is that already.
 void OknoCli::ostrzezenie(std::string_view tekst) {
-  bledy_ << "wyrownik-cli: warning: " << tekst << '\n' << std::flush;
+  bledy_ << "wyrownik-cli: warning: "
+         << (nazwy_na_dysku_w_utf8 && poprawny_utf8(tekst) ? std::string(tekst)
+                                                           : cp1250_na_utf8(tekst))
+         << '\n'
+         << std::flush;
 }
 
 void OknoCli::brak_raportu(std::string_view powod) {

@@ -81,9 +81,28 @@ std::string ini_ze_sciezka(std::string_view tresc, std::string_view sciezka) {
   return z_koncem_linii(tresc) + sekcja;
 }
 
+namespace {
+
+// The file a name leads to, every symbolic link on the way followed (also
+// one whose file does not exist yet): the user's link stays a link and the
+// file it names gets the new content. Throws BladPliku for a loop.
+fs::path za_dowiazaniami(fs::path plik) {
+  for (int krok = 0; krok < 40; ++krok) {
+    std::error_code blad;
+    if (!fs::is_symlink(fs::symlink_status(plik, blad))) return plik;
+    const fs::path cel = fs::read_symlink(plik, blad);
+    if (blad) throw BladPliku("cannot follow the link", plik, blad);
+    plik = cel.is_absolute() ? cel : plik.parent_path() / cel;
+  }
+  throw BladPliku("cannot follow the link", plik,
+                  std::make_error_code(std::errc::too_many_symbolic_link_levels));
+}
+
+}  // namespace
+
 void zapisz_sciezke_w_ini(const fs::path& katalog_programu, std::string_view sciezka) {
-  const fs::path plik =
-      znajdz_nazwe(katalog_programu, "wyrownik.ini").value_or(katalog_programu / "wyrownik.ini");
+  const fs::path plik = za_dowiazaniami(
+      znajdz_nazwe(katalog_programu, "wyrownik.ini").value_or(katalog_programu / "wyrownik.ini"));
   std::error_code blad;
   const fs::file_status stan = fs::status(plik, blad);
   std::string tresc;
@@ -94,7 +113,9 @@ void zapisz_sciezke_w_ini(const fs::path& katalog_programu, std::string_view sci
     }
     tresc = wczytaj_plik(plik);
   }
-  const fs::path nowy = katalog_programu / "wyrownik.ini.nowy";
+  // Beside the file itself: a rename works within one file system only.
+  fs::path nowy = plik;
+  nowy += ".nowy";
   try {
     PlikZapisu zapis(nowy, TrybZapisu::nowy);
     zapis.zapisz(ini_ze_sciezka(tresc, sciezka));

@@ -23,6 +23,8 @@ std::string ini_ze_sciezka(std::string_view tresc, std::string_view sciezka);
 
 // ini_ze_sciezka() on the program directory's wyrownik.ini (found in any
 // letter case; created where there is none), which is replaced in one step.
+// Where the ini is a symbolic link, the file it leads to is replaced (its new
+// content written beside it first) and the link stays.
 // Throws BladPliku, leaving the file as it was; a read-only ini is refused
 // alike, as on Windows, rather than replaced behind the user's back.
 void zapisz_sciezke_w_ini(const std::filesystem::path& katalog_programu, std::string_view sciezka);

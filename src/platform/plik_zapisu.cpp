@@ -106,12 +106,6 @@ bool zachowaj_plik(const std::filesystem::path& plik, const std::filesystem::pat
   return dowiazany;
 }
 
-void usun_plik(const std::filesystem::path& sciezka) {
-  std::error_code blad;
-  std::filesystem::remove(sciezka, blad);
-  if (blad) throw BladPliku("cannot remove", sciezka, blad);
-}
-
 void usun_pozostalosc(const std::filesystem::path& sciezka) {
   std::error_code blad;
   const auto stan = std::filesystem::symlink_status(sciezka, blad);

@@ -81,6 +81,13 @@ void synchronizuj_katalog(const std::filesystem::path& katalog) {
   }
 }
 
+// Only the directory's permission counts: a read-only file goes all the same.
+void usun_plik(const std::filesystem::path& sciezka) {
+  std::error_code blad;
+  std::filesystem::remove(sciezka, blad);
+  if (blad) throw BladPliku("cannot remove", sciezka, blad);
+}
+
 const OperacjeZapisu& operacje_systemowe() {
   static constexpr OperacjeZapisu systemowe{otworz_systemowo,       pisz_systemowo,
                                             synchronizuj_systemowo, zamknij_systemowo,

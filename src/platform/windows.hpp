@@ -35,6 +35,13 @@ inline bool dowiazanie(HANDLE h) {
          (opis.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
+// Clears the read-only, hidden and system attributes of a file or a link
+// itself (never what a link leads to, never a folder), so that the name can
+// be deleted: a scratch file of an earlier batch may have come back read-only
+// from a read-only medium or a synced folder. Does nothing where there is no
+// such file or it cannot be opened; the deletion then says why.
+void zdejmij_atrybuty(const std::wstring& nazwa);
+
 inline HANDLE uchwyt(std::intptr_t u) {
   return reinterpret_cast<HANDLE>(u);
 }

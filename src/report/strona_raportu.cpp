@@ -401,6 +401,22 @@ void tabela(Ujscie& u, const MapaZmian& m, std::size_t nr) {
   }
 }
 
+// Markers the builder believes protect an object, and that protect nothing.
+void znaczniki_bez_obiektu(std::string& s, const MapaZmian& m) {
+  if (m.znaczniki_bez_obiektu().empty()) return;
+  s += "<p class=\"uwagi\">Znaczniki „// wyrownik: pomin”, które nie chronią żadnego obiektu "
+       "(następna niepusta linia nie jest obiektem):</p>\n<ul class=\"uwagi\">\n";
+  for (const ZnacznikBezObiektu& z : m.znaczniki_bez_obiektu()) {
+    s += "<li>";
+    html(s, z.plik);
+    s += ", linia " + std::to_string(z.linia) + ": ";
+    s += z.wzieta == 0 ? std::string("za nim nie ma już żadnej linii")
+                       : "linia " + std::to_string(z.wzieta) + " nie jest obiektem";
+    s += "</li>\n";
+  }
+  s += "</ul>\n";
+}
+
 }  // namespace
 
 std::filesystem::path plik_raportu(const std::filesystem::path& plik_logu) {
@@ -449,6 +465,7 @@ void pisz_strone(Ujscie& u, const Raport& raport) {
       s += ", pominiętych (oznaczonych): " + std::to_string(m.ile_pominietych());
     }
     s += "</p>\n";
+    znaczniki_bez_obiektu(s, m);
     Plan(u, m, nr).pisz();
     s += "<p class=\"opis\"></p>\n";
     tabela(u, m, nr);

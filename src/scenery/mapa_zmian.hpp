@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "geometry/zakres.hpp"
@@ -49,6 +50,14 @@ struct PasNaMapie {
   float x1, z1, x2, z2, polowa_szerokosci;
 };
 
+// A marker that protects nothing: the next non-empty line after it is no
+// object (an include with five tokens or more), or no line follows it.
+struct ZnacznikBezObiektu {
+  std::string plik;            // its file's full path as the log names it
+  std::uint64_t linia = 0;     // the marker's line, from 1
+  std::uint64_t wzieta = 0;    // the line it took; 0 at the end of the file
+};
+
 struct OdcinekNaMapie {
   float x1, z1, x2, z2;
 };
@@ -71,6 +80,7 @@ class MapaZmian {
   // path as the log names it and its line number from 1.
   void zmiana(RodzajZmiany rodzaj, std::string_view pelna_sciezka, std::uint64_t nr_linii,
               std::string_view przed, std::string_view po);
+  void znacznik_bez_obiektu(ZnacznikBezObiektu z) { znaczniki_.push_back(std::move(z)); }
   void podsumowanie(std::uint64_t ile_zmian, std::uint64_t ile_usunietych,
                     std::uint64_t ile_pominietych = 0);
 
@@ -92,6 +102,7 @@ class MapaZmian {
   const std::deque<ZmianaNaMapie>& zmiany() const { return zmiany_; }
   const std::vector<WierszZmiany>& wiersze() const { return wiersze_; }
   const std::vector<std::string>& pliki() const { return pliki_; }
+  const std::vector<ZnacznikBezObiektu>& znaczniki_bez_obiektu() const { return znaczniki_; }
   std::uint64_t ile_zmian() const { return ile_zmian_; }
   std::uint64_t ile_usunietych() const { return ile_usunietych_; }
   std::uint64_t ile_pominietych() const { return ile_pominietych_; }
@@ -114,6 +125,7 @@ class MapaZmian {
   std::deque<ZmianaNaMapie> zmiany_;
   std::vector<WierszZmiany> wiersze_;
   std::vector<std::string> pliki_;
+  std::vector<ZnacznikBezObiektu> znaczniki_;
   std::uint64_t ile_zmian_ = 0, ile_usunietych_ = 0, ile_pominietych_ = 0;
 };
 

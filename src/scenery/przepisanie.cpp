@@ -110,6 +110,7 @@ class PrzepisaniePliku {
       }
     }
     czytnik.zamknij();
+    if (znacznik_) znacznik_bez_obiektu(0);
     if (latka_) latka_->zakoncz();
     if (zmieniony_ && !cel_.na_sucho) zastap();
     if (latka_) latka_->wypisz();  // only what is on disk, or a dry run's
@@ -125,14 +126,26 @@ class PrzepisaniePliku {
   }
 
   // Whether a marker before it keeps this line as it is; notes a marker.
+  // The line a marker takes stays as it is whatever it holds, but one that
+  // is no object means the marker protects nothing: the builder is told.
   bool oznaczenie(std::string_view surowa) {
-    if (czy_komentarz(surowa) && czy_znacznik_pominiecia(surowa)) {
+    if (czy_znacznik_pominiecia(surowa)) {
       znacznik_ = true;
+      linia_znacznika_ = przeczytane_ + 1;
       return false;
     }
     if (!znacznik_ || pusta_po_oczyszczeniu(surowa)) return false;
     znacznik_ = false;
+    if (!czy_kandydat(surowa, skroty_.szukanie) || !token_linii(surowa, 4)) {
+      znacznik_bez_obiektu(przeczytane_ + 1);
+    }
     return true;
+  }
+
+  void znacznik_bez_obiektu(std::uint64_t wzieta) {
+    ZnacznikBezObiektu z{sciezka_do_logu(), linia_znacznika_, wzieta};
+    if (cel_.mapa) cel_.mapa->znacznik_bez_obiektu(z);
+    if (cel_.dodatki.znaczniki_bez_obiektu) cel_.dodatki.znaczniki_bez_obiektu->push_back(z);
   }
 
   // The verdict as the batch's limits leave it: an object outside the area
@@ -257,6 +270,7 @@ class PrzepisaniePliku {
   bool zaczety_ = false;
   bool zmieniony_ = false;
   bool znacznik_ = false;  // a marker waits for its line
+  std::uint64_t linia_znacznika_ = 0;
 };
 
 }  // namespace
@@ -264,15 +278,6 @@ class PrzepisaniePliku {
 bool Obszar::zawiera(double x, double z) const {
   return std::min(x1, x2) <= x && x <= std::max(x1, x2) && std::min(z1, z2) <= z &&
          z <= std::max(z1, z2);
-}
-
-bool czy_znacznik_pominiecia(std::string_view surowa) {
-  if (!czy_komentarz(surowa)) return false;
-  std::string tekst;
-  for (const char c : surowa.substr(2)) {
-    if (c != ' ' && c != '\t' && c != '\r') tekst += static_cast<char>(mala(c));
-  }
-  return tekst == "wyrownik:pomin" || tekst == "wyrownik:pomi\xF1";
 }
 
 void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dziennik& dziennik,

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/plik_zapisu.hpp"
 #include "scenery/dziennik.hpp"
@@ -52,11 +53,9 @@ struct Obszar {
 struct DodatkiPrzepisania {
   std::optional<Obszar> obszar;
   Latka* latka = nullptr;  // every change as a unified diff
+  // Where markers that protect nothing are told (none: not told).
+  std::vector<ZnacznikBezObiektu>* znaczniki_bez_obiektu = nullptr;
 };
-
-// A comment line "// wyrownik: pomin" (also "pomiń"; spaces and letter case
-// aside) keeps the next non-empty line as it is in every run.
-bool czy_znacznik_pominiecia(std::string_view surowa);
 
 // What a run decides in "FAZA IV".
 class ZasadyPrzepisania {

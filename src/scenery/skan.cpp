@@ -30,7 +30,7 @@ struct HaszTekstu {
 struct WynikPliku {
   std::vector<std::string> nazwy;
   Zakres zakres;
-  bool ma_kandydatow = false;   // a line the rewrite would offer the run
+  bool ma_kandydatow = false;   // a line the rewrite would offer the run, or a marker
   bool ma_dluga_linie = false;  // a line over dluga_linia bytes
 };
 
@@ -59,7 +59,11 @@ class SkanerPliku {
     std::string_view surowa;
     while (czytnik.czytaj(surowa)) {
       if (surowa.size() > dluga_linia) wynik_.ma_dluga_linie = true;
-      if (czy_komentarz(surowa)) continue;
+      if (czy_komentarz(surowa)) {
+        // A marker is told of in the rewrite when it protects nothing.
+        if (!wynik_.ma_kandydatow && czy_znacznik_pominiecia(surowa)) wynik_.ma_kandydatow = true;
+        continue;
+      }
       linia_ = surowa;
       // Each test looks at the current line, which a node reader before it
       // may have replaced by the last line it read.
@@ -94,8 +98,9 @@ class SkanerPliku {
     if (!czytnik_->czytaj(surowa)) return false;
     if (surowa.size() > dluga_linia) wynik_.ma_dluga_linie = true;
     linia_ = surowa;
-    // The rewrite offers every line, inside nodes too.
-    if (!wynik_.ma_kandydatow && !czy_komentarz(surowa) && zawiera(surowa, "include", S)) {
+    // The rewrite offers every line, inside nodes too, and looks at every marker.
+    if (!wynik_.ma_kandydatow &&
+        (czy_komentarz(surowa) ? czy_znacznik_pominiecia(surowa) : zawiera(surowa, "include", S))) {
       wynik_.ma_kandydatow = true;
     }
     return true;

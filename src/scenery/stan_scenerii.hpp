@@ -29,7 +29,8 @@ struct StanScenerii {
   std::vector<std::string> lista_plikow;
   Zakres zakres;
   // Per entry of the list, as the scan found it: whether the file holds a
-  // line the rewrite offers the run (not "//" at its start, "include" in it).
+  // line the rewrite offers the run (not "//" at its start, "include" in it)
+  // or a marker, which the rewrite checks.
   // A file without one cannot change and is not read again. A file the scan
   // did not read (hidden, missing) counts as holding one. Empty, or shorter
   // than the list: every file is read.

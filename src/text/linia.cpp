@@ -6,6 +6,8 @@
 #include <string>
 #include <system_error>
 
+#include "text/wielkosc_liter.hpp"
+
 namespace wyrownik {
 
 void oczysc_linie(std::string& linia) {
@@ -111,6 +113,32 @@ bool pusta_po_oczyszczeniu(std::string_view surowa) {
     if (!separator(c)) return false;
   }
   return true;
+}
+
+bool czy_znacznik_pominiecia(std::string_view surowa) {
+  if (!czy_komentarz(surowa)) return false;
+  std::size_t i = 2;
+  const auto biale = [&] {
+    while (i < surowa.size() && (surowa[i] == ' ' || surowa[i] == '\t' || surowa[i] == '\r')) ++i;
+  };
+  // Most comments differ at their first letter: no copy of the line.
+  for (const char litera : std::string_view("wyrownik:pomi")) {
+    biale();
+    if (i == surowa.size() || mala(surowa[i]) != static_cast<unsigned char>(litera)) return false;
+    ++i;
+  }
+  biale();
+  const std::string_view reszta = surowa.substr(i);
+  if (reszta.empty()) return false;
+  if (mala(reszta[0]) == 'n' || mala(reszta[0]) == 0xF1) {
+    i += 1;  // n, or ń in Windows-1250
+  } else if (reszta.starts_with("\xC5\x84") || reszta.starts_with("\xC5\x83")) {
+    i += 2;  // ń or Ń in UTF-8
+  } else {
+    return false;
+  }
+  biale();
+  return i == surowa.size();
 }
 
 void podziel(std::string_view linia, std::vector<std::string_view>& tokeny) {

@@ -20,6 +20,11 @@ inline bool czy_komentarz(std::string_view surowa) {
   return surowa.starts_with("//");
 }
 
+// A comment line "// wyrownik: pomin" (spaces, TABs and letter case aside;
+// also "pomiń", its last letter in Windows-1250 or in UTF-8, as editors save
+// it): the next non-empty line is kept as it is in every run.
+bool czy_znacznik_pominiecia(std::string_view surowa);
+
 // Splits at every single space, tokens counted from 1 in the text but stored
 // from index 0. An empty line has no tokens; a line that was not cleaned may
 // give empty tokens (a leading space gives an empty first token).

@@ -4,7 +4,7 @@
 // ini and the log name the temporary root as @KORZEN@ and the scenery
 // directory as @KATALOG@; the command names its patch file @LATKA@, whose
 // expected bytes are oczekiwana.patch. `kod`, where present, holds the
-// expected exit status.
+// expected exit status, `ostrzezenia` the expected warnings.
 #include <gtest/gtest.h>
 #ifdef WYROWNIK_LIBXML2
 #include <libxml/HTMLparser.h>
@@ -201,6 +201,35 @@ void sprawdz_latke(const fs::path& dane, const fs::path& latka, const fs::path& 
 #endif
 }
 
+// The warnings on stderr, one a line without the program's prefix; the
+// expected ones (`ostrzezenia`, none where it is missing) name the scenery
+// directory @KATALOG@ and separate components with "/".
+std::string ostrzezenia(const std::string& bledy) {
+  const std::string przedrostek = "wyrownik-cli: warning: ";
+  std::istringstream s(bledy);
+  std::string wynik;
+  for (std::string l; std::getline(s, l);) {
+    if (l.starts_with(przedrostek)) wynik += l.substr(przedrostek.size()) + "\n";
+  }
+  return wynik;
+}
+
+std::string oczekiwane_ostrzezenia(const fs::path& dane, const std::string& katalog) {
+  if (!fs::exists(dane / "ostrzezenia")) return "";
+  std::istringstream s(testy::wczytaj(dane / "ostrzezenia"));
+  std::string wynik;
+  for (std::string l; std::getline(s, l);) {
+    const std::size_t p = l.find("@KATALOG@");
+    if (p != std::string::npos) {
+      const std::size_t koniec = l.find(' ', p);
+      std::replace(l.begin() + static_cast<std::ptrdiff_t>(p),
+                   l.begin() + static_cast<std::ptrdiff_t>(koniec), '/', separator_natywny);
+    }
+    wynik += zamien(l, "@KATALOG@", katalog) + "\n";
+  }
+  return wynik;
+}
+
 class Scenariusz : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
@@ -221,6 +250,7 @@ TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
   ASSERT_EQ(cli::uruchom(argumenty, k / "nowhere", wyjscie, bledy), kod) << bledy.str();
   const fs::path raport = k / "program" / "Log_korekcja.html";
   EXPECT_EQ(wyjscie.str(), raport.string() + "\n");
+  EXPECT_EQ(ostrzezenia(bledy.str()), oczekiwane_ostrzezenia(dane, katalog));
   wyjscie.str("");
 
   std::size_t porownane = 0;
@@ -245,6 +275,9 @@ TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
 #ifdef WYROWNIK_LIBXML2
   sprawdz_raport(testy::wczytaj(raport), testy::wczytaj(k / "program/Log_korekcja.txt"),
                  argumenty[0] == "clearance");
+  // A marker that protects nothing is listed in the report too.
+  EXPECT_EQ(testy::wczytaj(raport).find("<li>") != std::string::npos,
+            ostrzezenia(bledy.str()).find("the marker in line") != std::string::npos);
 #endif
 
   // The undo gives every file back its bytes from before the batch, and a

@@ -82,5 +82,30 @@ TEST(ZapisIni, TheFileIsCreatedOrReplacedInOneStepAndARefusalChangesNothing) {
                                std::filesystem::perm_options::add);
 }
 
+#ifndef _WIN32  // links are made by the user's own tools there
+TEST(ZapisIni, ALinkedIniStaysALinkAndTheFileItNamesGetsThePath) {
+  testy::KatalogTymczasowy k;
+  k.zapisz("wspolne/moj.ini", "[inc]\r\n*\r\n");
+  std::filesystem::create_directories(k / "prog");
+  std::filesystem::create_symlink("../wspolne/moj.ini", k / "prog/wyrownik.ini");
+  zapisz_sciezke_w_ini(k / "prog", "C:\\Sym");
+  EXPECT_TRUE(std::filesystem::is_symlink(k / "prog/wyrownik.ini"));
+  EXPECT_EQ(testy::wczytaj(k / "wspolne/moj.ini"), "[Sciezka dostepu]\r\nC:\\Sym\r\n[inc]\r\n*\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(k / "wspolne"), {}), 1);
+
+  // A link to a file still to be made: the file is made, the link stays.
+  std::filesystem::create_directories(k / "p2");
+  std::filesystem::create_symlink(k / "wspolne/nowy.ini", k / "p2/wyrownik.ini");
+  zapisz_sciezke_w_ini(k / "p2", "C:\\Sym");
+  EXPECT_TRUE(std::filesystem::is_symlink(k / "p2/wyrownik.ini"));
+  EXPECT_TRUE(testy::wczytaj(k / "wspolne/nowy.ini").starts_with("[Sciezka dostepu]\r\nC:\\Sym"));
+
+  std::filesystem::create_directories(k / "p3");
+  std::filesystem::create_symlink("wyrownik.ini", k / "p3/wyrownik.ini");  // a loop
+  EXPECT_THROW(zapisz_sciezke_w_ini(k / "p3", "C:\\Sym"), BladPliku);
+  EXPECT_TRUE(std::filesystem::is_symlink(k / "p3/wyrownik.ini"));
+}
+#endif
+
 }  // namespace
 }  // namespace wyrownik

@@ -1,0 +1,2 @@
+// wyrownik: pomin
+// obiekty tej sceny są w main.scn
