@@ -6,6 +6,7 @@
 
 #include "batch/cofniecie.hpp"
 #include "batch/folder_symulatora.hpp"
+#include "batch/miejsce_na_plik.hpp"
 #include "batch/partia.hpp"
 #include "batch/start.hpp"
 #include "cli/okno_cli.hpp"
@@ -248,6 +249,14 @@ int partia_cli(const Opcje& opcje, const WynikStartu& start, std::vector<std::st
   srodowisko.kopie_zapasowe = !opcje.bez_kopii;
   srodowisko.raport = !opcje.bez_raportu;
   if (opcje.obszar) srodowisko.zapis.dodatki.obszar = czytaj_obszar(*opcje.obszar);
+  if (opcje.latka && *opcje.latka != "-") {
+    const auto cel = std::filesystem::path(std::u8string(opcje.latka->begin(), opcje.latka->end()));
+    if (const auto zajete = zajete_przez_partie(cel, srodowisko, scenerie)) {
+      bledy << "wyrownik-cli: --diff would overwrite " << cp1250_na_utf8(*zajete) << ": "
+            << *opcje.latka << '\n';
+      return kod_uzycie;
+    }
+  }
   std::optional<WyjscieLatki> wyjscie_latki;
   std::optional<Latka> latka;
   try {

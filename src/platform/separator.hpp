@@ -12,10 +12,13 @@ inline constexpr bool odwrotny_ukosnik_rozdziela = true;
 // Whether the bytes of a name on disk are UTF-8 (else they were converted
 // from the system's UTF-16 into Windows-1250 already).
 inline constexpr bool nazwy_na_dysku_w_utf8 = false;
+// Whether two names differing in letter case name two files.
+inline constexpr bool wielkosc_liter_w_nazwach = false;
 #else
 inline constexpr char separator_natywny = '/';
 inline constexpr bool odwrotny_ukosnik_rozdziela = false;
 inline constexpr bool nazwy_na_dysku_w_utf8 = true;
+inline constexpr bool wielkosc_liter_w_nazwach = true;
 #endif
 
 }  // namespace wyrownik

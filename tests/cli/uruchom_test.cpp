@@ -256,6 +256,65 @@ TEST_F(Cli, CheckAreaAndPatchOptionsAtTheirEdges) {
   EXPECT_EQ(tresc("main.scn"), glowny);
 }
 
+TEST_F(Cli, APatchGoesOnlyWhereNothingOfTheBatchLives) {
+  const std::string glowny = teren + crlf({"include a.inc 10 5 20 end", "include notatki.txt end",
+                                           "include brak.txt end"});
+  zapisz("main.scn", glowny);
+  zapisz("notatki.txt", "// notes\r\n");
+  fs::create_directories(k / "sim/scenery/obiekty");
+  ASSERT_EQ(uruchom_w_programie("height", {"main.scn"}), cli::kod_ok) << bledy;  // a backup
+  zapisz("main.scn", glowny);
+  fs::path spis;
+  for (const auto& w : fs::recursive_directory_iterator(k / "program/kopie")) {
+    if (w.path().filename() == "spis.txt") spis = w.path();
+  }
+  ASSERT_FALSE(spis.empty());
+  fs::create_hard_link(k / "sim/scenery/notatki.txt", k / "druga_nazwa.txt");
+  fs::create_hard_link(spis, k / "spis_link.txt");
+  const std::vector<fs::path> zajete = {
+      k / "sim/scenery/notatki.txt",               // included under any name
+      k / "sim/scenery/obiekty/.././notatki.txt",  // spelt otherwise
+      k / "druga_nazwa.txt",                       // a hard link outside
+      k / "sim/scenery/Brak.txt",                  // the batch would find it once made
+      k / "sim/scenery/aaa.ccc",                   // a scratch file
+      k / "program/Log_korekcja.txt",              // the log
+      k / "program/./Log_korekcja.html",           // the report
+      k / "program/wyrownik.ini",                  // the ini
+      spis,                                        // a backup's manifest
+      k / "spis_link.txt",                         // ... by another name
+      k / "program/kopie/nowy.patch",              // anything under kopie/
+      k / "sim/scenery",                           // a folder
+  };
+  for (const fs::path& p : zajete) {
+    const bool byl = fs::is_regular_file(p);
+    const std::string przed = byl ? testy::wczytaj(p) : "";
+    EXPECT_EQ(uruchom_w_programie("height", {"--dry-run", "--diff", p.string(), "main.scn"}),
+              cli::kod_uzycie)
+        << p;
+    EXPECT_NE(bledy.find("--diff would overwrite "), std::string::npos) << p << bledy;
+    EXPECT_EQ(fs::is_regular_file(p), byl) << p;
+    if (byl) {
+      EXPECT_EQ(testy::wczytaj(p), przed) << p;
+    }
+  }
+  EXPECT_EQ(tresc("main.scn"), glowny);
+  // A new file in the scenery directory, or an unrelated one, takes the patch.
+  k.zapisz("inny.txt", "old\n");
+  for (const fs::path& p : {k / "sim/scenery/zmiany.patch", k / "inny.txt"}) {
+    EXPECT_EQ(uruchom_w_programie("height", {"--dry-run", "--diff", p.string(), "main.scn"}),
+              cli::kod_ok)
+        << p << bledy;
+    EXPECT_TRUE(testy::wczytaj(p).starts_with("--- a/main.scn")) << p;
+  }
+#ifndef _WIN32
+  fs::create_symlink(k / "sim/scenery/main.scn", k / "dowiazanie.patch");
+  EXPECT_EQ(
+      uruchom_w_programie("height", {"--diff", (k / "dowiazanie.patch").string(), "main.scn"}),
+      cli::kod_uzycie);
+  EXPECT_EQ(tresc("main.scn"), glowny);
+#endif
+}
+
 TEST_F(Cli, LogThatCannotBeCreatedIs1AndRunsNothing) {
   const std::string glowny = teren + crlf({"include a.inc 10 5 20 end"});
   zapisz("main.scn", glowny);
