@@ -13,7 +13,8 @@ namespace wyrownik {
 
 WynikCofniecia cofnij_partie(const std::filesystem::path& katalog_programu,
                              const std::filesystem::path& katalog_scenerii,
-                             const OperacjeZapisu& operacje) {
+                             const OperacjeZapisu& operacje,
+                             const std::function<bool()>& przerwac) {
   const auto blokada = zajmij_pliki_robocze(katalog_scenerii, katalog_programu);
   std::optional<Dziennik> dziennik;  // opened at the first file: a refusal writes nothing
   WynikCofniecia wynik = cofnij_ostatnia_partie(
@@ -26,6 +27,7 @@ WynikCofniecia cofnij_partie(const std::filesystem::path& katalog_programu,
           dziennik->przywrocenie(bajty_sciezki(plik));
         }
         dziennik->oproznij();
+        return !przerwac();
       },
       operacje);
   if (dziennik) dziennik->zamknij();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "scenery/przywracanie.hpp"
@@ -13,9 +14,11 @@ namespace wyrownik {
 // batch locks it: each file restored or left alone, one line each appended
 // to Log_korekcja.txt. Throws BladPliku when a file cannot be restored or the
 // log written, InnaKopiaPracuje when a batch works in that scenery directory.
-WynikCofniecia cofnij_partie(const std::filesystem::path& katalog_programu,
-                             const std::filesystem::path& katalog_scenerii,
-                             const OperacjeZapisu& operacje = operacje_systemowe());
+// `przerwac`, asked after each file, stops the undo there when it says so.
+WynikCofniecia cofnij_partie(
+    const std::filesystem::path& katalog_programu, const std::filesystem::path& katalog_scenerii,
+    const OperacjeZapisu& operacje = operacje_systemowe(),
+    const std::function<bool()>& przerwac = [] { return false; });
 
 // What the window tells of an undo (UTF-8): the files restored, those left
 // alone, or why the whole batch was refused; details are in the log.

@@ -8,10 +8,12 @@
 #include "platform/katalog_programu.hpp"
 #include "platform/konsola.hpp"
 #include "platform/proces.hpp"
+#include "platform/przerwanie.hpp"
 
 namespace {
 
 int program(const std::vector<std::string>& argumenty, const char* argv0) {
+  const wyrownik::ProsbaPrzerwania prosba;
   wyrownik::przygotuj_proces();
   std::ios::sync_with_stdio(false);
   wyrownik::przygotuj_konsole();
@@ -21,7 +23,7 @@ int program(const std::vector<std::string>& argumenty, const char* argv0) {
   } catch (const wyrownik::BladPliku&) {
     // Needed only without --program-dir; uruchom() says so then.
   }
-  return wyrownik::cli::uruchom(argumenty, katalog, std::cout, std::cerr);
+  return wyrownik::cli::uruchom(argumenty, katalog, std::cout, std::cerr, prosba.kod());
 }
 
 }  // namespace

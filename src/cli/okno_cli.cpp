@@ -48,10 +48,23 @@ void OknoCli::brak_raportu(std::string_view powod) {
          << std::flush;
 }
 
-// The last line of every batch: what it did, or in a dry run would do.
 void OknoCli::koniec_partii(const LicznikiPrzebiegu& suma) {
   suma_ = suma;
-  bledy_ << "wyrownik-cli: " << (na_sucho_ ? "would change " : "changed ") << suma.ile_zmian
+}
+
+// The last line of every batch: what it did, or in a dry run would do; a
+// batch stopped on request says so, and that undo gives back what it did.
+void OknoCli::podsumuj(bool przerwana) {
+  const LicznikiPrzebiegu& suma = suma_;
+  bledy_ << "wyrownik-cli: ";
+  if (przerwana) {
+    bledy_ << "interrupted: the batch stopped before its end"
+           << (na_sucho_ ? " (a dry run: no file was changed)"
+                         : " (each file as before it or wholly corrected; undo gives back what it "
+                           "replaced)")
+           << "; ";
+  }
+  bledy_ << (na_sucho_ ? "would change " : "changed ") << suma.ile_zmian
          << (na_sucho_ ? ", would remove " : ", removed ") << suma.ile_usunietych
          << ", kept by markers " << suma.ile_pominietych << '\n'
          << std::flush;

@@ -100,9 +100,10 @@ void wypisz_odmowe(const WynikCofniecia& w, const std::filesystem::path& katalog
 }
 
 int cofnij(const std::filesystem::path& katalog_programu, const std::filesystem::path& katalog,
-           std::ostream& bledy) {
+           std::ostream& bledy, const std::atomic<int>& przerwanie) {
   try {
-    const WynikCofniecia w = cofnij_partie(katalog_programu, katalog);
+    const WynikCofniecia w = cofnij_partie(katalog_programu, katalog, operacje_systemowe(),
+                                           [&] { return przerwanie.load() != 0; });
     for (const auto& o : w.ostrzezenia) bledy << "wyrownik-cli: warning: " << o << '\n';
     if (!w.bylo_co_cofac) {
       bledy << "wyrownik-cli: nothing to undo\n";
@@ -122,6 +123,11 @@ int cofnij(const std::filesystem::path& katalog_programu, const std::filesystem:
       bledy << w.uszkodzone
             << " damaged record(s) in the manifest: a file they named, if any, was not restored\n";
     }
+    if (w.przerwane) {
+      bledy << "wyrownik-cli: interrupted: the undo stopped before its end; undo again to "
+               "restore the rest of the batch\n";
+      return przerwanie.load();
+    }
     return w.w_calosci() ? kod_ok : kod_blad_partii;
   } catch (const std::exception& e) {
     bledy << "wyrownik-cli: undo stopped: " << e.what() << '\n';
@@ -132,7 +138,13 @@ int cofnij(const std::filesystem::path& katalog_programu, const std::filesystem:
 // config --simulator: the folder into the ini, as the window's first run
 // writes it.
 int ustaw_symulator(const std::filesystem::path& katalog_programu, const std::string& folder,
-                    std::ostream& bledy) {
+                    std::ostream& bledy, const std::atomic<int>& przerwanie) {
+  // The ini is replaced in one step: a request before it writes nothing, one
+  // during it comes too late to matter.
+  if (przerwanie.load() != 0) {
+    bledy << "wyrownik-cli: interrupted: wyrownik.ini was not changed\n";
+    return przerwanie.load();
+  }
   try {
     const WyborFolderu wybor = ustaw_folder_symulatora(
         katalog_programu, std::filesystem::path(std::u8string(folder.begin(), folder.end())));
@@ -236,14 +248,25 @@ class WyjscieLatki {
     if (plik_) return plik_->zamknij();
     if (!wyjscie_.flush()) throw BladPliku("cannot write the patch to", "standard output");
   }
+  // A patch cut short claims no whole batch: its file goes (stdout has
+  // already carried what it carried). False when it cannot be removed.
+  bool porzuc() {
+    if (!plik_) return true;
+    const std::filesystem::path sciezka = plik_->sciezka();
+    plik_.reset();
+    std::error_code blad;
+    std::filesystem::remove(sciezka, blad);
+    return !blad;
+  }
 
  private:
   std::ostream& wyjscie_;
   std::optional<PlikZapisu> plik_;
 };
 
-int partia_cli(const Opcje& opcje, const WynikStartu& start, std::vector<std::string> scenerie,
-               std::ostream& wyjscie, std::ostream& bledy) {
+int partia_cli(const Opcje& opcje, const WynikStartu& start,
+               const std::vector<std::string>& scenerie, std::ostream& wyjscie, std::ostream& bledy,
+               const std::atomic<int>& przerwanie) {
   Srodowisko srodowisko = srodowisko_ze_startu(start);
   srodowisko.zapis.na_sucho = opcje.proba || opcje.sprawdzenie;
   srodowisko.kopie_zapasowe = !opcje.bez_kopii;
@@ -269,7 +292,7 @@ int partia_cli(const Opcje& opcje, const WynikStartu& start, std::vector<std::st
     bledy << "wyrownik-cli: cannot write the patch: " << b.what() << '\n';
     return kod_blad_partii;
   }
-  OknoCli okno(std::move(scenerie), wyjscie, bledy, opcje.latka != "-", srodowisko.zapis.na_sucho);
+  OknoCli okno(scenerie, wyjscie, bledy, przerwanie, opcje.latka != "-", srodowisko.zapis.na_sucho);
   const bool wysokosc = opcje.polecenie == Polecenie::wysokosc;
   const Korekcja korekcja =
       wysokosc ? korekcja_wysokosci(srodowisko.konfiguracja, opcje.min, opcje.max)
@@ -279,21 +302,31 @@ int partia_cli(const Opcje& opcje, const WynikStartu& start, std::vector<std::st
   // A terminal has no inputs to disable around the batch.
   const WynikPartii wynik = partia(
       srodowisko, okno, korekcja, [] { return 0; }, ustawienia);
+  const bool przerwana = wynik == WynikPartii::przerwana;
+  // A real run's patch holds the files it replaced, each whole: it stays.
+  if (przerwana && srodowisko.zapis.na_sucho && wyjscie_latki && !wyjscie_latki->porzuc()) {
+    bledy << "wyrownik-cli: warning: the patch of the interrupted batch could not be removed: "
+          << *opcje.latka << '\n';
+  }
+  int kod = przerwana                            ? przerwanie.load()
+            : wynik != WynikPartii::zakonczona   ? kod_blad_partii
+            : opcje.sprawdzenie && okno.zmiany() ? kod_zmiany
+                                                 : kod_ok;
   try {
-    if (wyjscie_latki) wyjscie_latki->zamknij();
+    if (wyjscie_latki && !(przerwana && srodowisko.zapis.na_sucho)) wyjscie_latki->zamknij();
   } catch (const BladPliku& b) {
     bledy << "wyrownik-cli: cannot write the patch: " << b.what() << '\n';
-    return kod_blad_partii;
+    if (!przerwana) kod = kod_blad_partii;
   }
-  if (wynik != WynikPartii::zakonczona) return kod_blad_partii;
-  return opcje.sprawdzenie && okno.zmiany() ? kod_zmiany : kod_ok;
+  okno.podsumuj(przerwana);
+  return kod;
 }
 
 }  // namespace
 
 int uruchom(const std::vector<std::string>& argumenty,
             const std::filesystem::path& katalog_domyslny, std::ostream& wyjscie,
-            std::ostream& bledy) {
+            std::ostream& bledy, const std::atomic<int>& przerwanie) {
   std::string blad;
   const auto opcje = parsuj(argumenty, blad);
   if (!opcje) {
@@ -312,7 +345,7 @@ int uruchom(const std::vector<std::string>& argumenty,
     return wypisz_kopie(*katalog, wyjscie, bledy);
   }
   if (opcje->polecenie == Polecenie::konfiguracja) {
-    return ustaw_symulator(*katalog, opcje->symulator, bledy);
+    return ustaw_symulator(*katalog, opcje->symulator, bledy, przerwanie);
   }
 
   // Undo too writes only inside the scenery directory the ini names now.
@@ -320,11 +353,11 @@ int uruchom(const std::vector<std::string>& argumenty,
   const WynikStartu start = wykonaj_start(*katalog, okno_startu);
   if (start.stan != StanStartu::gotowy) return kod_blad_startu;
   if (opcje->polecenie == Polecenie::cofnij) {
-    return cofnij(*katalog, *start.katalog_scenerii, bledy);
+    return cofnij(*katalog, *start.katalog_scenerii, bledy, przerwanie);
   }
   auto scenerie = scenerie_partii(opcje->scenerie, *start.katalog_scenerii, bledy);
   if (!scenerie) return kod_uzycie;
-  return partia_cli(*opcje, start, std::move(*scenerie), wyjscie, bledy);
+  return partia_cli(*opcje, start, *scenerie, wyjscie, bledy, przerwanie);
 }
 
 }  // namespace wyrownik::cli

@@ -36,8 +36,14 @@ void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg, const CelZap
                     przebieg.czytaj(plik, nastepny_plik(stan, nr + 1));
                   });
   LicznikiPrzebiegu liczniki;
-  przepisz_scenerie(stan, przebieg, dziennik, liczniki, postep, cel.na_sucho, *cel.operacje,
-                    cel.kopia_zapasowa, cel.mapa, cel.dodatki);
+  try {
+    przepisz_scenerie(stan, przebieg, dziennik, liczniki, postep, cel.na_sucho, *cel.operacje,
+                      cel.kopia_zapasowa, cel.mapa, cel.dodatki);
+  } catch (const Przerwanie&) {
+    // Stopped between two files: the counts are those of the files done.
+    if (cel.suma) *cel.suma += liczniki;
+    throw;
+  }
   przebieg.podsumuj(dziennik, liczniki);
   if (cel.mapa) {
     cel.mapa->podsumowanie(liczniki.ile_zmian, liczniki.ile_usunietych, liczniki.ile_pominietych);

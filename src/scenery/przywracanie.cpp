@@ -92,7 +92,7 @@ std::optional<Pominiecie> przywroc(const fs::path& plik, const fs::path& kopia, 
 
 WynikCofniecia cofnij_ostatnia_partie(
     const fs::path& katalog_programu, const fs::path& katalog_scenerii,
-    const std::function<void(const fs::path&, std::optional<Pominiecie>)>& po_pliku,
+    const std::function<bool(const fs::path&, std::optional<Pominiecie>)>& po_pliku,
     const OperacjeZapisu& operacje) {
   WynikCofniecia wynik;
   // The newest folder with a manifest: never an older batch in its place.
@@ -147,7 +147,10 @@ WynikCofniecia cofnij_ostatnia_partie(
                       operacje);
       wynik.przywrocone.push_back(plik);
     }
-    po_pliku(miejsce ? plik : sciezka_z_bajtow(w.sciezka), powod);
+    if (!po_pliku(miejsce ? plik : sciezka_z_bajtow(w.sciezka), powod)) {
+      wynik.przerwane = true;
+      break;
+    }
   }
   // The manifest first: a folder removed only in part is no batch any more.
   if (wynik.w_calosci()) {

@@ -38,9 +38,12 @@ struct WynikCofniecia {
   std::filesystem::path katalog_partii;  // the scenery directory the batch names (inny_katalog)
   std::filesystem::path folder;          // the backup folder undone or refused
   std::vector<std::string> ostrzezenia;  // housekeeping that failed (the folder not removed)
+  bool przerwane = false;                // stopped on request between two files
 
   // Everything the batch changed is as before it.
-  bool w_calosci() const { return odmowa == Odmowa::brak && pominiete.empty() && uszkodzone == 0; }
+  bool w_calosci() const {
+    return odmowa == Odmowa::brak && pominiete.empty() && uszkodzone == 0 && !przerwane;
+  }
 };
 
 // Restores the files of the newest kept batch, each atomically (a copy beside
@@ -54,10 +57,12 @@ struct WynikCofniecia {
 // a batch wholly restored loses its folder. Never skips the newest batch to
 // reach an older one. Throws BladPliku when a restore fails (that file is
 // then as it was).
-// `po_pliku` hears of each file as soon as it is restored or left alone.
+// `po_pliku` hears of each file as soon as it is restored or left alone;
+// false from it stops the undo there (`przerwane`): the files restored so far
+// are marked, the rest wait for the next undo.
 WynikCofniecia cofnij_ostatnia_partie(
     const std::filesystem::path& katalog_programu, const std::filesystem::path& katalog_scenerii,
-    const std::function<void(const std::filesystem::path& plik, std::optional<Pominiecie> powod)>&
+    const std::function<bool(const std::filesystem::path& plik, std::optional<Pominiecie> powod)>&
         po_pliku,
     const OperacjeZapisu& operacje = operacje_systemowe());
 

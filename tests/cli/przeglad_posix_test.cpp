@@ -4,6 +4,7 @@
 // applied by `patch -p1`, gives the real run's files byte for byte.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -17,6 +18,9 @@ namespace fs = std::filesystem;
 namespace wyrownik {
 namespace {
 
+// No request to stop comes in these runs.
+const std::atomic<int> nigdy{0};
+
 struct Sceneria {
   const char* opis;
   std::vector<std::string> pliki;                         // the *.scn files to run
@@ -27,7 +31,7 @@ struct Sceneria {
 int wyrownik_cli(const fs::path& program, std::vector<std::string> argumenty) {
   argumenty.insert(argumenty.begin() + 1, {"--program-dir", program.string(), "--no-report"});
   std::ostringstream wyjscie, bledy;
-  return cli::uruchom(argumenty, program, wyjscie, bledy);
+  return cli::uruchom(argumenty, program, wyjscie, bledy, nigdy);
 }
 
 void porownaj_drzewa(const fs::path& a, const fs::path& b) {

@@ -14,6 +14,7 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -30,6 +31,9 @@ namespace fs = std::filesystem;
 
 namespace wyrownik {
 namespace {
+
+// No request to stop comes in these runs.
+const std::atomic<int> nigdy{0};
 
 fs::path katalog_danych() {
   return fs::path(WYROWNIK_DANE) / "scenariusze";
@@ -247,7 +251,7 @@ TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
   auto argumenty = slowa(zamien(testy::wczytaj(dane / "polecenie"), "@LATKA@", latka.string()));
   argumenty.insert(argumenty.begin() + 1, {"--program-dir", (k / "program").string()});
   const int kod = fs::exists(dane / "kod") ? std::stoi(testy::wczytaj(dane / "kod")) : cli::kod_ok;
-  ASSERT_EQ(cli::uruchom(argumenty, k / "nowhere", wyjscie, bledy), kod) << bledy.str();
+  ASSERT_EQ(cli::uruchom(argumenty, k / "nowhere", wyjscie, bledy, nigdy), kod) << bledy.str();
   const fs::path raport = k / "program" / "Log_korekcja.html";
   EXPECT_EQ(wyjscie.str(), raport.string() + "\n");
   EXPECT_EQ(ostrzezenia(bledy.str()), oczekiwane_ostrzezenia(dane, katalog));
@@ -283,7 +287,7 @@ TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
   // The undo gives every file back its bytes from before the batch, and a
   // second undo finds nothing more to do.
   const std::vector<std::string> cofnij = {"undo", "--program-dir", (k / "program").string()};
-  ASSERT_EQ(cli::uruchom(cofnij, k / "nowhere", wyjscie, bledy), cli::kod_ok) << bledy.str();
+  ASSERT_EQ(cli::uruchom(cofnij, k / "nowhere", wyjscie, bledy, nigdy), cli::kod_ok) << bledy.str();
   for (const auto& wpis : fs::recursive_directory_iterator(dane / "wejscie")) {
     // A scratch file left by a crash is not the user's: the batch removed it.
     if (!wpis.is_regular_file() || wpis.path().filename() == "aaa.ccc") continue;
@@ -293,7 +297,7 @@ TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
   }
   EXPECT_FALSE(fs::exists(k / "sim/scenery/aaa.ccc"));
   bledy.str("");
-  ASSERT_EQ(cli::uruchom(cofnij, k / "nowhere", wyjscie, bledy), cli::kod_ok);
+  ASSERT_EQ(cli::uruchom(cofnij, k / "nowhere", wyjscie, bledy, nigdy), cli::kod_ok);
   EXPECT_EQ(bledy.str(), "wyrownik-cli: nothing to undo\n");
   EXPECT_EQ(wyjscie.str(), "");
 }

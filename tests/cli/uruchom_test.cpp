@@ -10,6 +10,7 @@
 #include <unistd.h>
 #endif
 
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -77,7 +78,8 @@ class Cli : public ::testing::Test {
   // Runs in-process; the default program directory is one that holds nothing.
   int uruchom(const A& argumenty, const fs::path& domyslny = {}) {
     std::ostringstream o, e;
-    const int kod = cli::uruchom(argumenty, domyslny.empty() ? k / "nowhere" : domyslny, o, e);
+    const int kod =
+        cli::uruchom(argumenty, domyslny.empty() ? k / "nowhere" : domyslny, o, e, przerwanie);
     wyjscie = o.str();
     bledy = e.str();
     return kod;
@@ -90,6 +92,7 @@ class Cli : public ::testing::Test {
 
   testy::KatalogTymczasowy k;
   std::string wyjscie, bledy;
+  std::atomic<int> przerwanie{0};  // a request to stop, as the program's handlers note it
 };
 
 TEST_F(Cli, WrongUsageIs64WithTheUsageOnStderrAndNothingDone) {
@@ -474,11 +477,12 @@ TEST_F(Cli, AReportThatCannotBeWrittenLeavesTheBatchDoneAndSaysWhy) {
 // child before exec (redirections, limits). Returns the wait status.
 // `polecenie` replaces "height" and "main.scn" after the program directory.
 // `zuzycie`, when given, gets what the process used (its peak memory);
-// `zabij_po`, when given, kills it after so many microseconds.
+// `zabij_po`, when given, sends it `sygnal` after so many microseconds.
 template <typename F>
 int w_procesie(const std::string& program, F przygotuj,
                std::vector<std::string> polecenie = {"height", "main.scn"},
-               rusage* zuzycie = nullptr, std::optional<useconds_t> zabij_po = std::nullopt) {
+               rusage* zuzycie = nullptr, std::optional<useconds_t> zabij_po = std::nullopt,
+               int sygnal = SIGKILL) {
   polecenie.insert(polecenie.begin() + 1, {"--program-dir", program});
   std::vector<char*> argv = {const_cast<char*>(WYROWNIK_CLI)};
   for (auto& a : polecenie) argv.push_back(a.data());
@@ -491,7 +495,7 @@ int w_procesie(const std::string& program, F przygotuj,
   }
   if (zabij_po) {
     ::usleep(*zabij_po);
-    ::kill(pid, SIGKILL);
+    ::kill(pid, sygnal);
   }
   int stan = 0;
   rusage r{};
@@ -709,7 +713,127 @@ TEST_F(Cli, KillsDuringTheBackupAndTheUndoLoseNoOriginal) {
   }
 }
 
+TEST_F(Cli, AStopRequestedAtAnyMomentLeavesNoScratchFileAndUndoGivesEveryOriginalBack) {
+  std::vector<std::string> nazwy;
+  std::string glowny = teren;
+  for (int i = 0; i < 20; ++i) {
+    nazwy.push_back("f" + std::to_string(i) + ".scm");
+    glowny += "include " + nazwy.back() + " end\r\n";
+  }
+  std::string przed;
+  for (int j = 0; j < 2000; ++j) przed += "include a.inc 10 5 20 end\r\n// x\r\n";
+  const auto wypelnij = [&] {
+    fs::remove_all(k / "program/kopie");
+    zapisz("main.scn", glowny);
+    for (const auto& n : nazwy) zapisz(n, przed);
+  };
+  wypelnij();
+  ASSERT_EQ(w_procesie(program(), [] {}), 0);
+  const std::string po = tresc(nazwy[0]);
+  const fs::path err = k / "stderr";
+  const auto do_pliku = [&] {
+    const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (e < 0 || ::dup2(e, 2) < 0) ::_exit(126);
+  };
+
+  std::mt19937 los(11);
+  int przerwane = 0;
+  for (int proba = 0; proba < 12; ++proba) {
+    const int sygnal = proba % 2 == 0 ? SIGINT : SIGTERM;
+    wypelnij();
+    const int stan = w_procesie(program(), do_pliku, {"height", "main.scn"}, nullptr,
+                                static_cast<useconds_t>(los() % 80000), sygnal);
+    ASSERT_TRUE(WIFEXITED(stan)) << proba << " ended by signal " << WTERMSIG(stan);
+    const int kod = WEXITSTATUS(stan);
+    const std::string bledy_procesu = testy::wczytaj(err);
+    ASSERT_TRUE(kod == 0 || kod == 128 + sygnal) << proba << " " << kod << bledy_procesu;
+    std::size_t zmienione = 0;
+    for (const auto& n : nazwy) zmienione += tresc(n) == po;
+    if (kod != 0) {
+      ++przerwane;
+      // What it had changed: 2000 lines a file replaced.
+      EXPECT_NE(bledy_procesu.find("wyrownik-cli: interrupted: "), std::string::npos)
+          << bledy_procesu;
+      EXPECT_NE(bledy_procesu.find("; changed " + std::to_string(2000 * zmienione) + ", "),
+                std::string::npos)
+          << bledy_procesu;
+    }
+    for (const char* roboczy : {"aaa.aaa", "aaa.aab", "aaa.ccc"}) {
+      ASSERT_FALSE(fs::exists(k / "sim/scenery" / roboczy)) << proba << roboczy;
+    }
+    for (const auto& n : nazwy) {
+      const std::string teraz = tresc(n);
+      ASSERT_TRUE(teraz == przed || teraz == po) << proba << " " << n;
+    }
+    ASSERT_EQ(w_procesie(program(), [] {}, {"undo"}), 0) << proba;
+    for (const auto& n : nazwy) ASSERT_EQ(tresc(n), przed) << proba << " " << n;
+  }
+  RecordProperty("interrupted", przerwane);
+  EXPECT_GT(przerwane, 0);
+
+  // A dry run's patch cut short does not stay; a second request ends the
+  // program at once, every file still whole.
+  wypelnij();
+  const fs::path latka = k / "zmiany.patch";
+  int stan = w_procesie(
+      program(), [] {}, {"height", "--dry-run", "--diff", latka.string(), "main.scn"}, nullptr,
+      20000, SIGINT);
+  if (WIFEXITED(stan) && WEXITSTATUS(stan) == 130) {
+    EXPECT_FALSE(fs::exists(latka));
+  }
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::execl(WYROWNIK_CLI, WYROWNIK_CLI, "height", "--program-dir", program().c_str(), "main.scn",
+            static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::usleep(30000);
+  ::kill(pid, SIGTERM);
+  ::kill(pid, SIGTERM);
+  ::waitpid(pid, &stan, 0);
+  for (const auto& n : nazwy) {
+    const std::string teraz = tresc(n);
+    ASSERT_TRUE(teraz == przed || teraz == po) << n;
+  }
+}
+
 #endif
+
+TEST_F(Cli, ARequestToStopEndsABatchAnUndoAndAConfigCleanly) {
+  std::string glowny = teren;
+  for (const char* n : {"a.scm", "b.scm"}) {
+    glowny += std::string("include ") + n + " end\r\n";
+    zapisz(n, crlf({"include a.inc 10 5 20 end"}));
+  }
+  zapisz("main.scn", glowny);
+  ASSERT_EQ(uruchom_w_programie("height", {"main.scn"}), cli::kod_ok);
+  const std::string po = tresc("a.scm");
+  ASSERT_NE(po, crlf({"include a.inc 10 5 20 end"}));
+
+  // Asked before its first event point: nothing done, no patch left.
+  przerwanie = 130;
+  const fs::path latka = k / "zmiany.patch";
+  EXPECT_EQ(uruchom_w_programie("height", {"--dry-run", "--diff", latka.string(), "main.scn"}),
+            130);
+  EXPECT_FALSE(fs::exists(latka));
+  EXPECT_NE(bledy.find("wyrownik-cli: interrupted: the batch stopped before its end"),
+            std::string::npos)
+      << bledy;
+  // The undo stops after its first file; the next one restores the rest.
+  przerwanie = 143;
+  EXPECT_EQ(uruchom_w_programie("undo", {}), 143);
+  EXPECT_NE(bledy.find("undo again"), std::string::npos) << bledy;
+  EXPECT_EQ((tresc("a.scm") == po) + (tresc("b.scm") == po), 1);
+  przerwanie = 0;
+  EXPECT_EQ(uruchom_w_programie("undo", {}), cli::kod_ok) << bledy;
+  EXPECT_EQ(tresc("a.scm"), crlf({"include a.inc 10 5 20 end"}));
+  EXPECT_EQ(tresc("b.scm"), crlf({"include a.inc 10 5 20 end"}));
+  // config writes nothing once asked to stop.
+  const std::string ini = testy::wczytaj(k / "program/wyrownik.ini");
+  przerwanie = 130;
+  EXPECT_EQ(uruchom_w_programie("config", {"--simulator", (k / "sim").string()}), 130);
+  EXPECT_EQ(testy::wczytaj(k / "program/wyrownik.ini"), ini);
+}
 
 }  // namespace
 }  // namespace wyrownik
