@@ -57,8 +57,7 @@ class Cel {
   explicit Cel(const fs::path& plik) : nazwa_(rozwiazana(plik)) {
     std::error_code blad;
     istnieje_ = fs::exists(fs::status(plik, blad));
-    if (istnieje_) linki_ = fs::hard_link_count(plik, blad);
-    if (blad) linki_ = 2;  // unknown: looked for everywhere
+    if (istnieje_) linki_ = ile_nazw(plik);
     plik_ = plik;
   }
 

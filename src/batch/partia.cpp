@@ -71,8 +71,8 @@ void powiedz_o_znacznikach(const std::vector<ZnacznikBezObiektu>& znaczniki, Okn
   std::set<std::pair<std::string_view, std::uint64_t>> powiedziane;
   for (const ZnacznikBezObiektu& z : znaczniki) {
     if (!powiedziane.emplace(z.plik, z.linia).second) continue;
-    std::string tekst = "the marker in line " + std::to_string(z.linia) + " of " + z.plik +
-                        " protects nothing: ";
+    std::string tekst =
+        "the marker in line " + std::to_string(z.linia) + " of " + z.plik + " protects nothing: ";
     tekst += z.wzieta == 0 ? "no line follows it"
                            : "line " + std::to_string(z.wzieta) +
                                  " is no object (an include with five tokens or more)";

@@ -1,6 +1,7 @@
 // Names of files as the scenery's text spells them: Windows-1250 bytes.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -21,5 +22,9 @@ std::string bajty_sciezki(const std::filesystem::path& sciezka);
 // "." hides nothing there). A file whose attributes cannot be read is not
 // hidden: it is then told as missing or unreadable where it is opened.
 bool czy_ukryty(const std::filesystem::path& sciezka);
+
+// How many names (hard links) the file has; 2 when that cannot be told, so
+// a caller looking for other names of it looks.
+std::uintmax_t ile_nazw(const std::filesystem::path& sciezka);
 
 }  // namespace wyrownik

@@ -14,4 +14,10 @@ bool czy_ukryty(const std::filesystem::path& sciezka) {
   return sciezka.filename().native().starts_with('.');
 }
 
+std::uintmax_t ile_nazw(const std::filesystem::path& sciezka) {
+  std::error_code blad;
+  const std::uintmax_t ile = std::filesystem::hard_link_count(sciezka, blad);
+  return blad ? 2 : ile;
+}
+
 }  // namespace wyrownik

@@ -81,4 +81,16 @@ std::wstring nazwa_systemowa(const std::filesystem::path& sciezka) {
 
 }  // namespace win32
 
+// The C library's link count is always 1 here: the system's own count.
+std::uintmax_t ile_nazw(const std::filesystem::path& sciezka) {
+  const HANDLE h = CreateFileW(win32::nazwa_systemowa(sciezka).c_str(), FILE_READ_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return 2;
+  BY_HANDLE_FILE_INFORMATION opis;
+  const bool ok = GetFileInformationByHandle(h, &opis);
+  CloseHandle(h);
+  return ok ? opis.nNumberOfLinks : 2;
+}
+
 }  // namespace wyrownik

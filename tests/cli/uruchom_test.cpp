@@ -318,6 +318,19 @@ TEST_F(Cli, APatchGoesOnlyWhereNothingOfTheBatchLives) {
 #endif
 }
 
+TEST_F(Cli, ReadOnlyScratchFilesOfACrashedBatchAreNoObstacle) {
+  zapisz("main.scn", teren + crlf({"include a.inc 10 5 20 end"}));
+  for (const char* roboczy : {"aaa.aaa", "aaa.aab", "aaa.ccc"}) {
+    fs::permissions(zapisz(roboczy, "left by a crash"), fs::perms::owner_write,
+                    fs::perm_options::remove);
+  }
+  EXPECT_EQ(uruchom_w_programie("height", {"main.scn"}), cli::kod_ok) << bledy;
+  EXPECT_EQ(tresc("main.scn"), teren + crlf({"include a.inc 10 7.12 20 end"}));
+  for (const char* roboczy : {"aaa.aaa", "aaa.aab", "aaa.ccc"}) {
+    EXPECT_FALSE(fs::exists(k / "sim/scenery" / roboczy)) << roboczy;
+  }
+}
+
 TEST_F(Cli, LogThatCannotBeCreatedIs1AndRunsNothing) {
   const std::string glowny = teren + crlf({"include a.inc 10 5 20 end"});
   zapisz("main.scn", glowny);
