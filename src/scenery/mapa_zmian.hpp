@@ -53,9 +53,9 @@ struct PasNaMapie {
 // A marker that protects nothing: the next non-empty line after it is no
 // object (an include with five tokens or more), or no line follows it.
 struct ZnacznikBezObiektu {
-  std::string plik;            // its file's full path as the log names it
-  std::uint64_t linia = 0;     // the marker's line, from 1
-  std::uint64_t wzieta = 0;    // the line it took; 0 at the end of the file
+  std::string plik;          // its file's full path as the log names it
+  std::uint64_t linia = 0;   // the marker's line, from 1
+  std::uint64_t wzieta = 0;  // the line it took; 0 at the end of the file
 };
 
 struct OdcinekNaMapie {

@@ -90,7 +90,8 @@ TEST(ZapisIni, ALinkedIniStaysALinkAndTheFileItNamesGetsThePath) {
   std::filesystem::create_symlink("../wspolne/moj.ini", k / "prog/wyrownik.ini");
   zapisz_sciezke_w_ini(k / "prog", "C:\\Sym");
   EXPECT_TRUE(std::filesystem::is_symlink(k / "prog/wyrownik.ini"));
-  EXPECT_EQ(testy::wczytaj(k / "wspolne/moj.ini"), "[Sciezka dostepu]\r\nC:\\Sym\r\n[inc]\r\n*\r\n");
+  EXPECT_EQ(testy::wczytaj(k / "wspolne/moj.ini"),
+            "[Sciezka dostepu]\r\nC:\\Sym\r\n[inc]\r\n*\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(k / "wspolne"), {}), 1);
 
   // A link to a file still to be made: the file is made, the link stays.
