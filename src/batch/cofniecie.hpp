@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "scenery/przywracanie.hpp"
+#include "backup/przywracanie.hpp"
 
 namespace wyrownik {
 

@@ -5,11 +5,11 @@
 #include <string_view>
 #include <system_error>
 
-#include "index/indeks.hpp"
+#include "text/pliki_robocze.hpp"
 #include "platform/nazwy.hpp"
 #include "platform/separator.hpp"
 #include "report/strona_raportu.hpp"
-#include "scenery/kopie_zapasowe.hpp"
+#include "backup/kopie_zapasowe.hpp"
 #include "scenery/przepisanie.hpp"
 #include "scenery/skan.hpp"
 #include "text/sciezki.hpp"
@@ -143,7 +143,7 @@ std::optional<std::string> zajete_przez_partie(const fs::path& plik, const Srodo
     if (cel.to_samo(p)) return std::string(co);
   }
   if (!s.katalog.empty()) {
-    for (const std::string_view n : {nazwa_pliku_danych, nazwa_pliku_komorek, nazwa_kopii}) {
+    for (const std::string_view n : pliki_robocze) {
       if (cel.to_samo(s.katalog / std::string(n))) return "a scratch file of the batch";
     }
   }

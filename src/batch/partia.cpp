@@ -11,13 +11,13 @@
 #include "batch/status_partii.hpp"
 #include "clearance/sprawdz_scenerie_skr.hpp"
 #include "height/sprawdz_scenerie_wys.hpp"
-#include "index/indeks.hpp"
+#include "text/pliki_robocze.hpp"
 #include "platform/bledy.hpp"
 #include "platform/blokada.hpp"
 #include "platform/nazwy.hpp"
 #include "report/raport.hpp"
 #include "report/strona_raportu.hpp"
-#include "scenery/kopie_zapasowe.hpp"
+#include "backup/kopie_zapasowe.hpp"
 #include "scenery/przepisanie.hpp"
 #include "scenery/skan.hpp"
 #include "text/blad_danych.hpp"
@@ -33,7 +33,7 @@ namespace {
 // the window must not leave them in the user's scenery directory. Throws
 // BladPliku for a file that stays.
 void usun_pliki_robocze(const std::filesystem::path& katalog) {
-  for (const std::string_view nazwa : {nazwa_pliku_danych, nazwa_pliku_komorek, nazwa_kopii}) {
+  for (const std::string_view nazwa : pliki_robocze) {
     usun_plik(katalog / std::string(nazwa));
   }
 }
@@ -46,14 +46,14 @@ void usun_pliki_robocze(const std::filesystem::path& katalog) {
 void sprawdz_nazwy_robocze(const StanScenerii& stan) {
   for (const std::string& wpis : stan.lista_plikow) {
     const auto rozwiazana = nazwa_rozwiazana(wpis);
-    for (const std::string_view nazwa : {nazwa_pliku_danych, nazwa_pliku_komorek, nazwa_kopii}) {
+    for (const std::string_view nazwa : pliki_robocze) {
       if (rozwiazana && rowne_bez_wielkosci(*rozwiazana, nazwa)) {
         throw BladDanych("the scenery names a scratch file of wyrownik: " + wpis);
       }
     }
     const auto plik = znajdz_w_scenerii(stan.katalog, wpis, stan.pamiec_katalogow());
     if (!plik) continue;
-    for (const std::string_view nazwa : {nazwa_pliku_danych, nazwa_pliku_komorek, nazwa_kopii}) {
+    for (const std::string_view nazwa : pliki_robocze) {
       const std::filesystem::path roboczy = stan.katalog / std::string(nazwa);
       std::error_code blad;
       if ((plik->parent_path() == stan.katalog &&
@@ -163,7 +163,7 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
                            std::string_view ustawienia) {
   std::optional<std::string> powod;  // told after the message, which the user sees first
   WynikPartii wynik = WynikPartii::zakonczona;
-  std::optional<Blokada> pliki_robocze;  // taken at the first selected scenery
+  std::optional<Blokada> blokada_katalogu;  // taken at the first selected scenery
   bool zajete = false;
   StatusPartii status(okno);
   // The backup folder is made at the first replacement, if any.
@@ -190,7 +190,7 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
     stan.nazwa_scenerii = okno.pozycja(i);
     try {
       if (!zajete) {
-        pliki_robocze = zajmij_pliki_robocze(srodowisko.katalog, srodowisko.katalog_programu);
+        blokada_katalogu = zajmij_pliki_robocze(srodowisko.katalog, srodowisko.katalog_programu);
         zajete = true;
       }
       znajdz_min_max(stan, status);

@@ -10,7 +10,7 @@
 #include "gui/wejscia.hpp"
 #include "platform/bledy.hpp"
 #include "report/strona_raportu.hpp"
-#include "scenery/kopie_zapasowe.hpp"
+#include "backup/kopie_zapasowe.hpp"
 #include "text/kodowanie.hpp"
 #include "text/linia.hpp"
 #include "text/sciezki.hpp"

@@ -13,6 +13,7 @@
 #include "index/bajty_le.hpp"
 #include "index/siatka.hpp"
 #include "platform/plik_mapowany.hpp"
+#include "text/pliki_robocze.hpp"
 
 namespace wyrownik {
 
@@ -30,8 +31,6 @@ struct RekordKomorki {
 
 inline constexpr std::size_t dlugosc_rekordu_danych = 72;
 inline constexpr std::size_t dlugosc_rekordu_komorki = 12;
-inline constexpr std::string_view nazwa_pliku_danych = "aaa.aaa";
-inline constexpr std::string_view nazwa_pliku_komorek = "aaa.aab";
 
 // Records are numbered from 1: record r of aaa.aaa lies at 72 x (r - 1), of
 // aaa.aab at 12 x (r - 1). Records 1..1000000 of aaa.aab are the heads of the

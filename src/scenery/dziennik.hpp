@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "platform/plik_zapisu.hpp"
-#include "scenery/pominiecie.hpp"
+#include "backup/pominiecie.hpp"
 
 namespace wyrownik {
 

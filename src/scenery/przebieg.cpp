@@ -29,7 +29,7 @@ void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg, const CelZap
   przebieg.zaloz_indeks();
   // A copy left by a batch that crashed: the rewrite makes its own only for a
   // file with a change, so nothing else would ever remove it.
-  usun_pozostalosc(stan.katalog / std::string(nazwa_kopii));
+  usun_pozostalosc(stan.katalog / std::string(nazwa_kopii_roboczej));
   Dziennik dziennik(cel.plik_logu, *cel.operacje);
   dla_plikow_fazy(stan, Faza::odczyt, postep,
                   [&](std::size_t nr, std::string_view, const std::filesystem::path& plik) {

@@ -284,7 +284,7 @@ void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dzie
                        LicznikiPrzebiegu& liczniki, Postep& postep, bool na_sucho,
                        const OperacjeZapisu& operacje, KopiaZapasowa* kopia_zapasowa,
                        MapaZmian* mapa, const DodatkiPrzepisania& dodatki) {
-  const fs::path kopia = stan.katalog / std::string(nazwa_kopii);
+  const fs::path kopia = stan.katalog / std::string(nazwa_kopii_roboczej);
   std::error_code blad_katalogu;
   fs::path katalog = fs::canonical(stan.katalog, blad_katalogu);
   if (blad_katalogu) katalog = stan.katalog;

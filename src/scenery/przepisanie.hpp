@@ -9,18 +9,16 @@
 #include <string_view>
 #include <vector>
 
+#include "backup/kopie_zapasowe.hpp"
 #include "platform/plik_zapisu.hpp"
 #include "scenery/dziennik.hpp"
-#include "scenery/kopie_zapasowe.hpp"
 #include "scenery/latka.hpp"
 #include "scenery/mapa_zmian.hpp"
 #include "scenery/postep.hpp"
 #include "scenery/stan_scenerii.hpp"
+#include "text/pliki_robocze.hpp"
 
 namespace wyrownik {
-
-// The scratch copy of the file being rewritten, in the scenery directory.
-inline constexpr std::string_view nazwa_kopii = "aaa.ccc";
 
 enum class Werdykt {
   zostaw,  // the line is written as read

@@ -18,7 +18,7 @@
 #include "batch/cofniecie.hpp"
 #include "pomoc/awarie_zapisu.hpp"
 #include "pomoc/stanowisko_partii.hpp"
-#include "scenery/spis_kopii.hpp"
+#include "backup/spis_kopii.hpp"
 
 namespace fs = std::filesystem;
 

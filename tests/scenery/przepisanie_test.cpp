@@ -76,7 +76,7 @@ class Przepisanie : public ::testing::Test {
     return k.zapisz("scenery/" + std::string(nazwa), tresc);
   }
   std::string tresc(std::string_view nazwa) const { return testy::wczytaj(plik(nazwa)); }
-  bool jest_kopia() const { return fs::exists(plik(nazwa_kopii)); }
+  bool jest_kopia() const { return fs::exists(plik(nazwa_kopii_roboczej)); }
 
   // One whole run with a log of its own; returns the log's bytes.
   std::string przepisz(Rodzaj rodzaj, bool na_sucho = false,

@@ -1,4 +1,4 @@
-#include "scenery/przywracanie.hpp"
+#include "backup/przywracanie.hpp"
 
 #include <algorithm>
 #include <optional>
@@ -6,8 +6,8 @@
 
 #include "platform/bledy.hpp"
 #include "platform/nazwy.hpp"
-#include "scenery/przepisanie.hpp"
 #include "text/blad_danych.hpp"
+#include "text/pliki_robocze.hpp"
 #include "text/sciezki.hpp"
 
 namespace fs = std::filesystem;
@@ -124,7 +124,7 @@ WynikCofniecia cofnij_ostatnia_partie(
   }
 
   const fs::path kopie = wynik.folder / std::string(nazwa_katalogu_plikow);
-  const fs::path kopia_robocza = katalog_scenerii / std::string(nazwa_kopii);
+  const fs::path kopia_robocza = katalog_scenerii / std::string(nazwa_kopii_roboczej);
   bool spis_naprawiony = false;
   for (const WpisSpisu& w : spis->pliki) {
     if (w.przywrocony) continue;

@@ -12,8 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "backup/spis_kopii.hpp"
 #include "platform/plik_zapisu.hpp"
-#include "scenery/spis_kopii.hpp"
 
 namespace wyrownik {
 

@@ -1,4 +1,4 @@
-#include "scenery/kopie_zapasowe.hpp"
+#include "backup/kopie_zapasowe.hpp"
 
 #include <algorithm>
 #include <charconv>
@@ -11,7 +11,6 @@
 #include "platform/bledy.hpp"
 #include "platform/nazwy.hpp"
 #include "platform/plik_odczytu.hpp"
-#include "scenery/przepisanie.hpp"
 #include "text/blad_danych.hpp"
 
 namespace fs = std::filesystem;

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "backup/kopie_zapasowe.hpp"
+#include "backup/pominiecie.hpp"
 #include "platform/plik_zapisu.hpp"
-#include "scenery/kopie_zapasowe.hpp"
-#include "scenery/pominiecie.hpp"
 
 namespace wyrownik {
 

@@ -1,4 +1,4 @@
-#include "scenery/spis_kopii.hpp"
+#include "backup/spis_kopii.hpp"
 
 #include <charconv>
 #include <system_error>
