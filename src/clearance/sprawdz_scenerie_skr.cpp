@@ -7,7 +7,7 @@
 #include "clearance/czytaj_tory.hpp"
 #include "index/indeks.hpp"
 #include "scenery/dziennik.hpp"
-#include "scenery/potok.hpp"
+#include "platform/potok.hpp"
 
 namespace wyrownik {
 

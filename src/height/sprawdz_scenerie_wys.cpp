@@ -9,7 +9,7 @@
 #include "height/popraw_wysokosc.hpp"
 #include "index/indeks.hpp"
 #include "scenery/dziennik.hpp"
-#include "scenery/potok.hpp"
+#include "platform/potok.hpp"
 
 namespace wyrownik {
 

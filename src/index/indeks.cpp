@@ -96,12 +96,6 @@ std::int32_t Indeks::dopisz_rekord(const RekordDanych& rekord) {
   return nr;
 }
 
-RekordDanych Indeks::czytaj_rekord(std::int32_t nr) const {
-  sprawdz_otwarty();
-  if (nr < 1 || nr > ile_rekordow_) uszkodzony();
-  return rekord_danych(nr);
-}
-
 void Indeks::rejestruj_w_komorkach(std::int32_t nr, double x_min, double x_max, double z_min,
                                    double z_max) {
   const int kolumna_od = siatka_.kolumna(x_min);

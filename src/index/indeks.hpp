@@ -61,7 +61,6 @@ class Indeks {
 
   // Writes the element as record ile_rekordow + 1 and returns its number.
   std::int32_t dopisz_rekord(const RekordDanych& rekord);
-  RekordDanych czytaj_rekord(std::int32_t nr) const;
 
   // Writes the elements still waiting in memory to aaa.aaa: a run calls it
   // when a file has been read, so that aaa.aaa shows every element stored.

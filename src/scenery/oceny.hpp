@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "scenery/potok.hpp"
+#include "platform/potok.hpp"
 #include "scenery/przepisanie.hpp"
 #include "text/wielkosc_liter.hpp"
 

@@ -275,11 +275,6 @@ class PrzepisaniePliku {
 
 }  // namespace
 
-bool Obszar::zawiera(double x, double z) const {
-  return std::min(x1, x2) <= x && x <= std::max(x1, x2) && std::min(z1, z2) <= z &&
-         z <= std::max(z1, z2);
-}
-
 void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dziennik& dziennik,
                        LicznikiPrzebiegu& liczniki, Postep& postep, bool na_sucho,
                        const OperacjeZapisu& operacje, KopiaZapasowa* kopia_zapasowa,

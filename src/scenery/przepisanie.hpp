@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "backup/kopie_zapasowe.hpp"
+#include "geometry/obszar.hpp"
 #include "platform/plik_zapisu.hpp"
 #include "scenery/dziennik.hpp"
 #include "scenery/latka.hpp"
@@ -38,13 +39,6 @@ struct LicznikiPrzebiegu {
     ile_pominietych += l.ile_pominietych;
     return *this;
   }
-};
-
-// The rectangle a batch is limited to (X and Z in metres, the corners in
-// any order, the edges inside): only objects standing in it are corrected.
-struct Obszar {
-  double x1 = 0, z1 = 0, x2 = 0, z2 = 0;
-  bool zawiera(double x, double z) const;
 };
 
 // What a rewrite does besides the verdicts; none of it by default.

@@ -8,7 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "scenery/potok.hpp"
+#include "platform/potok.hpp"
 #include "text/blad_danych.hpp"
 #include "text/czytnik_linii.hpp"
 #include "text/linia.hpp"

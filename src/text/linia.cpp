@@ -243,14 +243,6 @@ std::optional<double> wartosc(std::string_view t) {
 
 }  // namespace
 
-bool czy_liczba(std::string_view token) {
-  if (token.empty() || dlugosc_liczby(token) != token.size()) return false;
-  // Without an exponent no decimal text of fewer than 300 digits leaves the
-  // range of a double; only then is the value needed to decide.
-  if (token.find_first_of("eE") == std::string_view::npos && token.size() < 300) return true;
-  return wartosc(token).has_value();
-}
-
 std::optional<double> liczba(std::string_view token) {
   if (token.empty()) return std::nullopt;
   const char* p = token.data();
@@ -320,15 +312,6 @@ std::optional<Trojka> trojka(Nastepny&& nastepny) {
 }
 
 }  // namespace
-
-std::optional<Trojka> znajdz_trojke(const std::vector<std::string_view>& tokeny) {
-  std::size_t i = 0;
-  return trojka([&](std::string_view& token) {
-    if (i == tokeny.size()) return false;
-    token = tokeny[i++];
-    return true;
-  });
-}
 
 std::optional<Trojka> znajdz_trojke_w_linii(std::string_view surowa) {
   KursorTokenow kursor(surowa);

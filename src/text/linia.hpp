@@ -68,9 +68,6 @@ bool pusta_po_oczyszczeniu(std::string_view surowa);
 // (-0 after "-"); nullopt for anything else, also for a value too large.
 std::optional<double> liczba(std::string_view token);
 
-// Whether liczba() reads the token as a number, without computing its value.
-bool czy_liczba(std::string_view token);
-
 // The number at the beginning of a text: leading spaces skipped, then the
 // longest prefix of the decimal form above; 0 when there is none.
 double liczba_na_poczatku(std::string_view tekst);
@@ -82,8 +79,7 @@ struct Trojka {
   double x = 0, y = 0, z = 0;
   std::size_t indeks_x = 0, indeks_y = 0, indeks_z = 0;
 };
-std::optional<Trojka> znajdz_trojke(const std::vector<std::string_view>& tokeny);
-// The same on the tokens of a raw line, read one at a time.
+// Read from the tokens of a raw line, one at a time.
 std::optional<Trojka> znajdz_trojke_w_linii(std::string_view surowa);
 
 // Token `indeks` (from 0) of a raw line; nullopt past its last token.

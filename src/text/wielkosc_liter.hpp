@@ -30,27 +30,11 @@ constexpr std::array<unsigned char, 256> zbuduj_tablice_malych() {
   return t;
 }
 inline constexpr std::array<unsigned char, 256> tablica_malych = zbuduj_tablice_malych();
-
-constexpr std::array<unsigned char, 256> zbuduj_tablice_wielkich() {
-  std::array<unsigned char, 256> t{};
-  for (std::size_t i = 0; i < 256; ++i) t[i] = static_cast<unsigned char>(i);
-  for (std::size_t i = 0; i < 256; ++i) {
-    if (tablica_malych[i] != i) t[tablica_malych[i]] = static_cast<unsigned char>(i);
-  }
-  return t;
-}
-inline constexpr std::array<unsigned char, 256> tablica_wielkich = zbuduj_tablice_wielkich();
 }  // namespace detail
 
 // The letter folded to small, as an unsigned byte value (the ordering key).
 constexpr unsigned char mala(char znak) {
   return detail::tablica_malych[static_cast<unsigned char>(znak)];
-}
-
-// The other case of a letter (capital for a small one), the byte itself for a
-// non-letter.
-constexpr unsigned char wielka(char znak) {
-  return detail::tablica_wielkich[static_cast<unsigned char>(znak)];
 }
 
 // Equality without regard to letter case.

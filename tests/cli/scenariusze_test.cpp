@@ -81,9 +81,7 @@ std::vector<WpisLogu> wpisy_logu(const std::string& log) {
 
 Trojka polozenie(std::string linia) {
   oczysc_linie(linia);
-  std::vector<std::string_view> tokeny;
-  podziel(linia, tokeny);
-  return znajdz_trojke(tokeny).value();
+  return znajdz_trojke_w_linii(linia).value();
 }
 
 using Dokument = std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)>;

@@ -182,9 +182,7 @@ TEST(Liczba, ReadsTheNumberAtTheBeginning) {
 }
 
 TEST(Trojka, IsTheFirstRunOfThreeFromTokenThree) {
-  std::vector<std::string_view> t;
-  podziel("include a.inc t.bmp 5 6 x 10 2 30 end", t);
-  auto p = znajdz_trojke(t);
+  auto p = znajdz_trojke_w_linii("include a.inc t.bmp 5 6 x 10 2 30 end");
   ASSERT_TRUE(p);
   EXPECT_EQ(p->x, 10);
   EXPECT_EQ(p->y, 2);
@@ -193,18 +191,13 @@ TEST(Trojka, IsTheFirstRunOfThreeFromTokenThree) {
   EXPECT_EQ(p->indeks_y, 7u);
   EXPECT_EQ(p->indeks_z, 8u);
 
-  podziel("include a.inc 7 8 end 1 2 3", t);
-  ASSERT_TRUE(znajdz_trojke(t));
-  EXPECT_EQ(znajdz_trojke(t)->x, 1);
+  ASSERT_TRUE(znajdz_trojke_w_linii("include a.inc 7 8 end 1 2 3"));
+  EXPECT_EQ(znajdz_trojke_w_linii("include a.inc 7 8 end 1 2 3")->x, 1);
 
   // Tokens 1 and 2 never take part, even when numeric.
-  podziel("1 2 3 4", t);
-  EXPECT_FALSE(znajdz_trojke(t));
-  podziel("1 2 3 4 5", t);
-  EXPECT_EQ(znajdz_trojke(t)->x, 3);
-
-  podziel("include a.inc 1 2 x 3", t);
-  EXPECT_FALSE(znajdz_trojke(t));
+  EXPECT_FALSE(znajdz_trojke_w_linii("1 2 3 4"));
+  EXPECT_EQ(znajdz_trojke_w_linii("1 2 3 4 5")->x, 3);
+  EXPECT_FALSE(znajdz_trojke_w_linii("include a.inc 1 2 x 3"));
 }
 
 TEST(NazwaBazowa, TakesThePartAfterTheLastSeparator) {

@@ -1,4 +1,4 @@
-#include "scenery/potok.hpp"
+#include "platform/potok.hpp"
 
 #include <gtest/gtest.h>
 
