@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "scenery/dziennik.hpp"
-#include "scenery/przepisanie.hpp"
+#include "log/sluchacz_dziennika.hpp"
+#include "run/przepisanie.hpp"
 
 namespace fs = std::filesystem;
 
@@ -32,13 +32,8 @@ class JedenWerdykt : public ZasadyPrzepisania {
     if (werdykt_ == Werdykt::popraw) poprawiona.assign(surowa);
     return werdykt_;
   }
-  void zapisz_zmiane(Dziennik& d, std::string_view sciezka, std::string_view przed,
-                     std::string_view po) override {
-    d.zmiana_wysokosci("main.scn", sciezka, przed, po);
-  }
   RodzajZmiany rodzaj_poprawki() const override { return RodzajZmiany::wysokosc; }
   bool sciskaj_puste_linie() const override { return false; }
-  void podsumuj(Dziennik&, const LicznikiPrzebiegu&) override {}
 
  private:
   Werdykt werdykt_;
@@ -77,10 +72,14 @@ void przepisanie(benchmark::State& stan_testu, Werdykt werdykt) {
   JedenWerdykt zasady(werdykt);
   BezOkna postep;
   for (auto _ : stan_testu) {
-    Dziennik dziennik(s.korzen / "Log_korekcja.txt");
+    SluchaczDziennika dziennik(s.korzen / "Log_korekcja.txt", operacje_systemowe(),
+                               RodzajPrzebiegu::wysokosc);
+    dziennik.poczatek_scenerii(s.stan);
+    KontekstPrzebiegu kontekst;
+    kontekst.sluchacz = &dziennik;
     LicznikiPrzebiegu liczniki;
-    przepisz_scenerie(s.stan, zasady, dziennik, liczniki, postep);
-    dziennik.zamknij();
+    przepisz_scenerie(s.stan, zasady, kontekst, liczniki, postep);
+    dziennik.koniec_scenerii(s.stan, liczniki);
     stan_testu.PauseTiming();
     fs::remove(s.korzen / "Log_korekcja.txt");
     stan_testu.ResumeTiming();

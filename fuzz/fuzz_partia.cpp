@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "batch/partia.hpp"
-#include "scenery/latka.hpp"
+#include "patch/latka.hpp"
 #include "text/linia.hpp"
 
 namespace fs = std::filesystem;
@@ -150,9 +150,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t ile)
     s.zapis.na_sucho = true;
     std::string latka;
     Latka zapis_latki([&](std::string_view b) { latka += b; });
-    s.zapis.dodatki.latka = &zapis_latki;
+    s.zapis.latka = &zapis_latki;
     const WynikPartii podglad = partia(s, okno, korekcja, [] { return 0; });
-    s.zapis.dodatki.latka = nullptr;
+    s.zapis.latka = nullptr;
     for (const auto& [nazwa, tresc] : przed) wymagaj(wczytaj(korzen / "scenery" / nazwa) == tresc);
 
     s.zapis.na_sucho = false;

@@ -5,9 +5,9 @@
 #include <system_error>
 
 #include "batch/partia.hpp"
+#include "log/dziennik.hpp"
 #include "platform/blokada.hpp"
 #include "platform/nazwy.hpp"
-#include "scenery/dziennik.hpp"
 
 namespace wyrownik {
 

@@ -5,13 +5,13 @@
 #include <string_view>
 #include <system_error>
 
-#include "text/pliki_robocze.hpp"
+#include "backup/kopie_zapasowe.hpp"
 #include "platform/nazwy.hpp"
 #include "platform/separator.hpp"
 #include "report/strona_raportu.hpp"
-#include "backup/kopie_zapasowe.hpp"
-#include "scenery/przepisanie.hpp"
+#include "run/przepisanie.hpp"
 #include "scenery/skan.hpp"
+#include "text/pliki_robocze.hpp"
 #include "text/sciezki.hpp"
 #include "text/wielkosc_liter.hpp"
 

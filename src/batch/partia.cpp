@@ -9,19 +9,18 @@
 #include <vector>
 
 #include "batch/status_partii.hpp"
+#include "batch/wyjscia_partii.hpp"
 #include "clearance/sprawdz_scenerie_skr.hpp"
 #include "height/sprawdz_scenerie_wys.hpp"
-#include "text/pliki_robocze.hpp"
 #include "platform/bledy.hpp"
 #include "platform/blokada.hpp"
 #include "platform/nazwy.hpp"
 #include "report/raport.hpp"
 #include "report/strona_raportu.hpp"
-#include "backup/kopie_zapasowe.hpp"
-#include "scenery/przepisanie.hpp"
 #include "scenery/skan.hpp"
 #include "text/blad_danych.hpp"
 #include "text/linia.hpp"
+#include "text/pliki_robocze.hpp"
 #include "text/sciezki.hpp"
 #include "text/wielkosc_liter.hpp"
 
@@ -121,22 +120,22 @@ Srodowisko srodowisko_ze_startu(const WynikStartu& start) {
 Korekcja korekcja_wysokosci(const Konfiguracja& k, std::string_view dolna, std::string_view gorna) {
   UstawieniaWysokosci ustawienia{k.lista_inc, k.lista_tekstur, k.lista_wyjatkow, k.drogi, k.rzeki};
   const Pasmo pasmo{liczba_na_poczatku(dolna), liczba_na_poczatku(gorna)};
-  return {[ustawienia = std::move(ustawienia), pasmo](const StanScenerii& stan,
-                                                      const CelZapisu& cel, Postep& postep) {
-            sprawdz_scenerie_wys(stan, ustawienia, pasmo, cel, postep);
+  return {[ustawienia = std::move(ustawienia), pasmo](
+              const StanScenerii& stan, const KontekstPrzebiegu& kontekst, Postep& postep) {
+            sprawdz_scenerie_wys(stan, ustawienia, pasmo, kontekst, postep);
           },
-          /*skrajnia=*/false};
+          RodzajPrzebiegu::wysokosc};
 }
 
 Korekcja korekcja_skrajni(const Konfiguracja& k, std::string_view promien,
                           std::string_view nr_parametru) {
   UstawieniaSkrajni ustawienia{k.lista_inc, liczba_na_poczatku(promien),
                                liczba_na_poczatku(nr_parametru)};
-  return {[ustawienia = std::move(ustawienia)](const StanScenerii& stan, const CelZapisu& cel,
-                                               Postep& postep) {
-            sprawdz_scenerie_skr(stan, ustawienia, cel, postep);
+  return {[ustawienia = std::move(ustawienia)](const StanScenerii& stan,
+                                               const KontekstPrzebiegu& kontekst, Postep& postep) {
+            sprawdz_scenerie_skr(stan, ustawienia, kontekst, postep);
           },
-          /*skrajnia=*/true};
+          RodzajPrzebiegu::skrajnia};
 }
 
 bool rozpocznij_dziennik(const Srodowisko& srodowisko, OknoPartii& okno) {
@@ -166,20 +165,7 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
   std::optional<Blokada> blokada_katalogu;  // taken at the first selected scenery
   bool zajete = false;
   StatusPartii status(okno);
-  // The backup folder is made at the first replacement, if any.
-  std::optional<KopiaZapasowa> kopia_zapasowa;
-  CelZapisu zapis = srodowisko.zapis;
-  LicznikiPrzebiegu suma;
-  zapis.suma = &suma;
-  std::vector<ZnacznikBezObiektu> znaczniki;
-  zapis.dodatki.znaczniki_bez_obiektu = &znaczniki;
-  if (srodowisko.kopie_zapasowe && !zapis.na_sucho && !srodowisko.katalog_programu.empty()) {
-    kopia_zapasowa.emplace(srodowisko.katalog_programu, std::string(ustawienia), *zapis.operacje);
-    zapis.kopia_zapasowa = &*kopia_zapasowa;
-  }
-  // The map report, written whatever the batch's end: it shows what was done.
-  std::optional<Raport> raport;
-  if (srodowisko.raport) raport.emplace(korekcja.skrajnia, zapis.na_sucho);
+  WyjsciaPartii wyjscia(srodowisko, korekcja, ustawienia);
   StanScenerii stan;
   stan.tekst_katalogu = srodowisko.tekst_katalogu;
   stan.katalog = srodowisko.katalog;
@@ -196,8 +182,8 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
       znajdz_min_max(stan, status);
       if (!stan.zakres.pusty()) {
         sprawdz_nazwy_robocze(stan);
-        if (raport) zapis.mapa = &raport->nowa_sceneria(stan.nazwa_scenerii, stan.zakres);
-        korekcja.uruchom(stan, zapis, status);
+        wyjscia.nowa_sceneria(stan);
+        korekcja.uruchom(stan, wyjscia.kontekst(), status);
       }
     } catch (const Przerwanie&) {
       wynik = WynikPartii::przerwana;
@@ -225,12 +211,14 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
     wynik = WynikPartii::blad;
   }
   stan.lista_plikow.clear();
-  powiedz_o_znacznikach(znaczniki, okno);
-  if (kopia_zapasowa) {
-    for (const auto& o : kopia_zapasowa->ostrzezenia()) okno.ostrzezenie(o);
+  powiedz_o_znacznikach(wyjscia.znaczniki(), okno);
+  if (const KopiaZapasowa* kopia = wyjscia.kopia_zapasowa()) {
+    for (const auto& o : kopia->ostrzezenia()) okno.ostrzezenie(o);
   }
-  if (raport) zapisz_raport_partii(*raport, plik_raportu(zapis.plik_logu), okno);
-  okno.koniec_partii(suma);
+  if (const Raport* raport = wyjscia.raport()) {
+    zapisz_raport_partii(*raport, plik_raportu(srodowisko.zapis.plik_logu), okno);
+  }
+  okno.koniec_partii(wyjscia.suma());
   return wynik;
 }
 

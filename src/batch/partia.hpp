@@ -15,9 +15,10 @@
 #include "batch/start.hpp"
 #include "config/komunikaty.hpp"
 #include "config/konfiguracja.hpp"
+#include "patch/latka.hpp"
 #include "platform/blokada.hpp"
+#include "run/przebieg.hpp"
 #include "scenery/postep.hpp"
-#include "scenery/przebieg.hpp"
 #include "scenery/stan_scenerii.hpp"
 
 namespace wyrownik {
@@ -66,6 +67,16 @@ class OknoPartii : public Komunikaty {
   virtual void koniec_partii(const LicznikiPrzebiegu& /*suma*/) {}
 };
 
+// Where a batch writes: the log, the system calls (tests inject failures),
+// whether scenery files may be replaced at all, the area, the patch.
+struct CelZapisu {
+  std::filesystem::path plik_logu;
+  const OperacjeZapisu* operacje = &operacje_systemowe();
+  bool na_sucho = false;  // dry run: the log is written, no scenery file replaced
+  std::optional<Obszar> obszar;
+  Latka* latka = nullptr;  // every change as a unified diff
+};
+
 // What start-up established and every batch reads.
 struct Srodowisko {
   Konfiguracja konfiguracja;
@@ -103,12 +114,12 @@ Srodowisko srodowisko_ze_startu(const WynikStartu& start);
 // that into its error flag.
 struct Korekcja {
   template <class F>
-  requires std::is_invocable_v<F&, const StanScenerii&, const CelZapisu&, Postep&> Korekcja(
-      F&& f, bool skrajnia_ = false)
-      : uruchom(std::forward<F>(f)), skrajnia(skrajnia_) {}
+  requires std::is_invocable_v<F&, const StanScenerii&, const KontekstPrzebiegu&, Postep&> Korekcja(
+      F&& f, RodzajPrzebiegu rodzaj_ = RodzajPrzebiegu::wysokosc)
+      : uruchom(std::forward<F>(f)), rodzaj(rodzaj_) {}
 
-  std::function<void(const StanScenerii&, const CelZapisu&, Postep&)> uruchom;
-  bool skrajnia;  // the clearance run (the report's legend and title)
+  std::function<void(const StanScenerii&, const KontekstPrzebiegu&, Postep&)> uruchom;
+  RodzajPrzebiegu rodzaj;  // the log's summary, the report's legend and title
 };
 
 // The height correction with the band read from the texts of its two boxes

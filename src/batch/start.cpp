@@ -2,9 +2,9 @@
 
 #include <system_error>
 
+#include "log/dziennik.hpp"
 #include "platform/nazwy.hpp"
 #include "platform/separator.hpp"
-#include "scenery/dziennik.hpp"
 #include "text/sciezki.hpp"
 
 namespace fs = std::filesystem;

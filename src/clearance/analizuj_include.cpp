@@ -43,10 +43,14 @@ std::optional<Polozenie> polozenie(std::string_view linia, const UstawieniaSkraj
 // and a tie goes to A: an object whose probe meets the chord at the object
 // itself (F = P), and one lying exactly on the chord's line, are equally far
 // from both. Comparing two rounded distances would send them either way.
-bool po_stronie_b(const OdcinekToru& o, double nx, double nz, double x, double z, double fx,
-                  double fz) {
-  if (znak_orientacji(o.x1, o.z1, o.x2, o.z2, x, z) == 0) return false;
-  return (x - fx) * nx + (z - fz) * nz < 0;
+struct Punkt {
+  double x, z;
+};
+
+// `n` the chord's unit normal, `p` the object, `f` the foot of its probe.
+bool po_stronie_b(const OdcinekToru& o, Punkt n, Punkt p, Punkt f) {
+  if (znak_orientacji(o.x1, o.z1, o.x2, o.z2, p.x, p.z) == 0) return false;
+  return (p.x - f.x) * n.x + (p.z - f.z) * n.z < 0;
 }
 
 double odleglosc(double ax, double az, double bx, double bz) {
@@ -82,7 +86,7 @@ bool analizuj_include(std::string_view linia, const UstawieniaSkrajni& u,
     if (odleglosc(x, z, fx, fz) > odstep) return;
     const double ax = fx + odstep * nx, az = fz + odstep * nz;
     const double bx = fx - odstep * nx, bz = fz - odstep * nz;
-    const bool do_b = po_stronie_b(o, nx, nz, x, z, fx, fz);
+    const bool do_b = po_stronie_b(o, {nx, nz}, {x, z}, {fx, fz});
     tekst_x = tekst_wspolrzednej(do_b ? bx : ax);
     tekst_z = tekst_wspolrzednej(do_b ? bz : az);
     przesuniety = true;

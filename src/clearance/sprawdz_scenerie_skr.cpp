@@ -6,7 +6,6 @@
 
 #include "clearance/czytaj_tory.hpp"
 #include "index/indeks.hpp"
-#include "scenery/dziennik.hpp"
 #include "platform/potok.hpp"
 
 namespace wyrownik {
@@ -15,8 +14,8 @@ namespace {
 
 class PrzebiegSkrajni : public Przebieg {
  public:
-  PrzebiegSkrajni(const StanScenerii& stan, const UstawieniaSkrajni& ustawienia, MapaZmian* mapa)
-      : stan_(stan), ustawienia_(ustawienia), mapa_(mapa) {}
+  PrzebiegSkrajni(const StanScenerii& stan, const UstawieniaSkrajni& ustawienia, Sluchacz* rysunek)
+      : stan_(stan), ustawienia_(ustawienia), rysunek_(rysunek) {}
 
   void zaloz_indeks() override { indeks_.emplace(stan_.katalog, stan_.zakres); }
 
@@ -65,34 +64,25 @@ class PrzebiegSkrajni : public Przebieg {
   // The verdict only reads the index and the settings.
   bool ocena_wspolbiezna() const override { return true; }
 
-  void zapisz_zmiane(Dziennik& dziennik, std::string_view pelna_sciezka, std::string_view przed,
-                     std::string_view po) override {
-    dziennik.zmiana_polozenia(pelna_sciezka, przed, po);
-  }
-
   RodzajZmiany rodzaj_poprawki() const override { return RodzajZmiany::przesuniecie; }
 
   // A removed line must not leave a gap of empty lines behind.
   bool sciskaj_puste_linie() const override { return true; }
-
-  void podsumuj(Dziennik& dziennik, const LicznikiPrzebiegu& liczniki) override {
-    dziennik.podsumowanie(stan_.nazwa_scenerii, liczniki.ile_zmian, liczniki.ile_usunietych);
-  }
 
   void usun_indeks() override { indeks_->usun_indeks(); }
 
  private:
   const StanScenerii& stan_;
   const UstawieniaSkrajni& ustawienia_;
-  MapaZmian* mapa_;
+  Sluchacz* rysunek_;  // who draws what is read; none: nobody
   std::optional<Indeks> indeks_;
   void zapisz(const OdcinekToru& odcinek) {
     const ObszarPasa pas = pas_odcinka(odcinek, ustawienia_.maks_promien);
     indeks_->rejestruj_w_komorkach(indeks_->dopisz_rekord(odcinek.jako_rekord()), pas.x_min,
                                    pas.x_max, pas.z_min, pas.z_max);
-    if (mapa_) {
-      mapa_->tor(odcinek.x1, odcinek.z1, odcinek.x2, odcinek.z2);
-      mapa_->pas(odcinek.x1, odcinek.z1, odcinek.x2, odcinek.z2, odcinek.szerokosc / 2);
+    if (rysunek_) {
+      rysunek_->tor(odcinek.x1, odcinek.z1, odcinek.x2, odcinek.z2);
+      rysunek_->pas(odcinek.x1, odcinek.z1, odcinek.x2, odcinek.z2, odcinek.szerokosc / 2);
     }
   }
 
@@ -108,9 +98,10 @@ class PrzebiegSkrajni : public Przebieg {
 }  // namespace
 
 void sprawdz_scenerie_skr(const StanScenerii& stan, const UstawieniaSkrajni& ustawienia,
-                          const CelZapisu& cel, Postep& postep) {
-  PrzebiegSkrajni przebieg(stan, ustawienia, cel.mapa);
-  wykonaj_przebieg(stan, przebieg, cel, postep);
+                          const KontekstPrzebiegu& kontekst, Postep& postep) {
+  PrzebiegSkrajni przebieg(stan, ustawienia,
+                           kontekst.sluchacz->rysuje() ? kontekst.sluchacz : nullptr);
+  wykonaj_przebieg(stan, przebieg, kontekst, postep);
 }
 
 }  // namespace wyrownik

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "clearance/analizuj_include.hpp"
+#include "run/przebieg.hpp"
 #include "scenery/postep.hpp"
-#include "scenery/przebieg.hpp"
 #include "scenery/stan_scenerii.hpp"
 
 namespace wyrownik {
@@ -13,6 +13,6 @@ namespace wyrownik {
 // clearance clear of it, removing those pushed onto another track. Throws on
 // failure, leaving the scratch files behind.
 void sprawdz_scenerie_skr(const StanScenerii& stan, const UstawieniaSkrajni& ustawienia,
-                          const CelZapisu& cel, Postep& postep);
+                          const KontekstPrzebiegu& kontekst, Postep& postep);
 
 }  // namespace wyrownik

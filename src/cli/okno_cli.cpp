@@ -66,7 +66,7 @@ void OknoCli::podsumuj(bool przerwana) {
   }
   bledy_ << (na_sucho_ ? "would change " : "changed ") << suma.ile_zmian
          << (na_sucho_ ? ", would remove " : ", removed ") << suma.ile_usunietych
-         << ", kept by markers " << suma.ile_pominietych << '\n'
+         << ", kept by markers " << suma.ile_chronionych << '\n'
          << std::flush;
 }
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "scenery/przepisanie.hpp"
+#include "run/przepisanie.hpp"
 
 namespace wyrownik::cli {
 

@@ -11,12 +11,12 @@
 #include "batch/start.hpp"
 #include "cli/okno_cli.hpp"
 #include "cli/opcje.hpp"
+#include "patch/latka.hpp"
 #include "platform/bledy.hpp"
 #include "platform/blokada.hpp"
 #include "platform/konsola.hpp"
 #include "platform/nazwy.hpp"
 #include "platform/plik_zapisu.hpp"
-#include "scenery/latka.hpp"
 #include "text/kodowanie.hpp"
 #include "text/sciezki.hpp"
 #include "text/wielkosc_liter.hpp"
@@ -271,7 +271,7 @@ int partia_cli(const Opcje& opcje, const WynikStartu& start,
   srodowisko.zapis.na_sucho = opcje.proba || opcje.sprawdzenie;
   srodowisko.kopie_zapasowe = !opcje.bez_kopii;
   srodowisko.raport = !opcje.bez_raportu;
-  if (opcje.obszar) srodowisko.zapis.dodatki.obszar = czytaj_obszar(*opcje.obszar);
+  if (opcje.obszar) srodowisko.zapis.obszar = czytaj_obszar(*opcje.obszar);
   if (opcje.latka && *opcje.latka != "-") {
     const auto cel = std::filesystem::path(std::u8string(opcje.latka->begin(), opcje.latka->end()));
     if (const auto zajete = zajete_przez_partie(cel, srodowisko, scenerie)) {
@@ -286,7 +286,7 @@ int partia_cli(const Opcje& opcje, const WynikStartu& start,
     if (opcje.latka) {
       wyjscie_latki.emplace(*opcje.latka, wyjscie);
       latka.emplace([&](std::string_view b) { (*wyjscie_latki)(b); });
-      srodowisko.zapis.dodatki.latka = &*latka;
+      srodowisko.zapis.latka = &*latka;
     }
   } catch (const BladPliku& b) {
     bledy << "wyrownik-cli: cannot write the patch: " << b.what() << '\n';

@@ -4,13 +4,13 @@
 #include <exception>
 #include <utility>
 
+#include "backup/kopie_zapasowe.hpp"
 #include "batch/cofniecie.hpp"
 #include "batch/folder_symulatora.hpp"
 #include "gui/tekst_okna.hpp"
 #include "gui/wejscia.hpp"
 #include "platform/bledy.hpp"
 #include "report/strona_raportu.hpp"
-#include "backup/kopie_zapasowe.hpp"
 #include "text/kodowanie.hpp"
 #include "text/linia.hpp"
 #include "text/sciezki.hpp"
@@ -45,7 +45,7 @@ class PrezenterForm1::Partia : public OknoPartii {
     if (!podglad_) return;
     std::string tekst = "Podgląd: zmian " + std::to_string(s.ile_zmian);
     if (skrajnia_) tekst += ", usuniętych " + std::to_string(s.ile_usunietych);
-    tekst += ", pominiętych (oznaczonych) " + std::to_string(s.ile_pominietych);
+    tekst += ", pominiętych (oznaczonych) " + std::to_string(s.ile_chronionych);
     p_.widok_.ustaw_tekst("Label3", tekst);
   }
 
@@ -143,7 +143,7 @@ void PrezenterForm1::uruchom_partie(bool skrajnia) {
   const Konfiguracja& k = srodowisko_->konfiguracja;
   const Korekcja korekcja = skrajnia ? korekcja_skrajni(k, a, b) : korekcja_wysokosci(k, a, b);
   Srodowisko srodowisko = *srodowisko_;
-  if (!czytaj_obszar(srodowisko.zapis.dodatki.obszar)) return;
+  if (!czytaj_obszar(srodowisko.zapis.obszar)) return;
   srodowisko.zapis.na_sucho = widok_.zaznaczone("Check1");
   Partia okno(*this, srodowisko.zapis.na_sucho, skrajnia);
   partia(

@@ -25,8 +25,8 @@ template <Szukanie S>
 class CzytnikTerenu {
  public:
   CzytnikTerenu(const std::filesystem::path& plik, const UstawieniaWysokosci& u,
-                const OdbiorcaTrojkatow& odbiorca, MapaZmian* mapa)
-      : czytnik_(plik), konf_(u), odbiorca_(odbiorca), mapa_(mapa) {}
+                const OdbiorcaTrojkatow& odbiorca, Sluchacz* rysunek)
+      : czytnik_(plik), konf_(u), odbiorca_(odbiorca), rysunek_(rysunek) {}
 
   void czytaj() {
     std::string_view surowa;
@@ -44,7 +44,7 @@ class CzytnikTerenu {
       if (!wezel || !zawiera(biezaca_, "track", S)) continue;
       if (konf_.drogi && zawiera(biezaca_, "road", S)) tor();
       if (konf_.rzeki && czy_tor(biezaca_, "river")) tor();
-      if (mapa_ && czy_tor(biezaca_, "normal") && !zawiera(biezaca_, "unvis", S) &&
+      if (rysunek_ && czy_tor(biezaca_, "normal") && !zawiera(biezaca_, "unvis", S) &&
           !zawiera(biezaca_, "novis", S)) {
         numer_normalnego_ = 1;
       }
@@ -98,10 +98,10 @@ class CzytnikTerenu {
       // vertices form nothing.
       if (++ile == 3) {
         odbiorca_(t);
-        if (mapa_) {
+        if (rysunek_) {
           const auto [x_min, x_max] = std::minmax({t.v[0].x, t.v[1].x, t.v[2].x});
           const auto [z_min, z_max] = std::minmax({t.v[0].z, t.v[1].z, t.v[2].z});
-          mapa_->teren(x_min, x_max, z_min, z_max);
+          rysunek_->teren(x_min, x_max, z_min, z_max);
         }
         ile = 0;
       }
@@ -136,7 +136,7 @@ class CzytnikTerenu {
     if (const auto pas = pas_toru(p1, p2, w)) {
       odbiorca_((*pas)[0]);
       odbiorca_((*pas)[1]);
-      if (mapa_) mapa_->pas(p1.x, p1.z, p2.x, p2.z, w);
+      if (rysunek_) rysunek_->pas(p1.x, p1.z, p2.x, p2.z, w);
     }
   }
 
@@ -155,7 +155,8 @@ class CzytnikTerenu {
     if (numer_normalnego_ == 3) {
       poczatek_normalnego_ = {x, 0, z};
     } else if (numer_normalnego_ == 6) {
-      if (poczatek_normalnego_) mapa_->tor(poczatek_normalnego_->x, poczatek_normalnego_->z, x, z);
+      if (poczatek_normalnego_)
+        rysunek_->tor(poczatek_normalnego_->x, poczatek_normalnego_->z, x, z);
       poczatek_normalnego_.reset();
       numer_normalnego_ = 0;
     }
@@ -164,7 +165,7 @@ class CzytnikTerenu {
   CzytnikLinii czytnik_;
   const UstawieniaWysokosci& konf_;
   const OdbiorcaTrojkatow& odbiorca_;
-  MapaZmian* mapa_;
+  Sluchacz* rysunek_;
   // The current line: a view of the reader's line, or of `bufor_` in a track.
   std::string_view biezaca_;
   std::string bufor_;
@@ -186,11 +187,11 @@ bool czy_tekstura_terenu(std::string_view tekstura, const std::vector<std::strin
 }
 
 void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
-                  const OdbiorcaTrojkatow& dodaj_trojkat, MapaZmian* mapa, Szukanie szukanie) {
+                  const OdbiorcaTrojkatow& dodaj_trojkat, Sluchacz* rysunek, Szukanie szukanie) {
   if (szukanie == Szukanie::szerokie) {
-    CzytnikTerenu<Szukanie::szerokie>(plik, ustawienia, dodaj_trojkat, mapa).czytaj();
+    CzytnikTerenu<Szukanie::szerokie>(plik, ustawienia, dodaj_trojkat, rysunek).czytaj();
   } else {
-    CzytnikTerenu<Szukanie::zwykle>(plik, ustawienia, dodaj_trojkat, mapa).czytaj();
+    CzytnikTerenu<Szukanie::zwykle>(plik, ustawienia, dodaj_trojkat, rysunek).czytaj();
   }
 }
 

@@ -10,7 +10,7 @@
 
 #include "height/trojkat.hpp"
 #include "height/ustawienia_wysokosci.hpp"
-#include "scenery/mapa_zmian.hpp"
+#include "run/zdarzenia.hpp"
 #include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {
@@ -18,11 +18,11 @@ namespace wyrownik {
 using OdbiorcaTrojkatow = std::function<void(const Trojkat&)>;
 
 // Reads the file and hands every ground triangle to `dodaj_trojkat`, in file
-// order. Throws BladPliku when the file cannot be read. With `mapa`, the
+// order. Throws BladPliku when the file cannot be read. With `rysunek`, the
 // ground, the road and river strips and the visible normal tracks are also
-// sketched there.
+// told to it, on the thread that reads.
 void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
-                  const OdbiorcaTrojkatow& dodaj_trojkat, MapaZmian* mapa = nullptr,
+                  const OdbiorcaTrojkatow& dodaj_trojkat, Sluchacz* rysunek = nullptr,
                   Szukanie szukanie = Szukanie::szerokie);
 
 // Whether a triangle node's texture counts as ground: the name, reduced to

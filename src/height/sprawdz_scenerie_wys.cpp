@@ -8,7 +8,6 @@
 #include "height/czytaj_teren.hpp"
 #include "height/popraw_wysokosc.hpp"
 #include "index/indeks.hpp"
-#include "scenery/dziennik.hpp"
 #include "platform/potok.hpp"
 
 namespace wyrownik {
@@ -18,8 +17,8 @@ namespace {
 class PrzebiegWysokosci : public Przebieg {
  public:
   PrzebiegWysokosci(const StanScenerii& stan, const UstawieniaWysokosci& ustawienia,
-                    const Pasmo& pasmo, MapaZmian* mapa)
-      : stan_(stan), ustawienia_(ustawienia), pasmo_(pasmo), mapa_(mapa) {}
+                    const Pasmo& pasmo, Sluchacz* rysunek)
+      : stan_(stan), ustawienia_(ustawienia), pasmo_(pasmo), rysunek_(rysunek) {}
 
   void zaloz_indeks() override { indeks_.emplace(stan_.katalog, stan_.zakres); }
 
@@ -37,11 +36,11 @@ class PrzebiegWysokosci : public Przebieg {
     };
     const Skroty& skroty = stan_.skroty;
     if (!skroty.odczyt_na_dwoch_watkach || !wart_drugiego_watku(plik, skroty.duzy_plik_odczytu)) {
-      czytaj_teren(plik, ustawienia_, zapisz, mapa_, skroty.szukanie);
+      czytaj_teren(plik, ustawienia_, zapisz, rysunek_, skroty.szukanie);
     } else {
       w_potoku<Trojkat>(
           [&](const OdbiorcaTrojkatow& oddaj) {
-            czytaj_teren(plik, ustawienia_, oddaj, mapa_, skroty.szukanie);
+            czytaj_teren(plik, ustawienia_, oddaj, rysunek_, skroty.szukanie);
           },
           zapisz);
     }
@@ -58,19 +57,9 @@ class PrzebiegWysokosci : public Przebieg {
   // The verdict only reads the index and the settings.
   bool ocena_wspolbiezna() const override { return true; }
 
-  // Each entry of the height run names the scenery.
-  void zapisz_zmiane(Dziennik& dziennik, std::string_view pelna_sciezka, std::string_view przed,
-                     std::string_view po) override {
-    dziennik.zmiana_wysokosci(stan_.nazwa_scenerii, pelna_sciezka, przed, po);
-  }
-
   RodzajZmiany rodzaj_poprawki() const override { return RodzajZmiany::wysokosc; }
 
   bool sciskaj_puste_linie() const override { return false; }
-
-  void podsumuj(Dziennik& dziennik, const LicznikiPrzebiegu& liczniki) override {
-    dziennik.podsumowanie(stan_.nazwa_scenerii, liczniki.ile_zmian);
-  }
 
   void usun_indeks() override { indeks_->usun_indeks(); }
 
@@ -78,7 +67,7 @@ class PrzebiegWysokosci : public Przebieg {
   const StanScenerii& stan_;
   const UstawieniaWysokosci& ustawienia_;
   const Pasmo& pasmo_;
-  MapaZmian* mapa_;
+  Sluchacz* rysunek_;  // who draws what is read; none: nobody
   std::optional<Indeks> indeks_;
   const PrzejdzKomorke przejdz_ = [this](double x, double z,
                                          const std::function<void(const Trojkat&)>& test) {
@@ -89,9 +78,10 @@ class PrzebiegWysokosci : public Przebieg {
 }  // namespace
 
 void sprawdz_scenerie_wys(const StanScenerii& stan, const UstawieniaWysokosci& ustawienia,
-                          const Pasmo& pasmo, const CelZapisu& cel, Postep& postep) {
-  PrzebiegWysokosci przebieg(stan, ustawienia, pasmo, cel.mapa);
-  wykonaj_przebieg(stan, przebieg, cel, postep);
+                          const Pasmo& pasmo, const KontekstPrzebiegu& kontekst, Postep& postep) {
+  PrzebiegWysokosci przebieg(stan, ustawienia, pasmo,
+                             kontekst.sluchacz->rysuje() ? kontekst.sluchacz : nullptr);
+  wykonaj_przebieg(stan, przebieg, kontekst, postep);
 }
 
 }  // namespace wyrownik

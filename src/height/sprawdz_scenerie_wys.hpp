@@ -2,8 +2,8 @@
 #pragma once
 
 #include "height/ustawienia_wysokosci.hpp"
+#include "run/przebieg.hpp"
 #include "scenery/postep.hpp"
-#include "scenery/przebieg.hpp"
 #include "scenery/stan_scenerii.hpp"
 
 namespace wyrownik {
@@ -13,6 +13,6 @@ namespace wyrownik {
 // difference lies in `pasmo`. Throws on failure, leaving the scratch files
 // behind.
 void sprawdz_scenerie_wys(const StanScenerii& stan, const UstawieniaWysokosci& ustawienia,
-                          const Pasmo& pasmo, const CelZapisu& cel, Postep& postep);
+                          const Pasmo& pasmo, const KontekstPrzebiegu& kontekst, Postep& postep);
 
 }  // namespace wyrownik

@@ -5,7 +5,7 @@
 #include <deque>
 #include <string>
 
-#include "scenery/mapa_zmian.hpp"
+#include "report/mapa_zmian.hpp"
 
 namespace wyrownik {
 

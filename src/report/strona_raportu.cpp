@@ -293,7 +293,7 @@ class Plan {
       liczba(s_, jednostka_ * (0.6 + 1.6 * std::sqrt(static_cast<double>(k) / rozmiary)), cyfry_);
       s_ += "px}";
     }
-    if (m_.ile_pominietych() > 0) {
+    if (m_.ile_chronionych() > 0) {
       s_ += plan + " .p{r:";
       liczba(s_, jednostka_ * 1.4, cyfry_);
       s_ += "px}";
@@ -325,7 +325,7 @@ class Plan {
           liczba(s_, -z.z, cyfry_);
           s_ += "\"/>\n";
           break;
-        case RodzajZmiany::pominiecie:
+        case RodzajZmiany::chroniona:
           kolko("p", z);
           break;
       }
@@ -361,7 +361,7 @@ std::string_view nazwa_rodzaju(RodzajZmiany r) {
       return "przesunięcie";
     case RodzajZmiany::usuniecie:
       return "usunięcie";
-    case RodzajZmiany::pominiecie:
+    case RodzajZmiany::chroniona:
       return "pominięty (oznaczony)";
   }
   return "";
@@ -451,7 +451,7 @@ void pisz_strone(Ujscie& u, const Raport& raport) {
              "class=\"teren\">■</i> teren</span><span><i class=\"pas\">■</i> drogi i "
              "rzeki</span>";
   const bool pominiete = std::any_of(raport.scenerie().begin(), raport.scenerie().end(),
-                                     [](const MapaZmian& m) { return m.ile_pominietych() > 0; });
+                                     [](const MapaZmian& m) { return m.ile_chronionych() > 0; });
   if (pominiete) s += "<span><i class=\"pominiecie\">●</i> pominięty (oznaczony)</span>";
   s += "<span>Kółko myszy: powiększenie, przeciąganie: przesunięcie, dwuklik: całość.</span></p>\n";
   if (raport.scenerie().empty()) s += "<p>Żadna sceneria nie została przetworzona.</p>\n";
@@ -461,8 +461,8 @@ void pisz_strone(Ujscie& u, const Raport& raport) {
     html(s, m.nazwa_scenerii());
     s += "</h2>\n<p class=\"podsumowanie\">Ilość zmian: " + std::to_string(m.ile_zmian());
     if (m.skrajnia()) s += ", ilość usuniętych: " + std::to_string(m.ile_usunietych());
-    if (m.ile_pominietych() > 0) {
-      s += ", pominiętych (oznaczonych): " + std::to_string(m.ile_pominietych());
+    if (m.ile_chronionych() > 0) {
+      s += ", pominiętych (oznaczonych): " + std::to_string(m.ile_chronionych());
     }
     s += "</p>\n";
     znaczniki_bez_obiektu(s, m);

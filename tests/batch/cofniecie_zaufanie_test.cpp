@@ -15,10 +15,10 @@
 #include <system_error>
 #include <vector>
 
+#include "backup/spis_kopii.hpp"
 #include "batch/cofniecie.hpp"
 #include "pomoc/awarie_zapisu.hpp"
 #include "pomoc/stanowisko_partii.hpp"
-#include "backup/spis_kopii.hpp"
 
 namespace fs = std::filesystem;
 

@@ -33,13 +33,13 @@ class Partia : public ::testing::Test {
   }
 
   Korekcja zapisujaca() {
-    return {[this](const StanScenerii& stan, const CelZapisu& cel, Postep&) {
+    return {[this](const StanScenerii& stan, const KontekstPrzebiegu&, Postep&) {
               wywolane.push_back(stan.nazwa_scenerii);
-              std::ofstream(cel.plik_logu, std::ios::app | std::ios::binary)
+              std::ofstream(srodowisko.zapis.plik_logu, std::ios::app | std::ios::binary)
                   << stan.nazwa_scenerii << "\r\n";
               if (stan.nazwa_scenerii == nieudana) throw BladDanych("test failure");
             },
-            false};
+            RodzajPrzebiegu::wysokosc};
   }
 
   // A front end's guard of its inputs, recorded where it begins and ends.
@@ -85,7 +85,7 @@ TEST_F(Partia, ProcessesSelectedEntriesInListOrderAndSkipsEmptyExtents) {
 
 TEST_F(Partia, SelectionIsReadWhenTheLoopReachesAnEntry) {
   okno.zaznaczenie = {true, false, false, false, false};
-  auto korekcja = [&](const StanScenerii& stan, const CelZapisu&, Postep&) {
+  auto korekcja = [&](const StanScenerii& stan, const KontekstPrzebiegu&, Postep&) {
     wywolane.push_back(stan.nazwa_scenerii);
     if (stan.nazwa_scenerii == "a.scn") okno.zaznaczenie[2] = true;  // the user clicks meanwhile
   };
@@ -136,7 +136,7 @@ TEST_F(Partia, LogThatCannotBeCreatedRunsNothing) {
 
 TEST_F(Partia, ClosingTheWindowStopsCleanlyWithoutScratchFiles) {
   okno.zaznaczenie = {true, true, false, false, false};
-  auto korekcja = [&](const StanScenerii& stan, const CelZapisu&, Postep& postep) {
+  auto korekcja = [&](const StanScenerii& stan, const KontekstPrzebiegu&, Postep& postep) {
     wywolane.push_back(stan.nazwa_scenerii);
     k.zapisz("scenery/aaa.aaa", "x");
     k.zapisz("scenery/aaa.aab", "x");
@@ -154,7 +154,7 @@ TEST_F(Partia, AStopThatLeavesScratchFilesBehindIsAFailure) {
   okno.zaznaczenie = {true, false, false, false, false};
   // A folder where the scratch copy goes cannot be removed as a file.
   k.zapisz("scenery/aaa.ccc/x", "x");
-  auto korekcja = [&](const StanScenerii&, const CelZapisu&, Postep& postep) {
+  auto korekcja = [&](const StanScenerii&, const KontekstPrzebiegu&, Postep& postep) {
     okno.zamkniete = true;
     postep.plik("a.scm");
   };
@@ -166,7 +166,7 @@ TEST_F(Partia, AStopThatLeavesScratchFilesBehindIsAFailure) {
 
 TEST_F(Partia, AFaultOfTheProgramIsToldAsSuchNotAsBadData) {
   okno.zaznaczenie = {true, false, false, false, false};
-  auto korekcja = [](const StanScenerii&, const CelZapisu&, Postep&) {
+  auto korekcja = [](const StanScenerii&, const KontekstPrzebiegu&, Postep&) {
     throw std::logic_error("broken invariant");
   };
   EXPECT_EQ(partia(srodowisko, okno, korekcja, straz()), WynikPartii::blad);

@@ -125,8 +125,8 @@ std::vector<Slad> przebiegnij(const Przypadek& p, const Skroty& skroty, const fs
                                          : korekcja_wysokosci(s.konfiguracja, z.pierwszy, z.drugi);
     Slad slad;
     Latka latka([&](std::string_view b) { slad.latka += b; });
-    s.zapis.dodatki.latka = z.latka ? &latka : nullptr;
-    s.zapis.dodatki.obszar = z.obszar;
+    s.zapis.latka = z.latka ? &latka : nullptr;
+    s.zapis.obszar = z.obszar;
     slad.wynik = partia(s, okno, korekcja, [] { return 0; });
     slad.drzewo = drzewo(korzen);
     // The long way is held to the rule no shortcut may break: no scratch

@@ -1,4 +1,4 @@
-#include "scenery/przebieg.hpp"
+#include "run/przebieg.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "log/sluchacz_dziennika.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
 #include "pomoc/postep_nagrywajacy.hpp"
 
@@ -26,16 +27,8 @@ class PrzebiegNagrywajacy : public Przebieg {
     poprawiona = "include b.inc 1 2 3";
     return Werdykt::popraw;
   }
-  void zapisz_zmiane(Dziennik& d, std::string_view sciezka, std::string_view przed,
-                     std::string_view po) override {
-    d.zmiana_polozenia(sciezka, przed, po);
-  }
   RodzajZmiany rodzaj_poprawki() const override { return RodzajZmiany::wysokosc; }
   bool sciskaj_puste_linie() const override { return false; }
-  void podsumuj(Dziennik& d, const LicznikiPrzebiegu& l) override {
-    z_.push_back("podsumuj " + std::to_string(l.ile_zmian));
-    d.podsumowanie("main.scn", l.ile_zmian);
-  }
   // The log is complete and closed before the index goes.
   void usun_indeks() override { z_.push_back("usun, log " + testy::wczytaj(log_)); }
 
@@ -53,13 +46,26 @@ TEST(Przebieg, PhasesInOrderAndTheLogClosedBeforeTheIndexGoes) {
   stan.lista_plikow = {"main.scn", "brak.scm"};
   k.zapisz("main.scn", "include a.inc 1 2 3\r\n");
   testy::PostepNagrywajacy postep;
-  CelZapisu cel;
-  cel.plik_logu = k / "log.txt";
-  PrzebiegNagrywajacy przebieg(postep.zdarzenia, cel.plik_logu);
+  const auto plik_logu = k / "log.txt";
+  PrzebiegNagrywajacy przebieg(postep.zdarzenia, plik_logu);
+  SluchaczDziennika dziennik(plik_logu, operacje_systemowe(), RodzajPrzebiegu::wysokosc);
+  // The run's end as a listener hears it.
+  struct Konce : Sluchacz {
+    explicit Konce(std::vector<std::string>& z) : z_(z) {}
+    void koniec_scenerii(const StanScenerii&, const LicznikiPrzebiegu& l) override {
+      z_.push_back("podsumuj " + std::to_string(l.ile_zmian));
+    }
+    std::vector<std::string>& z_;
+  } konce(postep.zdarzenia);
+  Sluchacze sluchacze;
+  sluchacze.dodaj(konce);
+  sluchacze.dodaj(dziennik);
+  KontekstPrzebiegu kontekst;
+  kontekst.sluchacz = &sluchacze;
 
-  wykonaj_przebieg(stan, przebieg, cel, postep);
+  wykonaj_przebieg(stan, przebieg, kontekst, postep);
 
-  const std::string log = testy::wczytaj(cel.plik_logu);
+  const std::string log = testy::wczytaj(plik_logu);
   EXPECT_TRUE(log.ends_with("Sceneria: main.scn\r\nIlo\x9C\xE6 zmian: 1\r\n"));
   EXPECT_EQ(postep.zdarzenia,
             (std::vector<std::string>{"faza 2 main.scn", "zaloz", "faza 3 main.scn",

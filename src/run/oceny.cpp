@@ -1,4 +1,4 @@
-#include "scenery/oceny.hpp"
+#include "run/oceny.hpp"
 
 #include <stdexcept>
 #include <system_error>

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/plik_zapisu.hpp"
 #include "backup/pominiecie.hpp"
+#include "platform/plik_zapisu.hpp"
 
 namespace wyrownik {
 

@@ -1,4 +1,4 @@
-#include "scenery/mapa_zmian.hpp"
+#include "report/mapa_zmian.hpp"
 
 #include <gtest/gtest.h>
 

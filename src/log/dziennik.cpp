@@ -1,4 +1,4 @@
-#include "scenery/dziennik.hpp"
+#include "log/dziennik.hpp"
 
 #include "text/kodowanie.hpp"
 

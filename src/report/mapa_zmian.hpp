@@ -13,12 +13,10 @@
 #include <vector>
 
 #include "geometry/zakres.hpp"
+#include "run/zdarzenia.hpp"
 #include "text/linia.hpp"
 
 namespace wyrownik {
-
-// `pominiecie`: a line a marker kept that the run would have changed.
-enum class RodzajZmiany : std::uint8_t { wysokosc, przesuniecie, usuniecie, pominiecie };
 
 // One change as drawn: where the object stood and where it stands now
 // (floats: a drawing needs centimetres, not the text's digits). 20 bytes: a
@@ -50,14 +48,6 @@ struct PasNaMapie {
   float x1, z1, x2, z2, polowa_szerokosci;
 };
 
-// A marker that protects nothing: the next non-empty line after it is no
-// object (an include with five tokens or more), or no line follows it.
-struct ZnacznikBezObiektu {
-  std::string plik;          // its file's full path as the log names it
-  std::uint64_t linia = 0;   // the marker's line, from 1
-  std::uint64_t wzieta = 0;  // the line it took; 0 at the end of the file
-};
-
 struct OdcinekNaMapie {
   float x1, z1, x2, z2;
 };
@@ -82,7 +72,7 @@ class MapaZmian {
               std::string_view przed, std::string_view po);
   void znacznik_bez_obiektu(ZnacznikBezObiektu z) { znaczniki_.push_back(std::move(z)); }
   void podsumowanie(std::uint64_t ile_zmian, std::uint64_t ile_usunietych,
-                    std::uint64_t ile_pominietych = 0);
+                    std::uint64_t ile_chronionych = 0);
 
   const std::string& nazwa_scenerii() const { return nazwa_; }
   const Zakres& zakres() const { return zakres_; }
@@ -105,7 +95,7 @@ class MapaZmian {
   const std::vector<ZnacznikBezObiektu>& znaczniki_bez_obiektu() const { return znaczniki_; }
   std::uint64_t ile_zmian() const { return ile_zmian_; }
   std::uint64_t ile_usunietych() const { return ile_usunietych_; }
-  std::uint64_t ile_pominietych() const { return ile_pominietych_; }
+  std::uint64_t ile_chronionych() const { return ile_chronionych_; }
 
  private:
   int kolumna(double x) const;
@@ -126,7 +116,7 @@ class MapaZmian {
   std::vector<WierszZmiany> wiersze_;
   std::vector<std::string> pliki_;
   std::vector<ZnacznikBezObiektu> znaczniki_;
-  std::uint64_t ile_zmian_ = 0, ile_usunietych_ = 0, ile_pominietych_ = 0;
+  std::uint64_t ile_zmian_ = 0, ile_usunietych_ = 0, ile_chronionych_ = 0;
 };
 
 }  // namespace wyrownik

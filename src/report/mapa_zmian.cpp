@@ -1,4 +1,4 @@
-#include "scenery/mapa_zmian.hpp"
+#include "report/mapa_zmian.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -116,10 +116,10 @@ void MapaZmian::zmiana(RodzajZmiany rodzaj, std::string_view pelna_sciezka, std:
 }
 
 void MapaZmian::podsumowanie(std::uint64_t ile_zmian, std::uint64_t ile_usunietych,
-                             std::uint64_t ile_pominietych) {
+                             std::uint64_t ile_chronionych) {
   ile_zmian_ = ile_zmian;
   ile_usunietych_ = ile_usunietych;
-  ile_pominietych_ = ile_pominietych;
+  ile_chronionych_ = ile_chronionych;
 }
 
 }  // namespace wyrownik

@@ -1,4 +1,4 @@
-#include "scenery/latka.hpp"
+#include "patch/latka.hpp"
 
 #include <utility>
 

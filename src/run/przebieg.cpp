@@ -1,11 +1,10 @@
-#include "scenery/przebieg.hpp"
+#include "run/przebieg.hpp"
 
 #include <exception>
 #include <optional>
 
 #include "platform/plik_zapisu.hpp"
-#include "scenery/dziennik.hpp"
-#include "scenery/pliki_fazy.hpp"
+#include "run/pliki_fazy.hpp"
 
 namespace wyrownik {
 
@@ -23,33 +22,31 @@ std::optional<std::filesystem::path> nastepny_plik(const StanScenerii& stan, std
 
 }  // namespace
 
-void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg, const CelZapisu& cel,
-                      Postep& postep) {
+void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg,
+                      const KontekstPrzebiegu& kontekst, Postep& postep) {
   postep.faza(Faza::indeks, stan.nazwa_scenerii);
   przebieg.zaloz_indeks();
   // A copy left by a batch that crashed: the rewrite makes its own only for a
   // file with a change, so nothing else would ever remove it.
   usun_pozostalosc(stan.katalog / std::string(nazwa_kopii_roboczej));
-  Dziennik dziennik(cel.plik_logu, *cel.operacje);
-  dla_plikow_fazy(stan, Faza::odczyt, postep,
-                  [&](std::size_t nr, std::string_view, const std::filesystem::path& plik) {
-                    przebieg.czytaj(plik, nastepny_plik(stan, nr + 1));
-                  });
+  Sluchacz& sluchacz = *kontekst.sluchacz;
+  sluchacz.poczatek_scenerii(stan);
   LicznikiPrzebiegu liczniki;
   try {
-    przepisz_scenerie(stan, przebieg, dziennik, liczniki, postep, cel.na_sucho, *cel.operacje,
-                      cel.kopia_zapasowa, cel.mapa, cel.dodatki);
+    dla_plikow_fazy(stan, Faza::odczyt, postep,
+                    [&](std::size_t nr, std::string_view, const std::filesystem::path& plik) {
+                      przebieg.czytaj(plik, nastepny_plik(stan, nr + 1));
+                    });
+    przepisz_scenerie(stan, przebieg, kontekst, liczniki, postep);
+    sluchacz.koniec_scenerii(stan, liczniki);
   } catch (const Przerwanie&) {
     // Stopped between two files: the counts are those of the files done.
-    if (cel.suma) *cel.suma += liczniki;
+    sluchacz.przerwanie_scenerii(liczniki, /*na_prosbe=*/true);
+    throw;
+  } catch (...) {
+    sluchacz.przerwanie_scenerii(liczniki, /*na_prosbe=*/false);
     throw;
   }
-  przebieg.podsumuj(dziennik, liczniki);
-  if (cel.mapa) {
-    cel.mapa->podsumowanie(liczniki.ile_zmian, liczniki.ile_usunietych, liczniki.ile_pominietych);
-  }
-  if (cel.suma) *cel.suma += liczniki;
-  dziennik.zamknij();
   przebieg.usun_indeks();
   postep.koniec();
 }

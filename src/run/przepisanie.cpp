@@ -1,4 +1,4 @@
-#include "scenery/przepisanie.hpp"
+#include "run/przepisanie.hpp"
 
 #include <algorithm>
 #include <cstdint>
@@ -10,11 +10,10 @@
 
 #include "platform/bledy.hpp"
 #include "platform/nazwy.hpp"
-#include "scenery/oceny.hpp"
-#include "scenery/pliki_fazy.hpp"
+#include "run/oceny.hpp"
+#include "run/pliki_fazy.hpp"
 #include "text/blad_danych.hpp"
 #include "text/czytnik_linii.hpp"
-#include "text/kodowanie.hpp"
 #include "text/linia.hpp"
 #include "text/sciezki.hpp"
 #include "text/wielkosc_liter.hpp"
@@ -34,27 +33,11 @@ struct PlikDoPrzepisania {
   fs::path katalog;  // the scenery directory, links resolved
 };
 
-// A file's name in the patch: relative to the scenery directory, "/"
-// between components, each as the directory spells it.
-std::string nazwa_w_latce(const fs::path& plik, const fs::path& katalog) {
-  std::string nazwa;
-  for (const fs::path& skladnik : plik.lexically_relative(katalog)) {
-    if (!nazwa.empty()) nazwa += '/';
-    nazwa += bajty_sciezki(skladnik);
-  }
-  return nazwa;
-}
-
 // What every file of a run is rewritten with and told to.
 struct CelPrzepisania {
   ZasadyPrzepisania& zasady;
-  Dziennik& dziennik;
+  const KontekstPrzebiegu& kontekst;
   LicznikiPrzebiegu& liczniki;
-  bool na_sucho;
-  const OperacjeZapisu& operacje;
-  KopiaZapasowa* kopia_zapasowa;
-  MapaZmian* mapa;
-  const DodatkiPrzepisania& dodatki;
 };
 
 bool to_samo_miejsce(const fs::path& a, const fs::path& b) {
@@ -70,7 +53,9 @@ class PrzepisaniePliku {
       : cel_(cel),
         p_(p),
         skroty_(p.stan.skroty),
-        w_pamieci_(!cel.na_sucho && !skroty_.kopia_od_pierwszej_zmiany),
+        sluchacz_(*cel.kontekst.sluchacz),
+        na_sucho_(cel.kontekst.na_sucho()),
+        w_pamieci_(!na_sucho_ && !skroty_.kopia_od_pierwszej_zmiany),
         sciskaj_(cel.zasady.sciskaj_puste_linie()) {}
 
   // Throws on every failure, the file left exactly as it was.
@@ -98,31 +83,40 @@ class PrzepisaniePliku {
         if (werdykt != Werdykt::zostaw) zmiana(werdykt, surowa, poprawiona);
         // A removed line is not written, and the empty-line count stays.
         if (werdykt == Werdykt::usun) {
-          if (latka_) latka_->linia(surowa, czytnik.koniec_linii(), std::nullopt);
+          if (linie_) sluchacz_.linia(surowa, czytnik.koniec_linii(), std::nullopt);
           continue;
         }
         if (werdykt == Werdykt::popraw) wyjscie = poprawiona;
       }
       const bool zapisana = wypisz(wyjscie);
-      if (latka_) {
-        latka_->linia(surowa, czytnik.koniec_linii(),
-                      zapisana ? std::optional(wyjscie) : std::nullopt);
+      if (linie_) {
+        sluchacz_.linia(surowa, czytnik.koniec_linii(),
+                        zapisana ? std::optional(wyjscie) : std::nullopt);
       }
     }
     czytnik.zamknij();
     if (znacznik_) znacznik_bez_obiektu(0);
-    if (latka_) latka_->zakoncz();
-    if (zmieniony_ && !cel_.na_sucho) zastap();
-    if (latka_) latka_->wypisz();  // only what is on disk, or a dry run's
+    if (!zmieniony_) return;
+    if (!na_sucho_) zastap();
+    sluchacz_.gotowy(plik());  // only what is on disk, or a dry run's
   }
 
-  // An entry of the file is in the log (known also when przepisz() threw).
-  bool wpisany() const { return zmieniony_; }
+  // The file had a change, so its listeners were told of it (known also
+  // when przepisz() threw): a failure leaves it as it was, and they must hear.
+  void porzuc() noexcept {
+    if (zmieniony_) sluchacz_.porzucony(plik());
+  }
 
  private:
   const std::string& sciezka_do_logu() {
     if (!pelna_sciezka_) pelna_sciezka_ = tekst_pelnej_sciezki(p_.stan.tekst_katalogu, p_.wpis);
     return *pelna_sciezka_;
+  }
+
+  // The file as the listeners hear of it; made at its first event.
+  const PlikPrzepisania& plik() {
+    if (!plik_) plik_.emplace(PlikPrzepisania{p_.stan, sciezka_do_logu(), p_.plik, p_.katalog});
+    return *plik_;
   }
 
   // Whether a marker before it keeps this line as it is; notes a marker.
@@ -143,47 +137,33 @@ class PrzepisaniePliku {
   }
 
   void znacznik_bez_obiektu(std::uint64_t wzieta) {
-    ZnacznikBezObiektu z{sciezka_do_logu(), linia_znacznika_, wzieta};
-    if (cel_.mapa) cel_.mapa->znacznik_bez_obiektu(z);
-    if (cel_.dodatki.znaczniki_bez_obiektu) cel_.dodatki.znaczniki_bez_obiektu->push_back(z);
+    sluchacz_.znacznik_bez_obiektu({sciezka_do_logu(), linia_znacznika_, wzieta});
   }
 
   // The verdict as the batch's limits leave it: an object outside the area
   // is not the batch's; one a marker keeps is counted and shown, not changed.
   Werdykt ogranicz(Werdykt werdykt, bool oznaczona, std::string_view surowa,
                    std::string_view poprawiona) {
-    if (const auto& obszar = cel_.dodatki.obszar) {
+    if (const auto& obszar = cel_.kontekst.obszar) {
       const auto polozenie = znajdz_trojke_w_linii(surowa);
       if (!polozenie || !obszar->zawiera(polozenie->x, polozenie->z)) return Werdykt::zostaw;
     }
     if (!oznaczona) return werdykt;
-    ++cel_.liczniki.ile_pominietych;
-    if (cel_.mapa) {
-      cel_.mapa->zmiana(RodzajZmiany::pominiecie, sciezka_do_logu(), przeczytane_ + 1, surowa,
-                        werdykt == Werdykt::popraw ? poprawiona : std::string_view());
-    }
+    ++cel_.liczniki.ile_chronionych;
+    const bool poprawa = werdykt == Werdykt::popraw;
+    sluchacz_.chroniona({poprawa ? cel_.zasady.rodzaj_poprawki() : RodzajZmiany::usuniecie, plik(),
+                         przeczytane_ + 1, surowa, poprawa ? poprawiona : std::string_view()});
     return Werdykt::zostaw;
   }
 
-  // A corrected or removed line: logged, counted, on the map.
+  // A corrected or removed line: counted and told.
   void zmiana(Werdykt werdykt, std::string_view surowa, std::string_view poprawiona) {
     zacznij();
     zmieniony_ = true;
-    const std::uint64_t nr_linii = przeczytane_ + 1;
-    if (werdykt == Werdykt::popraw) {
-      ++cel_.liczniki.ile_zmian;
-      cel_.zasady.zapisz_zmiane(cel_.dziennik, sciezka_do_logu(), surowa, poprawiona);
-      if (cel_.mapa) {
-        cel_.mapa->zmiana(cel_.zasady.rodzaj_poprawki(), sciezka_do_logu(), nr_linii, surowa,
-                          poprawiona);
-      }
-    } else {
-      ++cel_.liczniki.ile_usunietych;
-      cel_.dziennik.usuniecie(sciezka_do_logu(), surowa);
-      if (cel_.mapa) {
-        cel_.mapa->zmiana(RodzajZmiany::usuniecie, sciezka_do_logu(), nr_linii, surowa, {});
-      }
-    }
+    const bool poprawa = werdykt == Werdykt::popraw;
+    ++(poprawa ? cel_.liczniki.ile_zmian : cel_.liczniki.ile_usunietych);
+    sluchacz_.zmiana({poprawa ? cel_.zasady.rodzaj_poprawki() : RodzajZmiany::usuniecie, plik(),
+                      przeczytane_ + 1, surowa, poprawa ? poprawiona : std::string_view()});
   }
 
   // Every written line ends with CR LF; in the clearance run a run of empty
@@ -210,81 +190,76 @@ class PrzepisaniePliku {
     return true;
   }
 
-  // Most files hold nothing to correct: the copy (not in a dry run) and the
-  // file's patch are begun only at the first change, with the lines before
-  // it read again. The long way keeps the copy's lines in memory meanwhile.
+  // Most files hold nothing to correct: the copy (not in a dry run) and what
+  // listeners take of every line are begun only at the first change, with
+  // the lines before it read again. The long way keeps the copy's lines in
+  // memory meanwhile.
   void zacznij() {
     if (zaczety_) return;
     zaczety_ = true;
-    if (!cel_.na_sucho) kopia_.emplace(p_.kopia, PlikZapisu::Tryb::nowy, cel_.operacje);
-    if (Latka* latka = cel_.dodatki.latka) {
-      // The file itself, not a link to it: patch follows no link.
-      const std::string nazwa = nazwa_w_latce(p_.plik, p_.katalog);
-      if (!cel_.na_sucho || !latka->zawiera(nazwa)) latka_.emplace(*latka, nazwa);
-    }
+    if (!na_sucho_) kopia_.emplace(p_.kopia, PlikZapisu::Tryb::nowy, *cel_.kontekst.operacje);
+    linie_ = sluchacz_.pierwsza_zmiana(plik());
     if (kopia_ && w_pamieci_) {
       for (const std::string& linia : czekajace_) kopia_->zapisz_linie(linia);
       czekajace_ = {};
     }
     const bool do_kopii = kopia_ && !w_pamieci_;
-    if (!do_kopii && !latka_) return;
+    if (!do_kopii && !linie_) return;
     CzytnikLinii od_poczatku(p_.plik);
     int puste = 0;
     std::string_view linia;
     for (std::uint64_t i = 0; i < przeczytane_ && od_poczatku.czytaj(linia); ++i) {
       const bool zapisana = do_zapisu(linia, puste);
       if (do_kopii && zapisana) kopia_->zapisz_linie(linia);
-      if (latka_) {
-        latka_->linia(linia, od_poczatku.koniec_linii(),
-                      zapisana ? std::optional(linia) : std::nullopt);
+      if (linie_) {
+        sluchacz_.linia(linia, od_poczatku.koniec_linii(),
+                        zapisana ? std::optional(linia) : std::nullopt);
       }
     }
   }
 
   void zastap() {
-    // The copy must be whole on disk before it can take the file's place,
-    // and the log must hold the changes on disk before they are made.
+    // The copy must be whole on disk before it can take the file's place;
+    // the listeners keep what must be on record first (the old content, the
+    // log's entries), and one that cannot stops the replacement.
     kopia_->zamknij(/*na_dysk=*/true);
-    // Never a replacement without its backup.
-    if (cel_.kopia_zapasowa) {
-      cel_.kopia_zapasowa->zachowaj(p_.stan.katalog, p_.stan.nazwa_scenerii, p_.plik, p_.kopia);
-    }
-    cel_.dziennik.oproznij(/*na_dysk=*/true);
+    sluchacz_.przed_zastapieniem(plik(), p_.kopia);
     // rename() over the file: the new file is the copy itself, so it carries
     // no read-only or other attribute of the old one; a read-only file is
     // replaced all the same, since only the directory's permission counts.
-    zastap_plik(p_.kopia, p_.plik, cel_.operacje);
+    zastap_plik(p_.kopia, p_.plik, *cel_.kontekst.operacje);
   }
 
   const CelPrzepisania& cel_;
   const PlikDoPrzepisania& p_;
   const Skroty& skroty_;
+  Sluchacz& sluchacz_;
+  const bool na_sucho_;
   const bool w_pamieci_;
   const bool sciskaj_;
   std::optional<std::string> pelna_sciezka_;  // for the log, made at the first entry
+  std::optional<PlikPrzepisania> plik_;
   std::optional<PlikZapisu> kopia_;
-  std::optional<Latka::Plik> latka_;
   std::vector<std::string> czekajace_;  // the long way: lines before the first change
   std::uint64_t przeczytane_ = 0;       // lines read before the current one
   int puste_z_rzedu_ = 0;
   bool zaczety_ = false;
-  bool zmieniony_ = false;
-  bool znacznik_ = false;  // a marker waits for its line
+  bool zmieniony_ = false;  // a change was told
+  bool linie_ = false;      // a listener takes every line of the file
+  bool znacznik_ = false;   // a marker waits for its line
   std::uint64_t linia_znacznika_ = 0;
 };
 
 }  // namespace
 
-void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dziennik& dziennik,
-                       LicznikiPrzebiegu& liczniki, Postep& postep, bool na_sucho,
-                       const OperacjeZapisu& operacje, KopiaZapasowa* kopia_zapasowa,
-                       MapaZmian* mapa, const DodatkiPrzepisania& dodatki) {
+void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady,
+                       const KontekstPrzebiegu& kontekst, LicznikiPrzebiegu& liczniki,
+                       Postep& postep) {
   const fs::path kopia = stan.katalog / std::string(nazwa_kopii_roboczej);
   std::error_code blad_katalogu;
   fs::path katalog = fs::canonical(stan.katalog, blad_katalogu);
   if (blad_katalogu) katalog = stan.katalog;
-  const CelPrzepisania cel{zasady,   dziennik,       liczniki, na_sucho,
-                           operacje, kopia_zapasowa, mapa,     dodatki};
+  const CelPrzepisania cel{zasady, kontekst, liczniki};
   dla_plikow_fazy(stan, Faza::przepisanie, postep,
                   [&](std::size_t nr, std::string_view wpis, const fs::path& plik) {
                     // A file the scan found no candidate line in cannot change.
@@ -302,15 +277,8 @@ void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady, Dzie
                     try {
                       przepisanie.przepisz();
                     } catch (...) {
-                      // Its entries are in the log, its changes are not on disk: the log
-                      // says so, as far as it still can.
-                      if (przepisanie.wpisany()) {
-                        try {
-                          dziennik.bez_zmian(tekst_pelnej_sciezki(stan.tekst_katalogu, wpis));
-                          dziennik.oproznij(/*na_dysk=*/true);
-                        } catch (...) {
-                        }
-                      }
+                      // Its changes were told, they are not on disk: the listeners hear so.
+                      przepisanie.porzuc();
                       throw;
                     }
                   });

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "platform/potok.hpp"
-#include "scenery/przepisanie.hpp"
+#include "run/przepisanie.hpp"
 #include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {

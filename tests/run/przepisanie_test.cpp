@@ -1,11 +1,13 @@
-#include "scenery/przepisanie.hpp"
+#include "run/przepisanie.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "log/sluchacz_dziennika.hpp"
 #include "platform/bledy.hpp"
 #include "platform/separator.hpp"
 #include "pomoc/awarie_zapisu.hpp"
@@ -22,8 +24,7 @@ enum class Rodzaj { wysokosc, skrajnia };
 
 // The rules the tests give: a line holding "usun" is removed; a line holding
 // "->" is corrected to the text after it; every other line is kept. Each line
-// offered is recorded. Logged and summed up as the height or the clearance
-// run does.
+// offered is recorded. Logged as the height or the clearance run is.
 class ZasadyTestowe : public ZasadyPrzepisania {
  public:
   ZasadyTestowe(Rodzaj rodzaj, std::vector<std::string>& oferowane)
@@ -38,17 +39,10 @@ class ZasadyTestowe : public ZasadyPrzepisania {
     }
     return Werdykt::zostaw;
   }
-  void zapisz_zmiane(Dziennik& d, std::string_view sciezka, std::string_view przed,
-                     std::string_view po) override {
-    if (rodzaj_ == Rodzaj::wysokosc) {
-      d.zmiana_wysokosci("main.scn", sciezka, przed, po);
-    } else {
-      d.zmiana_polozenia(sciezka, przed, po);
-    }
+  RodzajZmiany rodzaj_poprawki() const override {
+    return rodzaj_ == Rodzaj::wysokosc ? RodzajZmiany::wysokosc : RodzajZmiany::przesuniecie;
   }
-  RodzajZmiany rodzaj_poprawki() const override { return RodzajZmiany::wysokosc; }
   bool sciskaj_puste_linie() const override { return rodzaj_ == Rodzaj::skrajnia; }
-  void podsumuj(Dziennik&, const LicznikiPrzebiegu&) override {}
 
  private:
   Rodzaj rodzaj_;
@@ -78,15 +72,27 @@ class Przepisanie : public ::testing::Test {
   std::string tresc(std::string_view nazwa) const { return testy::wczytaj(plik(nazwa)); }
   bool jest_kopia() const { return fs::exists(plik(nazwa_kopii_roboczej)); }
 
-  // One whole run with a log of its own; returns the log's bytes.
+  // One whole rewrite with a log of its own, and without the log's summary
+  // (the run's end, not the rewrite's); returns the log's bytes.
   std::string przepisz(Rodzaj rodzaj, bool na_sucho = false,
-                       const OperacjeZapisu& operacje = operacje_systemowe()) {
-    {
-      Dziennik dziennik(log);
-      ZasadyTestowe zasady(rodzaj, oferowane);
-      przepisz_scenerie(stan, zasady, dziennik, liczniki, postep, na_sucho, operacje);
-      dziennik.zamknij();
+                       const OperacjeZapisu& operacje = operacje_systemowe(),
+                       const OperacjeZapisu& operacje_logu = operacje_systemowe()) {
+    SluchaczDziennika dziennik(
+        log, operacje_logu,
+        rodzaj == Rodzaj::wysokosc ? RodzajPrzebiegu::wysokosc : RodzajPrzebiegu::skrajnia);
+    dziennik.poczatek_scenerii(stan);
+    ZasadyTestowe zasady(rodzaj, oferowane);
+    KontekstPrzebiegu kontekst;
+    kontekst.operacje = &operacje;
+    kontekst.tryb = na_sucho ? TrybPrzebiegu::na_sucho : TrybPrzebiegu::zapis;
+    kontekst.sluchacz = &dziennik;
+    try {
+      przepisz_scenerie(stan, zasady, kontekst, liczniki, postep);
+    } catch (...) {
+      dziennik.przerwanie_scenerii(liczniki, false);
+      throw;
     }
+    dziennik.przerwanie_scenerii(liczniki, false);
     return testy::wczytaj(log);
   }
 
@@ -281,13 +287,12 @@ TEST_F(Przepisanie, CopyAndLogAreOnDiskBeforeTheCopyTakesThePlaceOfTheFile) {
   zapisz("a.scm", "include a.inc 1 2 3->include a.inc 1 5 3\n");
   stan.lista_plikow = {"a.scm"};
   const auto& operacje = testy::operacje_z_awariami();
-  Dziennik dziennik(log, operacje);
-  ZasadyTestowe zasady(Rodzaj::wysokosc, oferowane);
-  przepisz_scenerie(stan, zasady, dziennik, liczniki, postep, false, operacje);
+  przepisz(Rodzaj::wysokosc, false, operacje, operacje);
   // After a power cut a replaced file must have its entry in the log.
   const auto& w = testy::awarie().wywolania;
-  ASSERT_GE(w.size(), 5u);
-  EXPECT_EQ(std::vector<std::string>(w.end() - 5, w.end()),
+  const auto zamiana = std::find(w.begin(), w.end(), "zmien_nazwe");
+  ASSERT_GE(zamiana - w.begin(), 4);
+  EXPECT_EQ(std::vector<std::string>(zamiana - 4, zamiana + 1),
             (std::vector<std::string>{"synchronizuj", "zamknij",  // the copy
                                       "pisz", "synchronizuj",     // the log
                                       "zmien_nazwe"}));

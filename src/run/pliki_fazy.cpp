@@ -1,4 +1,4 @@
-#include "scenery/pliki_fazy.hpp"
+#include "run/pliki_fazy.hpp"
 
 #include <system_error>
 

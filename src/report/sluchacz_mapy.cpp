@@ -1,0 +1,22 @@
+#include "report/sluchacz_mapy.hpp"
+
+namespace wyrownik {
+
+void SluchaczMapy::nowa_sceneria(const StanScenerii& stan) {
+  mapa_ = &raport_.nowa_sceneria(stan.nazwa_scenerii, stan.zakres);
+}
+
+void SluchaczMapy::zmiana(const ZmianaLinii& z) {
+  mapa_->zmiana(z.rodzaj, z.plik.pelna_sciezka, z.nr_linii, z.przed, z.po);
+}
+
+// Grey, with what the run would have written.
+void SluchaczMapy::chroniona(const ZmianaLinii& z) {
+  mapa_->zmiana(RodzajZmiany::chroniona, z.plik.pelna_sciezka, z.nr_linii, z.przed, z.po);
+}
+
+void SluchaczMapy::koniec_scenerii(const StanScenerii&, const LicznikiPrzebiegu& l) {
+  mapa_->podsumowanie(l.ile_zmian, l.ile_usunietych, l.ile_chronionych);
+}
+
+}  // namespace wyrownik

@@ -1,0 +1,134 @@
+// What a run tells as it works: the events of lines and files its outputs
+// listen to. The run knows none of its outputs: the log, the patch, the map,
+// the backup and the counts each listen, and the batch chooses which.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scenery/stan_scenerii.hpp"
+
+namespace wyrownik {
+
+// Which correction a run makes.
+enum class RodzajPrzebiegu { wysokosc, skrajnia };
+
+// What happened to a line: a height changed, a position moved, the line
+// removed, or a change a marker kept from being made.
+enum class RodzajZmiany : std::uint8_t { wysokosc, przesuniecie, usuniecie, chroniona };
+
+// Counts of one run over one scenery, or of a batch.
+struct LicznikiPrzebiegu {
+  std::uint64_t ile_zmian = 0;
+  std::uint64_t ile_usunietych = 0;
+  std::uint64_t ile_chronionych = 0;  // would have changed, kept by a marker
+
+  LicznikiPrzebiegu& operator+=(const LicznikiPrzebiegu& l) {
+    ile_zmian += l.ile_zmian;
+    ile_usunietych += l.ile_usunietych;
+    ile_chronionych += l.ile_chronionych;
+    return *this;
+  }
+};
+
+// The file being rewritten.
+struct PlikPrzepisania {
+  const StanScenerii& stan;
+  std::string_view pelna_sciezka;        // as the log names it (Windows-1250)
+  const std::filesystem::path& plik;     // links resolved
+  const std::filesystem::path& katalog;  // the scenery directory, links resolved
+};
+
+// A line changed or removed, or one a marker kept (`rodzaj` then says what
+// the run would have done: `po` empty for a removal).
+struct ZmianaLinii {
+  RodzajZmiany rodzaj;
+  const PlikPrzepisania& plik;
+  std::uint64_t nr_linii;  // from 1
+  std::string_view przed, po;
+};
+
+// A marker that protects nothing: the next non-empty line after it is no
+// object (an include with five tokens or more), or no line follows it.
+struct ZnacznikBezObiektu {
+  std::string plik;          // its file's full path as the log names it
+  std::uint64_t linia = 0;   // the marker's line, from 1
+  std::uint64_t wzieta = 0;  // the line it took; 0 at the end of the file
+};
+
+// A listener of a run. Every event is told in the run's own order; a
+// listener that throws fails the run there (a backup that cannot be made
+// stops the file's replacement).
+class Sluchacz {
+ public:
+  virtual ~Sluchacz() = default;
+
+  // The scenery's run begins (its index made) and ends normally, with its
+  // counts.
+  virtual void poczatek_scenerii(const StanScenerii&) {}
+  virtual void koniec_scenerii(const StanScenerii&, const LicznikiPrzebiegu&) {}
+  // The run ended otherwise: stopped on request between two files
+  // (`na_prosbe`, the counts those of the files done) or by a failure. Told
+  // on the failure path: it must not throw.
+  virtual void przerwanie_scenerii(const LicznikiPrzebiegu&, bool /*na_prosbe*/) noexcept {}
+
+  // What the run read, for a drawing; told only to a listener that draws,
+  // maybe on the thread that reads.
+  virtual bool rysuje() const { return false; }
+  virtual void teren(double /*x_min*/, double /*x_max*/, double /*z_min*/, double /*z_max*/) {}
+  virtual void pas(double /*x1*/, double /*z1*/, double /*x2*/, double /*z2*/,
+                   double /*polowa_szerokosci*/) {}
+  virtual void tor(double /*x1*/, double /*z1*/, double /*x2*/, double /*z2*/) {}
+
+  // The first change of a file; true when the listener wants every line of
+  // the file, from its first: linia() as read (with its end) and as written
+  // (nullopt for a line left out).
+  virtual bool pierwsza_zmiana(const PlikPrzepisania&) { return false; }
+  virtual void linia(std::string_view /*surowa*/, std::string_view /*koniec*/,
+                     std::optional<std::string_view> /*zapisana*/) {}
+  virtual void zmiana(const ZmianaLinii&) {}
+  virtual void chroniona(const ZmianaLinii&) {}
+  virtual void znacznik_bez_obiektu(const ZnacznikBezObiektu&) {}
+  // The changed file's new content, closed and on disk at `nowa_tresc`, is
+  // about to take its place (not in a dry run).
+  virtual void przed_zastapieniem(const PlikPrzepisania&, const std::filesystem::path&) {}
+  // A changed file is done: replaced, or in a dry run read to its end.
+  virtual void gotowy(const PlikPrzepisania&) {}
+  // A changed file stays as it was: the run failed or stopped in it. Told
+  // on the failure path: it must not throw.
+  virtual void porzucony(const PlikPrzepisania&) noexcept {}
+};
+
+// The listeners a batch assembles, told in the order added (a backup before
+// the log's sync, both before the replacement).
+class Sluchacze : public Sluchacz {
+ public:
+  void dodaj(Sluchacz& s) { lista_.push_back(&s); }
+
+  void poczatek_scenerii(const StanScenerii& stan) override;
+  void koniec_scenerii(const StanScenerii& stan, const LicznikiPrzebiegu& l) override;
+  void przerwanie_scenerii(const LicznikiPrzebiegu& l, bool na_prosbe) noexcept override;
+  bool rysuje() const override;
+  void teren(double x_min, double x_max, double z_min, double z_max) override;
+  void pas(double x1, double z1, double x2, double z2, double polowa_szerokosci) override;
+  void tor(double x1, double z1, double x2, double z2) override;
+  bool pierwsza_zmiana(const PlikPrzepisania& p) override;
+  void linia(std::string_view surowa, std::string_view koniec,
+             std::optional<std::string_view> zapisana) override;
+  void zmiana(const ZmianaLinii& z) override;
+  void chroniona(const ZmianaLinii& z) override;
+  void znacznik_bez_obiektu(const ZnacznikBezObiektu& z) override;
+  void przed_zastapieniem(const PlikPrzepisania& p, const std::filesystem::path& nowa) override;
+  void gotowy(const PlikPrzepisania& p) override;
+  void porzucony(const PlikPrzepisania& p) noexcept override;
+
+ private:
+  std::vector<Sluchacz*> lista_;
+  std::vector<Sluchacz*> linii_;  // of the current file: those that want every line
+};
+
+}  // namespace wyrownik
