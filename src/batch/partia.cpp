@@ -194,11 +194,7 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
         powod = b.what();
       }
       break;
-    } catch (const BladPliku& b) {
-      powod = b.what();
-    } catch (const BladDanych& b) {
-      powod = b.what();
-    } catch (const InnaKopiaPracuje& b) {
+    } catch (const Blad& b) {
       powod = b.what();
     } catch (const std::exception& e) {
       // Not the user's data: a fault of the program or of the machine.

@@ -91,9 +91,9 @@ struct Srodowisko {
 
 // Another batch (of a copy with another program directory) works in the
 // same scenery directory.
-class InnaKopiaPracuje : public std::runtime_error {
+class InnaKopiaPracuje : public Blad {
  public:
-  using std::runtime_error::runtime_error;
+  using Blad::Blad;
 };
 
 // The scratch files live in the scenery directory, which copies with
@@ -134,7 +134,7 @@ Korekcja korekcja_skrajni(const Konfiguracja& konfiguracja, std::string_view pro
 enum class WynikPartii {
   zakonczona,  // every selected scenery was processed
   blad,        // stopped at a failure; the user was told
-  przerwana,   // the window was closed; stopped cleanly, scratch files removed
+  przerwana,   // stopped on request (the window closed, a signal); cleanly, scratch files removed
   brak_logu,   // the log could not be created; nothing ran
 };
 

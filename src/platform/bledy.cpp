@@ -21,7 +21,7 @@ std::string opis(const std::string& czynnosc, const std::filesystem::path& sciez
 
 BladPliku::BladPliku(const std::string& czynnosc, const std::filesystem::path& sciezka,
                      std::error_code kod)
-    : std::runtime_error(opis(czynnosc, sciezka, kod)), sciezka_(sciezka), kod_(kod) {}
+    : Blad(opis(czynnosc, sciezka, kod)), sciezka_(sciezka), kod_(kod) {}
 
 std::error_code ostatni_blad_systemu() {
 #ifdef _WIN32

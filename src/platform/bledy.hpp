@@ -1,5 +1,8 @@
-// Failures of the file system. They travel as exceptions to the boundary of a
-// phase, where they become the batch's error flag; nothing else catches them.
+// The failures the program expects: one family, each kind a class of its
+// own. They travel as exceptions to the batch's boundary, where they become
+// its error flag and message, and to each front end's; in between, a failure
+// is caught only where it is told or made harmless there (a file that undo
+// cannot read is reported and left alone, say), never swallowed.
 #pragma once
 
 #include <filesystem>
@@ -9,10 +12,18 @@
 
 namespace wyrownik {
 
+// The base of every failure the program expects: the file system's, the
+// scenery data's, a stop on request, another program working alike. Anything
+// else that reaches a boundary is a fault of the program.
+class Blad : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // A file that could not be opened, read, written, closed, renamed or removed.
 // `kod` is the system's reason; an empty code where the failure has no
 // system reason (a file of the wrong length, say).
-class BladPliku : public std::runtime_error {
+class BladPliku : public Blad {
  public:
   BladPliku(const std::string& czynnosc, const std::filesystem::path& sciezka,
             std::error_code kod = {});

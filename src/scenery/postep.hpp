@@ -2,8 +2,9 @@
 // the file. The batch driver turns that into status lines.
 #pragma once
 
-#include <stdexcept>
 #include <string_view>
+
+#include "platform/bledy.hpp"
 
 namespace wyrownik {
 
@@ -27,12 +28,13 @@ class Postep {
   virtual void koniec() = 0;
 };
 
-// Thrown at an event point after the main window was closed. The batch
-// removes the scratch files; every scenery file is either untouched or fully
-// replaced, since replacing is one step.
-class Przerwanie : public std::runtime_error {
+// Thrown at an event point once the user asked the batch to stop (the main
+// window closed, a signal to the command line). The batch removes the
+// scratch files; every scenery file is either untouched or fully replaced,
+// since replacing is one step.
+class Przerwanie : public Blad {
  public:
-  Przerwanie() : std::runtime_error("batch stopped: the window was closed") {}
+  Przerwanie() : Blad("batch stopped on request") {}
 };
 
 }  // namespace wyrownik

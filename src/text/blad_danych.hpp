@@ -1,16 +1,16 @@
 // Scenery text that a run cannot go on with.
 #pragma once
 
-#include <stdexcept>
+#include "platform/bledy.hpp"
 
 namespace wyrownik {
 
 // A track point that is not a number, a list of files that overflows, a
 // damaged scratch index, a coordinate that cannot be written: the run stops
 // through its failure path.
-class BladDanych : public std::runtime_error {
+class BladDanych : public Blad {
  public:
-  using std::runtime_error::runtime_error;
+  using Blad::Blad;
 };
 
 }  // namespace wyrownik
