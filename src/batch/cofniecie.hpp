@@ -13,7 +13,7 @@ namespace wyrownik {
 // `katalog_scenerii`, the scenery directory configured now, locked as a
 // batch locks it: each file restored or left alone, one line each appended
 // to Log_korekcja.txt. Throws BladPliku when a file cannot be restored or the
-// log written, InnaKopiaPracuje when a batch works in that scenery directory.
+// log written, InnyEgzemplarzPracuje when a batch works in that scenery directory.
 // `przerwac`, asked after each file, stops the undo there when it says so.
 WynikCofniecia cofnij_partie(
     const std::filesystem::path& katalog_programu, const std::filesystem::path& katalog_scenerii,

@@ -102,7 +102,7 @@ std::optional<Blokada> zajmij_pliki_robocze(const std::filesystem::path& katalog
   }
   auto blokada = Blokada::zajmij_katalog(katalog);
   if (!blokada) {
-    throw InnaKopiaPracuje("another copy of wyrownik is working in " + bajty_sciezki(katalog));
+    throw InnyEgzemplarzPracuje("another copy of wyrownik is working in " + bajty_sciezki(katalog));
   }
   return blokada;
 }

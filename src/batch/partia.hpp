@@ -91,7 +91,7 @@ struct Srodowisko {
 
 // Another batch (of a copy with another program directory) works in the
 // same scenery directory.
-class InnaKopiaPracuje : public Blad {
+class InnyEgzemplarzPracuje : public Blad {
  public:
   using Blad::Blad;
 };
@@ -103,7 +103,7 @@ class InnaKopiaPracuje : public Blad {
 // directory. The program directory is locked by the front end already: a
 // scenery directory that is the program directory itself takes no second
 // lock (a second flock of one directory refuses, also within one process).
-// Throws InnaKopiaPracuje when another copy holds it.
+// Throws InnyEgzemplarzPracuje when another copy holds it.
 std::optional<Blokada> zajmij_pliki_robocze(const std::filesystem::path& katalog,
                                             const std::filesystem::path& katalog_programu);
 

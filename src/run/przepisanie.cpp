@@ -29,7 +29,7 @@ struct PlikDoPrzepisania {
   std::size_t nr;  // in the file list
   std::string_view wpis;
   fs::path plik;  // links resolved
-  fs::path kopia;
+  fs::path kopia_robocza;
   fs::path katalog;  // the scenery directory, links resolved
 };
 
@@ -61,7 +61,7 @@ class PrzepisaniePliku {
   // Throws on every failure, the file left exactly as it was.
   void przepisz() {
     // Opening the copy empties it: reading and writing one file would lose it.
-    if (to_samo_miejsce(p_.plik, p_.kopia)) {
+    if (to_samo_miejsce(p_.plik, p_.kopia_robocza)) {
       throw BladDanych("a scenery file bears the name of the scratch copy: " +
                        bajty_sciezki(p_.plik));
     }
@@ -182,8 +182,8 @@ class PrzepisaniePliku {
   // False for a line left out.
   bool wypisz(std::string_view linia) {
     if (!do_zapisu(linia, puste_z_rzedu_)) return false;
-    if (kopia_) {
-      kopia_->zapisz_linie(linia);
+    if (kopia_robocza_) {
+      kopia_robocza_->zapisz_linie(linia);
     } else if (w_pamieci_) {
       czekajace_.emplace_back(linia);
     }
@@ -197,20 +197,20 @@ class PrzepisaniePliku {
   void zacznij() {
     if (zaczety_) return;
     zaczety_ = true;
-    if (!na_sucho_) kopia_.emplace(p_.kopia, PlikZapisu::Tryb::nowy, *cel_.kontekst.operacje);
+    if (!na_sucho_) kopia_robocza_.emplace(p_.kopia_robocza, PlikZapisu::Tryb::nowy, *cel_.kontekst.operacje);
     linie_ = sluchacz_.pierwsza_zmiana(plik());
-    if (kopia_ && w_pamieci_) {
-      for (const std::string& linia : czekajace_) kopia_->zapisz_linie(linia);
+    if (kopia_robocza_ && w_pamieci_) {
+      for (const std::string& linia : czekajace_) kopia_robocza_->zapisz_linie(linia);
       czekajace_ = {};
     }
-    const bool do_kopii = kopia_ && !w_pamieci_;
+    const bool do_kopii = kopia_robocza_ && !w_pamieci_;
     if (!do_kopii && !linie_) return;
     CzytnikLinii od_poczatku(p_.plik);
     int puste = 0;
     std::string_view linia;
     for (std::uint64_t i = 0; i < przeczytane_ && od_poczatku.czytaj(linia); ++i) {
       const bool zapisana = do_zapisu(linia, puste);
-      if (do_kopii && zapisana) kopia_->zapisz_linie(linia);
+      if (do_kopii && zapisana) kopia_robocza_->zapisz_linie(linia);
       if (linie_) {
         sluchacz_.linia(linia, od_poczatku.koniec_linii(),
                         zapisana ? std::optional(linia) : std::nullopt);
@@ -222,12 +222,12 @@ class PrzepisaniePliku {
     // The copy must be whole on disk before it can take the file's place;
     // the listeners keep what must be on record first (the old content, the
     // log's entries), and one that cannot stops the replacement.
-    kopia_->zamknij(/*na_dysk=*/true);
-    sluchacz_.przed_zastapieniem(plik(), p_.kopia);
+    kopia_robocza_->zamknij(/*na_dysk=*/true);
+    sluchacz_.przed_zastapieniem(plik(), p_.kopia_robocza);
     // rename() over the file: the new file is the copy itself, so it carries
     // no read-only or other attribute of the old one; a read-only file is
     // replaced all the same, since only the directory's permission counts.
-    zastap_plik(p_.kopia, p_.plik, *cel_.kontekst.operacje);
+    zastap_plik(p_.kopia_robocza, p_.plik, *cel_.kontekst.operacje);
   }
 
   const CelPrzepisania& cel_;
@@ -239,7 +239,7 @@ class PrzepisaniePliku {
   const bool sciskaj_;
   std::optional<std::string> pelna_sciezka_;  // for the log, made at the first entry
   std::optional<PlikPrzepisania> plik_;
-  std::optional<PlikZapisu> kopia_;
+  std::optional<PlikZapisu> kopia_robocza_;
   std::vector<std::string> czekajace_;  // the long way: lines before the first change
   std::uint64_t przeczytane_ = 0;       // lines read before the current one
   int puste_z_rzedu_ = 0;
@@ -255,7 +255,7 @@ class PrzepisaniePliku {
 void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady,
                        const KontekstPrzebiegu& kontekst, LicznikiPrzebiegu& liczniki,
                        Postep& postep) {
-  const fs::path kopia = stan.katalog / std::string(nazwa_kopii_roboczej);
+  const fs::path kopia_robocza = stan.katalog / std::string(nazwa_kopii_roboczej);
   std::error_code blad_katalogu;
   fs::path katalog = fs::canonical(stan.katalog, blad_katalogu);
   if (blad_katalogu) katalog = stan.katalog;
@@ -272,7 +272,7 @@ void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady,
                     std::error_code blad;
                     const fs::path prawdziwy = fs::canonical(plik, blad);
                     if (blad) throw BladPliku("cannot look up", plik, blad);
-                    const PlikDoPrzepisania p{stan, nr, wpis, prawdziwy, kopia, katalog};
+                    const PlikDoPrzepisania p{stan, nr, wpis, prawdziwy, kopia_robocza, katalog};
                     PrzepisaniePliku przepisanie(cel, p);
                     try {
                       przepisanie.przepisz();
