@@ -15,10 +15,11 @@
 #include <vector>
 
 #include "generator_scenerii.hpp"
+#include "run/zdarzenia.hpp"
 
 namespace wyrownik::bench {
 
-enum class Rodzaj { wysokosc, skrajnia };
+using Rodzaj = RodzajPrzebiegu;
 
 // True when both files hold the same bytes; read in blocks, so any size will do.
 inline bool te_same_bajty(const std::filesystem::path& a, const std::filesystem::path& b) {

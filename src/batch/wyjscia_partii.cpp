@@ -20,7 +20,7 @@ WyjsciaPartii::WyjsciaPartii(const Srodowisko& srodowisko, const Korekcja& korek
   sluchacze_.dodaj(dziennik_);
   // The map report, written whatever the batch's end: it shows what was done.
   if (srodowisko.raport) {
-    raport_.emplace(korekcja.rodzaj == RodzajPrzebiegu::skrajnia, zapis.na_sucho);
+    raport_.emplace(korekcja.rodzaj, zapis.na_sucho);
     sluchacze_.dodaj(mapa_.emplace(*raport_));
   }
   if (zapis.latka) sluchacze_.dodaj(latka_.emplace(*zapis.latka, tryb));

@@ -89,7 +89,7 @@ struct Wartosc {
 };
 
 constexpr Przelacznik przelaczniki[] = {
-    {"--dry-run", dla_partii, &Opcje::proba},
+    {"--dry-run", dla_partii, &Opcje::na_sucho},
     {"--no-backup", dla_partii, &Opcje::bez_kopii},
     {"--no-report", dla_partii, &Opcje::bez_raportu},
     {"--list", dla_cofniecia, &Opcje::tylko_lista},

@@ -20,7 +20,7 @@ struct Opcje {
   std::string max = "11";
   std::string promien = "40";
   std::string nr_parametru = "7";
-  bool proba = false;        // --dry-run: no scenery file is replaced
+  bool na_sucho = false;     // --dry-run: no scenery file is replaced
   bool bez_kopii = false;    // --no-backup: replaced files are not kept
   bool bez_raportu = false;  // --no-report: no Log_korekcja.html
   bool tylko_lista = false;  // undo --list: the kept batches, nothing undone

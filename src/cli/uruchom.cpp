@@ -268,7 +268,7 @@ int partia_cli(const Opcje& opcje, const WynikStartu& start,
                const std::vector<std::string>& scenerie, std::ostream& wyjscie, std::ostream& bledy,
                const std::atomic<int>& przerwanie) {
   Srodowisko srodowisko = srodowisko_ze_startu(start);
-  srodowisko.zapis.na_sucho = opcje.proba || opcje.sprawdzenie;
+  srodowisko.zapis.na_sucho = opcje.na_sucho || opcje.sprawdzenie;
   srodowisko.kopie_zapasowe = !opcje.bez_kopii;
   srodowisko.raport = !opcje.bez_raportu;
   if (opcje.obszar) srodowisko.zapis.obszar = czytaj_obszar(*opcje.obszar);

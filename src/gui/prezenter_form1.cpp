@@ -20,8 +20,8 @@ namespace wyrownik {
 // The window as a batch sees it.
 class PrezenterForm1::Partia : public OknoPartii {
  public:
-  Partia(PrezenterForm1& p, bool podglad, bool skrajnia)
-      : p_(p), podglad_(podglad), skrajnia_(skrajnia) {}
+  Partia(PrezenterForm1& p, bool na_sucho, RodzajPrzebiegu rodzaj)
+      : p_(p), na_sucho_(na_sucho), rodzaj_(rodzaj) {}
 
   void pokaz_status(WierszStatusu wiersz, std::string_view tekst) override {
     static constexpr std::array<NazwaKontrolki, 3> wiersze = {"Label2", "Label3", "Label4"};
@@ -42,16 +42,18 @@ class PrezenterForm1::Partia : public OknoPartii {
   }
   // A preview tells what it found, the phase line being free by then.
   void koniec_partii(const LicznikiPrzebiegu& s) override {
-    if (!podglad_) return;
+    if (!na_sucho_) return;
     std::string tekst = "Podgląd: zmian " + std::to_string(s.ile_zmian);
-    if (skrajnia_) tekst += ", usuniętych " + std::to_string(s.ile_usunietych);
+    if (rodzaj_ == RodzajPrzebiegu::skrajnia)
+      tekst += ", usuniętych " + std::to_string(s.ile_usunietych);
     tekst += ", pominiętych (oznaczonych) " + std::to_string(s.ile_chronionych);
     p_.widok_.ustaw_tekst("Label3", tekst);
   }
 
  private:
   PrezenterForm1& p_;
-  bool podglad_, skrajnia_;
+  bool na_sucho_;  // the preview
+  RodzajPrzebiegu rodzaj_;
 };
 
 // The window while a batch works; restored however the batch ends.
@@ -103,8 +105,8 @@ void PrezenterForm1::polacz(Srodowisko srodowisko) {
 }
 
 void PrezenterForm1::klikniecie(NazwaKontrolki przycisk) {
-  if (przycisk == NazwaKontrolki("Command1")) return uruchom_partie(false);
-  if (przycisk == NazwaKontrolki("Command2")) return uruchom_partie(true);
+  if (przycisk == NazwaKontrolki("Command1")) return uruchom_partie(RodzajPrzebiegu::wysokosc);
+  if (przycisk == NazwaKontrolki("Command2")) return uruchom_partie(RodzajPrzebiegu::skrajnia);
   if (przycisk == NazwaKontrolki("Command3")) return widok_.otworz_pomoc();
   if (pracuje_) return;  // the rest is disabled meanwhile
   if (przycisk == NazwaKontrolki("Command4")) return cofnij_ostatnia();
@@ -134,7 +136,8 @@ void PrezenterForm1::wskaz_katalog(const std::filesystem::path& katalog) {
   widok_.wypelnij_liste(wpisy);
 }
 
-void PrezenterForm1::uruchom_partie(bool skrajnia) {
+void PrezenterForm1::uruchom_partie(RodzajPrzebiegu rodzaj) {
+  const bool skrajnia = rodzaj == RodzajPrzebiegu::skrajnia;
   if (!srodowisko_ || pracuje_) return;
   // The boxes are read at the press: they stay disabled while the batch works.
   const auto pole = [&](NazwaKontrolki n) { return utf8_na_cp1250_z_zastepstwem(widok_.tekst(n)); };
@@ -145,7 +148,7 @@ void PrezenterForm1::uruchom_partie(bool skrajnia) {
   Srodowisko srodowisko = *srodowisko_;
   if (!czytaj_obszar(srodowisko.zapis.obszar)) return;
   srodowisko.zapis.na_sucho = widok_.zaznaczone("Check1");
-  Partia okno(*this, srodowisko.zapis.na_sucho, skrajnia);
+  Partia okno(*this, srodowisko.zapis.na_sucho, rodzaj);
   partia(
       srodowisko, okno, korekcja, [this] { return Praca(*this); },
       skrajnia ? ustawienia_skrajni(a, b) : ustawienia_wysokosci(a, b));

@@ -54,7 +54,7 @@ class PrezenterForm1 : public OknoStartu {
   bool wskaz_folder_symulatora(const std::filesystem::path& katalog_programu);
   // The area's boxes read at the press; false, told, when they are no area.
   bool czytaj_obszar(std::optional<Obszar>& obszar);
-  void uruchom_partie(bool skrajnia);
+  void uruchom_partie(RodzajPrzebiegu rodzaj);
   void ustaw_prace(bool pracuje);
   void cofnij_ostatnia();
   void pokaz_raport();

@@ -30,11 +30,11 @@ std::optional<Trojka> MapaZmian::polozenie(std::string_view linia) {
   return znajdz_trojke_w_linii(linia);
 }
 
-MapaZmian::MapaZmian(std::string nazwa_scenerii, const Zakres& zakres, bool skrajnia,
+MapaZmian::MapaZmian(std::string nazwa_scenerii, const Zakres& zakres, RodzajPrzebiegu rodzaj,
                      std::size_t limit_wierszy)
     : nazwa_(std::move(nazwa_scenerii)),
       zakres_(zakres),
-      skrajnia_(skrajnia),
+      rodzaj_(rodzaj),
       limit_wierszy_(limit_wierszy) {
   if (zakres_.pusty()) zakres_ = Zakres{0, 0, 0, 0};
   const double szer = zakres_.max_x - zakres_.min_x;

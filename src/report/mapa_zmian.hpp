@@ -59,7 +59,7 @@ class MapaZmian {
 
   // `limit_wierszy`: table rows kept; changes beyond it are drawn and counted
   // but their text is left to the log.
-  MapaZmian(std::string nazwa_scenerii, const Zakres& zakres, bool skrajnia,
+  MapaZmian(std::string nazwa_scenerii, const Zakres& zakres, RodzajPrzebiegu rodzaj,
             std::size_t limit_wierszy);
 
   // A ground triangle's box.
@@ -76,7 +76,7 @@ class MapaZmian {
 
   const std::string& nazwa_scenerii() const { return nazwa_; }
   const Zakres& zakres() const { return zakres_; }
-  bool skrajnia() const { return skrajnia_; }
+  bool skrajnia() const { return rodzaj_ == RodzajPrzebiegu::skrajnia; }
   int kolumny() const { return kolumny_; }
   int rzedy() const { return rzedy_; }
   double bok_komorki() const { return bok_; }
@@ -105,7 +105,7 @@ class MapaZmian {
 
   std::string nazwa_;
   Zakres zakres_;
-  bool skrajnia_;
+  RodzajPrzebiegu rodzaj_;
   std::size_t limit_wierszy_;
   double bok_ = 1, na_komorki_ = 1;
   int kolumny_ = 1, rzedy_ = 1;

@@ -15,17 +15,18 @@ class Raport {
   // slowly; the log has them all.
   static constexpr std::size_t limit_wierszy = 3000;
 
-  Raport(bool skrajnia, bool na_sucho) : skrajnia_(skrajnia), na_sucho_(na_sucho) {}
+  Raport(RodzajPrzebiegu rodzaj, bool na_sucho) : rodzaj_(rodzaj), na_sucho_(na_sucho) {}
 
   // The map of the next scenery; it stays valid while the report lives.
   MapaZmian& nowa_sceneria(std::string nazwa, const Zakres& zakres);
 
-  bool skrajnia() const { return skrajnia_; }
+  RodzajPrzebiegu rodzaj() const { return rodzaj_; }
+  bool skrajnia() const { return rodzaj_ == RodzajPrzebiegu::skrajnia; }
   bool na_sucho() const { return na_sucho_; }
   const std::deque<MapaZmian>& scenerie() const { return scenerie_; }
 
  private:
-  bool skrajnia_;
+  RodzajPrzebiegu rodzaj_;
   bool na_sucho_;
   std::deque<MapaZmian> scenerie_;
 };

@@ -17,7 +17,7 @@ namespace wyrownik::testy {
 
 class StanowiskoPartii : public ::testing::Test {
  protected:
-  enum class Rodzaj { wysokosc, skrajnia };
+  using Rodzaj = RodzajPrzebiegu;
 
   explicit StanowiskoPartii(Rodzaj rodzaj) : rodzaj_(rodzaj) {
     std::filesystem::create_directories(k / "scenery");

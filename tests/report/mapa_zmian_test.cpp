@@ -10,7 +10,7 @@ namespace {
 
 // 200 m square: cells of 1 m.
 MapaZmian mapa(std::size_t limit_wierszy = 10) {
-  return MapaZmian("a.scn", Zakres{0, 0, 200, 200}, false, limit_wierszy);
+  return MapaZmian("a.scn", Zakres{0, 0, 200, 200}, RodzajPrzebiegu::wysokosc, limit_wierszy);
 }
 
 TEST(MapaZmian, GroundMarksEveryCellItsBoxTouchesAndNothingElse) {

@@ -6,7 +6,7 @@ namespace wyrownik {
 namespace {
 
 TEST(StronaRaportu, TableTextIsEscapedUtf8OfTheWindows1250Bytes) {
-  Raport r(false, true);
+  Raport r(RodzajPrzebiegu::wysokosc, true);
   MapaZmian& m = r.nowa_sceneria("\xA5\xBF.scn", Zakres{0, 0, 10, 10});
   // "ą", "ż", a byte the code page leaves undefined, and markup characters.
   m.zmiana(RodzajZmiany::wysokosc, "p.scm", 1, "include <a&b>.inc 1 \"2\" 3 \xB9\xBF\x81",
@@ -19,7 +19,7 @@ TEST(StronaRaportu, TableTextIsEscapedUtf8OfTheWindows1250Bytes) {
 }
 
 TEST(Raport, TableRowsAreSharedByTheSceneriesOfABatch) {
-  Raport r(true, false);
+  Raport r(RodzajPrzebiegu::skrajnia, false);
   MapaZmian& a = r.nowa_sceneria("a.scn", Zakres{0, 0, 10, 10});
   for (std::size_t i = 0; i < Raport::limit_wierszy - 1; ++i) {
     a.zmiana(RodzajZmiany::usuniecie, "a.scm", i + 1, "include a.inc 1 0 1 end", "");

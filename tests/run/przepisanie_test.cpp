@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 namespace wyrownik {
 namespace {
 
-enum class Rodzaj { wysokosc, skrajnia };
+using Rodzaj = RodzajPrzebiegu;
 
 // The rules the tests give: a line holding "usun" is removed; a line holding
 // "->" is corrected to the text after it; every other line is kept. Each line
@@ -77,9 +77,7 @@ class Przepisanie : public ::testing::Test {
   std::string przepisz(Rodzaj rodzaj, bool na_sucho = false,
                        const OperacjeZapisu& operacje = operacje_systemowe(),
                        const OperacjeZapisu& operacje_logu = operacje_systemowe()) {
-    SluchaczDziennika dziennik(
-        log, operacje_logu,
-        rodzaj == Rodzaj::wysokosc ? RodzajPrzebiegu::wysokosc : RodzajPrzebiegu::skrajnia);
+    SluchaczDziennika dziennik(log, operacje_logu, rodzaj);
     dziennik.poczatek_scenerii(stan);
     ZasadyTestowe zasady(rodzaj, oferowane);
     KontekstPrzebiegu kontekst;

@@ -69,7 +69,7 @@ class TestRaportWPrzegladarce : public QObject {
         m.zmiana(RodzajZmiany::usuniecie, "a.scm", 2, "include a.inc 40 0 " + z + " end", "");
       }
     };
-    Raport pusty(true, false), pelny(true, false);
+    Raport pusty(RodzajPrzebiegu::skrajnia, false), pelny(RodzajPrzebiegu::skrajnia, false);
     sceneria(pusty, false);
     sceneria(pelny, true);
     const QImage bez = obraz_strony(chromium, pusty, k, "bez");
