@@ -34,43 +34,4 @@ WynikCofniecia cofnij_partie(const std::filesystem::path& katalog_programu,
   return wynik;
 }
 
-namespace {
-std::string utf8(const std::filesystem::path& p) {
-  const std::u8string t = p.u8string();
-  return std::string(t.begin(), t.end());
-}
-}  // namespace
-
-std::string opis_cofniecia(const WynikCofniecia& w, const std::filesystem::path& katalog_scenerii) {
-  switch (w.odmowa) {
-    case Odmowa::nieczytelny_spis:
-      return "Nie cofnięto korekty: spis kopii zapasowej w " + utf8(w.folder) +
-             " jest nieczytelny (usuń ten folder, aby cofać starsze korekty).";
-    case Odmowa::brak_katalogu:
-      return "Nie cofnięto korekty: spis kopii zapasowej w " + utf8(w.folder) +
-             " nie podaje katalogu scenerii.";
-    case Odmowa::inny_katalog:
-      return "Nie cofnięto korekty z " + w.czas + ": dotyczyła katalogu " + utf8(w.katalog_partii) +
-             ", a wyrownik.ini wskazuje teraz " + utf8(katalog_scenerii) + ".";
-    case Odmowa::brak:
-      break;
-  }
-  std::string tekst = "Przywrócono plików: " + std::to_string(w.przywrocone.size()) + ".";
-  const auto zmienione = static_cast<std::size_t>(
-      std::count_if(w.pominiete.begin(), w.pominiete.end(), [](const PlikPominiety& p) {
-        return p.powod == Pominiecie::zmieniony || p.powod == Pominiecie::brak_pliku;
-      }));
-  if (zmienione > 0) {
-    tekst += "\nNie cofnięto (zmienione po korekcie): " + std::to_string(zmienione) + ".";
-  }
-  if (w.pominiete.size() > zmienione) {
-    tekst += "\nNie cofnięto (inne przyczyny, zob. Log_korekcja.txt): " +
-             std::to_string(w.pominiete.size() - zmienione) + ".";
-  }
-  if (w.uszkodzone > 0) {
-    tekst += "\nUszkodzone wpisy spisu kopii (nie cofnięto): " + std::to_string(w.uszkodzone) + ".";
-  }
-  return tekst;
-}
-
 }  // namespace wyrownik

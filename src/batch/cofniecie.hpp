@@ -20,8 +20,4 @@ WynikCofniecia cofnij_partie(
     const OperacjeZapisu& operacje = operacje_systemowe(),
     const std::function<bool()>& przerwac = [] { return false; });
 
-// What the window tells of an undo (UTF-8): the files restored, those left
-// alone, or why the whole batch was refused; details are in the log.
-std::string opis_cofniecia(const WynikCofniecia& w, const std::filesystem::path& katalog_scenerii);
-
 }  // namespace wyrownik

@@ -8,6 +8,7 @@
 #include "batch/cofniecie.hpp"
 #include "batch/folder_symulatora.hpp"
 #include "gui/tekst_okna.hpp"
+#include "gui/teksty_okna.hpp"
 #include "gui/wejscia.hpp"
 #include "platform/bledy.hpp"
 #include "report/strona_raportu.hpp"

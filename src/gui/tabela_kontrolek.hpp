@@ -134,6 +134,7 @@ inline constexpr std::array<OpisKontrolki, 30> kontrolki_form1 = {{
      {.punkty = 9.75, .pogrubiona = true, .kolor = 0xFF0000}},
     {"Label7", RodzajKontrolki::napis, "Frame1", 120, 360, 1935, 615,
      "Maksymalny spodziewany promień sprawdzanego obiektu:"},
+    // "mnijesza" as the window has always spelt it (the help text quotes it).
     {"Label8", RodzajKontrolki::napis, "Frame2", 240, 240, 2895, 495,
      "Nie zmieniaj, gdy różnica wysokości jest mnijesza od:"},
     {"Label9", RodzajKontrolki::napis, "Frame2", 240, 840, 2895, 375,

@@ -68,6 +68,7 @@ inline constexpr TekstCp1250 tekst_pomocy{
     "7) Powstanie plik Log_korekcja.txt, w ktorym to beda opisane zmiany, plus statystyka dla "
     "danej scenerii\r\n"
     "8) Teraz jesli ma ktos ochote, mozna korygowac wspolrzedne wysokosciowe\r\n"
+    // "mnijesza" as the label it quotes spells it.
     "9) Parametry o nazwie \"Nie zmieniaj, gdy roznica wysokosci jest mnijesza/wieksza od\", sluzy "
     "do\r\n"
     "\"znieczulania programu\", to znaczy, aby program nie zmienial wspisu, gdy roznica pomiedzy "

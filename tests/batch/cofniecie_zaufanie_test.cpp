@@ -136,9 +136,6 @@ TEST_F(ZaufanieCofania, ATamperedManifestWritesNothingOutsideTheSceneryDirectory
   const WynikCofniecia odmowa = cofnij();
   EXPECT_EQ(odmowa.odmowa, Odmowa::inny_katalog);
   EXPECT_EQ(odmowa.katalog_partii, k / "out");
-  const std::string opis = opis_cofniecia(odmowa, srodowisko.katalog);
-  EXPECT_NE(opis.find((k / "out").string()), std::string::npos) << opis;
-  EXPECT_NE(opis.find(srodowisko.katalog.string()), std::string::npos) << opis;
   EXPECT_EQ(testy::wczytaj(ofiara), "victim");
 }
 
