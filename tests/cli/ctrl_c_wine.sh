@@ -7,7 +7,11 @@
 set -euo pipefail
 wine=$1 cli=$2
 k=$(mktemp -d)
-trap 'rm -rf "$k"' EXIT
+# Wine hands the Ctrl+C to every program of its console session, its own
+# desktop process too: the session is ended afterwards, so that the next
+# wine test starts a fresh one (the test runs alone).
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
+trap 'rm -rf "$k"; "$wineserver" -k 2>/dev/null || true; "$wineserver" -w 2>/dev/null || true' EXIT
 mkdir -p "$k/program" "$k/sim/scenery"
 windows() { printf 'Z:%s' "${1//\//\\}"; }
 printf '[Sciezka dostepu]\r\n%s\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n' "$(windows "$k/sim")" \
