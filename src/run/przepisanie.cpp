@@ -197,7 +197,8 @@ class PrzepisaniePliku {
   void zacznij() {
     if (zaczety_) return;
     zaczety_ = true;
-    if (!na_sucho_) kopia_robocza_.emplace(p_.kopia_robocza, PlikZapisu::Tryb::nowy, *cel_.kontekst.operacje);
+    if (!na_sucho_)
+      kopia_robocza_.emplace(p_.kopia_robocza, PlikZapisu::Tryb::nowy, *cel_.kontekst.operacje);
     linie_ = sluchacz_.pierwsza_zmiana(plik());
     if (kopia_robocza_ && w_pamieci_) {
       for (const std::string& linia : czekajace_) kopia_robocza_->zapisz_linie(linia);
