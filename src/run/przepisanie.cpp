@@ -103,8 +103,9 @@ class PrzepisaniePliku {
 
   // The file had a change, so its listeners were told of it (known also
   // when przepisz() threw): a failure leaves it as it was, and they must hear.
+  // The change made the file's event record already: nothing to allocate here.
   void porzuc() noexcept {
-    if (zmieniony_) sluchacz_.porzucony(plik());
+    if (zmieniony_ && plik_) sluchacz_.porzucony(*plik_);
   }
 
  private:

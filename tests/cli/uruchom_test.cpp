@@ -90,6 +90,28 @@ class Cli : public ::testing::Test {
     return uruchom(reszta);
   }
 
+  // Twenty files of 2000 objects each under main.scn: batches long enough
+  // to be stopped from outside.
+  struct DwadziesciaPlikow {
+    std::vector<std::string> nazwy;
+    std::string glowny = teren, przed;
+  };
+  static DwadziesciaPlikow dwadziescia_plikow() {
+    DwadziesciaPlikow d;
+    for (int i = 0; i < 20; ++i) {
+      d.nazwy.push_back("f" + std::to_string(i) + ".scm");
+      d.glowny += "include " + d.nazwy.back() + " end\r\n";
+    }
+    for (int j = 0; j < 2000; ++j) d.przed += "include a.inc 10 5 20 end\r\n// x\r\n";
+    return d;
+  }
+  // Written afresh, no backup kept.
+  void wypelnij_dwadziescia(const DwadziesciaPlikow& d) {
+    fs::remove_all(k / "program/kopie");
+    zapisz("main.scn", d.glowny);
+    for (const auto& n : d.nazwy) zapisz(n, d.przed);
+  }
+
   testy::KatalogTymczasowy k;
   std::string wyjscie, bledy;
   std::atomic<int> przerwanie{0};  // a request to stop, as the program's handlers note it
@@ -670,19 +692,10 @@ TEST_F(Cli, AKillAtAnyMomentLeavesEachFileAsBeforeOrAsAfter) {
 }
 
 TEST_F(Cli, KillsDuringTheBackupAndTheUndoLoseNoOriginal) {
-  std::vector<std::string> nazwy;
-  std::string glowny = teren;
-  for (int i = 0; i < 20; ++i) {
-    nazwy.push_back("f" + std::to_string(i) + ".scm");
-    glowny += "include " + nazwy.back() + " end\r\n";
-  }
-  std::string przed;
-  for (int j = 0; j < 2000; ++j) przed += "include a.inc 10 5 20 end\r\n// x\r\n";
-  const auto wypelnij = [&] {
-    fs::remove_all(k / "program/kopie");
-    zapisz("main.scn", glowny);
-    for (const auto& n : nazwy) zapisz(n, przed);
-  };
+  const DwadziesciaPlikow d = dwadziescia_plikow();
+  const std::vector<std::string>& nazwy = d.nazwy;
+  const std::string& przed = d.przed;
+  const auto wypelnij = [&] { wypelnij_dwadziescia(d); };
   const auto w_tle = [&](const std::vector<std::string>& polecenie, useconds_t po) {
     w_procesie(
         program(),
@@ -727,19 +740,10 @@ TEST_F(Cli, KillsDuringTheBackupAndTheUndoLoseNoOriginal) {
 }
 
 TEST_F(Cli, AStopRequestedAtAnyMomentLeavesNoScratchFileAndUndoGivesEveryOriginalBack) {
-  std::vector<std::string> nazwy;
-  std::string glowny = teren;
-  for (int i = 0; i < 20; ++i) {
-    nazwy.push_back("f" + std::to_string(i) + ".scm");
-    glowny += "include " + nazwy.back() + " end\r\n";
-  }
-  std::string przed;
-  for (int j = 0; j < 2000; ++j) przed += "include a.inc 10 5 20 end\r\n// x\r\n";
-  const auto wypelnij = [&] {
-    fs::remove_all(k / "program/kopie");
-    zapisz("main.scn", glowny);
-    for (const auto& n : nazwy) zapisz(n, przed);
-  };
+  const DwadziesciaPlikow d = dwadziescia_plikow();
+  const std::vector<std::string>& nazwy = d.nazwy;
+  const std::string& przed = d.przed;
+  const auto wypelnij = [&] { wypelnij_dwadziescia(d); };
   wypelnij();
   ASSERT_EQ(w_procesie(program(), [] {}), 0);
   const std::string po = tresc(nazwy[0]);
