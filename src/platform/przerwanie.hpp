@@ -7,7 +7,8 @@
 
 namespace wyrownik {
 
-// While it lives, the first request is only noted: the program stops at its
+// From its making to the process's end (the handlers stay while the program
+// exits), the first request is only noted: the program stops at its
 // next event point and cleans up. A second request ends the program at once
 // (every scenery file stays whole: each is replaced in one step). One at a
 // time in a process: the system has one set of handlers, which is why the

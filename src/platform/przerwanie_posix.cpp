@@ -10,8 +10,6 @@ namespace {
 std::atomic<int> kod_prosby{0};
 static_assert(std::atomic<int>::is_always_lock_free, "read and written by a signal handler");
 
-struct sigaction dawne_int, dawne_term;
-
 extern "C" void na_sygnal(int numer) {
   kod_prosby.store(128 + numer);  // as a shell reports a program ended by it
   // The second request meets the default action.
@@ -19,7 +17,8 @@ extern "C" void na_sygnal(int numer) {
   ::signal(SIGTERM, SIG_DFL);
 }
 
-void przejmij(int numer, struct sigaction& dawne) {
+void przejmij(int numer) {
+  struct sigaction dawne {};
   if (::sigaction(numer, nullptr, &dawne) != 0 || dawne.sa_handler == SIG_IGN) return;
   struct sigaction nowe {};
   nowe.sa_handler = na_sygnal;
@@ -34,14 +33,14 @@ void przejmij(int numer, struct sigaction& dawne) {
 
 ProsbaPrzerwania::ProsbaPrzerwania() {
   kod_prosby.store(0);
-  przejmij(SIGINT, dawne_int);
-  przejmij(SIGTERM, dawne_term);
+  przejmij(SIGINT);
+  przejmij(SIGTERM);
 }
 
-ProsbaPrzerwania::~ProsbaPrzerwania() {
-  ::sigaction(SIGINT, &dawne_int, nullptr);
-  ::sigaction(SIGTERM, &dawne_term, nullptr);
-}
+// The handlers stay to the process's end: a request while it exits (static
+// destructors, a sanitizer's checks) only sets the flag, and never turns a
+// finished batch into a death by the signal.
+ProsbaPrzerwania::~ProsbaPrzerwania() = default;
 
 const std::atomic<int>& ProsbaPrzerwania::kod() const {
   return kod_prosby;

@@ -30,9 +30,8 @@ ProsbaPrzerwania::ProsbaPrzerwania() {
   SetConsoleCtrlHandler(na_zdarzenie, TRUE);
 }
 
-ProsbaPrzerwania::~ProsbaPrzerwania() {
-  SetConsoleCtrlHandler(na_zdarzenie, FALSE);
-}
+// The handler stays to the process's end, as on POSIX.
+ProsbaPrzerwania::~ProsbaPrzerwania() = default;
 
 const std::atomic<int>& ProsbaPrzerwania::kod() const {
   return kod_prosby;
