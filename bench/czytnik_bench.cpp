@@ -81,7 +81,7 @@ void BM_CzytnikLinii(benchmark::State& state) {
   const auto& plik = plik_probny();
   std::size_t linie = 0;
   for (auto _ : state) {
-    CzytnikLinii czytnik(plik.sciezka());
+    CzytnikLinii czytnik(plik.sciezka(), operacje_systemowe());
     std::string_view linia;
     while (czytnik.czytaj(linia)) {
       benchmark::DoNotOptimize(linia.data());
@@ -99,7 +99,7 @@ void BM_CzytnikIOczyszczanie(benchmark::State& state) {
   std::string czysta;
   std::size_t linie = 0;
   for (auto _ : state) {
-    CzytnikLinii czytnik(plik.sciezka());
+    CzytnikLinii czytnik(plik.sciezka(), operacje_systemowe());
     std::string_view linia;
     while (czytnik.czytaj(linia)) {
       czysta.assign(linia);
@@ -123,7 +123,7 @@ void BM_Skan(benchmark::State& state) {
   stan.nazwa_scenerii = "duza.scn";
   PostepCichy postep;
   for (auto _ : state) {
-    znajdz_min_max(stan, postep);
+    znajdz_min_max(stan, postep, operacje_systemowe());
     benchmark::DoNotOptimize(stan.zakres);
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * plik.rozmiar()));

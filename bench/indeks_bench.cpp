@@ -58,7 +58,7 @@ void BM_Rejestracja(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     std::optional<Indeks> indeks;
-    indeks.emplace(Indeks(katalog.sciezka(), zakres_bokow()));
+    indeks.emplace(Indeks(katalog.sciezka(), zakres_bokow(), operacje_systemowe()));
     state.ResumeTiming();
     rejestruj_elementy(*indeks);
     state.PauseTiming();
@@ -76,7 +76,7 @@ BENCHMARK(BM_Rejestracja)->Iterations(3)->Unit(benchmark::kMillisecond);
 void BM_FazaII(benchmark::State& state) {
   bench::KatalogRoboczy katalog;
   for (auto _ : state) {
-    Indeks indeks = Indeks(katalog.sciezka(), zakres_bokow());
+    Indeks indeks = Indeks(katalog.sciezka(), zakres_bokow(), operacje_systemowe());
     state.PauseTiming();
     indeks.usun_indeks();
     state.ResumeTiming();
@@ -86,7 +86,7 @@ BENCHMARK(BM_FazaII)->Iterations(10)->Unit(benchmark::kMillisecond);
 
 void BM_Przejscie(benchmark::State& state) {
   bench::KatalogRoboczy katalog;
-  Indeks indeks = Indeks(katalog.sciezka(), zakres_bokow());
+  Indeks indeks = Indeks(katalog.sciezka(), zakres_bokow(), operacje_systemowe());
   rejestruj_elementy(indeks);
   std::mt19937_64 los(777);
   std::uniform_real_distribution<double> polozenie(0, bok);

@@ -76,6 +76,7 @@ void przepisanie(benchmark::State& stan_testu, Werdykt werdykt) {
                                RodzajPrzebiegu::wysokosc);
     dziennik.poczatek_scenerii(s.stan);
     KontekstPrzebiegu kontekst;
+    kontekst.operacje = &operacje_systemowe();
     kontekst.sluchacz = &dziennik;
     LicznikiPrzebiegu liczniki;
     przepisz_scenerie(s.stan, zasady, kontekst, liczniki, postep);

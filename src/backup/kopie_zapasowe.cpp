@@ -102,7 +102,7 @@ std::vector<fs::path> foldery_kopii(const fs::path& katalog_programu) {
 }
 
 KopiaZapasowa::KopiaZapasowa(fs::path katalog_programu, std::string ustawienia,
-                             const OperacjeZapisu& operacje)
+                             OperacjeSystemu& operacje)
     : katalog_programu_(std::move(katalog_programu)),
       ustawienia_(std::move(ustawienia)),
       operacje_(&operacje) {}
@@ -164,14 +164,16 @@ void KopiaZapasowa::zachowaj(const fs::path& katalog_scenerii, std::string_view 
   const fs::path prawdziwy = fs::canonical(plik, blad);
   if (blad) throw BladPliku("cannot look up", plik, blad);
   const fs::path wzgledna = prawdziwy.lexically_relative(katalog_scenerii_);
-  const OdciskPliku po = odcisk_pliku(nowa_tresc);
+  const OdciskPliku po = odcisk_pliku(nowa_tresc, *operacje_);
   const auto [wpis, pierwszy] = zachowane_.try_emplace(bajty_sciezki(wzgledna));
   if (pierwszy) {
     const fs::path pliki = katalog_ / std::string(nazwa_katalogu_plikow);
     const fs::path kopia = pliki / wzgledna;
-    fs::create_directories(kopia.parent_path(), blad);
-    if (blad) throw BladPliku("cannot create the backup folder", kopia.parent_path(), blad);
-    wpis->second = odcisk_pliku(prawdziwy);
+    if (const auto nie = operacje_->utworz_katalogi(kopia.parent_path())) {
+      zachowane_.erase(wpis);
+      throw BladPliku("cannot create the backup folder", kopia.parent_path(), nie);
+    }
+    wpis->second = odcisk_pliku(prawdziwy, *operacje_);
     try {
       zachowaj_plik(prawdziwy, kopia, *operacje_);
     } catch (...) {
@@ -189,13 +191,13 @@ void KopiaZapasowa::zachowaj(const fs::path& katalog_scenerii, std::string_view 
   dopisz_do_spisu(katalog_, rekord_pliku(przed, po, bajty_sciezki(wzgledna)), *operacje_);
 }
 
-std::vector<OpisKopii> lista_kopii(const fs::path& katalog_programu) {
+std::vector<OpisKopii> lista_kopii(const fs::path& katalog_programu, OperacjeSystemu& operacje) {
   std::vector<OpisKopii> wynik;
   for (const auto& folder : foldery_kopii(katalog_programu)) {
     OpisKopii opis;
     opis.katalog = folder;
     try {
-      const auto spis = czytaj_spis(folder);
+      const auto spis = czytaj_spis(folder, operacje);
       if (!spis) continue;
       opis.czas = spis->czas;
       opis.ustawienia = spis->ustawienia;

@@ -35,7 +35,7 @@ class KopiaZapasowa {
  public:
   // `ustawienia` describes the batch (run, texts) for the manifest.
   KopiaZapasowa(std::filesystem::path katalog_programu, std::string ustawienia,
-                const OperacjeZapisu& operacje = operacje_systemowe());
+                OperacjeSystemu& operacje);
 
   // Keeps `plik` of the scenery directory `katalog_scenerii` (of the scenery
   // `sceneria`) before `nowa_tresc`, closed and on disk, takes its place.
@@ -54,7 +54,7 @@ class KopiaZapasowa {
 
   std::filesystem::path katalog_programu_;
   std::string ustawienia_;
-  const OperacjeZapisu* operacje_;
+  OperacjeSystemu* operacje_;
   std::filesystem::path katalog_;
   std::filesystem::path katalog_scenerii_;  // as the system resolves it, links followed
   std::string sceneria_;
@@ -78,7 +78,8 @@ struct OpisKopii {
 
 // The kept batches, oldest first; a folder whose manifest holds no whole
 // line (its batch replaced nothing) is passed over.
-std::vector<OpisKopii> lista_kopii(const std::filesystem::path& katalog_programu);
+std::vector<OpisKopii> lista_kopii(const std::filesystem::path& katalog_programu,
+                                   OperacjeSystemu& operacje);
 
 // The folders of kept batches, oldest first (their names sort by time).
 std::vector<std::filesystem::path> foldery_kopii(const std::filesystem::path& katalog_programu);

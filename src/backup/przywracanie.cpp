@@ -46,12 +46,13 @@ bool wewnatrz(const fs::path& plik, const fs::path& katalog) {
 // restored, `juz` set when it already holds its old content. A file that
 // cannot be looked up or read is reported, not a failure of the whole undo.
 std::optional<Pominiecie> przeszkoda(const fs::path& plik, const fs::path& katalog,
-                                     const fs::path& kopia, const WpisSpisu& w, bool& juz) {
+                                     const fs::path& kopia, const WpisSpisu& w, bool& juz,
+                                     OperacjeSystemu& operacje) {
   try {
     if (!wewnatrz(plik, katalog)) return Pominiecie::poza_scenerie;
     std::error_code blad;
     if (!fs::is_regular_file(plik, blad)) return Pominiecie::brak_pliku;
-    const OdciskPliku teraz = odcisk_pliku(plik);
+    const OdciskPliku teraz = odcisk_pliku(plik, operacje);
     // Never replaced (its replacement failed after its record was written),
     // or already given back: nothing to do.
     juz = teraz == w.przed;
@@ -67,13 +68,13 @@ std::optional<Pominiecie> przeszkoda(const fs::path& plik, const fs::path& katal
 }
 
 std::optional<Pominiecie> przywroc(const fs::path& plik, const fs::path& kopia, const WpisSpisu& w,
-                                   const fs::path& kopia_robocza, const OperacjeZapisu& operacje) {
+                                   const fs::path& kopia_robocza, OperacjeSystemu& operacje) {
   // Copied beside the file (copy synced, then renamed over): the file is
   // old or restored at every moment. The copy is what is checked: a kept
   // hard link edited through another link of the old file (a snapshot, say)
   // would give back bytes the scenery never held.
   skopiuj_plik(kopia, kopia_robocza, operacje);
-  if (odcisk_pliku(kopia_robocza) != w.przed) {
+  if (odcisk_pliku(kopia_robocza, operacje) != w.przed) {
     std::error_code nic;
     fs::remove(kopia_robocza, nic);
     return Pominiecie::zmieniona_kopia;
@@ -93,7 +94,7 @@ std::optional<Pominiecie> przywroc(const fs::path& plik, const fs::path& kopia, 
 WynikCofniecia cofnij_ostatnia_partie(
     const fs::path& katalog_programu, const fs::path& katalog_scenerii,
     const std::function<bool(const fs::path&, std::optional<Pominiecie>)>& po_pliku,
-    const OperacjeZapisu& operacje) {
+    OperacjeSystemu& operacje) {
   WynikCofniecia wynik;
   // The newest folder with a manifest: never an older batch in its place.
   const auto foldery = foldery_kopii(katalog_programu);
@@ -101,7 +102,7 @@ WynikCofniecia cofnij_ostatnia_partie(
   for (auto it = foldery.rbegin(); it != foldery.rend() && !spis; ++it) {
     wynik.folder = *it;
     try {
-      spis = czytaj_spis(*it);
+      spis = czytaj_spis(*it, operacje);
     } catch (const BladDanych&) {
       wynik.bylo_co_cofac = true;
       wynik.odmowa = Odmowa::nieczytelny_spis;
@@ -137,7 +138,7 @@ WynikCofniecia cofnij_ostatnia_partie(
     }
     if (miejsce) {
       bool juz = false;
-      powod = przeszkoda(plik, katalog_scenerii, kopie / *miejsce, w, juz);
+      powod = przeszkoda(plik, katalog_scenerii, kopie / *miejsce, w, juz, operacje);
       if (!powod && !juz) powod = przywroc(plik, kopie / *miejsce, w, kopia_robocza, operacje);
     }
     if (powod) {

@@ -64,6 +64,6 @@ WynikCofniecia cofnij_ostatnia_partie(
     const std::filesystem::path& katalog_programu, const std::filesystem::path& katalog_scenerii,
     const std::function<bool(const std::filesystem::path& plik, std::optional<Pominiecie> powod)>&
         po_pliku,
-    const OperacjeZapisu& operacje = operacje_systemowe());
+    OperacjeSystemu& operacje);
 
 }  // namespace wyrownik

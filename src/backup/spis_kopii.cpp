@@ -104,8 +104,8 @@ bool wczytaj_rekord(std::string_view rekord, Spis& spis) {
 
 }  // namespace
 
-OdciskPliku odcisk_pliku(const fs::path& plik) {
-  PlikOdczytu czytany(plik);
+OdciskPliku odcisk_pliku(const fs::path& plik, OperacjeSystemu& operacje) {
+  PlikOdczytu czytany(plik, operacje);
   std::string bufor(1 << 20, '\0');
   OdciskPliku o;
   o.skrot = fnv_poczatek;
@@ -141,18 +141,17 @@ std::string rekord_przywrocenia(std::string_view sciezka, bool pierwszy_format) 
   return pierwszy_format ? rekord : z_suma(rekord);
 }
 
-void dopisz_do_spisu(const fs::path& folder, std::string_view linie,
-                     const OperacjeZapisu& operacje) {
+void dopisz_do_spisu(const fs::path& folder, std::string_view linie, OperacjeSystemu& operacje) {
   PlikZapisu spis(folder / std::string(nazwa_spisu), PlikZapisu::Tryb::dopisz, operacje);
   spis.zapisz_linie(linie);
   spis.zamknij(/*na_dysk=*/true);
 }
 
-std::optional<Spis> czytaj_spis(const fs::path& folder) {
+std::optional<Spis> czytaj_spis(const fs::path& folder, OperacjeSystemu& operacje) {
   const fs::path plik = folder / std::string(nazwa_spisu);
   std::error_code blad;
   if (!fs::exists(plik, blad)) return std::nullopt;
-  const std::string tresc = wczytaj_plik(plik);
+  const std::string tresc = wczytaj_plik(plik, operacje);
 
   // Lines end at LF, a CR before it dropped; a last line without its end was
   // torn while it was written.
@@ -196,7 +195,7 @@ std::optional<Spis> czytaj_spis(const fs::path& folder) {
   return spis;
 }
 
-void napraw_koniec_spisu(const fs::path& folder, const Spis& spis, const OperacjeZapisu& operacje) {
+void napraw_koniec_spisu(const fs::path& folder, const Spis& spis, OperacjeSystemu& operacje) {
   if (!spis.bez_konca_od) return;
   if (spis.bez_konca_przyjeta) return dopisz_do_spisu(folder, "", operacje);
   std::error_code blad;

@@ -30,7 +30,7 @@ struct OdciskPliku {
   bool operator==(const OdciskPliku&) const = default;
 };
 // Throws BladPliku when the file cannot be read.
-OdciskPliku odcisk_pliku(const std::filesystem::path& plik);
+OdciskPliku odcisk_pliku(const std::filesystem::path& plik, OperacjeSystemu& operacje);
 
 // One replaced file: its name relative to the scenery directory, as the
 // manifest spells it (Windows-1250 bytes), and what it held before and
@@ -65,19 +65,19 @@ std::string rekord_przywrocenia(std::string_view sciezka, bool pierwszy_format);
 // Appends the lines (each ended by CR LF) and syncs the manifest to disk.
 // Throws BladPliku.
 void dopisz_do_spisu(const std::filesystem::path& folder, std::string_view linie,
-                     const OperacjeZapisu& operacje);
+                     OperacjeSystemu& operacje);
 
 // The manifest of a backup folder. nullopt when there is none, or when it
 // names no scenery directory, no file and no damaged record (a batch
 // stopped while writing its first records, before it replaced anything). A manifest whose first
 // line is no header of either format throws BladDanych: it cannot be told what it covers. Throws
 // BladPliku when it cannot be read.
-std::optional<Spis> czytaj_spis(const std::filesystem::path& folder);
+std::optional<Spis> czytaj_spis(const std::filesystem::path& folder, OperacjeSystemu& operacje);
 
 // Before records are appended to a manifest whose last line has no end: a
 // torn record (its file never replaced) is cut off, a whole one gets its
 // line end, so that what follows is not glued to it. Throws BladPliku.
 void napraw_koniec_spisu(const std::filesystem::path& folder, const Spis& spis,
-                         const OperacjeZapisu& operacje);
+                         OperacjeSystemu& operacje);
 
 }  // namespace wyrownik

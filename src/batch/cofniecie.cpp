@@ -13,8 +13,7 @@ namespace wyrownik {
 
 WynikCofniecia cofnij_partie(const std::filesystem::path& katalog_programu,
                              const std::filesystem::path& katalog_scenerii,
-                             const OperacjeZapisu& operacje,
-                             const std::function<bool()>& przerwac) {
+                             OperacjeSystemu& operacje, const std::function<bool()>& przerwac) {
   const auto blokada = zajmij_pliki_robocze(katalog_scenerii, katalog_programu);
   std::optional<Dziennik> dziennik;  // opened at the first file: a refusal writes nothing
   WynikCofniecia wynik = cofnij_ostatnia_partie(

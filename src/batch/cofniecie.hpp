@@ -17,7 +17,6 @@ namespace wyrownik {
 // `przerwac`, asked after each file, stops the undo there when it says so.
 WynikCofniecia cofnij_partie(
     const std::filesystem::path& katalog_programu, const std::filesystem::path& katalog_scenerii,
-    const OperacjeZapisu& operacje = operacje_systemowe(),
-    const std::function<bool()>& przerwac = [] { return false; });
+    OperacjeSystemu& operacje, const std::function<bool()>& przerwac = [] { return false; });
 
 }  // namespace wyrownik

@@ -36,7 +36,8 @@ std::optional<std::string> tekst_w_ini(const fs::path& folder) {
 
 }  // namespace
 
-WyborFolderu ustaw_folder_symulatora(const fs::path& katalog_programu, const fs::path& folder) {
+WyborFolderu ustaw_folder_symulatora(const fs::path& katalog_programu, const fs::path& folder,
+                                     OperacjeSystemu& operacje) {
   std::error_code blad;
   fs::path pelny = fs::absolute(folder, blad).lexically_normal();
   if (blad) return WyborFolderu::brak_scenery;
@@ -44,7 +45,7 @@ WyborFolderu ustaw_folder_symulatora(const fs::path& katalog_programu, const fs:
   const auto tekst = tekst_w_ini(pelny);
   if (!tekst) return WyborFolderu::sciezka_poza_ini;
   if (!znajdz_katalog(tekst_katalogu_scenerii(*tekst))) return WyborFolderu::brak_scenery;
-  zapisz_sciezke_w_ini(katalog_programu, *tekst);
+  zapisz_sciezke_w_ini(katalog_programu, *tekst, operacje);
   return WyborFolderu::zapisany;
 }
 

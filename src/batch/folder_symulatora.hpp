@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "config/komunikaty.hpp"
+#include "platform/operacje_systemu.hpp"
 
 namespace wyrownik {
 
@@ -27,7 +28,8 @@ enum class WyborFolderu {
 // through the text the ini then holds; otherwise nothing is written. Throws
 // BladPliku when the ini cannot be written (it stays as it was).
 WyborFolderu ustaw_folder_symulatora(const std::filesystem::path& katalog_programu,
-                                     const std::filesystem::path& folder);
+                                     const std::filesystem::path& folder,
+                                     OperacjeSystemu& operacje);
 
 // The message (Windows-1250) of a refused folder: start-up's own where it
 // has one.

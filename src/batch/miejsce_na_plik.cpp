@@ -108,7 +108,7 @@ std::optional<std::string> plik_scenerii(const Cel& cel, const Srodowisko& s,
   stan.skroty = s.skroty;
   BezPostepu cisza;
   try {
-    znajdz_min_max(stan, cisza);
+    znajdz_min_max(stan, cisza, *s.zapis.operacje);
   } catch (const std::exception&) {
   }
   for (const std::string& wpis : stan.lista_plikow) {

@@ -81,10 +81,10 @@ void powiedz_o_znacznikach(const std::vector<ZnacznikBezObiektu>& znaczniki, Okn
 
 // A report that cannot be written costs the batch nothing: its work is done
 // and logged.
-void zapisz_raport_partii(const Raport& raport, const std::filesystem::path& plik,
-                          OknoPartii& okno) {
+void zapisz_raport_partii(const Raport& raport, const std::filesystem::path& plik, OknoPartii& okno,
+                          OperacjeSystemu& operacje) {
   try {
-    zapisz_raport(plik, raport);
+    zapisz_raport(plik, raport, operacje);
   } catch (const BladPliku& b) {
     okno.brak_raportu(b.what());
     return;
@@ -113,6 +113,7 @@ Srodowisko srodowisko_ze_startu(const WynikStartu& start) {
   s.tekst_katalogu = start.sciezka_scenerii;
   s.katalog = start.katalog_scenerii.value_or(std::filesystem::path());
   s.zapis.plik_logu = start.plik_logu;
+  if (start.operacje != nullptr) s.zapis.operacje = start.operacje;
   s.katalog_programu = start.katalog_programu;
   return s;
 }
@@ -179,7 +180,7 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
         blokada_katalogu = zajmij_pliki_robocze(srodowisko.katalog, srodowisko.katalog_programu);
         zajete = true;
       }
-      znajdz_min_max(stan, status);
+      znajdz_min_max(stan, status, *srodowisko.zapis.operacje);
       if (!stan.zakres.pusty()) {
         sprawdz_nazwy_robocze(stan);
         wyjscia.nowa_sceneria(stan);
@@ -212,7 +213,8 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
     for (const auto& o : kopia->ostrzezenia()) okno.ostrzezenie(o);
   }
   if (const Raport* raport = wyjscia.raport()) {
-    zapisz_raport_partii(*raport, plik_raportu(srodowisko.zapis.plik_logu), okno);
+    zapisz_raport_partii(*raport, plik_raportu(srodowisko.zapis.plik_logu), okno,
+                         *srodowisko.zapis.operacje);
   }
   okno.koniec_partii(wyjscia.suma());
   return wynik;

@@ -73,7 +73,7 @@ class OknoPartii : public Komunikaty {
 // whether scenery files may be replaced at all, the area, the patch.
 struct CelZapisu {
   std::filesystem::path plik_logu;
-  const OperacjeZapisu* operacje = &operacje_systemowe();
+  OperacjeSystemu* operacje = &operacje_systemowe();
   bool na_sucho = false;  // dry run: the log is written, no scenery file replaced
   std::optional<Obszar> obszar;
   Latka* latka = nullptr;  // every change as a unified diff

@@ -26,8 +26,10 @@ std::string tekst_katalogu_programu(const fs::path& katalog) {
 
 }  // namespace
 
-WynikStartu wykonaj_start(const fs::path& katalog_programu, OknoStartu& okno) {
+WynikStartu wykonaj_start(const fs::path& katalog_programu, OknoStartu& okno,
+                          OperacjeSystemu& operacje) {
   WynikStartu wynik;
+  wynik.operacje = &operacje;
 
   std::error_code blad;
   wynik.katalog_programu = fs::absolute(katalog_programu, blad).lexically_normal();
@@ -39,7 +41,7 @@ WynikStartu wykonaj_start(const fs::path& katalog_programu, OknoStartu& okno) {
   wynik.sciezka_programu = tekst_katalogu_programu(wynik.katalog_programu);
 
   wynik.konfiguracja.sciezka_scenerii.clear();
-  odczyt_ini(wynik.katalog_programu, wynik.konfiguracja, okno);
+  odczyt_ini(wynik.katalog_programu, wynik.konfiguracja, okno, operacje);
 
   if (wynik.konfiguracja.sciezka_scenerii.empty()) {
     okno.wylacz_wejscia();

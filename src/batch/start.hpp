@@ -46,6 +46,8 @@ struct WynikStartu {
   std::optional<std::filesystem::path> katalog_scenerii;
   // The correction log; empty unless start-up succeeded.
   std::filesystem::path plik_logu;
+  // What start-up read through, and every batch after it goes through.
+  OperacjeSystemu* operacje = nullptr;
 };
 
 // Runs start-up for the program directory `katalog_programu`: reads the
@@ -53,6 +55,7 @@ struct WynikStartu {
 // fault through `okno` and disabling its inputs as a fault requires. Never
 // throws for a fault of the configuration or the directories; those end in
 // StanStartu::zablokowany.
-WynikStartu wykonaj_start(const std::filesystem::path& katalog_programu, OknoStartu& okno);
+WynikStartu wykonaj_start(const std::filesystem::path& katalog_programu, OknoStartu& okno,
+                          OperacjeSystemu& operacje);
 
 }  // namespace wyrownik

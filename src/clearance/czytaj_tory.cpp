@@ -30,8 +30,8 @@ double punkt(std::string_view token, const std::filesystem::path& plik) {
 }  // namespace
 
 void czytaj_tory(const std::filesystem::path& plik, const OdbiorcaOdcinkow& rejestruj_odcinek,
-                 Szukanie szukanie) {
-  CzytnikLinii czytnik(plik);
+                 Szukanie szukanie, OperacjeSystemu& operacje) {
+  CzytnikLinii czytnik(plik, operacje);
   std::string bufor;
   std::string_view linia;
   std::vector<std::string_view> tokeny;

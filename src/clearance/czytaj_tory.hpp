@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "clearance/odcinek_toru.hpp"
+#include "platform/operacje_systemu.hpp"
 #include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {
@@ -16,8 +17,8 @@ using OdbiorcaOdcinkow = std::function<void(const OdcinekToru&)>;
 // second counted line; a header with fewer than 8 tokens starts from width 0.
 // A track without a first end point (counted line 3 with fewer than three
 // tokens) gives no segment. Throws BladDanych when an end point is not a
-// number, BladPliku when the file cannot be read.
+// number, BladPliku when the file cannot be read through `operacje`.
 void czytaj_tory(const std::filesystem::path& plik, const OdbiorcaOdcinkow& rejestruj_odcinek,
-                 Szukanie szukanie = Szukanie::szerokie);
+                 Szukanie szukanie, OperacjeSystemu& operacje);
 
 }  // namespace wyrownik

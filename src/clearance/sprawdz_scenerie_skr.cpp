@@ -14,10 +14,14 @@ namespace {
 
 class PrzebiegSkrajni : public Przebieg {
  public:
-  PrzebiegSkrajni(const StanScenerii& stan, const UstawieniaSkrajni& ustawienia, Sluchacz* rysunek)
-      : stan_(stan), ustawienia_(ustawienia), rysunek_(rysunek) {}
+  PrzebiegSkrajni(const StanScenerii& stan, const UstawieniaSkrajni& ustawienia,
+                  const KontekstPrzebiegu& kontekst)
+      : stan_(stan),
+        ustawienia_(ustawienia),
+        rysunek_(kontekst.sluchacz->rysuje() ? kontekst.sluchacz : nullptr),
+        operacje_(*kontekst.operacje) {}
 
-  void zaloz_indeks() override { indeks_.emplace(stan_.katalog, stan_.zakres); }
+  void zaloz_indeks() override { indeks_.emplace(stan_.katalog, stan_.zakres, operacje_); }
 
   // A large next file is read ahead on a second thread while this one is
   // read here; its few track segments wait until this file's are stored.
@@ -31,8 +35,8 @@ class PrzebiegSkrajni : public Przebieg {
         wart_drugiego_watku(*nastepny, skroty.duzy_plik_odczytu)) {
       try {
         wyprzedzenie_ = std::make_unique<Potok<OdcinekToru>>(
-            [p = *nastepny, s = skroty.szukanie](const OdbiorcaOdcinkow& oddaj) {
-              czytaj_tory(p, oddaj, s);
+            [p = *nastepny, s = skroty.szukanie, this](const OdbiorcaOdcinkow& oddaj) {
+              czytaj_tory(p, oddaj, s, operacje_);
             },
             256, 16);
         plik_wyprzedzenia_ = *nastepny;
@@ -41,7 +45,8 @@ class PrzebiegSkrajni : public Przebieg {
     }
     if (!przeczytany) {
       czytaj_tory(
-          plik, [this](const OdcinekToru& odcinek) { zapisz(odcinek); }, skroty.szukanie);
+          plik, [this](const OdcinekToru& odcinek) { zapisz(odcinek); }, skroty.szukanie,
+          operacje_);
     } else {
       OdcinekToru odcinek;
       while (przeczytany->wez(odcinek)) zapisz(odcinek);
@@ -75,6 +80,7 @@ class PrzebiegSkrajni : public Przebieg {
   const StanScenerii& stan_;
   const UstawieniaSkrajni& ustawienia_;
   Sluchacz* rysunek_;  // who draws what is read; none: nobody
+  OperacjeSystemu& operacje_;
   std::optional<Indeks> indeks_;
   void zapisz(const OdcinekToru& odcinek) {
     const ObszarPasa pas = pas_odcinka(odcinek, ustawienia_.maks_promien);
@@ -99,8 +105,7 @@ class PrzebiegSkrajni : public Przebieg {
 
 void sprawdz_scenerie_skr(const StanScenerii& stan, const UstawieniaSkrajni& ustawienia,
                           const KontekstPrzebiegu& kontekst, Postep& postep) {
-  PrzebiegSkrajni przebieg(stan, ustawienia,
-                           kontekst.sluchacz->rysuje() ? kontekst.sluchacz : nullptr);
+  PrzebiegSkrajni przebieg(stan, ustawienia, kontekst);
   wykonaj_przebieg(stan, przebieg, kontekst, postep);
 }
 

@@ -53,8 +53,8 @@ void wypisz_odmowe(const WynikCofniecia& w, const std::filesystem::path& katalog
 }  // namespace
 
 int wypisz_kopie(const std::filesystem::path& katalog_programu, std::ostream& wyjscie,
-                 std::ostream& bledy) {
-  for (const auto& k : lista_kopii(katalog_programu)) {
+                 std::ostream& bledy, OperacjeSystemu& operacje) {
+  for (const auto& k : lista_kopii(katalog_programu, operacje)) {
     if (!k.czytelny) {
       wyjscie << tekst_sciezki(k.katalog.filename()) << "  manifest unreadable\n";
       continue;
@@ -68,10 +68,10 @@ int wypisz_kopie(const std::filesystem::path& katalog_programu, std::ostream& wy
 }
 
 int cofnij(const std::filesystem::path& katalog_programu, const std::filesystem::path& katalog,
-           std::ostream& bledy, const std::atomic<int>& przerwanie) {
+           std::ostream& bledy, const std::atomic<int>& przerwanie, OperacjeSystemu& operacje) {
   try {
-    const WynikCofniecia w = cofnij_partie(katalog_programu, katalog, operacje_systemowe(),
-                                           [&] { return przerwanie.load() != 0; });
+    const WynikCofniecia w =
+        cofnij_partie(katalog_programu, katalog, operacje, [&] { return przerwanie.load() != 0; });
     for (const auto& o : w.ostrzezenia) bledy << "wyrownik-cli: warning: " << o << '\n';
     if (!w.bylo_co_cofac) {
       bledy << "wyrownik-cli: nothing to undo\n";

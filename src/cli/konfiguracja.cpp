@@ -6,7 +6,8 @@
 namespace wyrownik::cli {
 
 int ustaw_symulator(const std::filesystem::path& katalog_programu, const std::string& folder,
-                    std::ostream& bledy, const std::atomic<int>& przerwanie) {
+                    std::ostream& bledy, const std::atomic<int>& przerwanie,
+                    OperacjeSystemu& operacje) {
   // The ini is replaced in one step: a request before it writes nothing, one
   // during it comes too late to matter.
   if (przerwanie.load() != 0) {
@@ -15,7 +16,8 @@ int ustaw_symulator(const std::filesystem::path& katalog_programu, const std::st
   }
   try {
     const WyborFolderu wybor = ustaw_folder_symulatora(
-        katalog_programu, std::filesystem::path(std::u8string(folder.begin(), folder.end())));
+        katalog_programu, std::filesystem::path(std::u8string(folder.begin(), folder.end())),
+        operacje);
     if (wybor == WyborFolderu::zapisany) return kod_ok;
     bledy << cp1250_na_utf8(komunikat_wyboru(wybor)) << '\n';
     return kod_blad_startu;

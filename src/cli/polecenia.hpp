@@ -23,13 +23,14 @@ int polecenie_partii(const Opcje& opcje, const WynikStartu& start, std::ostream&
 
 // undo --list: one line per kept batch on stdout, oldest first.
 int wypisz_kopie(const std::filesystem::path& katalog_programu, std::ostream& wyjscie,
-                 std::ostream& bledy);
+                 std::ostream& bledy, OperacjeSystemu& operacje);
 // undo: the newest kept batch restored inside the scenery directory now configured.
 int cofnij(const std::filesystem::path& katalog_programu, const std::filesystem::path& katalog,
-           std::ostream& bledy, const std::atomic<int>& przerwanie);
+           std::ostream& bledy, const std::atomic<int>& przerwanie, OperacjeSystemu& operacje);
 
 // config --simulator: the folder into the ini, as the window's first run writes it.
 int ustaw_symulator(const std::filesystem::path& katalog_programu, const std::string& folder,
-                    std::ostream& bledy, const std::atomic<int>& przerwanie);
+                    std::ostream& bledy, const std::atomic<int>& przerwanie,
+                    OperacjeSystemu& operacje);
 
 }  // namespace wyrownik::cli

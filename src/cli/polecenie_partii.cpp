@@ -59,12 +59,13 @@ std::optional<std::vector<std::string>> scenerie_partii(const std::vector<std::s
 // a file). A patch that cannot be written fails the batch at once.
 class WyjscieLatki {
  public:
-  WyjscieLatki(const std::string& cel, std::ostream& wyjscie) : wyjscie_(wyjscie) {
+  WyjscieLatki(const std::string& cel, std::ostream& wyjscie, OperacjeSystemu& operacje)
+      : wyjscie_(wyjscie) {
     if (cel == "-") {
       wyjscie_binarne();
     } else {
       plik_.emplace(std::filesystem::path(std::u8string(cel.begin(), cel.end())),
-                    PlikZapisu::Tryb::wyczysc);
+                    PlikZapisu::Tryb::wyczysc, operacje);
     }
   }
   void operator()(std::string_view bajty) {
@@ -115,7 +116,7 @@ int polecenie_partii(const Opcje& opcje, const WynikStartu& start, std::ostream&
   std::optional<Latka> latka;
   try {
     if (opcje.latka) {
-      wyjscie_latki.emplace(*opcje.latka, wyjscie);
+      wyjscie_latki.emplace(*opcje.latka, wyjscie, *srodowisko.zapis.operacje);
       latka.emplace([&](std::string_view b) { (*wyjscie_latki)(b); });
       srodowisko.zapis.latka = &*latka;
     }

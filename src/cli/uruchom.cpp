@@ -87,23 +87,25 @@ int uruchom(const std::vector<std::string>& argumenty,
     wyjscie << tekst_pomocy;
     return odpowiedz(wyjscie, bledy, kod_ok);
   }
+  // Every file from here on is read and written through the system's calls.
+  OperacjeSystemu& operacje = operacje_systemowe();
   const auto katalog = katalog_programu(*opcje, katalog_domyslny, bledy);
   if (!katalog) return kod_blad_startu;
   const auto blokada = zajmij_program(*katalog, bledy);
   if (!blokada) return kod_blad_startu;
   if (opcje->polecenie == Polecenie::cofnij && opcje->tylko_lista) {
-    return wypisz_kopie(*katalog, wyjscie, bledy);
+    return wypisz_kopie(*katalog, wyjscie, bledy, operacje);
   }
   if (opcje->polecenie == Polecenie::konfiguracja) {
-    return ustaw_symulator(*katalog, opcje->symulator, bledy, przerwanie);
+    return ustaw_symulator(*katalog, opcje->symulator, bledy, przerwanie, operacje);
   }
 
   // Undo too writes only inside the scenery directory the ini names now.
   OknoStartuCli okno_startu(bledy);
-  const WynikStartu start = wykonaj_start(*katalog, okno_startu);
+  const WynikStartu start = wykonaj_start(*katalog, okno_startu, operacje);
   if (start.stan != StanStartu::gotowy) return kod_blad_startu;
   if (opcje->polecenie == Polecenie::cofnij) {
-    return cofnij(*katalog, *start.katalog_scenerii, bledy, przerwanie);
+    return cofnij(*katalog, *start.katalog_scenerii, bledy, przerwanie, operacje);
   }
   return polecenie_partii(*opcje, start, wyjscie, bledy, przerwanie);
 }

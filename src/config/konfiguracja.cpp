@@ -61,7 +61,7 @@ bool przed(const std::string& a, const std::string& b) {
 }  // namespace
 
 void odczyt_ini(const fs::path& katalog_programu, Konfiguracja& konfiguracja,
-                Komunikaty& komunikaty) {
+                Komunikaty& komunikaty, OperacjeSystemu& operacje) {
   const auto plik = znajdz_nazwe(katalog_programu, "wyrownik.ini");
   std::error_code blad;
   if (!plik || !fs::is_regular_file(*plik, blad)) {
@@ -80,7 +80,7 @@ void odczyt_ini(const fs::path& katalog_programu, Konfiguracja& konfiguracja,
 
   Konfiguracja wczytana = konfiguracja;
   try {
-    CzytnikLinii czytnik(*plik);
+    CzytnikLinii czytnik(*plik, operacje);
     std::array<bool, ile_sekcji> otwarta{};
     std::string linia;
     std::string_view surowa;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/komunikaty.hpp"
+#include "platform/operacje_systemu.hpp"
 
 namespace wyrownik {
 
@@ -28,7 +29,7 @@ struct Konfiguracja {
 // through `komunikaty` and leave the configuration as it was. A file that
 // exists but cannot be read is treated as missing.
 void odczyt_ini(const std::filesystem::path& katalog_programu, Konfiguracja& konfiguracja,
-                Komunikaty& komunikaty);
+                Komunikaty& komunikaty, OperacjeSystemu& operacje);
 
 // Sorts positions lewy..prawy (0-based, inclusive) ascending in the program's
 // case-insensitive order: quicksort with the first entry as pivot, recursing

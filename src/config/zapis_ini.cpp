@@ -100,7 +100,8 @@ fs::path za_dowiazaniami(fs::path plik) {
 
 }  // namespace
 
-void zapisz_sciezke_w_ini(const fs::path& katalog_programu, std::string_view sciezka) {
+void zapisz_sciezke_w_ini(const fs::path& katalog_programu, std::string_view sciezka,
+                          OperacjeSystemu& operacje) {
   const fs::path plik = za_dowiazaniami(
       znajdz_nazwe(katalog_programu, "wyrownik.ini").value_or(katalog_programu / "wyrownik.ini"));
   std::error_code blad;
@@ -111,16 +112,16 @@ void zapisz_sciezke_w_ini(const fs::path& katalog_programu, std::string_view sci
       throw BladPliku("cannot replace the read-only file", plik,
                       std::make_error_code(std::errc::permission_denied));
     }
-    tresc = wczytaj_plik(plik);
+    tresc = wczytaj_plik(plik, operacje);
   }
   // Beside the file itself: a rename works within one file system only.
   fs::path nowy = plik;
   nowy += ".nowy";
   try {
-    PlikZapisu zapis(nowy, TrybZapisu::nowy);
+    PlikZapisu zapis(nowy, TrybZapisu::nowy, operacje);
     zapis.zapisz(ini_ze_sciezka(tresc, sciezka));
     zapis.zamknij(true);
-    zastap_plik(nowy, plik);
+    zastap_plik(nowy, plik, operacje);
   } catch (const BladPliku&) {
     std::error_code pominiety;
     fs::remove(nowy, pominiety);

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/operacje_systemu.hpp"
+
 namespace wyrownik {
 
 // The sections a new wyrownik.ini gets after the path: the sample's.
@@ -27,6 +29,7 @@ std::string ini_ze_sciezka(std::string_view tresc, std::string_view sciezka);
 // content written beside it first) and the link stays.
 // Throws BladPliku, leaving the file as it was; a read-only ini is refused
 // alike, as on Windows, rather than replaced behind the user's back.
-void zapisz_sciezke_w_ini(const std::filesystem::path& katalog_programu, std::string_view sciezka);
+void zapisz_sciezke_w_ini(const std::filesystem::path& katalog_programu, std::string_view sciezka,
+                          OperacjeSystemu& operacje);
 
 }  // namespace wyrownik

@@ -70,13 +70,13 @@ class PrezenterForm1::Praca {
 };
 
 WynikStartu PrezenterForm1::uruchom(const std::filesystem::path& katalog_programu) {
-  WynikStartu start = wykonaj_start(katalog_programu, *this);
+  WynikStartu start = wykonaj_start(katalog_programu, *this, operacje_);
   while (start.stan == StanStartu::zablokowany && !start.katalog_scenerii &&
          wskaz_folder_symulatora(start.katalog_programu)) {
     // As the window opened: start-up disables them again if it blocks.
     for (const NazwaKontrolki w : wszystkie_wejscia) widok_.wlacz(w, true);
     widok_.wlacz("Check1", true);
-    start = wykonaj_start(katalog_programu, *this);
+    start = wykonaj_start(katalog_programu, *this, operacje_);
   }
   if (start.stan == StanStartu::gotowy) polacz(srodowisko_ze_startu(start));
   return start;
@@ -89,7 +89,7 @@ bool PrezenterForm1::wskaz_folder_symulatora(const std::filesystem::path& katalo
     const auto folder = widok_.wybierz_folder(tytul_wyboru);
     if (!folder) return false;
     try {
-      const WyborFolderu wybor = ustaw_folder_symulatora(katalog_programu, *folder);
+      const WyborFolderu wybor = ustaw_folder_symulatora(katalog_programu, *folder, operacje_);
       if (wybor == WyborFolderu::zapisany) return true;
       widok_.komunikat(cp1250_na_utf8(komunikat_wyboru(wybor)));
     } catch (const BladPliku& b) {
@@ -200,7 +200,7 @@ void PrezenterForm1::ustaw_prace(bool pracuje) {
 void PrezenterForm1::odswiez_przyciski() {
   if (!srodowisko_) return;
   const std::filesystem::path& program = srodowisko_->katalog_programu;
-  widok_.wlacz("Command4", !program.empty() && !lista_kopii(program).empty());
+  widok_.wlacz("Command4", !program.empty() && !lista_kopii(program, operacje_).empty());
   std::error_code blad;
   widok_.wlacz("Command5", std::filesystem::is_regular_file(plik_raportu_, blad));
 }
@@ -208,7 +208,7 @@ void PrezenterForm1::odswiez_przyciski() {
 void PrezenterForm1::cofnij_ostatnia() {
   if (!srodowisko_) return;
   const std::filesystem::path& program = srodowisko_->katalog_programu;
-  const auto kopie = lista_kopii(program);
+  const auto kopie = lista_kopii(program, operacje_);
   if (kopie.empty()) return odswiez_przyciski();
   const OpisKopii& ostatnia = kopie.back();
   const std::size_t ile = ostatnia.ile_plikow - ostatnia.ile_przywroconych;
@@ -218,7 +218,8 @@ void PrezenterForm1::cofnij_ostatnia() {
   }
   std::string wynik;
   try {
-    wynik = opis_cofniecia(cofnij_partie(program, srodowisko_->katalog), srodowisko_->katalog);
+    wynik = opis_cofniecia(cofnij_partie(program, srodowisko_->katalog, operacje_),
+                           srodowisko_->katalog);
   } catch (const std::exception& e) {
     wynik = "Nie udało się cofnąć korekty.\n" + na_ekran(e.what());
   }

@@ -61,6 +61,8 @@ class PrezenterForm1 : public OknoStartu {
   void odswiez_przyciski();
 
   WidokForm1& widok_;
+  // Every file the window reads and writes goes through the system's calls.
+  OperacjeSystemu& operacje_ = operacje_systemowe();
   std::optional<Srodowisko> srodowisko_;  // none while start-up has not succeeded
   std::filesystem::path plik_raportu_;
   std::vector<std::string> nazwy_;  // File1's entries, the directory's own bytes

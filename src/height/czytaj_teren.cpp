@@ -25,8 +25,8 @@ template <Szukanie S>
 class CzytnikTerenu {
  public:
   CzytnikTerenu(const std::filesystem::path& plik, const UstawieniaWysokosci& u,
-                const OdbiorcaTrojkatow& odbiorca, Sluchacz* rysunek)
-      : czytnik_(plik), konf_(u), odbiorca_(odbiorca), rysunek_(rysunek) {}
+                const OdbiorcaTrojkatow& odbiorca, Sluchacz* rysunek, OperacjeSystemu& operacje)
+      : czytnik_(plik, operacje), konf_(u), odbiorca_(odbiorca), rysunek_(rysunek) {}
 
   void czytaj() {
     std::string_view surowa;
@@ -187,11 +187,12 @@ bool czy_tekstura_terenu(std::string_view tekstura, const std::vector<std::strin
 }
 
 void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
-                  const OdbiorcaTrojkatow& dodaj_trojkat, Sluchacz* rysunek, Szukanie szukanie) {
+                  const OdbiorcaTrojkatow& dodaj_trojkat, Sluchacz* rysunek, Szukanie szukanie,
+                  OperacjeSystemu& operacje) {
   if (szukanie == Szukanie::szerokie) {
-    CzytnikTerenu<Szukanie::szerokie>(plik, ustawienia, dodaj_trojkat, rysunek).czytaj();
+    CzytnikTerenu<Szukanie::szerokie>(plik, ustawienia, dodaj_trojkat, rysunek, operacje).czytaj();
   } else {
-    CzytnikTerenu<Szukanie::zwykle>(plik, ustawienia, dodaj_trojkat, rysunek).czytaj();
+    CzytnikTerenu<Szukanie::zwykle>(plik, ustawienia, dodaj_trojkat, rysunek, operacje).czytaj();
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include "height/trojkat.hpp"
 #include "height/ustawienia_wysokosci.hpp"
+#include "platform/operacje_systemu.hpp"
 #include "run/zdarzenia.hpp"
 #include "text/wielkosc_liter.hpp"
 
@@ -20,10 +21,10 @@ using OdbiorcaTrojkatow = std::function<void(const Trojkat&)>;
 // Reads the file and hands every ground triangle to `dodaj_trojkat`, in file
 // order. Throws BladPliku when the file cannot be read. With `rysunek`, the
 // ground, the road and river strips and the visible normal tracks are also
-// told to it, on the thread that reads.
+// told to it, on the thread that reads. The file is read through `operacje`.
 void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
-                  const OdbiorcaTrojkatow& dodaj_trojkat, Sluchacz* rysunek = nullptr,
-                  Szukanie szukanie = Szukanie::szerokie);
+                  const OdbiorcaTrojkatow& dodaj_trojkat, Sluchacz* rysunek, Szukanie szukanie,
+                  OperacjeSystemu& operacje);
 
 // Whether a triangle node's texture counts as ground: the name, reduced to
 // the part after its last "/" or "\", begins with one of the prefixes

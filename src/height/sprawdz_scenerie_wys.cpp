@@ -17,10 +17,14 @@ namespace {
 class PrzebiegWysokosci : public Przebieg {
  public:
   PrzebiegWysokosci(const StanScenerii& stan, const UstawieniaWysokosci& ustawienia,
-                    const Pasmo& pasmo, Sluchacz* rysunek)
-      : stan_(stan), ustawienia_(ustawienia), pasmo_(pasmo), rysunek_(rysunek) {}
+                    const Pasmo& pasmo, const KontekstPrzebiegu& kontekst)
+      : stan_(stan),
+        ustawienia_(ustawienia),
+        pasmo_(pasmo),
+        rysunek_(kontekst.sluchacz->rysuje() ? kontekst.sluchacz : nullptr),
+        operacje_(*kontekst.operacje) {}
 
-  void zaloz_indeks() override { indeks_.emplace(stan_.katalog, stan_.zakres); }
+  void zaloz_indeks() override { indeks_.emplace(stan_.katalog, stan_.zakres, operacje_); }
 
   // A large file is read on a second thread while this one stores its
   // triangles in the index, in the order read.
@@ -36,11 +40,11 @@ class PrzebiegWysokosci : public Przebieg {
     };
     const Skroty& skroty = stan_.skroty;
     if (!skroty.odczyt_na_dwoch_watkach || !wart_drugiego_watku(plik, skroty.duzy_plik_odczytu)) {
-      czytaj_teren(plik, ustawienia_, zapisz, rysunek_, skroty.szukanie);
+      czytaj_teren(plik, ustawienia_, zapisz, rysunek_, skroty.szukanie, operacje_);
     } else {
       w_potoku<Trojkat>(
           [&](const OdbiorcaTrojkatow& oddaj) {
-            czytaj_teren(plik, ustawienia_, oddaj, rysunek_, skroty.szukanie);
+            czytaj_teren(plik, ustawienia_, oddaj, rysunek_, skroty.szukanie, operacje_);
           },
           zapisz);
     }
@@ -68,6 +72,7 @@ class PrzebiegWysokosci : public Przebieg {
   const UstawieniaWysokosci& ustawienia_;
   const Pasmo& pasmo_;
   Sluchacz* rysunek_;  // who draws what is read; none: nobody
+  OperacjeSystemu& operacje_;
   std::optional<Indeks> indeks_;
   const PrzejdzKomorke przejdz_ = [this](double x, double z,
                                          const std::function<void(const Trojkat&)>& test) {
@@ -79,8 +84,7 @@ class PrzebiegWysokosci : public Przebieg {
 
 void sprawdz_scenerie_wys(const StanScenerii& stan, const UstawieniaWysokosci& ustawienia,
                           const Pasmo& pasmo, const KontekstPrzebiegu& kontekst, Postep& postep) {
-  PrzebiegWysokosci przebieg(stan, ustawienia, pasmo,
-                             kontekst.sluchacz->rysuje() ? kontekst.sluchacz : nullptr);
+  PrzebiegWysokosci przebieg(stan, ustawienia, pasmo, kontekst);
   wykonaj_przebieg(stan, przebieg, kontekst, postep);
 }
 

@@ -23,29 +23,30 @@ constexpr std::size_t blok_zapisu = 1024 * dlugosc_rekordu_danych;
 constexpr std::int32_t najwiekszy_numer = std::numeric_limits<std::int32_t>::max();
 
 // Written by writes, not through the view: a page comes in when first read.
-PlikMapowany utworz_dane(const std::filesystem::path& katalog) {
+PlikMapowany utworz_dane(const std::filesystem::path& katalog, OperacjeSystemu& operacje) {
   const auto sciezka = katalog / nazwa_pliku_danych;
-  utworz_pusty(sciezka);
-  return PlikMapowany(sciezka, krok_danych, PlikMapowany::Dostep::wybrane);
+  utworz_pusty(sciezka, operacje, TrybZapisu::nowy);
+  return PlikMapowany(sciezka, krok_danych, PlikMapowany::Dostep::wybrane, operacje);
 }
 
 // Every head empty: the file grows by zeros, reserved on disk rather than
 // written, and only the pages of cells in use are ever touched.
-PlikMapowany utworz_komorki(const std::filesystem::path& katalog) {
+PlikMapowany utworz_komorki(const std::filesystem::path& katalog, OperacjeSystemu& operacje) {
   const auto sciezka = katalog / nazwa_pliku_komorek;
-  utworz_pusty(sciezka);
-  PlikMapowany komorki(sciezka, krok_komorek, PlikMapowany::Dostep::wybrane);
+  utworz_pusty(sciezka, operacje, TrybZapisu::nowy);
+  PlikMapowany komorki(sciezka, krok_komorek, PlikMapowany::Dostep::wybrane, operacje);
   komorki.wydluz(static_cast<std::size_t>(Siatka::ile_komorek) * dlugosc_rekordu_komorki);
   return komorki;
 }
 
 }  // namespace
 
-Indeks::Indeks(const std::filesystem::path& katalog, const Zakres& zakres)
+Indeks::Indeks(const std::filesystem::path& katalog, const Zakres& zakres,
+               OperacjeSystemu& operacje)
     : katalog_(katalog),
       siatka_(zakres),
-      dane_(utworz_dane(katalog)),
-      komorki_(utworz_komorki(katalog)) {
+      dane_(utworz_dane(katalog, operacje)),
+      komorki_(utworz_komorki(katalog, operacje)) {
   if (komorki_.dlugosc() !=
       static_cast<std::size_t>(Siatka::ile_komorek) * dlugosc_rekordu_komorki) {
     throw BladPliku("unexpected length of", komorki_.sciezka());

@@ -50,7 +50,7 @@ class Indeks {
   // (cutting leftovers of a failed run), opens both, and lays the grid over
   // `zakres`. aaa.aaa is created first; a failure leaves whatever was
   // created behind. Throws BladPliku.
-  Indeks(const std::filesystem::path& katalog, const Zakres& zakres);
+  Indeks(const std::filesystem::path& katalog, const Zakres& zakres, OperacjeSystemu& operacje);
   ~Indeks();
   Indeks(Indeks&&) noexcept = default;
   Indeks& operator=(Indeks&&) = delete;

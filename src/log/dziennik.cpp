@@ -24,7 +24,7 @@ constexpr TekstCp1250 blad_odczytu{"Nie cofnięto, nie można odczytać pliku lu
 
 }  // namespace
 
-Dziennik::Dziennik(const std::filesystem::path& plik_logu, const OperacjeZapisu& operacje)
+Dziennik::Dziennik(const std::filesystem::path& plik_logu, OperacjeSystemu& operacje)
     : plik_(plik_logu, PlikZapisu::Tryb::dopisz, operacje) {}
 
 Dziennik::~Dziennik() {

@@ -22,8 +22,7 @@ inline constexpr std::string_view nazwa_logu = "Log_korekcja.txt";
 class Dziennik {
  public:
   // Opens the log for appending; throws BladPliku when it cannot.
-  explicit Dziennik(const std::filesystem::path& plik_logu,
-                    const OperacjeZapisu& operacje = operacje_systemowe());
+  explicit Dziennik(const std::filesystem::path& plik_logu, OperacjeSystemu& operacje);
   // On the failure path (not closed) writes out what it still holds, quietly:
   // the changes already made to scenery files stay on record.
   ~Dziennik();

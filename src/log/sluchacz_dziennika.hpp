@@ -15,7 +15,7 @@ class SluchaczDziennika : public Sluchacz {
  public:
   // Appends to `plik_logu`, opened at the start of each scenery's run;
   // `przebieg` chooses the summary's form.
-  SluchaczDziennika(std::filesystem::path plik_logu, const OperacjeZapisu& operacje,
+  SluchaczDziennika(std::filesystem::path plik_logu, OperacjeSystemu& operacje,
                     RodzajPrzebiegu przebieg)
       : plik_logu_(std::move(plik_logu)), operacje_(operacje), przebieg_(przebieg) {}
 
@@ -30,7 +30,7 @@ class SluchaczDziennika : public Sluchacz {
 
  private:
   std::filesystem::path plik_logu_;
-  const OperacjeZapisu& operacje_;
+  OperacjeSystemu& operacje_;
   RodzajPrzebiegu przebieg_;
   std::optional<Dziennik> dziennik_;
 };

@@ -35,6 +35,7 @@ PlikMapowany::PlikMapowany(PlikMapowany&& inny) noexcept
     : sciezka_(std::move(inny.sciezka_)),
       krok_wzrostu_(inny.krok_wzrostu_),
       dostep_(inny.dostep_),
+      operacje_(inny.operacje_),
       uchwyt_(std::exchange(inny.uchwyt_, -1)),
       widok_(std::exchange(inny.widok_, 0)),
       mapa_(std::exchange(inny.mapa_, nullptr)),
@@ -47,6 +48,7 @@ PlikMapowany& PlikMapowany::operator=(PlikMapowany&& inny) noexcept {
     sciezka_ = std::move(inny.sciezka_);
     krok_wzrostu_ = inny.krok_wzrostu_;
     dostep_ = inny.dostep_;
+    operacje_ = inny.operacje_;
     uchwyt_ = std::exchange(inny.uchwyt_, -1);
     widok_ = std::exchange(inny.widok_, 0);
     mapa_ = std::exchange(inny.mapa_, nullptr);

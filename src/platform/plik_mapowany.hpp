@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "platform/operacje_systemu.hpp"
 #include "platform/uchwyt.hpp"
 
 namespace wyrownik {
@@ -21,10 +22,10 @@ class PlikMapowany {
   enum class Dostep { wszystkie, wybrane };
 
   // Opens an existing file for reading and writing; its length is the file's
-  // size. Growth reserves at least `krok_wzrostu` bytes at a time. Throws
-  // BladPliku.
-  PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu,
-               Dostep dostep = Dostep::wszystkie);
+  // size. Growth reserves at least `krok_wzrostu` bytes at a time, through
+  // `operacje`. Throws BladPliku.
+  PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu, Dostep dostep,
+               OperacjeSystemu& operacje);
   // Closes as zamknij() does, failures ignored: the failure path, where the
   // file is left behind with exactly its records.
   ~PlikMapowany();
@@ -67,6 +68,7 @@ class PlikMapowany {
   std::filesystem::path sciezka_;
   std::size_t krok_wzrostu_ = 0;
   Dostep dostep_ = Dostep::wszystkie;
+  OperacjeSystemu* operacje_ = nullptr;
   Uchwyt uchwyt_ = brak_uchwytu;  // a descriptor, a handle
   std::intptr_t widok_ = 0;       // Windows: the file mapping object of the view
   char* mapa_ = nullptr;

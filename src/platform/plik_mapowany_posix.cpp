@@ -12,26 +12,6 @@
 
 namespace wyrownik {
 
-namespace {
-
-// Extends the file to `od + ile` bytes with blocks actually allocated: a
-// sparse file would turn a full disk into SIGBUS on the first write through
-// the mapping. Returns an errno value, 0 on success.
-int rezerwuj(int fd, std::size_t od, std::size_t ile) {
-#ifdef __APPLE__
-  // No posix_fallocate there; a sparse extension is the best available.
-  return ::ftruncate(fd, static_cast<off_t>(od + ile)) == 0 ? 0 : errno;
-#else
-  int kod;
-  do {
-    kod = ::posix_fallocate(fd, static_cast<off_t>(od), static_cast<off_t>(ile));
-  } while (kod == EINTR);
-  return kod;
-#endif
-}
-
-}  // namespace
-
 void PlikMapowany::zamknij_widok() noexcept {
   if (mapa_ != nullptr) ::munmap(mapa_, pojemnosc_);
   mapa_ = nullptr;
@@ -39,8 +19,11 @@ void PlikMapowany::zamknij_widok() noexcept {
 }
 
 PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu,
-                           Dostep dostep)
-    : sciezka_(sciezka), krok_wzrostu_(std::max<std::size_t>(krok_wzrostu, 1)), dostep_(dostep) {
+                           Dostep dostep, OperacjeSystemu& operacje)
+    : sciezka_(sciezka),
+      krok_wzrostu_(std::max<std::size_t>(krok_wzrostu, 1)),
+      dostep_(dostep),
+      operacje_(&operacje) {
   const int fd = ::open(sciezka.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) throw BladPliku("cannot open", sciezka, ostatni_blad_systemu());
   struct stat opis {};
@@ -96,9 +79,8 @@ void PlikMapowany::wpisz(std::size_t od, const char* bajty, std::size_t n) {
 }
 
 void PlikMapowany::rozszerz(std::size_t nowa_pojemnosc) {
-  if (const int kod = rezerwuj(static_cast<int>(uchwyt_), pojemnosc_, nowa_pojemnosc - pojemnosc_);
-      kod != 0) {
-    throw BladPliku("cannot extend", sciezka_, std::error_code(kod, std::system_category()));
+  if (const auto blad = operacje_->rezerwuj(uchwyt_, pojemnosc_, nowa_pojemnosc)) {
+    throw BladPliku("cannot extend", sciezka_, blad);
   }
   mapuj(nowa_pojemnosc);
 }

@@ -19,8 +19,11 @@ bool ustaw_dlugosc(HANDLE h, std::size_t dlugosc) {
 }  // namespace
 
 PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu,
-                           Dostep dostep)
-    : sciezka_(sciezka), krok_wzrostu_(std::max<std::size_t>(krok_wzrostu, 1)), dostep_(dostep) {
+                           Dostep dostep, OperacjeSystemu& operacje)
+    : sciezka_(sciezka),
+      krok_wzrostu_(std::max<std::size_t>(krok_wzrostu, 1)),
+      dostep_(dostep),
+      operacje_(&operacje) {
   const HANDLE h = CreateFileW(
       win32::nazwa_systemowa(sciezka).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
@@ -87,8 +90,7 @@ void PlikMapowany::rozszerz(std::size_t nowa_pojemnosc) {
   // The view must go before the file can grow under a new one.
   const std::size_t stara = pojemnosc_;
   zamknij_widok();
-  if (!ustaw_dlugosc(win32::uchwyt(uchwyt_), nowa_pojemnosc)) {
-    const auto kod = ostatni_blad_systemu();
+  if (const auto kod = operacje_->rezerwuj(uchwyt_, stara, nowa_pojemnosc)) {
     if (stara > 0) mapuj(stara);
     throw BladPliku("cannot extend", sciezka_, kod);
   }

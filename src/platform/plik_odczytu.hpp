@@ -6,17 +6,17 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/operacje_systemu.hpp"
 #include "platform/uchwyt.hpp"
 
 namespace wyrownik {
 
-// Readers never block other programs: the simulator or an editor may hold
-// the same file open. The system is told the file is read in order, so that
-// it reads ahead.
+// Readers never block other programs, and tell the system the file is read
+// in order (see OperacjeSystemu::otworz_do_odczytu).
 class PlikOdczytu {
  public:
   // Throws BladPliku when the file cannot be opened.
-  explicit PlikOdczytu(const std::filesystem::path& sciezka);
+  PlikOdczytu(const std::filesystem::path& sciezka, OperacjeSystemu& operacje);
   ~PlikOdczytu();
   PlikOdczytu(const PlikOdczytu&) = delete;
   PlikOdczytu& operator=(const PlikOdczytu&) = delete;
@@ -32,10 +32,11 @@ class PlikOdczytu {
 
  private:
   std::filesystem::path sciezka_;
+  OperacjeSystemu* operacje_;
   Uchwyt uchwyt_ = brak_uchwytu;
 };
 
 // The whole of a small file (a manifest, the ini). Throws BladPliku.
-std::string wczytaj_plik(const std::filesystem::path& sciezka);
+std::string wczytaj_plik(const std::filesystem::path& sciezka, OperacjeSystemu& operacje);
 
 }  // namespace wyrownik

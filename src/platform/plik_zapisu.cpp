@@ -5,8 +5,7 @@
 
 namespace wyrownik {
 
-PlikZapisu::PlikZapisu(const std::filesystem::path& sciezka, Tryb tryb,
-                       const OperacjeZapisu& operacje)
+PlikZapisu::PlikZapisu(const std::filesystem::path& sciezka, Tryb tryb, OperacjeSystemu& operacje)
     : sciezka_(sciezka), operacje_(&operacje) {
   if (const auto blad = operacje_->otworz(sciezka, tryb, uchwyt_)) {
     throw BladPliku("cannot open for writing", sciezka, blad);
@@ -66,23 +65,23 @@ void PlikZapisu::zamknij(bool na_dysk) {
     throw BladPliku("cannot close", sciezka_, blad);
 }
 
-void utworz_pusty(const std::filesystem::path& sciezka, const OperacjeZapisu& operacje,
+void utworz_pusty(const std::filesystem::path& sciezka, OperacjeSystemu& operacje,
                   TrybZapisu tryb) {
   PlikZapisu plik(sciezka, tryb, operacje);
   plik.zamknij();
 }
 
 void zastap_plik(const std::filesystem::path& kopia, const std::filesystem::path& cel,
-                 const OperacjeZapisu& operacje) {
+                 OperacjeSystemu& operacje) {
   if (const auto blad = operacje.zmien_nazwe(kopia, cel))
     throw BladPliku("cannot replace", cel, blad);
   synchronizuj_katalog(cel.parent_path());
 }
 
 void skopiuj_plik(const std::filesystem::path& z, const std::filesystem::path& na,
-                  const OperacjeZapisu& operacje) {
+                  OperacjeSystemu& operacje) {
   try {
-    PlikOdczytu zrodlo(z);
+    PlikOdczytu zrodlo(z, operacje);
     PlikZapisu cel(na, PlikZapisu::Tryb::nowy, operacje);
     std::string bufor(PlikZapisu::rozmiar_bufora, '\0');
     for (std::size_t n; (n = zrodlo.czytaj(bufor.data(), bufor.size())) > 0;) {
@@ -97,7 +96,7 @@ void skopiuj_plik(const std::filesystem::path& z, const std::filesystem::path& n
 }
 
 bool zachowaj_plik(const std::filesystem::path& plik, const std::filesystem::path& kopia,
-                   const OperacjeZapisu& operacje) {
+                   OperacjeSystemu& operacje) {
   // A link fails across file systems and on those without links; a copy
   // serves then.
   const bool dowiazany = !operacje.dowiaz(plik, kopia);

@@ -9,39 +9,10 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/operacje_systemu.hpp"
 #include "platform/uchwyt.hpp"
 
 namespace wyrownik {
-
-// An open file as the system knows it (a descriptor, a handle).
-
-// A name that is a symbolic link is never followed in any mode: scratch
-// files, the log and backups could otherwise be planted as links to any file
-// the user may write.
-enum class TrybZapisu {
-  nowy,     // created anew: an existing file of that name is removed first
-            // (so a hard link planted there loses nothing of its other names)
-  wyczysc,  // created, or cut to zero length
-  dopisz,   // created, or written on at its end
-};
-
-// The system calls a written file goes through; each returns the system's
-// reason on failure. Tests hand in versions that fail on demand (a full disk,
-// a refused sync, close or rename) to prove nothing is lost.
-struct OperacjeZapisu {
-  std::error_code (*otworz)(const std::filesystem::path& sciezka, TrybZapisu tryb, Uchwyt& uchwyt);
-  // Writes some of the bytes, at least one; `zapisane` tells how many.
-  std::error_code (*pisz)(Uchwyt uchwyt, const char* dane, std::size_t ile, std::size_t& zapisane);
-  std::error_code (*synchronizuj)(Uchwyt uchwyt);
-  // The handle is gone afterwards, whatever the result.
-  std::error_code (*zamknij)(Uchwyt uchwyt);
-  // Puts `z` in the place of `na` in one step, replacing it.
-  std::error_code (*zmien_nazwe)(const std::filesystem::path& z, const std::filesystem::path& na);
-  // Gives the existing file `plik` a second name `nowa` (a hard link).
-  std::error_code (*dowiaz)(const std::filesystem::path& plik, const std::filesystem::path& nowa);
-};
-
-const OperacjeZapisu& operacje_systemowe();
 
 // A file written through a large buffer. Every failure throws BladPliku; a
 // file that was not closed with zamknij() is closed quietly by the destructor
@@ -51,8 +22,7 @@ class PlikZapisu {
   using Tryb = TrybZapisu;
   static constexpr std::size_t rozmiar_bufora = 1 << 20;
 
-  PlikZapisu(const std::filesystem::path& sciezka, Tryb tryb,
-             const OperacjeZapisu& operacje = operacje_systemowe());
+  PlikZapisu(const std::filesystem::path& sciezka, Tryb tryb, OperacjeSystemu& operacje);
   ~PlikZapisu();
   PlikZapisu(const PlikZapisu&) = delete;
   PlikZapisu& operator=(const PlikZapisu&) = delete;
@@ -72,7 +42,7 @@ class PlikZapisu {
   void wypisz_bufor();
 
   std::filesystem::path sciezka_;
-  const OperacjeZapisu* operacje_;
+  OperacjeSystemu* operacje_;
   Uchwyt uchwyt_ = -1;
   bool otwarty_ = false;
   std::string bufor_;
@@ -80,21 +50,19 @@ class PlikZapisu {
 
 // Creates the file empty, or cuts an existing one to zero length (`tryb`
 // nowy or wyczysc).
-void utworz_pusty(const std::filesystem::path& sciezka,
-                  const OperacjeZapisu& operacje = operacje_systemowe(),
-                  TrybZapisu tryb = TrybZapisu::nowy);
+void utworz_pusty(const std::filesystem::path& sciezka, OperacjeSystemu& operacje, TrybZapisu tryb);
 
 // Puts `kopia` in the place of `cel` in one step: at no moment is `cel`
 // missing or partial. The copy must be closed and on disk already; the
 // directory is synced afterwards so that the replacement itself survives a
 // power cut. On failure `cel` is as it was and BladPliku is thrown.
 void zastap_plik(const std::filesystem::path& kopia, const std::filesystem::path& cel,
-                 const OperacjeZapisu& operacje = operacje_systemowe());
+                 OperacjeSystemu& operacje);
 
 // Copies `z` to the new file `na` and syncs it to disk. Throws BladPliku,
 // leaving no `na` behind.
 void skopiuj_plik(const std::filesystem::path& z, const std::filesystem::path& na,
-                  const OperacjeZapisu& operacje = operacje_systemowe());
+                  OperacjeSystemu& operacje);
 
 // Keeps the content `plik` has now under the name `kopia` (a new file): as a
 // second name of the same file where the file system allows it (no copy, no
@@ -103,7 +71,7 @@ void skopiuj_plik(const std::filesystem::path& z, const std::filesystem::path& n
 // either way. Returns true for a link. Throws BladPliku, leaving no `kopia`
 // behind.
 bool zachowaj_plik(const std::filesystem::path& plik, const std::filesystem::path& kopia,
-                   const OperacjeZapisu& operacje = operacje_systemowe());
+                   OperacjeSystemu& operacje);
 
 // Makes the directory's entries durable (new names, renames); a failure
 // loses nothing already done, so it is not reported.

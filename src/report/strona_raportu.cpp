@@ -487,7 +487,7 @@ std::string strona_raportu(const Raport& raport) {
 }
 
 void zapisz_raport(const std::filesystem::path& sciezka, const Raport& raport,
-                   const OperacjeZapisu& operacje) {
+                   OperacjeSystemu& operacje) {
   std::filesystem::path nowy = sciezka;
   nowy += ".nowy";
   {

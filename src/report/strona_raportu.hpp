@@ -22,6 +22,6 @@ std::string strona_raportu(const Raport& raport);
 // Writes the page in place of the file at `sciezka` in one atomic step.
 // Throws BladPliku.
 void zapisz_raport(const std::filesystem::path& sciezka, const Raport& raport,
-                   const OperacjeZapisu& operacje = operacje_systemowe());
+                   OperacjeSystemu& operacje);
 
 }  // namespace wyrownik

@@ -15,11 +15,11 @@ bool czy_kandydat(std::string_view surowa, Szukanie szukanie) {
 }
 
 Oceny::Oceny(const std::filesystem::path& plik, ZasadyPrzepisania& zasady, bool wspolbiezne,
-             Szukanie szukanie)
+             Szukanie szukanie, OperacjeSystemu& operacje)
     : zasady_(zasady) {
   if (!wspolbiezne) return;
-  const auto wyprzedzaj = [plik, &zasady, szukanie](const Potok<Ocena>::Oddaj& oddaj) {
-    CzytnikLinii czytnik(plik);
+  const auto wyprzedzaj = [plik, &zasady, szukanie, &operacje](const Potok<Ocena>::Oddaj& oddaj) {
+    CzytnikLinii czytnik(plik, operacje);
     Ocena ocena;
     std::uint64_t nr = 0;
     std::string_view surowa;

@@ -26,7 +26,7 @@ class Oceny {
   // Without `wspolbiezne` (or when no thread can be started) every verdict
   // is worked out by the caller.
   Oceny(const std::filesystem::path& plik, ZasadyPrzepisania& zasady, bool wspolbiezne,
-        Szukanie szukanie);
+        Szukanie szukanie, OperacjeSystemu& operacje);
 
   // The verdict on the file's next candidate line, which is `surowa`.
   Werdykt ocen(std::string_view surowa, std::string& poprawiona);

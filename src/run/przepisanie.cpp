@@ -65,12 +65,12 @@ class PrzepisaniePliku {
       throw BladDanych("a scenery file bears the name of the scratch copy: " +
                        bajty_sciezki(p_.plik));
     }
-    CzytnikLinii czytnik(p_.plik);
+    CzytnikLinii czytnik(p_.plik, *cel_.kontekst.operacje);
     const bool dluga = p_.nr < p_.stan.ma_dluga_linie.size() && p_.stan.ma_dluga_linie[p_.nr];
     Oceny oceny(p_.plik, cel_.zasady,
                 cel_.zasady.ocena_wspolbiezna() && skroty_.ocena_na_dwoch_watkach && !dluga &&
                     wart_drugiego_watku(p_.plik, skroty_.duzy_plik_oceny),
-                skroty_.szukanie);
+                skroty_.szukanie, *cel_.kontekst.operacje);
     std::string poprawiona;
     std::string_view surowa;
     for (; czytnik.czytaj(surowa); ++przeczytane_) {
@@ -207,7 +207,7 @@ class PrzepisaniePliku {
     }
     const bool do_kopii = kopia_robocza_ && !w_pamieci_;
     if (!do_kopii && !linie_) return;
-    CzytnikLinii od_poczatku(p_.plik);
+    CzytnikLinii od_poczatku(p_.plik, *cel_.kontekst.operacje);
     int puste = 0;
     std::string_view linia;
     for (std::uint64_t i = 0; i < przeczytane_ && od_poczatku.czytaj(linia); ++i) {

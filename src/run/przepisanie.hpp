@@ -27,10 +27,10 @@ enum class Werdykt {
 enum class TrybPrzebiegu { zapis, na_sucho };
 
 // What every run of a batch works with besides its scenery: the system calls
-// its writes go through (tests fail them on demand), whether it replaces
+// its files are read and written through (tests fail them on demand), whether it replaces
 // files, the area it is limited to, and who listens (never null).
 struct KontekstPrzebiegu {
-  const OperacjeZapisu* operacje = &operacje_systemowe();
+  OperacjeSystemu* operacje = nullptr;  // never null in a run
   TrybPrzebiegu tryb = TrybPrzebiegu::zapis;
   std::optional<Obszar> obszar;
   Sluchacz* sluchacz = nullptr;

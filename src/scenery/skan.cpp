@@ -53,8 +53,8 @@ using ZbiorNazw = std::unordered_set<std::string, HaszTekstu, std::equal_to<>>;
 template <Szukanie S>
 class SkanerPliku {
  public:
-  WynikPliku skanuj(const std::filesystem::path& sciezka) {
-    CzytnikLinii czytnik(sciezka);
+  WynikPliku skanuj(const std::filesystem::path& sciezka, OperacjeSystemu& operacje) {
+    CzytnikLinii czytnik(sciezka, operacje);
     czytnik_ = &czytnik;
     std::string_view surowa;
     while (czytnik.czytaj(surowa)) {
@@ -171,7 +171,8 @@ class SkanerPliku {
 
 class Skaner {
  public:
-  Skaner(StanScenerii& stan, Postep& postep) : stan_(stan), postep_(postep) {}
+  Skaner(StanScenerii& stan, Postep& postep, OperacjeSystemu& operacje)
+      : stan_(stan), postep_(postep), operacje_(operacje) {}
 
   void skanuj() {
     postep_.faza(Faza::skan, stan_.nazwa_scenerii);
@@ -196,8 +197,7 @@ class Skaner {
       std::future<WynikPliku> nastepny;
       if (plik_nastepny && skroty.skan_na_dwoch_watkach &&
           wart_drugiego_watku(*plik_nastepny, skroty.duzy_plik_odczytu)) {
-        nastepny = std::async(std::launch::async,
-                              [p = *plik_nastepny, s = skroty.szukanie] { return skanuj(p, s); });
+        nastepny = std::async(std::launch::async, [this, p = plik_nastepny] { return skanuj(p); });
       }
       wlacz(i, skanuj(plik));
       if (nastepny.valid()) {
@@ -230,12 +230,10 @@ class Skaner {
       nieznany.ma_kandydatow = true;
       return nieznany;
     }
-    return skanuj(*plik, stan_.skroty.szukanie);
-  }
-
-  static WynikPliku skanuj(const std::filesystem::path& plik, Szukanie szukanie) {
-    if (szukanie == Szukanie::szerokie) return SkanerPliku<Szukanie::szerokie>().skanuj(plik);
-    return SkanerPliku<Szukanie::zwykle>().skanuj(plik);
+    if (stan_.skroty.szukanie == Szukanie::szerokie) {
+      return SkanerPliku<Szukanie::szerokie>().skanuj(*plik, operacje_);
+    }
+    return SkanerPliku<Szukanie::zwykle>().skanuj(*plik, operacje_);
   }
 
   void wlacz(std::size_t i, const WynikPliku& w) {
@@ -266,6 +264,7 @@ class Skaner {
 
   StanScenerii& stan_;
   Postep& postep_;
+  OperacjeSystemu& operacje_;
   // Names of the list folded to small letters: the duplicate test without a
   // walk of the whole list.
   ZbiorNazw znane_;
@@ -273,8 +272,8 @@ class Skaner {
 
 }  // namespace
 
-void znajdz_min_max(StanScenerii& stan, Postep& postep) {
-  Skaner(stan, postep).skanuj();
+void znajdz_min_max(StanScenerii& stan, Postep& postep, OperacjeSystemu& operacje) {
+  Skaner(stan, postep, operacje).skanuj();
 }
 
 }  // namespace wyrownik

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 
+#include "platform/operacje_systemu.hpp"
 #include "scenery/postep.hpp"
 #include "scenery/stan_scenerii.hpp"
 
@@ -18,7 +19,7 @@ inline constexpr std::size_t najwiecej_plikow = 65536;
 //
 // A name without an ordinary file inside the scenery directory is passed
 // over silently. Throws BladPliku when a file cannot be read, BladDanych for
-// the 65537th distinct name.
-void znajdz_min_max(StanScenerii& stan, Postep& postep);
+// the 65537th distinct name. Files are read through `operacje`.
+void znajdz_min_max(StanScenerii& stan, Postep& postep, OperacjeSystemu& operacje);
 
 }  // namespace wyrownik

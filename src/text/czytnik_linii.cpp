@@ -7,8 +7,8 @@
 
 namespace wyrownik {
 
-CzytnikLinii::CzytnikLinii(const std::filesystem::path& sciezka)
-    : plik_(sciezka),
+CzytnikLinii::CzytnikLinii(const std::filesystem::path& sciezka, OperacjeSystemu& operacje)
+    : plik_(sciezka, operacje),
       bufor_(static_cast<char*>(std::malloc(rozmiar_bloku)), std::free),
       rozmiar_bufora_(rozmiar_bloku) {
   if (!bufor_) throw std::bad_alloc();

@@ -18,7 +18,7 @@ class CzytnikLinii {
   static constexpr std::size_t rozmiar_bloku = 1 << 20;
 
   // Throws BladPliku when the file cannot be opened.
-  explicit CzytnikLinii(const std::filesystem::path& sciezka);
+  CzytnikLinii(const std::filesystem::path& sciezka, OperacjeSystemu& operacje);
   ~CzytnikLinii();
   CzytnikLinii(const CzytnikLinii&) = delete;
   CzytnikLinii& operator=(const CzytnikLinii&) = delete;

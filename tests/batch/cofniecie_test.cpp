@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/blokada.hpp"
-#include "pomoc/awarie_zapisu.hpp"
+#include "pomoc/awarie_systemu.hpp"
 #include "pomoc/stanowisko_partii.hpp"
 
 namespace fs = std::filesystem;
@@ -23,7 +23,6 @@ const std::string teren =
 class Cofniecie : public testy::StanowiskoPartii {
  protected:
   Cofniecie() : StanowiskoPartii(Rodzaj::wysokosc) {
-    testy::awarie() = {};
     zapisz("main.scn", teren + "include a\\b.scm end\r\ninclude c.scm end\r\n");
     zapisz("a/b.scm", "include x.inc 1 5 1 end\n");
     zapisz("c.scm", "include y.inc 2 5.5 2 end\n");
@@ -38,15 +37,14 @@ class Cofniecie : public testy::StanowiskoPartii {
 };
 
 TEST_F(Cofniecie, CopiesWhereLinksFailAndAnEditedFileIsLeftAlone) {
-  srodowisko.zapis.operacje = &testy::operacje_z_awariami();
-  testy::awarie().dowiaz = true;  // the program directory on another file system
+  srodowisko.zapis.operacje = &operacje_;
+  awarie_.dowiaz = true;  // the program directory on another file system
   ASSERT_EQ(partia(), WynikPartii::zakonczona);
   EXPECT_EQ(tresc("a/b.scm"), "include x.inc 1 3 1 end\r\n");
   ASSERT_EQ(ile_kopii(), 1u);
   zapisz("c.scm", "edited by hand\r\n");
 
-  const WynikCofniecia w =
-      cofnij_partie(k.sciezka(), srodowisko.katalog, testy::operacje_z_awariami());
+  const WynikCofniecia w = cofnij_partie(k.sciezka(), srodowisko.katalog, operacje_);
   EXPECT_TRUE(w.bylo_co_cofac);
   EXPECT_EQ(tresc("a/b.scm"), "include x.inc 1 5 1 end\n");
   EXPECT_EQ(tresc("c.scm"), "edited by hand\r\n");
@@ -62,7 +60,7 @@ TEST_F(Cofniecie, CopiesWhereLinksFailAndAnEditedFileIsLeftAlone) {
   // Partly undone: kept, and a second undo restores nothing twice.
   ASSERT_EQ(ile_kopii(), 1u);
   zapisz("a/b.scm", "newer\r\n");
-  const WynikCofniecia drugi = cofnij_partie(k.sciezka(), srodowisko.katalog);
+  const WynikCofniecia drugi = cofnij_partie(k.sciezka(), srodowisko.katalog, operacje_systemowe());
   EXPECT_TRUE(drugi.przywrocone.empty());
   EXPECT_EQ(tresc("a/b.scm"), "newer\r\n");
 }
@@ -75,20 +73,20 @@ TEST_F(Cofniecie, TwoBatchesAndTwoUndosGiveBackTheStateBeforeTheFirst) {
   ASSERT_EQ(partia(), WynikPartii::zakonczona);
   EXPECT_EQ(ile_kopii(), 2u);
 
-  cofnij_partie(k.sciezka(), srodowisko.katalog);
+  cofnij_partie(k.sciezka(), srodowisko.katalog, operacje_systemowe());
   EXPECT_EQ(tresc("c.scm"), "include y.inc 2 9 2 end\n");
   EXPECT_EQ(tresc("a/b.scm"), po_pierwszej_a);  // the second batch left it alone
-  cofnij_partie(k.sciezka(), srodowisko.katalog);
+  cofnij_partie(k.sciezka(), srodowisko.katalog, operacje_systemowe());
   EXPECT_EQ(tresc("a/b.scm"), przed_a);
   // c.scm holds the hand edit, not what the first batch wrote: left alone,
   // and the first batch's backup stays for it.
   EXPECT_EQ(tresc("c.scm"), "include y.inc 2 9 2 end\n");
   EXPECT_EQ(ile_kopii(), 1u);
   zapisz("c.scm", "include y.inc 2 3 2 end\r\n");  // what the first batch wrote, again
-  cofnij_partie(k.sciezka(), srodowisko.katalog);
+  cofnij_partie(k.sciezka(), srodowisko.katalog, operacje_systemowe());
   EXPECT_EQ(tresc("c.scm"), przed_c);
   EXPECT_EQ(ile_kopii(), 0u);
-  EXPECT_FALSE(cofnij_partie(k.sciezka(), srodowisko.katalog).bylo_co_cofac);
+  EXPECT_FALSE(cofnij_partie(k.sciezka(), srodowisko.katalog, operacje_systemowe()).bylo_co_cofac);
 }
 
 TEST_F(Cofniecie, ABackupThatCannotBeMadeStopsTheBatchBeforeAnyReplacement) {
@@ -113,7 +111,7 @@ TEST_F(Cofniecie, TheLastTenBatchesAreKeptAndDryRunsKeepNone) {
   srodowisko.kopie_zapasowe = false;
   ASSERT_EQ(partia(), WynikPartii::zakonczona);
   EXPECT_EQ(ile_kopii(), 10u);
-  EXPECT_EQ(lista_kopii(k.sciezka()).back().ile_plikow, 1u);
+  EXPECT_EQ(lista_kopii(k.sciezka(), operacje_systemowe()).back().ile_plikow, 1u);
 }
 
 TEST_F(Cofniecie, FilesReplacedTwiceOrThroughLinksAndNamedLikeTheManifestComeBackWhole) {
@@ -137,7 +135,7 @@ TEST_F(Cofniecie, FilesReplacedTwiceOrThroughLinksAndNamedLikeTheManifestComeBac
   EXPECT_EQ(tresc("prawdziwe/d.scm"), "include z.inc 3 3 3 end\r\n");
   EXPECT_TRUE(fs::is_symlink(k / "scenery/d.scm"));  // the link stays a link
 
-  const WynikCofniecia w = cofnij_partie(k.sciezka(), srodowisko.katalog);
+  const WynikCofniecia w = cofnij_partie(k.sciezka(), srodowisko.katalog, operacje_systemowe());
   EXPECT_TRUE(w.pominiete.empty());
   EXPECT_EQ(tresc("c.scm"), c);
   EXPECT_EQ(tresc("prawdziwe/d.scm"), d);
@@ -151,7 +149,7 @@ TEST_F(Cofniecie, WorksWhereTheSceneryDirectoryIsTheProgramDirectory) {
   ASSERT_TRUE(blokada);
   const std::string przed = tresc("a/b.scm");
   ASSERT_EQ(partia(), WynikPartii::zakonczona);
-  const WynikCofniecia w = cofnij_partie(k / "scenery", k / "scenery");
+  const WynikCofniecia w = cofnij_partie(k / "scenery", k / "scenery", operacje_systemowe());
   EXPECT_EQ(w.przywrocone.size(), 2u);
   EXPECT_EQ(tresc("a/b.scm"), przed);
 }

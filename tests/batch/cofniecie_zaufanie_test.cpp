@@ -17,7 +17,7 @@
 
 #include "backup/spis_kopii.hpp"
 #include "batch/cofniecie.hpp"
-#include "pomoc/awarie_zapisu.hpp"
+#include "pomoc/awarie_systemu.hpp"
 #include "pomoc/stanowisko_partii.hpp"
 
 namespace fs = std::filesystem;
@@ -34,10 +34,9 @@ const std::string b_po = "include x.inc 1 3 1 end\r\n", c_po = "include y.inc 2 
 class ZaufanieCofania : public testy::StanowiskoPartii {
  protected:
   ZaufanieCofania() : StanowiskoPartii(Rodzaj::wysokosc) { wypelnij(); }
-  ~ZaufanieCofania() override { testy::awarie() = {}; }
 
   void wypelnij() {
-    testy::awarie() = {};
+    operacje_.od_nowa();
     fs::remove_all(k / "kopie");
     zapisz("main.scn", teren + "include b.scm end\r\ninclude c.scm end\r\n");
     zapisz("b.scm", b_przed);
@@ -45,7 +44,9 @@ class ZaufanieCofania : public testy::StanowiskoPartii {
   }
   fs::path najnowsza() const { return foldery_kopii(k.sciezka()).back(); }
   fs::path spis() const { return najnowsza() / "spis.txt"; }
-  WynikCofniecia cofnij() { return cofnij_partie(k.sciezka(), srodowisko.katalog); }
+  WynikCofniecia cofnij() {
+    return cofnij_partie(k.sciezka(), srodowisko.katalog, operacje_systemowe());
+  }
 };
 
 TEST_F(ZaufanieCofania, ATornNewestManifestCostsOnlyItsLastRecordNeverTheBatch) {
@@ -56,9 +57,9 @@ TEST_F(ZaufanieCofania, ATornNewestManifestCostsOnlyItsLastRecordNeverTheBatch) 
   const std::size_t ostatni = pelny.rfind("\r\n", pelny.size() - 3) + 2;
   for (std::size_t ile = ostatni; ile < pelny.size(); ile += 7) {
     wypelnij();
-    srodowisko.zapis.operacje = &testy::operacje_z_awariami();
-    testy::awarie().tylko_plik = "spis.txt";
-    testy::awarie().pisz_do = ile;
+    srodowisko.zapis.operacje = &operacje_;
+    awarie_.tylko_plik = "spis.txt";
+    awarie_.pisz_do = ile;
     ASSERT_EQ(partia(), WynikPartii::blad) << ile;
     ASSERT_EQ(tresc("b.scm"), b_po);
     ASSERT_EQ(tresc("c.scm"), c_przed);
@@ -78,7 +79,7 @@ TEST_F(ZaufanieCofania, ATornNewestManifestCostsOnlyItsLastRecordNeverTheBatch) 
     zapisz("c.scm", "include y.inc 2 9 2 end\n");
     ASSERT_EQ(partia(), WynikPartii::zakonczona);
     fs::resize_file(spis(), fs::file_size(spis()) - cut);
-    const auto kopie = lista_kopii(k.sciezka());
+    const auto kopie = lista_kopii(k.sciezka(), operacje_systemowe());
     ASSERT_EQ(kopie.size(), 2u);
     const WynikCofniecia w = cofnij();
     EXPECT_EQ(w.czas, kopie.back().czas);
@@ -93,7 +94,7 @@ TEST_F(ZaufanieCofania, ATornNewestManifestCostsOnlyItsLastRecordNeverTheBatch) 
 TEST_F(ZaufanieCofania, ATamperedManifestWritesNothingOutsideTheSceneryDirectory) {
   ASSERT_EQ(partia(), WynikPartii::zakonczona);
   const auto ofiara = k.zapisz("out/victim.txt", "victim");
-  const OdciskPliku odcisk = odcisk_pliku(ofiara);
+  const OdciskPliku odcisk = odcisk_pliku(ofiara, operacje_systemowe());
   // A link out of the scenery, where the system lets a test make one.
   std::error_code bez_linku;
   fs::create_directory_symlink(k / "out", k / "scenery/link", bez_linku);
@@ -108,7 +109,8 @@ TEST_F(ZaufanieCofania, ATamperedManifestWritesNothingOutsideTheSceneryDirectory
     const fs::path kopia = najnowsza() / "pliki" / nazwa;
     fs::create_directories(kopia.parent_path());
     if (!fs::exists(kopia)) fs::copy_file(podrobiona, kopia);
-    dopisane += rekord_pliku(odcisk_pliku(podrobiona), odcisk, nazwa) + "\r\n";
+    dopisane +=
+        rekord_pliku(odcisk_pliku(podrobiona, operacje_systemowe()), odcisk, nazwa) + "\r\n";
   }
   dopisane += "0000000000000000 plik: 1 1 1 1 b.scm\r\n";
   std::ofstream(spis(), std::ios::binary | std::ios::app) << dopisane;
@@ -142,10 +144,10 @@ TEST_F(ZaufanieCofania, ATamperedManifestWritesNothingOutsideTheSceneryDirectory
 TEST_F(ZaufanieCofania, AKeptCopyEditedSinceAndAFileNeverReplacedAreToldApart) {
   // c.scm's replacement is refused after its record is on disk: it still
   // holds its old content, which counts as restored.
-  srodowisko.zapis.operacje = &testy::operacje_z_awariami();
+  srodowisko.zapis.operacje = &operacje_;
   int zmiany_nazw = 0;
-  testy::awarie().przed_zmiana_nazwy = [&zmiany_nazw] {
-    if (++zmiany_nazw == 2) testy::awarie().zmien_nazwe = true;
+  awarie_.przed_zmiana_nazwy = [this, &zmiany_nazw] {
+    if (++zmiany_nazw == 2) awarie_.zmien_nazwe = true;
   };
   ASSERT_EQ(partia(), WynikPartii::blad);
   ASSERT_EQ(tresc("c.scm"), c_przed);
@@ -161,8 +163,8 @@ TEST_F(ZaufanieCofania, AKeptCopyEditedSinceAndAFileNeverReplacedAreToldApart) {
             std::string::npos);
 
   wypelnij();
-  srodowisko.zapis.operacje = &testy::operacje_z_awariami();
-  testy::awarie().zmien_nazwe = true;  // no file is ever replaced
+  srodowisko.zapis.operacje = &operacje_;
+  awarie_.zmien_nazwe = true;  // no file is ever replaced
   ASSERT_EQ(partia(), WynikPartii::blad);
   ASSERT_EQ(tresc("b.scm"), b_przed);
   const WynikCofniecia nic = cofnij();
@@ -191,9 +193,9 @@ TEST_F(ZaufanieCofania, ATornRecordIsCutBeforeMarksFollowItAndATornHeaderIsNoBat
   ASSERT_EQ(partia(), WynikPartii::zakonczona);
   const std::string pelny = testy::wczytaj(spis());
   wypelnij();
-  srodowisko.zapis.operacje = &testy::operacje_z_awariami();
-  testy::awarie().tylko_plik = "spis.txt";
-  testy::awarie().pisz_do = pelny.size() - 5;
+  srodowisko.zapis.operacje = &operacje_;
+  awarie_.tylko_plik = "spis.txt";
+  awarie_.pisz_do = pelny.size() - 5;
   ASSERT_EQ(partia(), WynikPartii::blad);
   zapisz("b.scm", "edited\n");
   EXPECT_EQ(cofnij().pominiete.size(), 1u);
@@ -208,12 +210,12 @@ TEST_F(ZaufanieCofania, ATornRecordIsCutBeforeMarksFollowItAndATornHeaderIsNoBat
   ASSERT_EQ(partia(), WynikPartii::zakonczona);
   zapisz("b.scm", b_przed);
   zapisz("c.scm", c_przed);
-  srodowisko.zapis.operacje = &testy::operacje_z_awariami();
-  testy::awarie() = {};
-  testy::awarie().tylko_plik = "spis.txt";
-  testy::awarie().pisz_do = 60;
+  srodowisko.zapis.operacje = &operacje_;
+  operacje_.od_nowa();
+  awarie_.tylko_plik = "spis.txt";
+  awarie_.pisz_do = 60;
   ASSERT_EQ(partia(), WynikPartii::blad);
-  ASSERT_EQ(lista_kopii(k.sciezka()).size(), 1u);
+  ASSERT_EQ(lista_kopii(k.sciezka(), operacje_systemowe()).size(), 1u);
   zapisz("b.scm", b_po);
   zapisz("c.scm", c_po);
   EXPECT_TRUE(cofnij().w_calosci());

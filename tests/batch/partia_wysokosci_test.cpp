@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "batch/partia.hpp"
-#include "pomoc/awarie_zapisu.hpp"
+#include "pomoc/awarie_systemu.hpp"
 #include "pomoc/pliki_indeksu.hpp"
 #include "pomoc/stanowisko_partii.hpp"
 
@@ -41,10 +42,7 @@ const std::string droga =
 
 class PrzebiegWysokosci : public testy::StanowiskoPartii {
  protected:
-  PrzebiegWysokosci() : StanowiskoPartii(Rodzaj::wysokosc) {
-    testy::awarie() = {};
-    srodowisko.konfiguracja.drogi = true;
-  }
+  PrzebiegWysokosci() : StanowiskoPartii(Rodzaj::wysokosc) { srodowisko.konfiguracja.drogi = true; }
 };
 
 TEST_F(PrzebiegWysokosci, RoadStripIsStoredAsTwoConsecutiveTrianglesAndRaisesObjects) {
@@ -217,9 +215,9 @@ TEST_F(PrzebiegWysokosci,
 TEST_F(PrzebiegWysokosci, CopyThatCannotBeWrittenStopsTheBatchAndLeavesTheFileAsItWas) {
   const std::string glowny = teren + crlf({"include slup.inc 2 0 1 end"});
   zapisz("main.scn", glowny);
-  srodowisko.zapis.operacje = &testy::operacje_z_awariami();
-  testy::awarie().tylko_plik = "aaa.ccc";
-  testy::awarie().pisz_do = 5;  // the disk fills up while the copy is written
+  srodowisko.zapis.operacje = &operacje_;
+  awarie_.tylko_plik = "aaa.ccc";
+  awarie_.pisz_do = 5;  // the disk fills up while the copy is written
   ASSERT_EQ(partia(), WynikPartii::blad);
 
   EXPECT_EQ(okno.komunikaty, L{komunikat_bledu});
@@ -229,7 +227,7 @@ TEST_F(PrzebiegWysokosci, CopyThatCannotBeWrittenStopsTheBatchAndLeavesTheFileAs
   EXPECT_EQ(dziennik().find("Ilość zmian"), std::string::npos);
   EXPECT_EQ(okno.tylko("Label3=").back(), "Label3=FAZA IV");
 
-  testy::awarie() = {};
+  operacje_.od_nowa();
   okno.komunikaty.clear();
   ASSERT_EQ(partia(), WynikPartii::zakonczona);
   EXPECT_TRUE(okno.komunikaty.empty());
@@ -240,6 +238,46 @@ TEST_F(PrzebiegWysokosci, CopyThatCannotBeWrittenStopsTheBatchAndLeavesTheFileAs
                               "Ilość zmian: 1"}));
   for (const char* roboczy : {"aaa.aaa", "aaa.aab", "aaa.ccc"})
     EXPECT_FALSE(jest(roboczy)) << roboczy;
+}
+
+// A read that fails half-way through the rewrite of the first changed file,
+// a scratch index that cannot grow while the ground is stored, a backup
+// folder that cannot be made: each stops the batch with every scenery file
+// as it was, and the same batch afterwards does its whole work.
+TEST_F(PrzebiegWysokosci, AFailingReadMappingOrFolderLeavesEverySceneryFileAsItWas) {
+  const std::string glowny = teren + crlf({"include slup.inc 2 0 1 end", "include b.scm end"});
+  const std::string b = crlf({"include slup.inc 5 0 10 end"});
+  const std::string po = teren + crlf({"include slup.inc 2 3 1 end", "include b.scm end"});
+  const std::pair<std::function<void()>, std::string> awarie[] = {
+      {[&] {
+         // The scan and "FAZA III" read it whole, the rewrite only half.
+         awarie_.tylko_plik = "main.scn";
+         awarie_.czytaj_do = 2 * glowny.size() + glowny.size() / 2;
+       },
+       "Label3=FAZA IV"},
+      // The cells' heads, then no room for the first triangle.
+      {[&] { awarie_.rezerwuj_do = 1; }, "Label3=FAZA III"},
+      {[&] { awarie_.utworz_katalogi = true; }, "Label3=FAZA IV"},
+  };
+  srodowisko.zapis.operacje = &operacje_;
+  for (const auto& [awaria, faza] : awarie) {
+    zapisz("main.scn", glowny);
+    zapisz("b.scm", b);
+    operacje_.od_nowa();
+    awaria();
+    okno.komunikaty.clear();
+    ASSERT_EQ(partia(), WynikPartii::blad) << faza;
+    EXPECT_EQ(okno.tylko("Label3=").back(), faza);
+    EXPECT_EQ(okno.komunikaty, L{komunikat_bledu});
+    EXPECT_EQ(tresc("main.scn"), glowny);
+    EXPECT_EQ(tresc("b.scm"), b);
+    EXPECT_EQ(dziennik().find("Ilość zmian"), std::string::npos);
+
+    operacje_.od_nowa();
+    ASSERT_EQ(partia(), WynikPartii::zakonczona);
+    EXPECT_EQ(tresc("main.scn"), po);
+    EXPECT_EQ(tresc("b.scm"), crlf({"include slup.inc 5 3 10 end"}));
+  }
 }
 
 TEST_F(PrzebiegWysokosci, ASceneryFileNamedLikeAScratchFileStopsTheBatchBeforeAnyWrite) {

@@ -52,7 +52,7 @@ class Start : public ::testing::Test {
            const std::string& listy = "[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n") {
     program.zapisz("wyrownik.ini", "[Sciezka dostepu]\r\n" + tekst_korzenia + "\r\n" + listy);
   }
-  WynikStartu uruchom() { return wykonaj_start(program.sciezka(), okno); }
+  WynikStartu uruchom() { return wykonaj_start(program.sciezka(), okno, operacje_systemowe()); }
 
   testy::KatalogTymczasowy program;
   testy::KatalogTymczasowy korzen;
@@ -87,7 +87,7 @@ TEST_F(Start, EveryFaultOfTheConfiguration) {
   {
     SCOPED_TRACE("no ini: its message, then the inputs go, then the missing path");
     Zapis o;
-    const auto w = wykonaj_start(program.sciezka(), o);
+    const auto w = wykonaj_start(program.sciezka(), o, operacje_systemowe());
     EXPECT_EQ(o.zdarzenia,
               polacz({{k(komunikat::brak_ini)}, wylaczenie, {k(komunikat::brak_sciezki)}}));
     EXPECT_EQ(w.stan, StanStartu::zablokowany);
@@ -99,7 +99,7 @@ TEST_F(Start, EveryFaultOfTheConfiguration) {
     SCOPED_TRACE("ini of 9 bytes");
     program.zapisz("wyrownik.ini", "[inc]\r\n*\r");
     Zapis o;
-    const auto w = wykonaj_start(program.sciezka(), o);
+    const auto w = wykonaj_start(program.sciezka(), o, operacje_systemowe());
     EXPECT_EQ(o.zdarzenia,
               polacz({{k(komunikat::pusty_ini)}, wylaczenie, {k(komunikat::brak_sciezki)}}));
     EXPECT_EQ(w.stan, StanStartu::zablokowany);
@@ -110,7 +110,7 @@ TEST_F(Start, EveryFaultOfTheConfiguration) {
     program.zapisz("wyrownik.ini",
                    "[Sciezka dostepu]\r\n\r\n[inc]\r\n*\r\n[tekstury]\r\ntrawa\r\n");
     Zapis o;
-    const auto w = wykonaj_start(program.sciezka(), o);
+    const auto w = wykonaj_start(program.sciezka(), o, operacje_systemowe());
     EXPECT_EQ(o.zdarzenia, polacz({wylaczenie, {k(komunikat::brak_sciezki)}}));
     EXPECT_EQ(w.stan, StanStartu::zablokowany);
     EXPECT_EQ(w.konfiguracja.lista_inc, Z{"*"});
@@ -119,7 +119,7 @@ TEST_F(Start, EveryFaultOfTheConfiguration) {
     SCOPED_TRACE("no scenery folder: the message, then the inputs; the list is never pointed");
     ini(korzen.sciezka().string());
     Zapis o;
-    const auto w = wykonaj_start(program.sciezka(), o);
+    const auto w = wykonaj_start(program.sciezka(), o, operacje_systemowe());
     EXPECT_EQ(o.zdarzenia, polacz({{k(komunikat::brak_scenery)}, wylaczenie}));
     EXPECT_EQ(w.stan, StanStartu::zablokowany);
     EXPECT_EQ(w.sciezka_scenerii, korzen.sciezka().string() + S + "scenery" + S);
@@ -130,7 +130,7 @@ TEST_F(Start, EveryFaultOfTheConfiguration) {
     SCOPED_TRACE("a file named scenery is no folder");
     korzen.zapisz("scenery", "x");
     Zapis o;
-    wykonaj_start(program.sciezka(), o);
+    wykonaj_start(program.sciezka(), o, operacje_systemowe());
     EXPECT_EQ(o.zdarzenia, polacz({{k(komunikat::brak_scenery)}, wylaczenie}));
     fs::remove(korzen / "scenery");
   }
@@ -141,7 +141,7 @@ TEST_F(Start, EveryFaultOfTheConfiguration) {
         "empty list: the list already shows the folder, then the message, then the inputs");
     ini(korzen.sciezka().string(), listy);
     Zapis o;
-    const auto w = wykonaj_start(program.sciezka(), o);
+    const auto w = wykonaj_start(program.sciezka(), o, operacje_systemowe());
     EXPECT_EQ(o.zdarzenia, polacz({{"katalog", k(komunikat::puste_listy)}, wylaczenie}));
     EXPECT_EQ(w.stan, StanStartu::zablokowany);
     ASSERT_TRUE(w.katalog_scenerii);
@@ -193,14 +193,15 @@ TEST_F(Start, ProgramDirectorySpellings) {
   const std::string oczekiwana = program.sciezka().string() + S;
   for (const fs::path& p : {program.sciezka(), program.sciezka() / "", program.sciezka() / "."}) {
     Zapis o;
-    const auto w = wykonaj_start(p, o);
+    const auto w = wykonaj_start(p, o, operacje_systemowe());
     EXPECT_EQ(w.stan, StanStartu::gotowy) << p;
     EXPECT_TRUE(fs::equivalent(w.katalog_programu, program.sciezka()));
     EXPECT_TRUE(fs::equivalent(w.plik_logu.parent_path(), program.sciezka()));
     EXPECT_EQ(w.plik_logu.filename(), "Log_korekcja.txt");
   }
   Zapis o;
-  EXPECT_EQ(wykonaj_start(program.sciezka() / "", o).sciezka_programu, oczekiwana);
+  EXPECT_EQ(wykonaj_start(program.sciezka() / "", o, operacje_systemowe()).sciezka_programu,
+            oczekiwana);
 }
 
 }  // namespace

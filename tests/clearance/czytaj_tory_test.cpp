@@ -23,7 +23,9 @@ class CzytajTory : public ::testing::Test {
   std::vector<OdcinekToru> czytaj(const std::string& tresc) {
     const auto plik = k.zapisz("t.scm", tresc);
     std::vector<OdcinekToru> wynik;
-    czytaj_tory(plik, [&](const OdcinekToru& o) { wynik.push_back(o); });
+    czytaj_tory(
+        plik, [&](const OdcinekToru& o) { wynik.push_back(o); }, Szukanie::szerokie,
+        operacje_systemowe());
     return wynik;
   }
   testy::KatalogTymczasowy k;

@@ -21,7 +21,7 @@ class Ini : public ::testing::Test {
   Konfiguracja czytaj(const std::string& tresc) {
     k.zapisz("wyrownik.ini", tresc);
     Konfiguracja konf;
-    odczyt_ini(k.sciezka(), konf, komunikaty);
+    odczyt_ini(k.sciezka(), konf, komunikaty, operacje_systemowe());
     return konf;
   }
   testy::KatalogTymczasowy k;
@@ -75,7 +75,7 @@ TEST_F(Ini, RepeatedPathSectionReplacesThePath) {
 
 TEST_F(Ini, MissingAndShortFiles) {
   Konfiguracja konf;
-  odczyt_ini(k.sciezka(), konf, komunikaty);
+  odczyt_ini(k.sciezka(), konf, komunikaty, operacje_systemowe());
   EXPECT_EQ(komunikaty.pokazane, L{"Brak pliku wyrownik.ini"});
 
   komunikaty.pokazane.clear();

@@ -51,19 +51,19 @@ TEST(ZapisIni, ThePathStartUpReadsIsReplacedOrAddedAndEveryOtherByteStays) {
     k.zapisz("wyrownik.ini", po);
     Konfiguracja konfiguracja;
     BezKomunikatow komunikaty;
-    odczyt_ini(k.sciezka(), konfiguracja, komunikaty);
+    odczyt_ini(k.sciezka(), konfiguracja, komunikaty, operacje_systemowe());
     EXPECT_EQ(konfiguracja.sciezka_scenerii, p);
   }
 }
 
 TEST(ZapisIni, TheFileIsCreatedOrReplacedInOneStepAndARefusalChangesNothing) {
   testy::KatalogTymczasowy k;
-  zapisz_sciezke_w_ini(k.sciezka(), "C:\\Sym");
+  zapisz_sciezke_w_ini(k.sciezka(), "C:\\Sym", operacje_systemowe());
   EXPECT_EQ(testy::wczytaj(k / "wyrownik.ini"),
             "[Sciezka dostepu]\r\nC:\\Sym\r\n" + std::string(sekcje_nowego_ini));
 
   k.zapisz("prog/WYROWNIK.INI", "[inc]\r\n*\r\n");  // the name in any letter case
-  zapisz_sciezke_w_ini(k / "prog", "C:\\Sym");
+  zapisz_sciezke_w_ini(k / "prog", "C:\\Sym", operacje_systemowe());
   EXPECT_EQ(testy::wczytaj(k / "prog/WYROWNIK.INI"),
             "[Sciezka dostepu]\r\nC:\\Sym\r\n[inc]\r\n*\r\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(k / "prog"), {}), 1);
@@ -71,7 +71,7 @@ TEST(ZapisIni, TheFileIsCreatedOrReplacedInOneStepAndARefusalChangesNothing) {
   std::filesystem::permissions(k / "prog/WYROWNIK.INI", std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::remove);
   try {
-    zapisz_sciezke_w_ini(k / "prog", "C:\\Inny");
+    zapisz_sciezke_w_ini(k / "prog", "C:\\Inny", operacje_systemowe());
     ADD_FAILURE() << "a read-only ini was replaced";
   } catch (const BladPliku& b) {
     EXPECT_NE(std::string(b.what()).find("read-only"), std::string::npos) << b.what();
@@ -88,7 +88,7 @@ TEST(ZapisIni, ALinkedIniStaysALinkAndTheFileItNamesGetsThePath) {
   k.zapisz("wspolne/moj.ini", "[inc]\r\n*\r\n");
   std::filesystem::create_directories(k / "prog");
   std::filesystem::create_symlink("../wspolne/moj.ini", k / "prog/wyrownik.ini");
-  zapisz_sciezke_w_ini(k / "prog", "C:\\Sym");
+  zapisz_sciezke_w_ini(k / "prog", "C:\\Sym", operacje_systemowe());
   EXPECT_TRUE(std::filesystem::is_symlink(k / "prog/wyrownik.ini"));
   EXPECT_EQ(testy::wczytaj(k / "wspolne/moj.ini"),
             "[Sciezka dostepu]\r\nC:\\Sym\r\n[inc]\r\n*\r\n");
@@ -97,13 +97,13 @@ TEST(ZapisIni, ALinkedIniStaysALinkAndTheFileItNamesGetsThePath) {
   // A link to a file still to be made: the file is made, the link stays.
   std::filesystem::create_directories(k / "p2");
   std::filesystem::create_symlink(k / "wspolne/nowy.ini", k / "p2/wyrownik.ini");
-  zapisz_sciezke_w_ini(k / "p2", "C:\\Sym");
+  zapisz_sciezke_w_ini(k / "p2", "C:\\Sym", operacje_systemowe());
   EXPECT_TRUE(std::filesystem::is_symlink(k / "p2/wyrownik.ini"));
   EXPECT_TRUE(testy::wczytaj(k / "wspolne/nowy.ini").starts_with("[Sciezka dostepu]\r\nC:\\Sym"));
 
   std::filesystem::create_directories(k / "p3");
   std::filesystem::create_symlink("wyrownik.ini", k / "p3/wyrownik.ini");  // a loop
-  EXPECT_THROW(zapisz_sciezke_w_ini(k / "p3", "C:\\Sym"), BladPliku);
+  EXPECT_THROW(zapisz_sciezke_w_ini(k / "p3", "C:\\Sym", operacje_systemowe()), BladPliku);
   EXPECT_TRUE(std::filesystem::is_symlink(k / "p3/wyrownik.ini"));
 }
 #endif

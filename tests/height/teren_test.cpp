@@ -44,7 +44,9 @@ class CzytajTeren : public ::testing::Test {
   std::vector<Trojkat> czytaj(const std::string& tresc) {
     const auto plik = k.zapisz("t.scm", tresc);
     std::vector<Trojkat> wynik;
-    czytaj_teren(plik, konf, [&](const Trojkat& t) { wynik.push_back(t); });
+    czytaj_teren(
+        plik, konf, [&](const Trojkat& t) { wynik.push_back(t); }, nullptr, Szukanie::szerokie,
+        operacje_systemowe());
     return wynik;
   }
   testy::KatalogTymczasowy k;

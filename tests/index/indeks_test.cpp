@@ -114,7 +114,7 @@ TEST_F(IndeksNaDysku, CreationWritesEmptyHeads) {
   k.zapisz("aaa.aaa", std::string(1000, 'x'));
   k.zapisz("aaa.aab", std::string(20'000'000, 'x'));
   {
-    Indeks indeks = Indeks(k.sciezka(), zakres_siatki);
+    Indeks indeks = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
     EXPECT_EQ(indeks.ile_rekordow(), 0);
     EXPECT_EQ(indeks.ile_rekordow_komorek(), 1000000);
     EXPECT_EQ(indeks.siatka().krok_x(), 10);
@@ -127,7 +127,7 @@ TEST_F(IndeksNaDysku, CreationWritesEmptyHeads) {
 
 TEST_F(IndeksNaDysku, PayloadRecordsAreNineLittleEndianDoubles) {
   {
-    Indeks indeks = Indeks(k.sciezka(), zakres_siatki);
+    Indeks indeks = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
     EXPECT_EQ(indeks.dopisz_rekord(rekord(10)), 1);
     EXPECT_EQ(indeks.dopisz_rekord({1.0, -2.0, 0, 0, 0, 0, 0, 0, 0.5}), 2);
     EXPECT_EQ(indeks.ile_rekordow(), 2);
@@ -145,7 +145,7 @@ TEST_F(IndeksNaDysku, PayloadRecordsAreNineLittleEndianDoubles) {
 
 TEST_F(IndeksNaDysku, AChainOfThreeInCellFive) {
   {
-    Indeks indeks = Indeks(k.sciezka(), zakres_siatki);
+    Indeks indeks = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
     for (int i = 1; i <= 3; ++i) indeks.dopisz_rekord(rekord(i));
     for (std::int32_t nr = 1; nr <= 3; ++nr) indeks.dopisz_do_komorki(5, nr);
     EXPECT_EQ(indeks.ile_rekordow_komorek(), 1000002);
@@ -166,7 +166,7 @@ TEST_F(IndeksNaDysku, AChainOfThreeInCellFive) {
 
 TEST_F(IndeksNaDysku, ASingleRegistrationUsesTheHeadOnly) {
   {
-    Indeks indeks = Indeks(k.sciezka(), zakres_siatki);
+    Indeks indeks = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
     for (int i = 1; i <= 4; ++i) indeks.dopisz_rekord(rekord(i));
     indeks.dopisz_do_komorki(7, 4);
     EXPECT_EQ(indeks.ile_rekordow_komorek(), 1000000);
@@ -179,7 +179,7 @@ TEST_F(IndeksNaDysku, ASingleRegistrationUsesTheHeadOnly) {
 
 TEST_F(IndeksNaDysku, BoxesRegisterColumnByColumnRowByRow) {
   {
-    Indeks indeks = Indeks(k.sciezka(), zakres_siatki);
+    Indeks indeks = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
     indeks.dopisz_rekord(rekord(1));
     indeks.dopisz_rekord(rekord(2));
     // Columns 1..2, rows 1..2: heads first, then overflow in cell order.
@@ -204,7 +204,7 @@ TEST_F(IndeksNaDysku, BoxesRegisterColumnByColumnRowByRow) {
 }
 
 TEST_F(IndeksNaDysku, BoxesOutsideTheExtentsLandInTheBorderCells) {
-  Indeks indeks = Indeks(k.sciezka(), zakres_siatki);
+  Indeks indeks = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
   indeks.dopisz_rekord(rekord(1));
   indeks.dopisz_rekord(rekord(2));
   indeks.rejestruj_w_komorkach(1, -500, -100, 15, 25);      // left of min_x: column 1, rows 2..3
@@ -219,7 +219,7 @@ TEST_F(IndeksNaDysku, BoxesOutsideTheExtentsLandInTheBorderCells) {
 }
 
 TEST_F(IndeksNaDysku, AWalkOfANeverUsedCellVisitsNothing) {
-  Indeks indeks = Indeks(k.sciezka(), zakres_siatki);
+  Indeks indeks = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
   indeks.dopisz_rekord(rekord(1));
   indeks.dopisz_do_komorki(1, 1);
   EXPECT_TRUE(przejdz(indeks, 5000, 5000).empty());
@@ -227,7 +227,7 @@ TEST_F(IndeksNaDysku, AWalkOfANeverUsedCellVisitsNothing) {
 }
 
 TEST_F(IndeksNaDysku, WrongNumbersAreRefused) {
-  Indeks indeks = Indeks(k.sciezka(), zakres_siatki);
+  Indeks indeks = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
   indeks.dopisz_rekord(rekord(1));
   EXPECT_THROW(indeks.dopisz_do_komorki(0, 1), BladDanych);
   EXPECT_THROW(indeks.dopisz_do_komorki(1000001, 1), BladDanych);
@@ -237,7 +237,7 @@ TEST_F(IndeksNaDysku, WrongNumbersAreRefused) {
 
 TEST_F(IndeksNaDysku, DeletedAtTheNormalEndLeftBehindOtherwise) {
   {
-    Indeks indeks = Indeks(k.sciezka(), zakres_siatki);
+    Indeks indeks = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
     indeks.dopisz_rekord(rekord(1));
     indeks.rejestruj_w_komorkach(1, 0, 0, 0, 0);
     indeks.usun_indeks();
@@ -248,7 +248,7 @@ TEST_F(IndeksNaDysku, DeletedAtTheNormalEndLeftBehindOtherwise) {
   EXPECT_FALSE(fs::exists(k / "aaa.aaa"));
   EXPECT_FALSE(fs::exists(k / "aaa.aab"));
   try {
-    Indeks indeks = Indeks(k.sciezka(), zakres_siatki);
+    Indeks indeks = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
     indeks.dopisz_rekord(rekord(1));
     indeks.rejestruj_w_komorkach(1, 0, 0, 0, 0);
     indeks.rejestruj_w_komorkach(1, 0, 0, 0, 0);
@@ -289,7 +289,7 @@ TEST_F(IndeksNaDysku, AFileThatCannotGrowIsAFailureNotACrash) {
   {
     const LimitRozmiaru limit(12'500'000);
     ASSERT_TRUE(limit.ustawiony());
-    Indeks indeks = Indeks(k.sciezka(), zakres_siatki);
+    Indeks indeks = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
     indeks.dopisz_rekord(rekord(1));
     indeks.dopisz_do_komorki(3, 1);
     // The first overflow record needs more room than the limit leaves.
@@ -300,14 +300,14 @@ TEST_F(IndeksNaDysku, AFileThatCannotGrowIsAFailureNotACrash) {
   EXPECT_EQ(komorka_z_pliku(komorki, 3), (RekordKomorki{3, 0, 1}));
   {
     const LimitRozmiaru limit(1'000'000);
-    EXPECT_THROW(Indeks(k.sciezka(), zakres_siatki), BladPliku);
+    EXPECT_THROW(Indeks(k.sciezka(), zakres_siatki, operacje_systemowe()), BladPliku);
   }
 }
 
 #endif
 
 TEST_F(IndeksNaDysku, AMovedIndexKeepsWorking) {
-  Indeks pierwszy = Indeks(k.sciezka(), zakres_siatki);
+  Indeks pierwszy = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
   pierwszy.dopisz_rekord(rekord(1));
   Indeks drugi = std::move(pierwszy);
   drugi.dopisz_rekord(rekord(2));
@@ -321,7 +321,7 @@ TEST_F(IndeksNaDysku, FilesGrowPastTheirFirstReserve) {
   // More overflow records and elements than the first growth steps hold.
   constexpr std::int32_t ile = 400'000;
   {
-    Indeks indeks = Indeks(k.sciezka(), zakres_siatki);
+    Indeks indeks = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
     for (std::int32_t nr = 1; nr <= ile; ++nr) {
       ASSERT_EQ(indeks.dopisz_rekord(rekord(nr)), nr);
       // Every element in the nine cells of columns 1..3, rows 1..3, and in

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/bledy.hpp"
-#include "pomoc/awarie_zapisu.hpp"
+#include "pomoc/awarie_systemu.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
 
 namespace wyrownik {
@@ -16,15 +16,16 @@ using namespace std::string_literals;
 
 class DziennikTest : public ::testing::Test {
  protected:
-  void SetUp() override { testy::awarie() = {}; }
   std::string tresc() const { return testy::wczytaj(log); }
 
   testy::KatalogTymczasowy k;
+  testy::OperacjeZAwariami operacje_;
+  testy::Awarie& awarie_ = operacje_.awarie;
   std::filesystem::path log = k / "Log_korekcja.txt";
 };
 
 TEST_F(DziennikTest, ChangeEntryOfTheHeightRun) {
-  Dziennik d(log);
+  Dziennik d(log, operacje_systemowe());
   d.zmiana_wysokosci("TD.scn", "/sim/scenery/obiekty/a.scm", "include  a.inc;10 5 20",
                      "include a.inc 10 7.12 20");
   d.zamknij();
@@ -38,7 +39,7 @@ TEST_F(DziennikTest, ChangeEntryOfTheHeightRun) {
 }
 
 TEST_F(DziennikTest, ChangeAndRemovalEntriesOfTheClearanceRun) {
-  Dziennik d(log);
+  Dziennik d(log, operacje_systemowe());
   // Raw lines keep their bytes: Windows-1250 letters, a TAB, a lone CR.
   d.zmiana_polozenia("/s/scenery/b.scm",
                      "include \xB3\xF3"
@@ -61,7 +62,7 @@ TEST_F(DziennikTest, ChangeAndRemovalEntriesOfTheClearanceRun) {
 }
 
 TEST_F(DziennikTest, Summaries) {
-  Dziennik d(log);
+  Dziennik d(log, operacje_systemowe());
   d.podsumowanie("TD.scn", 0);
   d.podsumowanie(
       "Dru\xBF"
@@ -83,14 +84,14 @@ TEST_F(DziennikTest, Summaries) {
 
 TEST_F(DziennikTest, AppendsToWhatTheLogHolds) {
   k.zapisz("Log_korekcja.txt", "earlier\r\n");
-  Dziennik d(log);
+  Dziennik d(log, operacje_systemowe());
   d.podsumowanie("a.scn", 3);
   d.zamknij();
   EXPECT_EQ(tresc(), "earlier\r\nSceneria: a.scn\r\nIlo\x9C\xE6 zmian: 3\r\n");
 }
 
 TEST_F(DziennikTest, EntriesReachTheFileWhenWrittenOut) {
-  Dziennik d(log);
+  Dziennik d(log, operacje_systemowe());
   d.usuniecie("p", "l");
   d.oproznij();
   EXPECT_EQ(tresc(), "Plik: p\r\nUsuni\xEAto:\r\nl\r\n\r\n");
@@ -99,7 +100,7 @@ TEST_F(DziennikTest, EntriesReachTheFileWhenWrittenOut) {
 
 TEST_F(DziennikTest, FailurePathKeepsWhatWasLogged) {
   {
-    Dziennik d(log);
+    Dziennik d(log, operacje_systemowe());
     d.zmiana_polozenia("p", "a", "b");
     // Left without zamknij(), as when a run fails.
   }
@@ -107,19 +108,19 @@ TEST_F(DziennikTest, FailurePathKeepsWhatWasLogged) {
 }
 
 TEST_F(DziennikTest, FailuresAreReported) {
-  EXPECT_THROW(Dziennik(k / "brak" / "Log_korekcja.txt"), BladPliku);
+  EXPECT_THROW(Dziennik(k / "brak" / "Log_korekcja.txt", operacje_systemowe()), BladPliku);
   {
-    Dziennik d(log, testy::operacje_z_awariami());
-    testy::awarie().pisz_do = 10;
+    Dziennik d(log, operacje_);
+    awarie_.pisz_do = 10;
     d.zmiana_polozenia("p", "a", "b");
     EXPECT_THROW(d.oproznij(), BladPliku);
   }
   // A failed write is not repeated on the way out: no bytes twice.
   EXPECT_EQ(tresc(), "Plik: p\r\nP");
   {
-    testy::awarie() = {};
-    testy::awarie().zamknij = true;
-    Dziennik d(log, testy::operacje_z_awariami());
+    operacje_.od_nowa();
+    awarie_.zamknij = true;
+    Dziennik d(log, operacje_);
     d.podsumowanie("a", 1);
     EXPECT_THROW(d.zamknij(), BladPliku);
   }

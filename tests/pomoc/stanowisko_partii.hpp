@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "batch/partia.hpp"
+#include "pomoc/awarie_systemu.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
 #include "pomoc/okno_fazowe.hpp"
 #include "text/kodowanie.hpp"
@@ -49,6 +50,9 @@ class StanowiskoPartii : public ::testing::Test {
   std::string pelna(const std::string& wpis) const { return srodowisko.tekst_katalogu + wpis; }
 
   KatalogTymczasowy k;
+  // System calls a test may fail, once it hands them to the batch.
+  OperacjeZAwariami operacje_;
+  Awarie& awarie_ = operacje_.awarie;
   Srodowisko srodowisko;
   OknoFazowe okno;
   // The texts of the four number boxes.

@@ -61,6 +61,7 @@ TEST(Przebieg, PhasesInOrderAndTheLogClosedBeforeTheIndexGoes) {
   sluchacze.dodaj(konce);
   sluchacze.dodaj(dziennik);
   KontekstPrzebiegu kontekst;
+  kontekst.operacje = &operacje_systemowe();
   kontekst.sluchacz = &sluchacze;
 
   wykonaj_przebieg(stan, przebieg, kontekst, postep);

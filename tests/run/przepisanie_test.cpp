@@ -10,7 +10,7 @@
 #include "log/sluchacz_dziennika.hpp"
 #include "platform/bledy.hpp"
 #include "platform/separator.hpp"
-#include "pomoc/awarie_zapisu.hpp"
+#include "pomoc/awarie_systemu.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
 #include "pomoc/postep_nagrywajacy.hpp"
 #include "text/blad_danych.hpp"
@@ -58,7 +58,6 @@ bool ten_sam(const fs::path& p, const fs::path& swiadek) {
 class Przepisanie : public ::testing::Test {
  protected:
   void SetUp() override {
-    testy::awarie() = {};
     fs::create_directories(k / "scenery");
     stan.tekst_katalogu = (k / "scenery").string() + "/";
     stan.katalog = k / "scenery";
@@ -75,8 +74,8 @@ class Przepisanie : public ::testing::Test {
   // One whole rewrite with a log of its own, and without the log's summary
   // (the run's end, not the rewrite's); returns the log's bytes.
   std::string przepisz(Rodzaj rodzaj, bool na_sucho = false,
-                       const OperacjeZapisu& operacje = operacje_systemowe(),
-                       const OperacjeZapisu& operacje_logu = operacje_systemowe()) {
+                       OperacjeSystemu& operacje = operacje_systemowe(),
+                       OperacjeSystemu& operacje_logu = operacje_systemowe()) {
     SluchaczDziennika dziennik(log, operacje_logu, rodzaj);
     dziennik.poczatek_scenerii(stan);
     ZasadyTestowe zasady(rodzaj, oferowane);
@@ -95,6 +94,8 @@ class Przepisanie : public ::testing::Test {
   }
 
   testy::KatalogTymczasowy k;
+  testy::OperacjeZAwariami operacje_;
+  testy::Awarie& awarie_ = operacje_.awarie;
   fs::path log = k / "Log_korekcja.txt";
   StanScenerii stan;
   LicznikiPrzebiegu liczniki;
@@ -284,10 +285,10 @@ TEST_F(Przepisanie, SceneryFileNamedLikeTheScratchCopyIsNeverEmptied) {
 TEST_F(Przepisanie, CopyAndLogAreOnDiskBeforeTheCopyTakesThePlaceOfTheFile) {
   zapisz("a.scm", "include a.inc 1 2 3->include a.inc 1 5 3\n");
   stan.lista_plikow = {"a.scm"};
-  const auto& operacje = testy::operacje_z_awariami();
+  auto& operacje = operacje_;
   przepisz(Rodzaj::wysokosc, false, operacje, operacje);
   // After a power cut a replaced file must have its entry in the log.
-  const auto& w = testy::awarie().wywolania;
+  const auto& w = awarie_.wywolania;
   const auto zamiana = std::find(w.begin(), w.end(), "zmien_nazwe");
   ASSERT_GE(zamiana - w.begin(), 4);
   EXPECT_EQ(std::vector<std::string>(zamiana - 4, zamiana + 1),
@@ -301,8 +302,8 @@ TEST_F(Przepisanie, LogHoldsTheChangesBeforeTheFileIsReplaced) {
   zapisz("a.scm", "include a.inc 1 2 3->include a.inc 1 5 3\n");
   stan.lista_plikow = {"a.scm"};
   std::string log_przy_zamianie;
-  testy::awarie().przed_zmiana_nazwy = [&] { log_przy_zamianie = testy::wczytaj(log); };
-  const std::string dziennik = przepisz(Rodzaj::wysokosc, false, testy::operacje_z_awariami());
+  awarie_.przed_zmiana_nazwy = [&] { log_przy_zamianie = testy::wczytaj(log); };
+  const std::string dziennik = przepisz(Rodzaj::wysokosc, false, operacje_);
   EXPECT_FALSE(dziennik.empty());
   EXPECT_EQ(log_przy_zamianie, dziennik);
 }
@@ -317,7 +318,7 @@ class PrzepisanieAwarie : public Przepisanie {
     fs::create_hard_link(p, swiadek);
     stan.lista_plikow = {"a.scm"};
     try {
-      przepisz(Rodzaj::wysokosc, false, testy::operacje_z_awariami());
+      przepisz(Rodzaj::wysokosc, false, operacje_);
       ADD_FAILURE() << "the failure was not reported";
     } catch (const BladPliku&) {
     }
@@ -335,29 +336,29 @@ class PrzepisanieAwarie : public Przepisanie {
 };
 
 TEST_F(PrzepisanieAwarie, DiskFullPartWay) {
-  testy::awarie().pisz_do = 10;
+  awarie_.pisz_do = 10;
   sprawdz_awarie(maly);
 }
 
 TEST_F(PrzepisanieAwarie, DiskFullWhileTheCopyIsStillBeingWritten) {
   std::string duzy = "include a.inc 1 2 3->include a.inc 1 5 3\n";
   for (int i = 0; i < 200000; ++i) duzy += "line number " + std::to_string(i) + "\n";
-  testy::awarie().pisz_do = 1500000;
+  awarie_.pisz_do = 1500000;
   sprawdz_awarie(duzy);
 }
 
 TEST_F(PrzepisanieAwarie, SyncFails) {
-  testy::awarie().synchronizuj = true;
+  awarie_.synchronizuj = true;
   sprawdz_awarie(maly);
 }
 
 TEST_F(PrzepisanieAwarie, CloseFails) {
-  testy::awarie().zamknij = true;
+  awarie_.zamknij = true;
   sprawdz_awarie(maly);
 }
 
 TEST_F(PrzepisanieAwarie, RenameFails) {
-  testy::awarie().zmien_nazwe = true;
+  awarie_.zmien_nazwe = true;
   sprawdz_awarie(maly);
 }
 
@@ -366,8 +367,8 @@ TEST_F(PrzepisanieAwarie, FilesReplacedBeforeAFailureKeepTheirNewContent) {
   zapisz("b.scm", "include b.inc 1 2 3->include b.inc 1 5 3\n");
   stan.lista_plikow = {"a.scm", "b.scm"};
   // The first copy goes through whole; the second finds the disk full.
-  testy::awarie().pisz_do = std::string_view("include a.inc 1 5 3\r\n").size();
-  EXPECT_THROW(przepisz(Rodzaj::wysokosc, false, testy::operacje_z_awariami()), BladPliku);
+  awarie_.pisz_do = std::string_view("include a.inc 1 5 3\r\n").size();
+  EXPECT_THROW(przepisz(Rodzaj::wysokosc, false, operacje_), BladPliku);
   EXPECT_EQ(tresc("a.scm"), "include a.inc 1 5 3\r\n");
   EXPECT_EQ(tresc("b.scm"), "include b.inc 1 2 3->include b.inc 1 5 3\n");
 }

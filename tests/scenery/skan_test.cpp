@@ -27,7 +27,7 @@ class Skan : public ::testing::Test {
     stan.katalog = k / "scenery";
     stan.tekst_katalogu = stan.katalog.string() + "/";
     stan.nazwa_scenerii = std::move(nazwa);
-    znajdz_min_max(stan, postep);
+    znajdz_min_max(stan, postep, operacje_systemowe());
   }
 
   // The names the scan announced, in order.

@@ -13,7 +13,7 @@ namespace {
 
 std::vector<std::string> linie(const std::string& tresc) {
   testy::KatalogTymczasowy katalog;
-  CzytnikLinii czytnik(katalog.zapisz("plik.scn", tresc));
+  CzytnikLinii czytnik(katalog.zapisz("plik.scn", tresc), operacje_systemowe());
   std::vector<std::string> wynik;
   std::string_view linia;
   while (czytnik.czytaj(linia)) wynik.emplace_back(linia);
@@ -46,7 +46,7 @@ TEST(CzytnikLinii, HandlesLinesAcrossAndBeyondTheBuffer) {
 
 TEST(CzytnikLinii, MissingFileIsAFailure) {
   testy::KatalogTymczasowy katalog;
-  EXPECT_THROW(CzytnikLinii(katalog / "brak.scn"), BladPliku);
+  EXPECT_THROW(CzytnikLinii(katalog / "brak.scn", operacje_systemowe()), BladPliku);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ int ile_pikseli(const QImage& obraz, QColor kolor) {
 QImage obraz_strony(const QString& chromium, const Raport& raport,
                     const testy::KatalogTymczasowy& k, const std::string& nazwa) {
   const auto strona = k / (nazwa + ".html"), obraz = k / (nazwa + ".png");
-  zapisz_raport(strona, raport);
+  zapisz_raport(strona, raport, operacje_systemowe());
   QProcess p;
   p.start(chromium,
           {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
