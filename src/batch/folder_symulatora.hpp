@@ -10,13 +10,6 @@
 
 namespace wyrownik {
 
-namespace komunikat {
-inline constexpr TekstCp1250 sciezka_poza_ini{
-    "Tej ścieżki nie da się zapisać w wyrownik.ini (znak spoza strony kodowej 1250, średnik, "
-    "tabulator albo kilka spacji z rzędu). Wybierz inny folder."};
-inline constexpr TekstCp1250 blad_zapisu_ini{"Nie można zapisać pliku wyrownik.ini."};
-}  // namespace komunikat
-
 enum class WyborFolderu {
   zapisany,          // wyrownik.ini names it now
   brak_scenery,      // no "scenery" folder in it, in any letter case

@@ -23,15 +23,6 @@
 
 namespace wyrownik {
 
-// The fixed message of a batch stopped by a failure.
-namespace komunikat {
-// "prgramu" as the system has always spelt it: users and scripts look for
-// this very text.
-inline constexpr TekstCp1250 blad_partii{
-    "Wystąpił błąd. Dalsze działanie prgramu zostało przerwane."};
-inline constexpr TekstCp1250 brak_logu{"Nie można utworzyć pliku Log_korekcja.txt."};
-}  // namespace komunikat
-
 // The three status lines of a batch: the scenery, the phase, the file.
 enum class WierszStatusu { sceneria, faza, plik };
 

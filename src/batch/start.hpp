@@ -11,13 +11,6 @@
 
 namespace wyrownik {
 
-// The messages of start-up besides those of the ini.
-namespace komunikat {
-inline constexpr TekstCp1250 brak_sciezki{"Brak podanej ścieżki dostępu"};
-inline constexpr TekstCp1250 brak_scenery{"Brak podkatalogu SCENERY."};
-inline constexpr TekstCp1250 puste_listy{"Lista plików inc lub lista tekstur jest pusta."};
-}  // namespace komunikat
-
 // What start-up needs of the window besides its message boxes.
 class OknoStartu : public Komunikaty {
  public:

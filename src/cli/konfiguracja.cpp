@@ -1,5 +1,6 @@
 #include "batch/folder_symulatora.hpp"
 #include "cli/polecenia.hpp"
+#include "cli/teksty_cli.hpp"
 #include "platform/bledy.hpp"
 #include "text/kodowanie.hpp"
 
@@ -11,7 +12,7 @@ int ustaw_symulator(const std::filesystem::path& katalog_programu, const std::st
   // The ini is replaced in one step: a request before it writes nothing, one
   // during it comes too late to matter.
   if (przerwanie.load() != 0) {
-    bledy << "wyrownik-cli: interrupted: wyrownik.ini was not changed\n";
+    bledy << tekst::program << tekst::ini_bez_zmian << '\n';
     return przerwanie.load();
   }
   try {
@@ -22,7 +23,7 @@ int ustaw_symulator(const std::filesystem::path& katalog_programu, const std::st
     bledy << cp1250_na_utf8(komunikat_wyboru(wybor)) << '\n';
     return kod_blad_startu;
   } catch (const BladPliku& b) {
-    bledy << "wyrownik-cli: cannot write wyrownik.ini: " << b.what() << '\n';
+    bledy << tekst::program << tekst::nie_zapisano_ini << b.what() << '\n';
     return kod_blad_partii;
   }
 }

@@ -1,5 +1,6 @@
 #include "cli/okno_cli.hpp"
 
+#include "cli/teksty_cli.hpp"
 #include "platform/separator.hpp"
 #include "text/kodowanie.hpp"
 
@@ -28,24 +29,22 @@ std::string tekst_sciezki(const std::filesystem::path& sciezka) {
 void OknoCli::raport_gotowy(const std::filesystem::path& plik) {
   if (!sciezka_raportu_) return;
   if (wyjscie_ << tekst_sciezki(plik) << '\n' << std::flush) return;
-  bledy_ << "wyrownik-cli: warning: the report's path could not be written to standard output: "
-         << tekst_sciezki(plik) << '\n'
+  bledy_ << tekst::uwaga << tekst::sciezka_raportu_nie_wypisana << tekst_sciezki(plik) << '\n'
          << std::flush;
 }
 
 // A warning names files in the system's bytes or in the scenery's
 // Windows-1250: UTF-8 where it is that already.
-void OknoCli::ostrzezenie(std::string_view tekst) {
-  bledy_ << "wyrownik-cli: warning: "
-         << (nazwy_na_dysku_w_utf8 && poprawny_utf8(tekst) ? std::string(tekst)
-                                                           : cp1250_na_utf8(tekst))
+void OknoCli::ostrzezenie(std::string_view opis) {
+  bledy_ << tekst::uwaga
+         << (nazwy_na_dysku_w_utf8 && poprawny_utf8(opis) ? std::string(opis)
+                                                          : cp1250_na_utf8(opis))
          << '\n'
          << std::flush;
 }
 
 void OknoCli::brak_raportu(std::string_view powod) {
-  bledy_ << "wyrownik-cli: the report was not written (the batch's work stands): " << powod << '\n'
-         << std::flush;
+  bledy_ << tekst::program << tekst::brak_raportu << powod << '\n' << std::flush;
 }
 
 void OknoCli::koniec_partii(const LicznikiPrzebiegu& suma) {
@@ -55,19 +54,7 @@ void OknoCli::koniec_partii(const LicznikiPrzebiegu& suma) {
 // The last line of every batch: what it did, or in a dry run would do; a
 // batch stopped on request says so, and that undo gives back what it did.
 void OknoCli::podsumuj(bool przerwana) {
-  const LicznikiPrzebiegu& suma = suma_;
-  bledy_ << "wyrownik-cli: ";
-  if (przerwana) {
-    bledy_ << "interrupted: the batch stopped before its end"
-           << (na_sucho_ ? " (a dry run: no file was changed)"
-                         : " (each file as before it or wholly corrected; undo gives back what it "
-                           "replaced)")
-           << "; ";
-  }
-  bledy_ << (na_sucho_ ? "would change " : "changed ") << suma.ile_zmian
-         << (na_sucho_ ? ", would remove " : ", removed ") << suma.ile_usunietych
-         << ", kept by markers " << suma.ile_chronionych << '\n'
-         << std::flush;
+  bledy_ << tekst::podsumowanie(suma_, na_sucho_, przerwana) << '\n' << std::flush;
 }
 
 std::string OknoCli::pozycja(std::size_t i) const {

@@ -8,6 +8,7 @@
 #include "batch/partia.hpp"
 #include "cli/okno_cli.hpp"
 #include "cli/polecenia.hpp"
+#include "cli/teksty_cli.hpp"
 #include "patch/latka.hpp"
 #include "platform/bledy.hpp"
 #include "platform/konsola.hpp"
@@ -46,8 +47,7 @@ std::optional<std::vector<std::string>> scenerie_partii(const std::vector<std::s
     const auto plik = znajdz_w_scenerii(katalog, w_scenerii);
     const std::string* wpis = plik && czy_zwykly_plik(*plik) ? wpis_listy(*plik) : nullptr;
     if (wpis == nullptr) {
-      bledy << "wyrownik-cli: no scenery file " << nazwa << " in " << tekst_sciezki(katalog)
-            << '\n';
+      bledy << tekst::brak_scenerii(nazwa, tekst_sciezki(katalog)) << '\n';
       return std::nullopt;
     }
     scenerie.push_back(*wpis);
@@ -70,11 +70,13 @@ class WyjscieLatki {
   }
   void operator()(std::string_view bajty) {
     if (plik_) return plik_->zapisz(bajty);
-    if (!(wyjscie_ << bajty)) throw BladPliku("cannot write the patch to", "standard output");
+    if (!(wyjscie_ << bajty))
+      throw BladPliku(std::string(tekst::latka_nie_do), std::string(tekst::latka_do_stdout));
   }
   void zamknij() {
     if (plik_) return plik_->zamknij();
-    if (!wyjscie_.flush()) throw BladPliku("cannot write the patch to", "standard output");
+    if (!wyjscie_.flush())
+      throw BladPliku(std::string(tekst::latka_nie_do), std::string(tekst::latka_do_stdout));
   }
   // A patch cut short claims no whole batch: its file goes (stdout has
   // already carried what it carried). False when it cannot be removed.
@@ -107,8 +109,7 @@ int polecenie_partii(const Opcje& opcje, const WynikStartu& start, std::ostream&
   if (opcje.latka && *opcje.latka != "-") {
     const auto cel = std::filesystem::path(std::u8string(opcje.latka->begin(), opcje.latka->end()));
     if (const auto zajete = zajete_przez_partie(cel, srodowisko, scenerie)) {
-      bledy << "wyrownik-cli: --diff would overwrite " << cp1250_na_utf8(*zajete) << ": "
-            << *opcje.latka << '\n';
+      bledy << tekst::latka_nadpisalaby(cp1250_na_utf8(*zajete), *opcje.latka) << '\n';
       return kod_uzycie;
     }
   }
@@ -121,7 +122,7 @@ int polecenie_partii(const Opcje& opcje, const WynikStartu& start, std::ostream&
       srodowisko.zapis.latka = &*latka;
     }
   } catch (const BladPliku& b) {
-    bledy << "wyrownik-cli: cannot write the patch: " << b.what() << '\n';
+    bledy << tekst::program << tekst::brak_latki << b.what() << '\n';
     return kod_blad_partii;
   }
   OknoCli okno(scenerie, wyjscie, bledy, przerwanie, opcje.latka != "-", srodowisko.zapis.na_sucho);
@@ -137,8 +138,7 @@ int polecenie_partii(const Opcje& opcje, const WynikStartu& start, std::ostream&
   const bool przerwana = wynik == WynikPartii::przerwana;
   // A real run's patch holds the files it replaced, each whole: it stays.
   if (przerwana && srodowisko.zapis.na_sucho && wyjscie_latki && !wyjscie_latki->porzuc()) {
-    bledy << "wyrownik-cli: warning: the patch of the interrupted batch could not be removed: "
-          << *opcje.latka << '\n';
+    bledy << tekst::uwaga << tekst::latka_zostala << *opcje.latka << '\n';
   }
   int kod = przerwana                            ? przerwanie.load()
             : wynik != WynikPartii::zakonczona   ? kod_blad_partii
@@ -147,7 +147,7 @@ int polecenie_partii(const Opcje& opcje, const WynikStartu& start, std::ostream&
   try {
     if (wyjscie_latki && !(przerwana && srodowisko.zapis.na_sucho)) wyjscie_latki->zamknij();
   } catch (const BladPliku& b) {
-    bledy << "wyrownik-cli: cannot write the patch: " << b.what() << '\n';
+    bledy << tekst::program << tekst::brak_latki << b.what() << '\n';
     if (!przerwana) kod = kod_blad_partii;
   }
   okno.podsumuj(przerwana);

@@ -7,6 +7,7 @@
 #include "cli/okno_cli.hpp"
 #include "cli/opcje.hpp"
 #include "cli/polecenia.hpp"
+#include "cli/teksty_cli.hpp"
 #include "platform/bledy.hpp"
 #include "platform/blokada.hpp"
 #include "text/kodowanie.hpp"
@@ -17,7 +18,7 @@ namespace wyrownik::cli {
 // written, the command failed.
 int odpowiedz(std::ostream& wyjscie, std::ostream& bledy, int kod) {
   if (wyjscie.flush()) return kod;
-  bledy << "wyrownik-cli: cannot write to standard output\n";
+  bledy << tekst::program << tekst::brak_stdout << '\n';
   return kod == kod_ok ? kod_blad_partii : kod;
 }
 
@@ -40,7 +41,7 @@ std::optional<std::filesystem::path> katalog_programu(const Opcje& opcje,
                                                       const std::filesystem::path& domyslny,
                                                       std::ostream& bledy) {
   if (!opcje.katalog_programu && domyslny.empty()) {
-    bledy << "wyrownik-cli: cannot find the program's own directory; give --program-dir\n";
+    bledy << tekst::program << tekst::brak_katalogu_programu << '\n';
     return std::nullopt;
   }
   std::error_code blad;
@@ -50,7 +51,7 @@ std::optional<std::filesystem::path> katalog_programu(const Opcje& opcje,
                              : domyslny,
       blad);
   if (blad) {
-    bledy << "wyrownik-cli: cannot use the program directory: " << blad.message() << '\n';
+    bledy << tekst::program << tekst::zly_katalog_programu << blad.message() << '\n';
     return std::nullopt;
   }
   return katalog;
@@ -62,12 +63,11 @@ std::optional<Blokada> zajmij_program(const std::filesystem::path& katalog, std:
   try {
     auto blokada = Blokada::zajmij(katalog);
     if (!blokada) {
-      bledy << "wyrownik-cli: another copy of wyrownik is working in " << tekst_sciezki(katalog)
-            << '\n';
+      bledy << tekst::program << tekst::inny_egzemplarz << tekst_sciezki(katalog) << '\n';
     }
     return blokada;
   } catch (const BladPliku& b) {
-    bledy << "wyrownik-cli: " << b.what() << '\n';
+    bledy << tekst::program << b.what() << '\n';
     return std::nullopt;
   }
 }
@@ -80,7 +80,7 @@ int uruchom(const std::vector<std::string>& argumenty,
   std::string blad;
   const auto opcje = parsuj(argumenty, blad);
   if (!opcje) {
-    bledy << "wyrownik-cli: " << blad << "\n\n" << tekst_pomocy;
+    bledy << tekst::program << blad << "\n\n" << tekst_pomocy;
     return kod_uzycie;
   }
   if (opcje->polecenie == Polecenie::pomoc) {

@@ -36,19 +36,15 @@ class PrezenterForm1::Partia : public OknoPartii {
   std::string pozycja(std::size_t i) const override { return nazwa_dla_logu(p_.nazwy_[i]); }
   void raport_gotowy(const std::filesystem::path& plik) override { p_.plik_raportu_ = plik; }
   void brak_raportu(std::string_view powod) override {
-    p_.widok_.ustaw_tekst("Label4", "Nie zapisano raportu: " + na_ekran(powod));
+    p_.widok_.ustaw_tekst("Label4", std::string(tekst::brak_raportu) + na_ekran(powod));
   }
-  void ostrzezenie(std::string_view tekst) override {
-    p_.widok_.ustaw_tekst("Label4", "Uwaga: " + na_ekran(tekst));
+  void ostrzezenie(std::string_view opis) override {
+    p_.widok_.ustaw_tekst("Label4", std::string(tekst::uwaga) + na_ekran(opis));
   }
   // A preview tells what it found, the phase line being free by then.
   void koniec_partii(const LicznikiPrzebiegu& s) override {
     if (!na_sucho_) return;
-    std::string tekst = "Podgląd: zmian " + std::to_string(s.ile_zmian);
-    if (rodzaj_ == RodzajPrzebiegu::skrajnia)
-      tekst += ", usuniętych " + std::to_string(s.ile_usunietych);
-    tekst += ", pominiętych (oznaczonych) " + std::to_string(s.ile_chronionych);
-    p_.widok_.ustaw_tekst("Label3", tekst);
+    p_.widok_.ustaw_tekst("Label3", tekst::podglad(s, rodzaj_));
   }
 
  private:
@@ -86,7 +82,7 @@ WynikStartu PrezenterForm1::uruchom(const std::filesystem::path& katalog_program
 // cancelled, or the ini could not be written.
 bool PrezenterForm1::wskaz_folder_symulatora(const std::filesystem::path& katalog_programu) {
   for (;;) {
-    const auto folder = widok_.wybierz_folder(tytul_wyboru);
+    const auto folder = widok_.wybierz_folder(tekst::tytul_wyboru);
     if (!folder) return false;
     try {
       const WyborFolderu wybor = ustaw_folder_symulatora(katalog_programu, *folder, operacje_);
@@ -168,16 +164,13 @@ bool PrezenterForm1::czytaj_obszar(std::optional<Obszar>& obszar) {
     } else if (const auto l = liczba(t)) {
       v[i] = *l;
     } else {
-      widok_.komunikat("Obszar: „" + cp1250_na_utf8(t) +
-                       "” nie jest liczbą (metry, kropka dziesiętna).");
+      widok_.komunikat(tekst::nie_liczba_obszaru(cp1250_na_utf8(t)));
       return false;
     }
   }
   if (puste == pola_obszaru.size()) return true;  // the whole scenery
   if (puste > 0) {
-    widok_.komunikat(
-        "Obszar: wpisz wszystkie cztery liczby (od X, od Z, do X, do Z) albo "
-        "zostaw wszystkie pola puste.");
+    widok_.komunikat(std::string(tekst::niepelny_obszar));
     return false;
   }
   obszar = Obszar{v[0], v[1], v[2], v[3]};
@@ -212,16 +205,13 @@ void PrezenterForm1::cofnij_ostatnia() {
   if (kopie.empty()) return odswiez_przyciski();
   const OpisKopii& ostatnia = kopie.back();
   const std::size_t ile = ostatnia.ile_plikow - ostatnia.ile_przywroconych;
-  if (!widok_.pytanie("Cofnąć korektę z " + ostatnia.czas + " (plików: " + std::to_string(ile) +
-                      ")?")) {
-    return;
-  }
+  if (!widok_.pytanie(tekst::pytanie_cofniecia(ostatnia.czas, ile))) return;
   std::string wynik;
   try {
     wynik = opis_cofniecia(cofnij_partie(program, srodowisko_->katalog, operacje_),
                            srodowisko_->katalog);
   } catch (const std::exception& e) {
-    wynik = "Nie udało się cofnąć korekty.\n" + na_ekran(e.what());
+    wynik = std::string(tekst::nieudane_cofniecie) + na_ekran(e.what());
   }
   odswiez_przyciski();
   widok_.komunikat(wynik);
@@ -232,7 +222,7 @@ void PrezenterForm1::pokaz_raport() {
   std::error_code blad;
   if (!std::filesystem::is_regular_file(plik_raportu_, blad)) return;
   if (!widok_.otworz(plik_raportu_)) {
-    widok_.komunikat("Nie można otworzyć raportu: " + sciezka_na_ekran(plik_raportu_));
+    widok_.komunikat(std::string(tekst::nie_otwarto_raportu) + sciezka_na_ekran(plik_raportu_));
   }
 }
 

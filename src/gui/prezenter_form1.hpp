@@ -16,10 +16,6 @@
 
 namespace wyrownik {
 
-// The title of the folder picker of a first run.
-inline constexpr std::string_view tytul_wyboru =
-    "Wskaż główny folder symulatora (ten, w którym jest folder scenery)";
-
 class PrezenterForm1 : public OknoStartu {
  public:
   // Calls nothing of `widok` until the first event: a view may hold its

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "gui/tekst_okna.hpp"
+#include "gui/teksty_okna.hpp"
 #include "platform/bledy.hpp"
 #include "platform/katalog_programu.hpp"
 
@@ -23,7 +24,7 @@ ZajecieProgramu zajmij_program(const OpcjeOkna& opcje, std::string_view argv0,
   try {
     z.blokada = Blokada::zajmij(z.katalog);
   } catch (const BladPliku& b) {
-    blad("Nie można sprawdzić, czy program już działa.\n" + na_ekran(b.what()));
+    blad(std::string(tekst::nieznana_blokada) + na_ekran(b.what()));
     z.kod_wyjscia = 1;
   }
   return z;

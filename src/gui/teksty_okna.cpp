@@ -11,6 +11,20 @@ std::string utf8(const std::filesystem::path& p) {
 }
 }  // namespace
 
+std::string tekst::nie_liczba_obszaru(std::string_view t) {
+  return "Obszar: „" + std::string(t) + "” nie jest liczbą (metry, kropka dziesiętna).";
+}
+
+std::string tekst::pytanie_cofniecia(std::string_view czas, std::size_t ile) {
+  return "Cofnąć korektę z " + std::string(czas) + " (plików: " + std::to_string(ile) + ")?";
+}
+
+std::string tekst::podglad(const LicznikiPrzebiegu& s, RodzajPrzebiegu rodzaj) {
+  std::string t = "Podgląd: zmian " + std::to_string(s.ile_zmian);
+  if (rodzaj == RodzajPrzebiegu::skrajnia) t += ", usuniętych " + std::to_string(s.ile_usunietych);
+  return t + ", pominiętych (oznaczonych) " + std::to_string(s.ile_chronionych);
+}
+
 std::string opis_cofniecia(const WynikCofniecia& w, const std::filesystem::path& katalog_scenerii) {
   switch (w.odmowa) {
     case Odmowa::nieczytelny_spis:

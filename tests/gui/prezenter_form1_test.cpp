@@ -9,6 +9,7 @@
 #include <set>
 
 #include "gui/start_programu.hpp"
+#include "gui/teksty_okna.hpp"
 #include "gui/wejscia.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
 
@@ -116,7 +117,7 @@ TEST(PrezenterForm1, StartUpTellsEachFaultWhileTheInputsAreAsTheyWereThenBlocksT
   };
   // Where the simulator folder is what is missing, the picker follows (and
   // is cancelled here).
-  const std::string wybor = "wybor 000000000000: " + std::string(tytul_wyboru);
+  const std::string wybor = "wybor 000000000000: " + std::string(tekst::tytul_wyboru);
   const std::vector<Przypadek> przypadki = {
       {"-",
        {"komunikat 111111111111: Brak pliku wyrownik.ini",
@@ -165,7 +166,7 @@ TEST(PrezenterForm1, AFirstRunAsksForTheSimulatorFolderUntilOneHoldsSceneries) {
   widok.foldery = {k / "inny", k / "sim"};
   PrezenterForm1 prezenter(widok);
   EXPECT_EQ(prezenter.uruchom(k / "program").stan, StanStartu::gotowy);
-  const std::string wybor = "wybor 000000000000: " + std::string(tytul_wyboru);
+  const std::string wybor = "wybor 000000000000: " + std::string(tekst::tytul_wyboru);
   EXPECT_EQ(widok.zdarzenia,
             (std::vector<std::string>{"komunikat 111111111111: Brak pliku wyrownik.ini",
                                       "komunikat 000000000000: Brak podanej ścieżki dostępu", wybor,

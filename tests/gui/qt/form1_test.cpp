@@ -15,6 +15,7 @@
 #include <optional>
 #include <set>
 
+#include "gui/teksty_okna.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
 
 using namespace wyrownik;
@@ -257,7 +258,7 @@ class TestForm1 : public QObject {
     odpowiedzi.start(10);
     QVERIFY(okno.prezenter().uruchom(k / "program").stan == StanStartu::gotowy);
     QCOMPARE(widziane, (QStringList{QStringLiteral("Brak podkatalogu SCENERY."),
-                                    QString::fromUtf8(tytul_wyboru.data())}));
+                                    QString::fromUtf8(tekst::tytul_wyboru.data())}));
     QCOMPARE(okno.kontrolka<QListWidget>("File1")->count(), 1);
     QVERIFY(okno.kontrolka("Command1")->isEnabled());
   }

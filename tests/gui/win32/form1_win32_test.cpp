@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/tekst_pomocy.hpp"
+#include "gui/teksty_okna.hpp"
 #include "pomoc/katalog_tymczasowy.hpp"
 
 namespace wyrownik::win32 {
@@ -195,7 +196,7 @@ TEST(Form1Win32, AFirstRunFromTheSampleIniAsksForTheFolderAndFillsTheList) {
     if (const HWND m = FindWindowW(L"#32770", L"wyrownik")) {
       widziane.push_back(tekst(GetDlgItem(m, 0xFFFF)));
       PostMessageW(m, WM_COMMAND, IDOK, 0);
-    } else if (const HWND d = FindWindowW(nullptr, z_utf8(tytul_wyboru).c_str())) {
+    } else if (const HWND d = FindWindowW(nullptr, z_utf8(tekst::tytul_wyboru).c_str())) {
       widziane.push_back(tekst(d));
       // The file name box of the dialog: the first edit box in it.
       HWND pole = nullptr;
@@ -216,7 +217,7 @@ TEST(Form1Win32, AFirstRunFromTheSampleIniAsksForTheFolderAndFillsTheList) {
   KillTimer(nullptr, zegar);
   ASSERT_GE(widziane.size(), 2u);
   EXPECT_EQ(widziane[0], L"Brak podkatalogu SCENERY.");
-  EXPECT_EQ(widziane[1], z_utf8(tytul_wyboru));
+  EXPECT_EQ(widziane[1], z_utf8(tekst::tytul_wyboru));
   EXPECT_EQ(start.stan, StanStartu::gotowy);
   EXPECT_EQ(SendMessageW(okno.kontrolka("File1"), LB_GETCOUNT, 0, 0), 1);
 }
