@@ -59,10 +59,8 @@ class OperacjeZAwariami : public OperacjeSystemu {
     std::lock_guard zamek(m_);
     awarie.wywolania.emplace_back("pisz");
     const bool licz = awarie.pisz_do && wybrane_.count(uchwyt) != 0;
-    if (licz) {
-      const std::size_t zostalo = *awarie.pisz_do - std::min(*awarie.pisz_do, zapisane_);
-      if (zostalo == 0) return std::make_error_code(std::errc::no_space_on_device);
-      ile = std::min(ile, zostalo);
+    if (licz && !ogranicz(*awarie.pisz_do, zapisane_, ile)) {
+      return std::make_error_code(std::errc::no_space_on_device);
     }
     const auto blad = OperacjeSystemu::pisz(uchwyt, dane, ile, zapisane);
     if (!blad && licz) zapisane_ += zapisane;
@@ -121,10 +119,8 @@ class OperacjeZAwariami : public OperacjeSystemu {
                          std::size_t& przeczytane) override {
     std::lock_guard zamek(m_);
     const bool licz = awarie.czytaj_do && wybrane_.count(uchwyt) != 0;
-    if (licz) {
-      const std::size_t zostalo = *awarie.czytaj_do - std::min(*awarie.czytaj_do, przeczytane_);
-      if (zostalo == 0) return std::make_error_code(std::errc::io_error);
-      ile = std::min(ile, zostalo);
+    if (licz && !ogranicz(*awarie.czytaj_do, przeczytane_, ile)) {
+      return std::make_error_code(std::errc::io_error);
     }
     const auto blad = OperacjeSystemu::czytaj(uchwyt, dane, ile, przeczytane);
     if (!blad && licz) przeczytane_ += przeczytane;
@@ -147,6 +143,13 @@ class OperacjeZAwariami : public OperacjeSystemu {
   }
 
  private:
+  // Cuts `ile` to what a limit of `limit` bytes leaves after `juz`; false
+  // when nothing is left.
+  static bool ogranicz(std::size_t limit, std::size_t juz, std::size_t& ile) {
+    const std::size_t zostalo = limit - std::min(limit, juz);
+    ile = std::min(ile, zostalo);
+    return zostalo > 0;
+  }
   bool liczony(const std::filesystem::path& sciezka) const {
     return awarie.tylko_plik.empty() || sciezka.filename() == awarie.tylko_plik;
   }
