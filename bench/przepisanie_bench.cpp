@@ -28,7 +28,7 @@ class BezOkna : public Postep {
 class JedenWerdykt : public ZasadyPrzepisania {
  public:
   explicit JedenWerdykt(Werdykt werdykt) : werdykt_(werdykt) {}
-  Werdykt ocen(std::string_view surowa, std::string& poprawiona) override {
+  Werdykt ocen(std::string_view surowa, std::string& poprawiona, Pozostawienie&) override {
     if (werdykt_ == Werdykt::popraw) poprawiona.assign(surowa);
     return werdykt_;
   }

@@ -17,6 +17,7 @@
 #include "config/konfiguracja.hpp"
 #include "patch/latka.hpp"
 #include "platform/blokada.hpp"
+#include "report/wyjasnienie.hpp"
 #include "run/przebieg.hpp"
 #include "scenery/postep.hpp"
 #include "scenery/stan_scenerii.hpp"
@@ -67,7 +68,8 @@ struct CelZapisu {
   OperacjeSystemu* operacje = &operacje_systemowe();
   bool na_sucho = false;  // dry run: the log is written, no scenery file replaced
   std::optional<Obszar> obszar;
-  Latka* latka = nullptr;  // every change as a unified diff
+  Latka* latka = nullptr;              // every change as a unified diff
+  Wyjasnienie* wyjasnienie = nullptr;  // every selected object left alone, and why
 };
 
 // What start-up established and every batch reads.

@@ -24,6 +24,7 @@ WyjsciaPartii::WyjsciaPartii(const Srodowisko& srodowisko, const Korekcja& korek
     sluchacze_.dodaj(mapa_.emplace(*raport_));
   }
   if (zapis.latka) sluchacze_.dodaj(latka_.emplace(*zapis.latka, tryb));
+  if (zapis.wyjasnienie) sluchacze_.dodaj(*zapis.wyjasnienie);
   kontekst_.operacje = zapis.operacje;
   kontekst_.tryb = tryb;
   kontekst_.obszar = zapis.obszar;

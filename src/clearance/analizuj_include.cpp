@@ -57,10 +57,33 @@ double odleglosc(double ax, double az, double bx, double bz) {
   return std::hypot(ax - bx, az - bz);
 }
 
+// The distance from (x, z) to the chord along the perpendicular, when the
+// perpendicular meets the chord at all. Only explains: it decides nothing.
+std::optional<double> do_cieciwy(const OdcinekToru& o, double x, double z) {
+  const double dx = o.x2 - o.x1, dz = o.z2 - o.z1;
+  const double dlugosc2 = dx * dx + dz * dz;
+  if (!(dlugosc2 > 0)) return std::nullopt;
+  const double t = ((x - o.x1) * dx + (z - o.z1) * dz) / dlugosc2;
+  if (!(t >= 0 && t <= 1)) return std::nullopt;
+  return odleglosc(x, z, o.x1 + t * dx, o.z1 + t * dz);
+}
+
+// analizuj_include(), telling in `pozostawienie` (when given) why a
+// selected object that is not moved stays.
+bool analizuj(std::string_view linia, const UstawieniaSkrajni& u, const PrzejdzOdcinki& przejdz,
+              std::string& przesunieta, Pozostawienie* pozostawienie);
+
 }  // namespace
 
 bool analizuj_include(std::string_view linia, const UstawieniaSkrajni& u,
                       const PrzejdzOdcinki& przejdz, std::string& przesunieta) {
+  return analizuj(linia, u, przejdz, przesunieta, nullptr);
+}
+
+namespace {
+
+bool analizuj(std::string_view linia, const UstawieniaSkrajni& u, const PrzejdzOdcinki& przejdz,
+              std::string& przesunieta, Pozostawienie* pozostawienie) {
   // Tokens of the line as cleaned, read off the line as it is: no copy, and
   // only the first five kept, whatever the line's length.
   std::vector<std::string_view> tokeny;
@@ -69,10 +92,14 @@ bool analizuj_include(std::string_view linia, const UstawieniaSkrajni& u,
   if (tokeny.size() < 5) return false;
   if (!czy_wybrany(u.lista_inc, nazwa_bazowa(tokeny[1]))) return false;
   const auto p = polozenie(linia, u);
-  if (!p) return false;
+  if (!p) {
+    if (pozostawienie) *pozostawienie = {Powod::brak_polozenia, std::nullopt};
+    return false;
+  }
   const double x = p->trojka.x, z = p->trojka.z, r = p->r;
 
   bool przesuniety = false;
+  std::optional<double> poza_sonda;  // the nearest chord in reach of the strip, not of the probe
   std::string tekst_x, tekst_z;
   przejdz(x, z, [&](const OdcinekToru& o) {
     const auto [nx, nz] = o.normalna();
@@ -80,6 +107,12 @@ bool analizuj_include(std::string_view linia, const UstawieniaSkrajni& u,
     double fx = 0, fz = 0;
     if (!przeciecie_odcinkow(o.x1, o.z1, o.x2, o.z2, x + r * nx, z + r * nz, x - r * nx, z - r * nz,
                              fx, fz)) {
+      if (pozostawienie && r > 0) {
+        const auto d = do_cieciwy(o, x, z);
+        if (d && *d > r && *d <= o.szerokosc / 2 + r && !(poza_sonda && *poza_sonda <= *d)) {
+          poza_sonda = d;
+        }
+      }
       return;
     }
     const double odstep = o.szerokosc / 2 + r;
@@ -91,14 +124,30 @@ bool analizuj_include(std::string_view linia, const UstawieniaSkrajni& u,
     tekst_z = tekst_wspolrzednej(do_b ? bz : az);
     przesuniety = true;
   });
-  if (!przesuniety) return false;
+  if (!przesuniety) {
+    if (pozostawienie) {
+      *pozostawienie = !(r > 0)     ? Pozostawienie{Powod::zerowy_promien, std::nullopt}
+                       : poza_sonda ? Pozostawienie{Powod::krotka_sonda, poza_sonda}
+                                    : Pozostawienie{Powod::wolny, std::nullopt};
+    }
+    return false;
+  }
   przesunieta = sklej_linie(linia, {{p->trojka.indeks_x, tekst_x}, {p->trojka.indeks_z, tekst_z}});
   return true;
 }
 
+}  // namespace
+
 WerdyktSkrajni werdykt_skrajni(std::string_view surowa, const UstawieniaSkrajni& u,
                                const PrzejdzOdcinki& przejdz, std::string& poprawiona) {
-  if (!analizuj_include(surowa, u, przejdz, poprawiona)) return WerdyktSkrajni::zostaw;
+  Pozostawienie pominiete;
+  return werdykt_skrajni(surowa, u, przejdz, poprawiona, pominiete);
+}
+
+WerdyktSkrajni werdykt_skrajni(std::string_view surowa, const UstawieniaSkrajni& u,
+                               const PrzejdzOdcinki& przejdz, std::string& poprawiona,
+                               Pozostawienie& pozostawienie) {
+  if (!analizuj(surowa, u, przejdz, poprawiona, &pozostawienie)) return WerdyktSkrajni::zostaw;
   std::string drugie;
   return analizuj_include(poprawiona, u, przejdz, drugie) ? WerdyktSkrajni::usun
                                                           : WerdyktSkrajni::przesun;

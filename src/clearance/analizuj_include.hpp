@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "clearance/odcinek_toru.hpp"
+#include "run/zdarzenia.hpp"
 
 namespace wyrownik {
 
@@ -35,5 +36,11 @@ enum class WerdyktSkrajni { zostaw, przesun, usun };
 // pushed onto another track and is removed.
 WerdyktSkrajni werdykt_skrajni(std::string_view surowa, const UstawieniaSkrajni& ustawienia,
                                const PrzejdzOdcinki& przejdz, std::string& poprawiona);
+// The same, telling in `pozostawienie` why a selected object stays: no
+// position, a radius of 0 or less, a chord in the strip beyond the probe's
+// reach, or clear of every track.
+WerdyktSkrajni werdykt_skrajni(std::string_view surowa, const UstawieniaSkrajni& ustawienia,
+                               const PrzejdzOdcinki& przejdz, std::string& poprawiona,
+                               Pozostawienie& pozostawienie);
 
 }  // namespace wyrownik

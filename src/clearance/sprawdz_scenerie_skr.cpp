@@ -54,8 +54,9 @@ class PrzebiegSkrajni : public Przebieg {
     indeks_->oproznij();
   }
 
-  Werdykt ocen(std::string_view surowa, std::string& poprawiona) override {
-    switch (werdykt_skrajni(surowa, ustawienia_, przejdz_, poprawiona)) {
+  Werdykt ocen(std::string_view surowa, std::string& poprawiona,
+               Pozostawienie& pozostawienie) override {
+    switch (werdykt_skrajni(surowa, ustawienia_, przejdz_, poprawiona, pozostawienie)) {
       case WerdyktSkrajni::przesun:
         return Werdykt::popraw;
       case WerdyktSkrajni::usun:

@@ -13,10 +13,10 @@ const char* const tekst_pomocy =
     "usage:\n"
     "  wyrownik-cli height    [--program-dir DIR] [--min TEXT] [--max TEXT] [--dry-run]\n"
     "                         [--no-backup] [--no-report] [--check] [--diff FILE]\n"
-    "                         [--area X1,Z1,X2,Z2] SCENERY...\n"
+    "                         [--explain FILE] [--area X1,Z1,X2,Z2] SCENERY...\n"
     "  wyrownik-cli clearance [--program-dir DIR] [--radius TEXT] [--radius-param TEXT]\n"
     "                         [--dry-run] [--no-backup] [--no-report] [--check] [--diff FILE]\n"
-    "                         [--area X1,Z1,X2,Z2] SCENERY...\n"
+    "                         [--explain FILE] [--area X1,Z1,X2,Z2] SCENERY...\n"
     "  wyrownik-cli undo      [--program-dir DIR] [--list]\n"
     "  wyrownik-cli config    [--program-dir DIR] --simulator DIR\n"
     "\n"
@@ -39,6 +39,9 @@ const char* const tekst_pomocy =
     "  --diff FILE         write every change as a unified diff to FILE (\"-\": stdout, then\n"
     "                      without the report's path), paths relative to the scenery\n"
     "                      directory: patch -p1 there applies it\n"
+    "  --explain FILE      write a tab-separated table (UTF-8) of every selected object left\n"
+    "                      as it is, and why (no-ground, below-band, zero-radius, ...;\n"
+    "                      \"-\": stdout, then without the report's path)\n"
     "  --area X1,Z1,X2,Z2  correct only the objects standing in this rectangle (metres)\n"
     "  A comment line \"// wyrownik: pomin\" keeps the next non-empty line as it is.\n"
     "  undo                give the files of the last batch back their content from before\n"
@@ -105,6 +108,7 @@ constexpr Wartosc wartosci[] = {
     {"--radius-param", dla_skrajni, [](Opcje& o) -> std::string& { return o.nr_parametru; }},
     {"--simulator", dla_konfiguracji, [](Opcje& o) -> std::string& { return o.symulator; }},
     {"--diff", dla_partii, [](Opcje& o) -> std::string& { return o.latka.emplace(); }},
+    {"--explain", dla_partii, [](Opcje& o) -> std::string& { return o.wyjasnienie.emplace(); }},
     {"--area", dla_partii, [](Opcje& o) -> std::string& { return o.obszar.emplace(); }},
 };
 
@@ -150,6 +154,12 @@ bool kompletne(const Opcje& o, std::string& blad) {
   } else if (o.latka && plik_scenerii(*o.latka)) {
     // "--diff main.scn other.scn" forgot the patch's name: never empty a scenery file.
     blad = "--diff would overwrite a scenery file: " + *o.latka;
+  } else if (o.wyjasnienie && o.wyjasnienie->empty()) {
+    blad = "--explain needs a file (\"-\" for standard output)";
+  } else if (o.wyjasnienie && plik_scenerii(*o.wyjasnienie)) {
+    blad = "--explain would overwrite a scenery file: " + *o.wyjasnienie;
+  } else if (o.wyjasnienie && o.latka && *o.wyjasnienie == *o.latka) {
+    blad = "--diff and --explain need files of their own: " + *o.latka;
   }
   return blad.empty();
 }

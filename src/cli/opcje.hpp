@@ -25,9 +25,10 @@ struct Opcje {
   bool bez_raportu = false;  // --no-report: no Log_korekcja.html
   bool tylko_lista = false;  // undo --list: the kept batches, nothing undone
   bool sprawdzenie = false;  // --check: a dry run whose status says whether anything would change
-  std::optional<std::string> latka;   // --diff FILE ("-": stdout): the batch's changes as a patch
-  std::optional<std::string> obszar;  // --area X1,Z1,X2,Z2: only objects inside are corrected
-  std::string symulator;              // config --simulator: the folder to write into the ini
+  std::optional<std::string> latka;  // --diff FILE ("-": stdout): the batch's changes as a patch
+  std::optional<std::string> wyjasnienie;  // --explain FILE ("-": stdout): objects left alone
+  std::optional<std::string> obszar;       // --area X1,Z1,X2,Z2: only objects inside are corrected
+  std::string symulator;                   // config --simulator: the folder to write into the ini
   std::vector<std::string> scenerie;
 };
 

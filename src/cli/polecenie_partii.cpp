@@ -55,12 +55,14 @@ std::optional<std::vector<std::string>> scenerie_partii(const std::vector<std::s
   return scenerie;
 }
 
-// Where --diff writes: a file of its own, or stdout (then byte for byte, as
-// a file). A patch that cannot be written fails the batch at once.
-class WyjscieLatki {
+// Where --diff or --explain writes: a file of its own, or stdout (then byte
+// for byte, as a file). An output that cannot be written fails the batch at
+// once.
+class WyjsciePliku {
  public:
-  WyjscieLatki(const std::string& cel, std::ostream& wyjscie, OperacjeSystemu& operacje)
-      : wyjscie_(wyjscie) {
+  WyjsciePliku(const std::string& cel, std::string_view opcja, std::ostream& wyjscie,
+               OperacjeSystemu& operacje)
+      : wyjscie_(wyjscie), nie_do_(tekst::nie_do(opcja)) {
     if (cel == "-") {
       wyjscie_binarne();
     } else {
@@ -70,15 +72,13 @@ class WyjscieLatki {
   }
   void operator()(std::string_view bajty) {
     if (plik_) return plik_->zapisz(bajty);
-    if (!(wyjscie_ << bajty))
-      throw BladPliku(std::string(tekst::latka_nie_do), std::string(tekst::latka_do_stdout));
+    if (!(wyjscie_ << bajty)) throw BladPliku(nie_do_, "standard output");
   }
   void zamknij() {
     if (plik_) return plik_->zamknij();
-    if (!wyjscie_.flush())
-      throw BladPliku(std::string(tekst::latka_nie_do), std::string(tekst::latka_do_stdout));
+    if (!wyjscie_.flush()) throw BladPliku(nie_do_, "standard output");
   }
-  // A patch cut short claims no whole batch: its file goes (stdout has
+  // An output cut short claims no whole batch: its file goes (stdout has
   // already carried what it carried). False when it cannot be removed.
   bool porzuc() {
     if (!plik_) return true;
@@ -91,7 +91,15 @@ class WyjscieLatki {
 
  private:
   std::ostream& wyjscie_;
+  std::string nie_do_;
   std::optional<PlikZapisu> plik_;
+};
+
+// An output file the batch writes on request: --diff, --explain.
+struct Wyjscie {
+  const char* opcja;  // its option, for the messages
+  const std::optional<std::string>& cel;
+  std::optional<WyjsciePliku> plik;
 };
 
 }  // namespace
@@ -106,26 +114,41 @@ int polecenie_partii(const Opcje& opcje, const WynikStartu& start, std::ostream&
   srodowisko.kopie_zapasowe = !opcje.bez_kopii;
   srodowisko.raport = !opcje.bez_raportu;
   if (opcje.obszar) srodowisko.zapis.obszar = czytaj_obszar(*opcje.obszar);
-  if (opcje.latka && *opcje.latka != "-") {
-    const auto cel = std::filesystem::path(std::u8string(opcje.latka->begin(), opcje.latka->end()));
+  Wyjscie wyjscia[] = {{"--diff", opcje.latka, {}}, {"--explain", opcje.wyjasnienie, {}}};
+  for (const Wyjscie& w : wyjscia) {
+    if (!w.cel || *w.cel == "-") continue;
+    const auto cel = std::filesystem::path(std::u8string(w.cel->begin(), w.cel->end()));
     if (const auto zajete = zajete_przez_partie(cel, srodowisko, scenerie)) {
-      bledy << tekst::latka_nadpisalaby(cp1250_na_utf8(*zajete), *opcje.latka) << '\n';
+      bledy << tekst::nadpisalby(w.opcja, cp1250_na_utf8(*zajete), *w.cel) << '\n';
       return kod_uzycie;
     }
   }
-  std::optional<WyjscieLatki> wyjscie_latki;
   std::optional<Latka> latka;
+  std::optional<Wyjasnienie> wyjasnienie;
+  for (Wyjscie& w : wyjscia) {
+    if (!w.cel) continue;
+    try {
+      w.plik.emplace(*w.cel, w.opcja, wyjscie, *srodowisko.zapis.operacje);
+    } catch (const BladPliku& b) {
+      bledy << tekst::program << tekst::nie_zapisano(w.opcja) << b.what() << '\n';
+      return kod_blad_partii;
+    }
+  }
   try {
-    if (opcje.latka) {
-      wyjscie_latki.emplace(*opcje.latka, wyjscie, *srodowisko.zapis.operacje);
-      latka.emplace([&](std::string_view b) { (*wyjscie_latki)(b); });
+    if (auto& plik = wyjscia[0].plik) {
+      latka.emplace([&plik](std::string_view b) { (*plik)(b); });
       srodowisko.zapis.latka = &*latka;
     }
+    if (auto& plik = wyjscia[1].plik) {
+      wyjasnienie.emplace([&plik](std::string_view b) { (*plik)(b); });
+      srodowisko.zapis.wyjasnienie = &*wyjasnienie;
+    }
   } catch (const BladPliku& b) {
-    bledy << tekst::program << tekst::brak_latki << b.what() << '\n';
+    bledy << tekst::program << tekst::nie_zapisano("--explain") << b.what() << '\n';
     return kod_blad_partii;
   }
-  OknoCli okno(scenerie, wyjscie, bledy, przerwanie, opcje.latka != "-", srodowisko.zapis.na_sucho);
+  OknoCli okno(scenerie, wyjscie, bledy, przerwanie, opcje.latka != "-" && opcje.wyjasnienie != "-",
+               srodowisko.zapis.na_sucho);
   const bool wysokosc = opcje.polecenie == Polecenie::wysokosc;
   const Korekcja korekcja =
       wysokosc ? korekcja_wysokosci(srodowisko.konfiguracja, opcje.min, opcje.max)
@@ -136,19 +159,23 @@ int polecenie_partii(const Opcje& opcje, const WynikStartu& start, std::ostream&
   const WynikPartii wynik = partia(
       srodowisko, okno, korekcja, [] { return 0; }, ustawienia);
   const bool przerwana = wynik == WynikPartii::przerwana;
-  // A real run's patch holds the files it replaced, each whole: it stays.
-  if (przerwana && srodowisko.zapis.na_sucho && wyjscie_latki && !wyjscie_latki->porzuc()) {
-    bledy << tekst::uwaga << tekst::latka_zostala << *opcje.latka << '\n';
-  }
   int kod = przerwana                            ? przerwanie.load()
             : wynik != WynikPartii::zakonczona   ? kod_blad_partii
             : opcje.sprawdzenie && okno.zmiany() ? kod_zmiany
                                                  : kod_ok;
-  try {
-    if (wyjscie_latki && !(przerwana && srodowisko.zapis.na_sucho)) wyjscie_latki->zamknij();
-  } catch (const BladPliku& b) {
-    bledy << tekst::program << tekst::brak_latki << b.what() << '\n';
-    if (!przerwana) kod = kod_blad_partii;
+  for (Wyjscie& w : wyjscia) {
+    if (!w.plik) continue;
+    // A real run's patch holds the files it replaced, each whole: it stays.
+    if (przerwana && srodowisko.zapis.na_sucho) {
+      if (!w.plik->porzuc()) bledy << tekst::uwaga << tekst::zostal(w.opcja) << *w.cel << '\n';
+      continue;
+    }
+    try {
+      w.plik->zamknij();
+    } catch (const BladPliku& b) {
+      bledy << tekst::program << tekst::nie_zapisano(w.opcja) << b.what() << '\n';
+      if (!przerwana) kod = kod_blad_partii;
+    }
   }
   okno.podsumuj(przerwana);
   return kod;

@@ -1,5 +1,8 @@
 #include "cli/teksty_cli.hpp"
 
+#include <algorithm>
+#include <array>
+
 #include "cli/okno_cli.hpp"
 #include "text/kodowanie.hpp"
 
@@ -51,9 +54,29 @@ std::string tekst::brak_scenerii(std::string_view nazwa, std::string_view katalo
          std::string(katalog);
 }
 
-std::string tekst::latka_nadpisalaby(std::string_view zajete, std::string_view cel) {
-  return std::string(program) + "--diff would overwrite " + std::string(zajete) + ": " +
-         std::string(cel);
+std::string tekst::nadpisalby(std::string_view opcja, std::string_view zajete,
+                              std::string_view cel) {
+  return std::string(program) + std::string(opcja) + " would overwrite " + std::string(zajete) +
+         ": " + std::string(cel);
+}
+
+namespace {
+// What an option's file holds, in the messages.
+std::string_view co(std::string_view opcja) {
+  return opcja == "--diff" ? "patch" : "explanation";
+}
+}  // namespace
+
+std::string tekst::nie_do(std::string_view opcja) {
+  return "cannot write the " + std::string(co(opcja)) + " to";
+}
+
+std::string tekst::nie_zapisano(std::string_view opcja) {
+  return "cannot write the " + std::string(co(opcja)) + ": ";
+}
+
+std::string tekst::zostal(std::string_view opcja) {
+  return "the " + std::string(co(opcja)) + " of the interrupted batch could not be removed: ";
 }
 
 std::string tekst::podsumowanie(const LicznikiPrzebiegu& suma, bool na_sucho, bool przerwana) {
@@ -67,7 +90,30 @@ std::string tekst::podsumowanie(const LicznikiPrzebiegu& suma, bool na_sucho, bo
   }
   t += (na_sucho ? "would change " : "changed ") + std::to_string(suma.ile_zmian);
   t += (na_sucho ? ", would remove " : ", removed ") + std::to_string(suma.ile_usunietych);
-  return t + ", kept by markers " + std::to_string(suma.ile_chronionych);
+  t += ", kept by markers " + std::to_string(suma.ile_chronionych);
+  return t + "; " + pozostawione(suma);
+}
+
+std::string tekst::pozostawione(const LicznikiPrzebiegu& suma) {
+  static constexpr std::string_view slowa[ile_powodow] = {"",
+                                                          "excepted",
+                                                          "no position",
+                                                          "outside the area",
+                                                          "no ground",
+                                                          "already on the ground",
+                                                          "beyond the band",
+                                                          "kept by a marker",
+                                                          "radius 0 or less",
+                                                          "probe short of a track",
+                                                          "clear of the tracks"};
+  const auto powody = suma.powody_od_najczestszego();
+  std::string t = "left alone " + std::to_string(suma.ile_pozostawionych());
+  for (std::size_t i = 0; i < std::min<std::size_t>(2, powody.size()); ++i) {
+    t.append(i == 0 ? " (" : ", ").append(slowa[static_cast<std::size_t>(powody[i])]).append(" ");
+    t += std::to_string(suma.pozostawione[static_cast<std::size_t>(powody[i])]);
+  }
+  if (!powody.empty()) t += powody.size() > 2 ? ", ...)" : ")";
+  return t;
 }
 
 std::string tekst::wiersz_kopii(const OpisKopii& k, std::string_view folder) {

@@ -24,11 +24,6 @@ inline constexpr std::string_view zly_katalog_programu = "cannot use the program
 inline constexpr std::string_view inny_egzemplarz = "another copy of wyrownik is working in ";
 inline constexpr std::string_view ini_bez_zmian = "interrupted: wyrownik.ini was not changed";
 inline constexpr std::string_view nie_zapisano_ini = "cannot write wyrownik.ini: ";
-inline constexpr std::string_view brak_latki = "cannot write the patch: ";
-inline constexpr std::string_view latka_zostala =
-    "the patch of the interrupted batch could not be removed: ";
-inline constexpr std::string_view latka_do_stdout = "standard output";
-inline constexpr std::string_view latka_nie_do = "cannot write the patch to";
 inline constexpr std::string_view sciezka_raportu_nie_wypisana =
     "the report's path could not be written to standard output: ";
 inline constexpr std::string_view brak_raportu =
@@ -38,11 +33,20 @@ inline constexpr std::string_view cofanie_przerwane = "undo stopped: ";
 
 // A scenery named on the command line that the directory does not hold.
 std::string brak_scenerii(std::string_view nazwa, std::string_view katalog);
-// --diff aimed at a file the batch reads or keeps.
-std::string latka_nadpisalaby(std::string_view zajete, std::string_view cel);
+// An output file (`opcja`: --diff, --explain) aimed at a file the batch
+// reads or keeps.
+std::string nadpisalby(std::string_view opcja, std::string_view zajete, std::string_view cel);
+// An output that cannot be written to where it goes (its name following).
+std::string nie_do(std::string_view opcja);
+// An output file that cannot be written, its reason following.
+std::string nie_zapisano(std::string_view opcja);
+// An interrupted dry run's output file that could not be removed, its name following.
+std::string zostal(std::string_view opcja);
 // The last line of a batch: what it did (in a dry run, would do), and
 // whether it was stopped on request.
 std::string podsumowanie(const LicznikiPrzebiegu& suma, bool na_sucho, bool przerwana);
+// The objects a batch left alone: their number and the two largest reasons.
+std::string pozostawione(const LicznikiPrzebiegu& suma);
 // One line of `undo --list`.
 std::string wiersz_kopii(const OpisKopii& k, std::string_view folder);
 // What an undo did, one line for each file it left alone (a refused undo:

@@ -41,10 +41,12 @@ class PrezenterForm1::Partia : public OknoPartii {
   void ostrzezenie(std::string_view opis) override {
     p_.widok_.ustaw_tekst("Label4", std::string(tekst::uwaga) + na_ekran(opis));
   }
-  // A preview tells what it found, the phase line being free by then.
+  // A run and a preview tell what they left alone and why, a preview after
+  // what it found; the phase line is free by then.
   void koniec_partii(const LicznikiPrzebiegu& s) override {
-    if (!na_sucho_) return;
-    p_.widok_.ustaw_tekst("Label3", tekst::podglad(s, rodzaj_));
+    std::string t = na_sucho_ ? tekst::podglad(s, rodzaj_) : "";
+    if (s.ile_pozostawionych() > 0) t += (t.empty() ? "" : "; ") + tekst::pozostawione(s);
+    if (!t.empty()) p_.widok_.ustaw_tekst("Label3", t);
   }
 
  private:

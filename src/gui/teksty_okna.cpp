@@ -1,6 +1,7 @@
 #include "gui/teksty_okna.hpp"
 
 #include <algorithm>
+#include <array>
 
 namespace wyrownik {
 
@@ -23,6 +24,28 @@ std::string tekst::podglad(const LicznikiPrzebiegu& s, RodzajPrzebiegu rodzaj) {
   std::string t = "Podgląd: zmian " + std::to_string(s.ile_zmian);
   if (rodzaj == RodzajPrzebiegu::skrajnia) t += ", usuniętych " + std::to_string(s.ile_usunietych);
   return t + ", pominiętych (oznaczonych) " + std::to_string(s.ile_chronionych);
+}
+
+std::string tekst::pozostawione(const LicznikiPrzebiegu& s) {
+  static constexpr std::string_view slowa[ile_powodow] = {"",
+                                                          "wyjątki",
+                                                          "bez położenia",
+                                                          "poza obszarem",
+                                                          "brak terenu",
+                                                          "już na terenie",
+                                                          "poza pasmem",
+                                                          "oznaczone",
+                                                          "promień 0",
+                                                          "za krótka sonda",
+                                                          "z dala od torów"};
+  const auto powody = s.powody_od_najczestszego();
+  std::string t = "Pozostawione bez zmian: " + std::to_string(s.ile_pozostawionych());
+  for (std::size_t i = 0; i < std::min<std::size_t>(2, powody.size()); ++i) {
+    t.append(i == 0 ? " (" : ", ").append(slowa[static_cast<std::size_t>(powody[i])]).append(" ");
+    t += std::to_string(s.pozostawione[static_cast<std::size_t>(powody[i])]);
+  }
+  if (!powody.empty()) t += powody.size() > 2 ? ", …)" : ")";
+  return t;
 }
 
 std::string opis_cofniecia(const WynikCofniecia& w, const std::filesystem::path& katalog_scenerii) {

@@ -35,6 +35,10 @@ std::string nie_liczba_obszaru(std::string_view t);
 std::string pytanie_cofniecia(std::string_view czas, std::size_t ile);
 // What a preview found, on the phase line once it is done.
 std::string podglad(const LicznikiPrzebiegu& s, RodzajPrzebiegu rodzaj);
+// The objects a batch left alone: their number and the two largest reasons
+// (the report has the rest); on the phase line after a run, after the
+// preview's counts.
+std::string pozostawione(const LicznikiPrzebiegu& s);
 
 }  // namespace wyrownik::tekst
 

@@ -66,6 +66,18 @@ std::optional<double> wysokosc_terenu(double x, double z, const PrzejdzKomorke& 
 std::optional<std::string> popraw_wysokosc(std::string_view surowa,
                                            const UstawieniaWysokosci& ustawienia,
                                            const Pasmo& pasmo, const PrzejdzKomorke& przejdz) {
+  Pozostawienie pominiete;
+  return popraw_wysokosc(surowa, ustawienia, pasmo, przejdz, pominiete);
+}
+
+std::optional<std::string> popraw_wysokosc(std::string_view surowa,
+                                           const UstawieniaWysokosci& ustawienia,
+                                           const Pasmo& pasmo, const PrzejdzKomorke& przejdz,
+                                           Pozostawienie& pozostawienie) {
+  const auto zostaw = [&](Powod powod, std::optional<double> wartosc = std::nullopt) {
+    pozostawienie = {powod, wartosc};
+    return std::nullopt;
+  };
   // Tokens of the line as cleaned, read off the line as it is: no copy, and
   // only the first five kept, whatever the line's length.
   std::vector<std::string_view> tokeny;
@@ -74,14 +86,15 @@ std::optional<std::string> popraw_wysokosc(std::string_view surowa,
   if (tokeny.size() < 5 || tokeny[1].empty()) return std::nullopt;
   const std::string_view nazwa = nazwa_bazowa(tokeny[1]);
   if (!czy_wybrany(ustawienia.lista_inc, nazwa)) return std::nullopt;
-  if (czy_wyjatek(ustawienia.lista_wyjatkow, nazwa)) return std::nullopt;
+  if (czy_wyjatek(ustawienia.lista_wyjatkow, nazwa)) return zostaw(Powod::wyjatek);
   const auto trojka = znajdz_trojke_w_linii(surowa);
-  if (!trojka) return std::nullopt;
+  if (!trojka) return zostaw(Powod::brak_polozenia);
   const auto teren = wysokosc_terenu(trojka->x, trojka->z, przejdz);
-  if (!teren) return std::nullopt;
+  if (!teren) return zostaw(Powod::brak_terenu);
   // The band is tested on the ground height as computed, before rounding.
   const double roznica = std::abs(*teren - trojka->y);
-  if (!(roznica >= pasmo.dolna && roznica <= pasmo.gorna)) return std::nullopt;
+  if (!(roznica >= pasmo.dolna)) return zostaw(Powod::ponizej_pasma, *teren - trojka->y);
+  if (!(roznica <= pasmo.gorna)) return zostaw(Powod::powyzej_pasma, *teren - trojka->y);
   return sklej_linie(surowa, {{trojka->indeks_y, tekst_wspolrzednej(*teren)}});
 }
 

@@ -9,6 +9,7 @@
 
 #include "height/trojkat.hpp"
 #include "height/ustawienia_wysokosci.hpp"
+#include "run/zdarzenia.hpp"
 
 namespace wyrownik {
 
@@ -32,5 +33,10 @@ std::optional<double> wysokosc_terenu(double x, double z, const PrzejdzKomorke& 
 std::optional<std::string> popraw_wysokosc(std::string_view surowa,
                                            const UstawieniaWysokosci& ustawienia,
                                            const Pasmo& pasmo, const PrzejdzKomorke& przejdz);
+// The same, telling in `pozostawienie` why a selected object stays.
+std::optional<std::string> popraw_wysokosc(std::string_view surowa,
+                                           const UstawieniaWysokosci& ustawienia,
+                                           const Pasmo& pasmo, const PrzejdzKomorke& przejdz,
+                                           Pozostawienie& pozostawienie);
 
 }  // namespace wyrownik

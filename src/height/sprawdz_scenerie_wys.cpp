@@ -51,8 +51,9 @@ class PrzebiegWysokosci : public Przebieg {
     indeks_->oproznij();
   }
 
-  Werdykt ocen(std::string_view surowa, std::string& poprawiona) override {
-    auto nowa = popraw_wysokosc(surowa, ustawienia_, pasmo_, przejdz_);
+  Werdykt ocen(std::string_view surowa, std::string& poprawiona,
+               Pozostawienie& pozostawienie) override {
+    auto nowa = popraw_wysokosc(surowa, ustawienia_, pasmo_, przejdz_, pozostawienie);
     if (!nowa) return Werdykt::zostaw;
     poprawiona = std::move(*nowa);
     return Werdykt::popraw;

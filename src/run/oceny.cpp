@@ -26,7 +26,8 @@ Oceny::Oceny(const std::filesystem::path& plik, ZasadyPrzepisania& zasady, bool 
     while (czytnik.czytaj(surowa)) {
       if (!czy_kandydat(surowa, szukanie) || !z_wyprzedzeniem(nr++)) continue;
       ocena.poprawiona.clear();
-      ocena.werdykt = zasady.ocen(surowa, ocena.poprawiona);
+      ocena.pozostawienie = {};
+      ocena.werdykt = zasady.ocen(surowa, ocena.poprawiona, ocena.pozostawienie);
       oddaj(ocena);
     }
   };
@@ -37,10 +38,12 @@ Oceny::Oceny(const std::filesystem::path& plik, ZasadyPrzepisania& zasady, bool 
   }
 }
 
-Werdykt Oceny::ocen(std::string_view surowa, std::string& poprawiona) {
-  if (!potok_ || !z_wyprzedzeniem(nr_++)) return zasady_.ocen(surowa, poprawiona);
+Werdykt Oceny::ocen(std::string_view surowa, std::string& poprawiona,
+                    Pozostawienie& pozostawienie) {
+  if (!potok_ || !z_wyprzedzeniem(nr_++)) return zasady_.ocen(surowa, poprawiona, pozostawienie);
   if (!potok_->wez(ocena_)) throw std::logic_error("the second reader found fewer candidates");
   poprawiona = std::move(ocena_.poprawiona);
+  pozostawienie = ocena_.pozostawienie;
   return ocena_.werdykt;
 }
 

@@ -29,12 +29,13 @@ class Oceny {
         Szukanie szukanie, OperacjeSystemu& operacje);
 
   // The verdict on the file's next candidate line, which is `surowa`.
-  Werdykt ocen(std::string_view surowa, std::string& poprawiona);
+  Werdykt ocen(std::string_view surowa, std::string& poprawiona, Pozostawienie& pozostawienie);
 
  private:
   struct Ocena {
     Werdykt werdykt = Werdykt::zostaw;
     std::string poprawiona;
+    Pozostawienie pozostawienie;
   };
 
   static constexpr std::uint64_t blok = 32;

@@ -78,9 +78,14 @@ class PrzepisaniePliku {
       std::string_view wyjscie = surowa;
       if (czy_kandydat(surowa, skroty_.szukanie)) {
         poprawiona.clear();
-        Werdykt werdykt = oceny.ocen(surowa, poprawiona);
-        if (werdykt != Werdykt::zostaw) werdykt = ogranicz(werdykt, oznaczona, surowa, poprawiona);
-        if (werdykt != Werdykt::zostaw) zmiana(werdykt, surowa, poprawiona);
+        Pozostawienie pozostawienie;
+        Werdykt werdykt = oceny.ocen(surowa, poprawiona, pozostawienie);
+        werdykt = ogranicz(werdykt, oznaczona, surowa, poprawiona, pozostawienie);
+        if (werdykt != Werdykt::zostaw) {
+          zmiana(werdykt, surowa, poprawiona);
+        } else if (pozostawienie.powod != Powod::brak) {
+          pozostaw(surowa, pozostawienie);
+        }
         // A removed line is not written, and the empty-line count stays.
         if (werdykt == Werdykt::usun) {
           if (linie_) sluchacz_.linia(surowa, czytnik.koniec_linii(), std::nullopt);
@@ -143,18 +148,36 @@ class PrzepisaniePliku {
 
   // The verdict as the batch's limits leave it: an object outside the area
   // is not the batch's; one a marker keeps is counted and shown, not changed.
+  // `pozostawienie` then says so. An object the run left for a reason that
+  // comes before the area's test keeps that reason.
   Werdykt ogranicz(Werdykt werdykt, bool oznaczona, std::string_view surowa,
-                   std::string_view poprawiona) {
-    if (const auto& obszar = cel_.kontekst.obszar) {
+                   std::string_view poprawiona, Pozostawienie& pozostawienie) {
+    const Powod powod = pozostawienie.powod;
+    const bool przed_obszarem =
+        powod == Powod::brak || powod == Powod::wyjatek || powod == Powod::brak_polozenia;
+    const auto& obszar = cel_.kontekst.obszar;
+    if (obszar && (werdykt != Werdykt::zostaw || !przed_obszarem)) {
       const auto polozenie = znajdz_trojke_w_linii(surowa);
-      if (!polozenie || !obszar->zawiera(polozenie->x, polozenie->z)) return Werdykt::zostaw;
+      if (!polozenie || !obszar->zawiera(polozenie->x, polozenie->z)) {
+        pozostawienie = {Powod::poza_obszarem, std::nullopt};
+        return Werdykt::zostaw;
+      }
     }
-    if (!oznaczona) return werdykt;
+    if (werdykt == Werdykt::zostaw || !oznaczona) return werdykt;
     ++cel_.liczniki.ile_chronionych;
     const bool poprawa = werdykt == Werdykt::popraw;
     sluchacz_.chroniona({poprawa ? cel_.zasady.rodzaj_poprawki() : RodzajZmiany::usuniecie, plik(),
                          przeczytane_ + 1, surowa, poprawa ? poprawiona : std::string_view()});
+    pozostawienie = {Powod::znacznik, std::nullopt};
     return Werdykt::zostaw;
+  }
+
+  // A selected object left as it is: counted by its reason, and told unless
+  // it stands clear of every track.
+  void pozostaw(std::string_view surowa, const Pozostawienie& pozostawienie) {
+    ++cel_.liczniki.pozostawione[static_cast<std::size_t>(pozostawienie.powod)];
+    if (pozostawienie.powod == Powod::wolny) return;
+    sluchacz_.pozostawiona({plik(), przeczytane_ + 1, surowa, pozostawienie});
   }
 
   // A corrected or removed line: counted and told.

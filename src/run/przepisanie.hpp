@@ -45,8 +45,11 @@ class ZasadyPrzepisania {
   // The verdict on a candidate line: a line whose first two bytes are not
   // "//" and that contains "include" in any letter case. `surowa` is the
   // line as read, without its line end; for Werdykt::popraw the corrected
-  // text goes into `poprawiona` (handed in empty).
-  virtual Werdykt ocen(std::string_view surowa, std::string& poprawiona) = 0;
+  // text goes into `poprawiona` (handed in empty). For Werdykt::zostaw on a
+  // line the run selects, `pozostawienie` (handed in as Powod::brak) gets
+  // why.
+  virtual Werdykt ocen(std::string_view surowa, std::string& poprawiona,
+                       Pozostawienie& pozostawienie) = 0;
   // True when ocen() changes nothing but `poprawiona`, so that verdicts on
   // the lines of a large file may be worked out on two threads at once.
   virtual bool ocena_wspolbiezna() const { return false; }

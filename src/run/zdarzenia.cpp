@@ -4,6 +4,59 @@
 
 namespace wyrownik {
 
+std::string_view klucz_powodu(Powod p) {
+  switch (p) {
+    case Powod::brak:
+      break;
+    case Powod::wyjatek:
+      return "excepted";
+    case Powod::brak_polozenia:
+      return "no-position";
+    case Powod::poza_obszarem:
+      return "outside-area";
+    case Powod::brak_terenu:
+      return "no-ground";
+    case Powod::ponizej_pasma:
+      return "below-band";
+    case Powod::powyzej_pasma:
+      return "above-band";
+    case Powod::znacznik:
+      return "marker";
+    case Powod::zerowy_promien:
+      return "zero-radius";
+    case Powod::krotka_sonda:
+      return "probe-short";
+    case Powod::wolny:
+      return "clear";
+  }
+  return "";
+}
+
+std::uint64_t LicznikiPrzebiegu::ile_pozostawionych() const {
+  std::uint64_t ile = 0;
+  for (const std::uint64_t n : pozostawione) ile += n;
+  return ile;
+}
+
+std::vector<Powod> LicznikiPrzebiegu::powody_od_najczestszego() const {
+  std::vector<Powod> powody;
+  for (std::size_t i = 0; i < ile_powodow; ++i) {
+    if (pozostawione[i] > 0) powody.push_back(static_cast<Powod>(i));
+  }
+  std::stable_sort(powody.begin(), powody.end(), [this](Powod a, Powod b) {
+    return pozostawione[static_cast<std::size_t>(a)] > pozostawione[static_cast<std::size_t>(b)];
+  });
+  return powody;
+}
+
+LicznikiPrzebiegu& LicznikiPrzebiegu::operator+=(const LicznikiPrzebiegu& l) {
+  ile_zmian += l.ile_zmian;
+  ile_usunietych += l.ile_usunietych;
+  ile_chronionych += l.ile_chronionych;
+  for (std::size_t i = 0; i < ile_powodow; ++i) pozostawione[i] += l.pozostawione[i];
+  return *this;
+}
+
 void Sluchacze::poczatek_scenerii(const StanScenerii& stan) {
   for (Sluchacz* s : lista_) s->poczatek_scenerii(stan);
 }
@@ -57,6 +110,10 @@ void Sluchacze::zmiana(const ZmianaLinii& z) {
 
 void Sluchacze::chroniona(const ZmianaLinii& z) {
   for (Sluchacz* s : lista_) s->chroniona(z);
+}
+
+void Sluchacze::pozostawiona(const LiniaPozostawiona& l) {
+  for (Sluchacz* s : lista_) s->pozostawiona(l);
 }
 
 void Sluchacze::znacznik_bez_obiektu(const ZnacznikBezObiektu& z) {

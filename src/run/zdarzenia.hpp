@@ -3,6 +3,8 @@
 // the backup and the counts each listen, and the batch chooses which.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -21,18 +23,46 @@ enum class RodzajPrzebiegu { wysokosc, skrajnia };
 // removed, or a change a marker kept from being made.
 enum class RodzajZmiany : std::uint8_t { wysokosc, przesuniecie, usuniecie, chroniona };
 
+// Why a run left a selected object line as it is: the first test the object
+// failed, in the order the run makes its tests.
+enum class Powod : std::uint8_t {
+  brak,            // not an object the run selects: no reason is told
+  wyjatek,         // its name begins with an exception
+  brak_polozenia,  // no three numbers in a row
+  poza_obszarem,   // outside the batch's area
+  brak_terenu,     // no ground triangle or road/river strip contains it
+  ponizej_pasma,   // already on the ground: the difference under the lower bound
+  powyzej_pasma,   // the difference over the upper bound
+  znacznik,        // a marker kept it where it would have changed
+  zerowy_promien,  // its radius reads as 0 or less
+  krotka_sonda,    // in a track's clearance strip, but its probe does not reach the chord
+  wolny,           // clear of every track: counted, never listed
+};
+inline constexpr std::size_t ile_powodow = 11;
+
+// The key a table and scripts know a reason by ("no-ground").
+std::string_view klucz_powodu(Powod p);
+
+// A verdict's reason for leaving a line, with the number that shows it:
+// ground − Y for the band's reasons, the distance to the chord for
+// krotka_sonda.
+struct Pozostawienie {
+  Powod powod = Powod::brak;
+  std::optional<double> wartosc;
+};
+
 // Counts of one run over one scenery, or of a batch.
 struct LicznikiPrzebiegu {
   std::uint64_t ile_zmian = 0;
   std::uint64_t ile_usunietych = 0;
   std::uint64_t ile_chronionych = 0;  // would have changed, kept by a marker
+  // Selected objects left as they are, by reason (markers' included).
+  std::array<std::uint64_t, ile_powodow> pozostawione{};
 
-  LicznikiPrzebiegu& operator+=(const LicznikiPrzebiegu& l) {
-    ile_zmian += l.ile_zmian;
-    ile_usunietych += l.ile_usunietych;
-    ile_chronionych += l.ile_chronionych;
-    return *this;
-  }
+  std::uint64_t ile_pozostawionych() const;
+  // The reasons that occur, the most frequent first (ties in their order).
+  std::vector<Powod> powody_od_najczestszego() const;
+  LicznikiPrzebiegu& operator+=(const LicznikiPrzebiegu& l);
 };
 
 // The file being rewritten.
@@ -50,6 +80,14 @@ struct ZmianaLinii {
   const PlikPrzepisania& plik;
   std::uint64_t nr_linii;  // from 1
   std::string_view przed, po;
+};
+
+// A selected object line the run left as it is, and why.
+struct LiniaPozostawiona {
+  const PlikPrzepisania& plik;
+  std::uint64_t nr_linii;  // from 1
+  std::string_view linia;  // as read
+  const Pozostawienie& pozostawienie;
 };
 
 // A marker that protects nothing: the next non-empty line after it is no
@@ -92,6 +130,8 @@ class Sluchacz {
                      std::optional<std::string_view> /*zapisana*/) {}
   virtual void zmiana(const ZmianaLinii&) {}
   virtual void chroniona(const ZmianaLinii&) {}
+  // Every selected object line left as it is, clear of every track excepted.
+  virtual void pozostawiona(const LiniaPozostawiona&) {}
   virtual void znacznik_bez_obiektu(const ZnacznikBezObiektu&) {}
   // The changed file's new content, closed and on disk at `nowa_tresc`, is
   // about to take its place (not in a dry run).
@@ -121,6 +161,7 @@ class Sluchacze : public Sluchacz {
              std::optional<std::string_view> zapisana) override;
   void zmiana(const ZmianaLinii& z) override;
   void chroniona(const ZmianaLinii& z) override;
+  void pozostawiona(const LiniaPozostawiona& l) override;
   void znacznik_bez_obiektu(const ZnacznikBezObiektu& z) override;
   void przed_zastapieniem(const PlikPrzepisania& p, const std::filesystem::path& nowa) override;
   void gotowy(const PlikPrzepisania& p) override;

@@ -3,7 +3,8 @@
 // expected afterwards (oczekiwane/), the expected log and the command. The
 // ini and the log name the temporary root as @KORZEN@ and the scenery
 // directory as @KATALOG@; the command names its patch file @LATKA@, whose
-// expected bytes are oczekiwana.patch. `kod`, where present, holds the
+// expected bytes are oczekiwana.patch; where oczekiwane_wyjasnienie.tsv is
+// present, the batch writes --explain and its table must be those bytes. `kod`, where present, holds the
 // expected exit status, `ostrzezenia` the expected warnings.
 #include <gtest/gtest.h>
 #ifdef WYROWNIK_LIBXML2
@@ -248,6 +249,9 @@ TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
   const fs::path latka = k / "latka.patch";
   auto argumenty = slowa(zamien(testy::wczytaj(dane / "polecenie"), "@LATKA@", latka.string()));
   argumenty.insert(argumenty.begin() + 1, {"--program-dir", (k / "program").string()});
+  const fs::path wyjasnienie = k / "wyjasnienie.tsv";
+  const bool z_wyjasnieniem = fs::exists(dane / "oczekiwane_wyjasnienie.tsv");
+  if (z_wyjasnieniem) argumenty.insert(argumenty.begin() + 1, {"--explain", wyjasnienie.string()});
   const int kod = fs::exists(dane / "kod") ? std::stoi(testy::wczytaj(dane / "kod")) : cli::kod_ok;
   ASSERT_EQ(cli::uruchom(argumenty, k / "nowhere", wyjscie, bledy, nigdy), kod) << bledy.str();
   const fs::path raport = k / "program" / "Log_korekcja.html";
@@ -269,6 +273,9 @@ TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
       zamien(sciezki_natywnie(testy::wczytaj(dane / "Log_korekcja.txt")), "@KATALOG@", katalog));
   for (const char* roboczy : {"aaa.aaa", "aaa.aab", "aaa.ccc"}) {
     EXPECT_FALSE(fs::exists(k / "sim/scenery" / roboczy)) << roboczy;
+  }
+  if (z_wyjasnieniem) {
+    EXPECT_EQ(testy::wczytaj(wyjasnienie), testy::wczytaj(dane / "oczekiwane_wyjasnienie.tsv"));
   }
   if (fs::exists(dane / "oczekiwana.patch")) {
     EXPECT_EQ(testy::wczytaj(latka), testy::wczytaj(dane / "oczekiwana.patch"));

@@ -258,7 +258,7 @@ TEST_F(Cli, CheckAreaAndPatchOptionsAtTheirEdges) {
   EXPECT_EQ(uruchom_w_programie("height", {"--check", "--area", "500,500,600,600", "main.scn"}),
             cli::kod_ok);
   EXPECT_EQ(bledy.substr(bledy.rfind("wyrownik-cli: ")),
-            "wyrownik-cli: would change 0, would remove 0, kept by markers 0\n");
+            "wyrownik-cli: would change 0, would remove 0, kept by markers 0; left alone 1 (outside the area 1)\n");
   for (const char* zle : {"1,2,3", "1,2,3,4,", "1,2,x,4", "1;2;3;4"}) {
     EXPECT_EQ(uruchom_w_programie("height", {"--area", zle, "main.scn"}), cli::kod_uzycie) << zle;
   }

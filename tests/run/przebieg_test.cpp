@@ -23,7 +23,7 @@ class PrzebiegNagrywajacy : public Przebieg {
               const std::optional<std::filesystem::path>&) override {
     z_.push_back("czytaj " + plik.filename().string());
   }
-  Werdykt ocen(std::string_view, std::string& poprawiona) override {
+  Werdykt ocen(std::string_view, std::string& poprawiona, Pozostawienie&) override {
     poprawiona = "include b.inc 1 2 3";
     return Werdykt::popraw;
   }

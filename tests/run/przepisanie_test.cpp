@@ -30,7 +30,7 @@ class ZasadyTestowe : public ZasadyPrzepisania {
   ZasadyTestowe(Rodzaj rodzaj, std::vector<std::string>& oferowane)
       : rodzaj_(rodzaj), oferowane_(oferowane) {}
 
-  Werdykt ocen(std::string_view surowa, std::string& poprawiona) override {
+  Werdykt ocen(std::string_view surowa, std::string& poprawiona, Pozostawienie&) override {
     oferowane_.emplace_back(surowa);
     if (surowa.find("usun") != std::string_view::npos) return Werdykt::usun;
     if (const auto poz = surowa.find("->"); poz != std::string_view::npos) {

@@ -1,0 +1,1 @@
+include obiekty/lampa.inc 5 7 5 end

@@ -1,0 +1,1 @@
+include obiekty/lampa.inc 5 1 5 end
