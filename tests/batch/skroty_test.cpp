@@ -61,6 +61,7 @@ struct Slad {
   std::map<std::string, std::string> drzewo;  // path below the root -> bytes, "<folder>"
   std::vector<std::string> zdarzenia, szczegoly;
   std::string latka;
+  std::string wyjasnienie;  // every object left alone, and why
 };
 
 Przypadek losuj(std::uint64_t ziarno) {
@@ -126,6 +127,8 @@ std::vector<Slad> przebiegnij(const Przypadek& p, const Skroty& skroty, const fs
     Slad slad;
     Latka latka([&](std::string_view b) { slad.latka += b; });
     s.zapis.latka = z.latka ? &latka : nullptr;
+    Wyjasnienie wyjasnienie([&](std::string_view b) { slad.wyjasnienie += b; });
+    s.zapis.wyjasnienie = &wyjasnienie;
     s.zapis.obszar = z.obszar;
     slad.wynik = partia(s, okno, korekcja, [] { return 0; });
     slad.drzewo = drzewo(korzen);
@@ -154,6 +157,7 @@ std::string roznica(const std::vector<Slad>& a, const std::vector<Slad>& b) {
     if (a[i].szczegoly != b[i].szczegoly) return partia + "another failure";
     if (a[i].zdarzenia != b[i].zdarzenia) return partia + "other status lines";
     if (a[i].latka != b[i].latka) return partia + "another patch";
+    if (a[i].wyjasnienie != b[i].wyjasnienie) return partia + "another explanation";
     for (const auto& [nazwa, tresc] : a[i].drzewo) {
       const auto it = b[i].drzewo.find(nazwa);
       if (it == b[i].drzewo.end()) return partia + nazwa + " only the long way";
