@@ -5,7 +5,8 @@
 // on (second threads even for these small files), in every byte of the
 // scenery and the log; a run that ends leaves no scratch file, touches
 // nothing outside the scenery directory, writes every line of a changed file
-// with CR LF, and every coordinate it writes reads back as a number.
+// with CR LF, and every coordinate it writes reads back as a number; and
+// every selected object line is changed, removed, or left with one reason.
 #include <unistd.h>
 
 #include <cstddef>
@@ -22,6 +23,9 @@
 
 #include "batch/partia.hpp"
 #include "patch/latka.hpp"
+#include "run/oceny.hpp"
+#include "scenery/skan.hpp"
+#include "text/czytnik_linii.hpp"
 #include "text/linia.hpp"
 
 namespace fs = std::filesystem;
@@ -50,7 +54,44 @@ class Okno : public wyrownik::OknoPartii {
   std::size_t ile_pozycji() const override { return 1; }
   bool zaznaczona(std::size_t) const override { return true; }
   std::string pozycja(std::size_t) const override { return "main.scn"; }
+  void koniec_partii(const wyrownik::LicznikiPrzebiegu& suma) override { suma_ = suma; }
+  wyrownik::LicznikiPrzebiegu suma_;
 };
+
+class Cisza : public wyrownik::Postep {
+ public:
+  void faza(wyrownik::Faza, std::string_view) override {}
+  void plik(std::string_view) override {}
+  void koniec() override {}
+};
+
+// The object lines a run selects ("*" selects all), counted in the files the
+// scan lists, independently of the run's verdicts; none where the scan
+// found nothing placed, as the correction then does not run.
+std::uint64_t wybrane_obiekty(const wyrownik::Srodowisko& s, bool wysokosc) {
+  using namespace wyrownik;
+  StanScenerii stan;
+  stan.tekst_katalogu = s.tekst_katalogu;
+  stan.katalog = s.katalog;
+  stan.nazwa_scenerii = "main.scn";
+  Cisza cisza;
+  znajdz_min_max(stan, cisza, operacje_systemowe());
+  if (stan.zakres.pusty()) return 0;  // nothing placed: the correction does not run
+  std::uint64_t ile = 0;
+  std::vector<std::string_view> tokeny;
+  for (const std::string& wpis : stan.lista_plikow) {
+    const auto plik = znajdz_w_scenerii(stan.katalog, wpis);
+    if (!plik || !fs::is_regular_file(*plik)) continue;
+    CzytnikLinii czytnik(*plik, operacje_systemowe());
+    for (std::string_view linia; czytnik.czytaj(linia);) {
+      if (!czy_kandydat(linia)) continue;
+      tokeny.clear();
+      podziel_czysto(linia, tokeny, 5);
+      if (tokeny.size() >= 5 && !(wysokosc && tokeny[1].empty())) ++ile;
+    }
+  }
+  return ile;
+}
 
 // Every file of a folder (no subfolders here) with its bytes.
 std::map<std::string, std::string> zawartosc(const fs::path& katalog) {
@@ -153,6 +194,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t ile)
     s.zapis.latka = &zapis_latki;
     const WynikPartii podglad = partia(s, okno, korekcja, [] { return 0; });
     s.zapis.latka = nullptr;
+    if (podglad == WynikPartii::zakonczona) {
+      const LicznikiPrzebiegu& l = okno.suma_;
+      wymagaj(l.ile_zmian + l.ile_usunietych + l.ile_pozostawionych() ==
+              wybrane_obiekty(s, wysokosc));
+    }
     for (const auto& [nazwa, tresc] : przed) wymagaj(wczytaj(korzen / "scenery" / nazwa) == tresc);
 
     s.zapis.na_sucho = false;
