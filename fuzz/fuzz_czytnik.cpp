@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t ile)
   }
   if (!oczekiwana.empty() && oczekiwana.back() != '\n') oczekiwana += '\n';
   std::string zlozona;
-  wyrownik::CzytnikLinii czytnik(plik, operacje_systemowe());
+  wyrownik::CzytnikLinii czytnik(plik, wyrownik::operacje_systemowe());
   std::string_view linia;
   while (czytnik.czytaj(linia)) zlozona.append(linia).append("\n");
   if (zlozona != oczekiwana) __builtin_trap();

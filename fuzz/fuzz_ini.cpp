@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t ile)
       << std::string_view(reinterpret_cast<const char*>(dane), ile);
   wyrownik::Konfiguracja k;
   Cisza cisza;
-  wyrownik::odczyt_ini(katalog, k, cisza, operacje_systemowe());
+  wyrownik::odczyt_ini(katalog, k, cisza, wyrownik::operacje_systemowe());
   for (const auto* lista : {&k.lista_inc, &k.lista_tekstur, &k.lista_wyjatkow}) {
     if (lista->size() > wyrownik::Konfiguracja::pojemnosc_listy) __builtin_trap();
   }
