@@ -115,11 +115,38 @@ void MapaZmian::zmiana(RodzajZmiany rodzaj, std::string_view pelna_sciezka, std:
                       do_tabeli(przed), do_tabeli(po)});
 }
 
-void MapaZmian::podsumowanie(std::uint64_t ile_zmian, std::uint64_t ile_usunietych,
-                             std::uint64_t ile_chronionych) {
-  ile_zmian_ = ile_zmian;
-  ile_usunietych_ = ile_usunietych;
-  ile_chronionych_ = ile_chronionych;
+void MapaZmian::pozostawiona(std::string_view pelna_sciezka, std::uint64_t nr_linii,
+                             std::string_view linia, const Pozostawienie& pozostawienie) {
+  const auto p = polozenie(linia);
+  std::int32_t znak = -1;
+  if (p && pozostawienie.powod != Powod::znacznik) {
+    znak = static_cast<std::int32_t>(pozostawione_.size());
+    pozostawione_.push_back(
+        {static_cast<float>(p->x), static_cast<float>(p->z), pozostawienie.powod, -1});
+  }
+  if (wiersze_pozostawionych_.size() >= limit_wierszy_) return;
+  if (pliki_.empty() || pliki_.back() != pelna_sciezka) pliki_.emplace_back(pelna_sciezka);
+  WierszPozostawionej w;
+  w.plik = static_cast<std::uint32_t>(pliki_.size() - 1);
+  w.nr_linii = nr_linii;
+  w.powod = pozostawienie.powod;
+  if (p) {
+    w.x = token_linii(linia, p->indeks_x).value_or("");
+    w.y = token_linii(linia, p->indeks_y).value_or("");
+    w.z = token_linii(linia, p->indeks_z).value_or("");
+  }
+  w.wartosc = pozostawienie.wartosc;
+  w.znak = znak;
+  if (znak >= 0)
+    pozostawione_.back().wiersz = static_cast<std::int32_t>(wiersze_pozostawionych_.size());
+  wiersze_pozostawionych_.push_back(std::move(w));
+}
+
+void MapaZmian::podsumowanie(const LicznikiPrzebiegu& liczniki) {
+  liczniki_ = liczniki;
+  ile_zmian_ = liczniki.ile_zmian;
+  ile_usunietych_ = liczniki.ile_usunietych;
+  ile_chronionych_ = liczniki.ile_chronionych;
 }
 
 }  // namespace wyrownik

@@ -42,6 +42,25 @@ struct WierszZmiany {
 };
 inline constexpr std::size_t dlugosc_w_tabeli = 2000;
 
+// An object a run left alone, drawn where it stands; `wiersz` its row in
+// the table, -1 beyond the table's rows.
+struct PozostawionaNaMapie {
+  float x = 0, z = 0;
+  Powod powod = Powod::brak;
+  std::int32_t wiersz = -1;
+};
+
+// One object left alone as the report's table shows it: the position as the
+// line spells it (empty without one), the number that shows the reason.
+struct WierszPozostawionej {
+  std::uint32_t plik = 0;  // index into MapaZmian::pliki()
+  std::uint64_t nr_linii = 0;
+  Powod powod = Powod::brak;
+  std::string x, y, z;
+  std::optional<double> wartosc;
+  std::int32_t znak = -1;  // its marker in MapaZmian::pozostawione(), -1: none
+};
+
 // A strip along a chord: a road or river used as ground, or a track's
 // clearance.
 struct PasNaMapie {
@@ -71,8 +90,10 @@ class MapaZmian {
   void zmiana(RodzajZmiany rodzaj, std::string_view pelna_sciezka, std::uint64_t nr_linii,
               std::string_view przed, std::string_view po);
   void znacznik_bez_obiektu(ZnacznikBezObiektu z) { znaczniki_.push_back(std::move(z)); }
-  void podsumowanie(std::uint64_t ile_zmian, std::uint64_t ile_usunietych,
-                    std::uint64_t ile_chronionych = 0);
+  // A selected object left as it is (`linia` as read), and why.
+  void pozostawiona(std::string_view pelna_sciezka, std::uint64_t nr_linii, std::string_view linia,
+                    const Pozostawienie& pozostawienie);
+  void podsumowanie(const LicznikiPrzebiegu& liczniki);
 
   const std::string& nazwa_scenerii() const { return nazwa_; }
   const Zakres& zakres() const { return zakres_; }
@@ -96,6 +117,14 @@ class MapaZmian {
   std::uint64_t ile_zmian() const { return ile_zmian_; }
   std::uint64_t ile_usunietych() const { return ile_usunietych_; }
   std::uint64_t ile_chronionych() const { return ile_chronionych_; }
+  // Drawn: every object left alone with a position, but those a marker kept
+  // (drawn with the changes); their table rows, as many as the changes' table
+  // may have; the counts by reason, always complete.
+  const std::deque<PozostawionaNaMapie>& pozostawione() const { return pozostawione_; }
+  const std::vector<WierszPozostawionej>& wiersze_pozostawionych() const {
+    return wiersze_pozostawionych_;
+  }
+  const LicznikiPrzebiegu& liczniki() const { return liczniki_; }
 
  private:
   int kolumna(double x) const;
@@ -116,6 +145,9 @@ class MapaZmian {
   std::vector<WierszZmiany> wiersze_;
   std::vector<std::string> pliki_;
   std::vector<ZnacznikBezObiektu> znaczniki_;
+  std::deque<PozostawionaNaMapie> pozostawione_;
+  std::vector<WierszPozostawionej> wiersze_pozostawionych_;
+  LicznikiPrzebiegu liczniki_;
   std::uint64_t ile_zmian_ = 0, ile_usunietych_ = 0, ile_chronionych_ = 0;
 };
 

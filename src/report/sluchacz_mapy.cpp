@@ -15,8 +15,12 @@ void SluchaczMapy::chroniona(const ZmianaLinii& z) {
   mapa_->zmiana(RodzajZmiany::chroniona, z.plik.pelna_sciezka, z.nr_linii, z.przed, z.po);
 }
 
+void SluchaczMapy::pozostawiona(const LiniaPozostawiona& l) {
+  mapa_->pozostawiona(l.plik.pelna_sciezka, l.nr_linii, l.linia, l.pozostawienie);
+}
+
 void SluchaczMapy::koniec_scenerii(const StanScenerii&, const LicznikiPrzebiegu& l) {
-  mapa_->podsumowanie(l.ile_zmian, l.ile_usunietych, l.ile_chronionych);
+  mapa_->podsumowanie(l);
 }
 
 }  // namespace wyrownik

@@ -25,6 +25,7 @@ class SluchaczMapy : public Sluchacz {
   void tor(double x1, double z1, double x2, double z2) override { mapa_->tor(x1, z1, x2, z2); }
   void zmiana(const ZmianaLinii& z) override;
   void chroniona(const ZmianaLinii& z) override;
+  void pozostawiona(const LiniaPozostawiona& l) override;
   void znacznik_bez_obiektu(const ZnacznikBezObiektu& z) override {
     mapa_->znacznik_bez_obiektu(z);
   }

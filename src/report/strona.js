@@ -31,7 +31,7 @@ for (const plan of document.querySelectorAll('svg.plan')) {
   const zmiany = plan.querySelector('.zmiany');
   const sekcja = plan.closest('section');
   const opis = sekcja.querySelector('.opis');
-  const wiersze = sekcja.querySelectorAll('tbody tr');
+  const wiersze = sekcja.querySelectorAll('.tabela.zmian tbody tr');
   const zaznacz = (i) => {
     for (const e of sekcja.querySelectorAll('.wybrany')) e.classList.remove('wybrany');
     zmiany.children[i].classList.add('wybrany');
@@ -46,6 +46,42 @@ for (const plan of document.querySelectorAll('svg.plan')) {
     const i = [...zmiany.children].indexOf(e.target.closest('.zmiany>*'));
     if (i >= 0) zaznacz(i);
   });
+  // Objects left alone: a ring hovered shows its row, a row's number its
+  // ring, and the switch hides them all.
+  const pozostawione = plan.querySelector('.pozostawione');
+  const wiersze_p = sekcja.querySelectorAll('.tabela.pozostawionych tbody tr');
+  const zaznacz_p = (pierscien) => {
+    for (const e of sekcja.querySelectorAll('.wybrany')) e.classList.remove('wybrany');
+    pierscien.classList.add('wybrany');
+    const w = wiersze_p[+pierscien.dataset.w];
+    if (w) {
+      w.classList.add('wybrany');
+      opis.textContent = w.innerText.replace(/\t/g, '  ');
+    } else {
+      opis.textContent = 'Pozostawiony bez zmian (poza tabelą): ' + pierscien.getAttribute('class');
+    }
+  };
+  if (pozostawione) {
+    pozostawione.addEventListener('mouseover', (e) => {
+      if (e.target.tagName === 'circle') zaznacz_p(e.target);
+    });
+    const przelacznik = sekcja.querySelector('.pokaz-pozostawione');
+    if (przelacznik) {
+      przelacznik.addEventListener('change', () => {
+        pozostawione.style.display = przelacznik.checked ? '' : 'none';
+      });
+    }
+    for (const a of sekcja.querySelectorAll('a[data-p]')) {
+      a.addEventListener('click', () => {
+        const pierscien = pozostawione.children[+a.dataset.p];
+        const b = pierscien.getBBox();
+        const r = Math.max(calosc[2], calosc[3]) / 20;
+        widok = [b.x + b.width / 2 - r, b.y + b.height / 2 - r, 2 * r, 2 * r];
+        ustaw();
+        zaznacz_p(pierscien);
+      });
+    }
+  }
   for (const a of sekcja.querySelectorAll('a[data-i]')) {
     a.addEventListener('click', () => {
       const i = +a.dataset.i;

@@ -103,6 +103,7 @@ class Plan {
     tory();
     osie();
     zmiany();
+    pozostawione();
     s_ += "</svg>\n";
   }
 
@@ -334,6 +335,27 @@ class Plan {
     s_ += "</g>\n";
   }
 
+  // Objects left alone: hollow rings, coloured by reason, each tied to its
+  // row (data-w) when the table has one.
+  void pozostawione() {
+    if (m_.pozostawione().empty()) return;
+    s_ += "<style>#plan-" + std::to_string(nr_) + " .pozostawione circle{r:";
+    liczba(s_, jednostka_ * 1.6, cyfry_);
+    s_ += "px}</style>\n<g class=\"pozostawione\">\n";
+    for (const PozostawionaNaMapie& p : m_.pozostawione()) {
+      s_ += "<circle class=\"o-";
+      s_ += klucz_powodu(p.powod);
+      s_ += "\" cx=\"";
+      liczba(s_, p.x, cyfry_);
+      s_ += "\" cy=\"";
+      liczba(s_, -p.z, cyfry_);
+      if (p.wiersz >= 0) s_ += "\" data-w=\"" + std::to_string(p.wiersz);
+      s_ += "\"/>\n";
+      u_.moze_oproznij();
+    }
+    s_ += "</g>\n";
+  }
+
   // A marker at the object's place as read.
   void kolko(const char* klasa, const ZmianaNaMapie& z) {
     s_ += "<circle class=\"";
@@ -370,7 +392,8 @@ std::string_view nazwa_rodzaju(RodzajZmiany r) {
 void tabela(Ujscie& u, const MapaZmian& m, std::size_t nr) {
   std::string& s = u.tekst;
   s += "<div "
-       "class=\"tabela\"><table><thead><tr><th>Nr</th><th>Plik</th><th>Linia</th><th>Zmiana</th>"
+       "class=\"tabela "
+       "zmian\"><table><thead><tr><th>Nr</th><th>Plik</th><th>Linia</th><th>Zmiana</th>"
        "<th>Przed zmianą</th><th>Po zmianie</th></tr></thead>\n<tbody>\n";
   const std::string kotwica = "<td><a href=\"#plan-" + std::to_string(nr) + "\" data-i=\"";
   std::size_t i = 0;
@@ -398,6 +421,96 @@ void tabela(Ujscie& u, const MapaZmian& m, std::size_t nr) {
   if (pominiete > 0) {
     s += "<p class=\"pominiete\">Pominięto w tabeli " + std::to_string(pominiete) +
          " zmian (na planie są wszystkie, w Log_korekcja.txt pełny opis).</p>\n";
+  }
+}
+
+std::string_view nazwa_powodu(Powod p) {
+  switch (p) {
+    case Powod::brak:
+      break;
+    case Powod::wyjatek:
+      return "wyjątek (początek nazwy z listy wyjątków)";
+    case Powod::brak_polozenia:
+      return "bez położenia (brak trzech liczb z rzędu)";
+    case Powod::poza_obszarem:
+      return "poza obszarem";
+    case Powod::brak_terenu:
+      return "brak terenu pod obiektem";
+    case Powod::ponizej_pasma:
+      return "już na terenie (różnica poniżej dolnej granicy)";
+    case Powod::powyzej_pasma:
+      return "poza pasmem (różnica powyżej górnej granicy)";
+    case Powod::znacznik:
+      return "oznaczony „// wyrownik: pomin”";
+    case Powod::zerowy_promien:
+      return "promień 0 lub mniej (kolizja niemożliwa)";
+    case Powod::krotka_sonda:
+      return "w pasie skrajni, sonda nie sięga toru";
+    case Powod::wolny:
+      return "z dala od torów";
+  }
+  return "";
+}
+
+// What the run left as it was, and why: the counts (all of them), the
+// switch of the plan's rings, and a row for each object as far as the table
+// goes.
+void pozostawione(Ujscie& u, const MapaZmian& m, std::size_t nr) {
+  std::string& s = u.tekst;
+  const LicznikiPrzebiegu& l = m.liczniki();
+  if (l.ile_pozostawionych() == 0) return;
+  s += "<h3>Pozostawione bez zmian</h3>\n<table class=\"powody\"><thead><tr><th>Przyczyna</th>"
+       "<th>Klucz</th><th>Ilość</th></tr></thead><tbody>\n";
+  for (const Powod p : l.powody_od_najczestszego()) {
+    s += "<tr><td><i class=\"o-";
+    s += klucz_powodu(p);
+    s += "\">○</i> ";
+    s += nazwa_powodu(p);
+    s += "</td><td>";
+    s += klucz_powodu(p);
+    s += "</td><td>" + std::to_string(l.pozostawione[static_cast<std::size_t>(p)]) + "</td></tr>\n";
+  }
+  s += "</tbody></table>\n";
+  if (!m.pozostawione().empty()) {
+    s += "<p><label><input type=\"checkbox\" class=\"pokaz-pozostawione\" checked> pokaż "
+         "pozostawione na planie (puste kółka)</label></p>\n";
+  }
+  if (m.wiersze_pozostawionych().empty()) return;
+  s += "<div class=\"tabela pozostawionych\"><table><thead><tr><th>Nr</th><th>Plik</th>"
+       "<th>Linia</th><th>Przyczyna</th><th>X</th><th>Y</th><th>Z</th><th>Wartość</th></tr>"
+       "</thead>\n<tbody>\n";
+  std::size_t i = 0;
+  for (const WierszPozostawionej& w : m.wiersze_pozostawionych()) {
+    s += "<tr><td>";
+    ++i;
+    if (w.znak >= 0) {
+      s += "<a href=\"#plan-" + std::to_string(nr) + "\" data-p=\"" + std::to_string(w.znak) +
+           "\">" + std::to_string(i) + "</a>";
+    } else {
+      s += std::to_string(i);
+    }
+    s += "</td><td>";
+    html(s, m.pliki()[w.plik]);
+    s += "</td><td>" + std::to_string(w.nr_linii) + "</td><td>";
+    s += klucz_powodu(w.powod);
+    s += "</td><td>";
+    html(s, w.x);
+    s += "</td><td>";
+    html(s, w.y);
+    s += "</td><td>";
+    html(s, w.z);
+    s += "</td><td>";
+    if (w.wartosc) liczba(s, *w.wartosc, 2);
+    s += "</td></tr>\n";
+    u.moze_oproznij();
+  }
+  s += "</tbody></table></div>\n";
+  const std::uint64_t wymienione =
+      l.ile_pozostawionych() - l.pozostawione[static_cast<std::size_t>(Powod::wolny)];
+  if (wymienione > m.wiersze_pozostawionych().size()) {
+    s += "<p class=\"pominiete\">Pominięto w tabeli " +
+         std::to_string(wymienione - m.wiersze_pozostawionych().size()) +
+         " obiektów (na planie są wszystkie; --explain w wierszu poleceń daje pełną tabelę).</p>\n";
   }
 }
 
@@ -469,6 +582,7 @@ void pisz_strone(Ujscie& u, const Raport& raport) {
     Plan(u, m, nr).pisz();
     s += "<p class=\"opis\"></p>\n";
     tabela(u, m, nr);
+    pozostawione(u, m, nr);
     s += "</section>\n";
     ++nr;
   }
