@@ -80,6 +80,31 @@ class TestRaportWPrzegladarce : public QObject {
     QVERIFY(ile_pikseli(ze, czerwony) > ile_pikseli(bez, czerwony) + 300);
     QVERIFY(ile_pikseli(bez, pas) > 1000);
   }
+
+  // Objects left alone with no ground under them: hollow rings in their
+  // reason's colour, on the plan and in the reasons' table that is their
+  // legend.
+  void pozostawione_widac_w_przegladarce() {
+    const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+    if (chromium.isEmpty()) QSKIP("no chromium installed");
+    testy::KatalogTymczasowy k;
+    Raport bez_nich(RodzajPrzebiegu::wysokosc, false), z_nimi(RodzajPrzebiegu::wysokosc, false);
+    bez_nich.nowa_sceneria("a.scn", Zakres{0, 0, 200, 200}).teren(0, 100, 0, 100);
+    MapaZmian& m = z_nimi.nowa_sceneria("a.scn", Zakres{0, 0, 200, 200});
+    m.teren(0, 100, 0, 100);
+    LicznikiPrzebiegu l;
+    for (int i = 0; i < 10; ++i) {
+      const std::string z = std::to_string(20 * i);
+      m.pozostawiona("a.scm", 1, "include a.inc 150 0 " + z + " end", {Powod::brak_terenu, {}});
+    }
+    l.pozostawione[static_cast<std::size_t>(Powod::brak_terenu)] = 10;
+    m.podsumowanie(l);
+    const QImage bez = obraz_strony(chromium, bez_nich, k, "bez");
+    const QImage ze = obraz_strony(chromium, z_nimi, k, "ze");
+    QVERIFY(!bez.isNull() && !ze.isNull());
+    const QColor brak_terenu(0xc2, 0x18, 0x5b);
+    QVERIFY(ile_pikseli(ze, brak_terenu) > ile_pikseli(bez, brak_terenu) + 200);
+  }
 };
 
 QTEST_MAIN(TestRaportWPrzegladarce)
