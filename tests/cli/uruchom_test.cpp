@@ -258,7 +258,8 @@ TEST_F(Cli, CheckAreaAndPatchOptionsAtTheirEdges) {
   EXPECT_EQ(uruchom_w_programie("height", {"--check", "--area", "500,500,600,600", "main.scn"}),
             cli::kod_ok);
   EXPECT_EQ(bledy.substr(bledy.rfind("wyrownik-cli: ")),
-            "wyrownik-cli: would change 0, would remove 0, kept by markers 0; left alone 1 (outside the area 1)\n");
+            "wyrownik-cli: would change 0, would remove 0, kept by markers 0; left alone 1 "
+            "(outside the area 1)\n");
   for (const char* zle : {"1,2,3", "1,2,3,4,", "1,2,x,4", "1;2;3;4"}) {
     EXPECT_EQ(uruchom_w_programie("height", {"--area", zle, "main.scn"}), cli::kod_uzycie) << zle;
   }
@@ -310,18 +311,24 @@ TEST_F(Cli, APatchGoesOnlyWhereNothingOfTheBatchLives) {
       k / "program/kopie/nowy.patch",              // anything under kopie/
       k / "sim/scenery",                           // a folder
   };
-  for (const fs::path& p : zajete) {
-    const bool byl = fs::is_regular_file(p);
-    const std::string przed = byl ? testy::wczytaj(p) : "";
-    EXPECT_EQ(uruchom_w_programie("height", {"--dry-run", "--diff", p.string(), "main.scn"}),
-              cli::kod_uzycie)
-        << p;
-    EXPECT_NE(bledy.find("--diff would overwrite "), std::string::npos) << p << bledy;
-    EXPECT_EQ(fs::is_regular_file(p), byl) << p;
-    if (byl) {
-      EXPECT_EQ(testy::wczytaj(p), przed) << p;
+  // The explanation's table goes only where a patch may go.
+  for (const std::string opcja : {"--diff", "--explain"}) {
+    for (const fs::path& p : zajete) {
+      const bool byl = fs::is_regular_file(p);
+      const std::string przed = byl ? testy::wczytaj(p) : "";
+      EXPECT_EQ(uruchom_w_programie("height", {"--dry-run", opcja, p.string(), "main.scn"}),
+                cli::kod_uzycie)
+          << p;
+      EXPECT_NE(bledy.find(opcja + " would overwrite "), std::string::npos) << p << bledy;
+      EXPECT_EQ(fs::is_regular_file(p), byl) << p;
+      if (byl) {
+        EXPECT_EQ(testy::wczytaj(p), przed) << p;
+      }
     }
   }
+  EXPECT_EQ(
+      uruchom_w_programie("height", {"--dry-run", "--diff", "-", "--explain", "-", "main.scn"}),
+      cli::kod_uzycie);
   EXPECT_EQ(tresc("main.scn"), glowny);
   // A new file in the scenery directory, or an unrelated one, takes the patch.
   k.zapisz("inny.txt", "old\n");
