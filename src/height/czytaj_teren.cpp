@@ -86,7 +86,10 @@ class CzytnikTerenu {
     podziel_czysto(biezaca_, tokeny_, 6);  // token 6 names the texture
     const auto tekstura = tekstura_naglowka();
     if (!tekstura || tekstura->empty()) return;
-    if (!czy_tekstura_terenu(*tekstura, konf_.lista_tekstur)) return;
+    if (!czy_tekstura_terenu(*tekstura, konf_.lista_tekstur)) {
+      if (rysunek_) rysunek_->tekstura_poza_terenem(*tekstura);
+      return;
+    }
 
     Trojkat t;
     int ile = 0;

@@ -88,6 +88,15 @@ void MapaZmian::tor(double x1, double z1, double x2, double z2) {
                    static_cast<float>(z2)});
 }
 
+void MapaZmian::tekstura_poza_terenem(std::string_view tekstura) {
+  const auto it = tekstury_poza_terenem_.find(tekstura);
+  if (it != tekstury_poza_terenem_.end()) {
+    ++it->second;
+  } else {
+    tekstury_poza_terenem_.emplace(std::string(tekstura), 1);
+  }
+}
+
 void MapaZmian::zmiana(RodzajZmiany rodzaj, std::string_view pelna_sciezka, std::uint64_t nr_linii,
                        std::string_view przed, std::string_view po) {
   ZmianaNaMapie z;

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -85,6 +87,8 @@ class MapaZmian {
   void teren(double x_min, double x_max, double z_min, double z_max);
   void pas(double x1, double z1, double x2, double z2, double polowa_szerokosci);
   void tor(double x1, double z1, double x2, double z2);
+  // A triangle node of a texture that is not ground.
+  void tekstura_poza_terenem(std::string_view tekstura);
   // A changed or removed line (`po` empty for a removal), its file's full
   // path as the log names it and its line number from 1.
   void zmiana(RodzajZmiany rodzaj, std::string_view pelna_sciezka, std::uint64_t nr_linii,
@@ -125,6 +129,11 @@ class MapaZmian {
     return wiersze_pozostawionych_;
   }
   const LicznikiPrzebiegu& liczniki() const { return liczniki_; }
+  // Triangle nodes not taken for ground, by texture (Windows-1250), in
+  // their texture's order.
+  const std::map<std::string, std::uint64_t, std::less<>>& tekstury_poza_terenem() const {
+    return tekstury_poza_terenem_;
+  }
 
  private:
   int kolumna(double x) const;
@@ -148,6 +157,7 @@ class MapaZmian {
   std::deque<PozostawionaNaMapie> pozostawione_;
   std::vector<WierszPozostawionej> wiersze_pozostawionych_;
   LicznikiPrzebiegu liczniki_;
+  std::map<std::string, std::uint64_t, std::less<>> tekstury_poza_terenem_;
   std::uint64_t ile_zmian_ = 0, ile_usunietych_ = 0, ile_chronionych_ = 0;
 };
 

@@ -23,6 +23,9 @@ class SluchaczMapy : public Sluchacz {
     mapa_->pas(x1, z1, x2, z2, polowa_szerokosci);
   }
   void tor(double x1, double z1, double x2, double z2) override { mapa_->tor(x1, z1, x2, z2); }
+  void tekstura_poza_terenem(std::string_view tekstura) override {
+    mapa_->tekstura_poza_terenem(tekstura);
+  }
   void zmiana(const ZmianaLinii& z) override;
   void chroniona(const ZmianaLinii& z) override;
   void pozostawiona(const LiniaPozostawiona& l) override;

@@ -471,6 +471,18 @@ void pozostawione(Ujscie& u, const MapaZmian& m, std::size_t nr) {
     s += "</td><td>" + std::to_string(l.pozostawione[static_cast<std::size_t>(p)]) + "</td></tr>\n";
   }
   s += "</tbody></table>\n";
+  const auto brak_terenu = l.pozostawione[static_cast<std::size_t>(Powod::brak_terenu)];
+  if (brak_terenu > 0 && !m.tekstury_poza_terenem().empty()) {
+    s += "<p>Węzły trójkątów, których tekstury nie ma w [tekstury] (nie są terenem): ";
+    const char* miedzy = "";
+    for (const auto& [tekstura, ile] : m.tekstury_poza_terenem()) {
+      s += miedzy;
+      html(s, tekstura);
+      s += " (" + std::to_string(ile) + ")";
+      miedzy = ", ";
+    }
+    s += ".</p>\n";
+  }
   if (!m.pozostawione().empty()) {
     s += "<p><label><input type=\"checkbox\" class=\"pokaz-pozostawione\" checked> pokaż "
          "pozostawione na planie (puste kółka)</label></p>\n";

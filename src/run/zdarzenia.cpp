@@ -91,6 +91,12 @@ void Sluchacze::tor(double x1, double z1, double x2, double z2) {
   }
 }
 
+void Sluchacze::tekstura_poza_terenem(std::string_view tekstura) {
+  for (Sluchacz* s : lista_) {
+    if (s->rysuje()) s->tekstura_poza_terenem(tekstura);
+  }
+}
+
 bool Sluchacze::pierwsza_zmiana(const PlikPrzepisania& p) {
   linii_.clear();
   for (Sluchacz* s : lista_) {

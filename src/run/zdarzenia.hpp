@@ -121,6 +121,9 @@ class Sluchacz {
   virtual void pas(double /*x1*/, double /*z1*/, double /*x2*/, double /*z2*/,
                    double /*polowa_szerokosci*/) {}
   virtual void tor(double /*x1*/, double /*z1*/, double /*x2*/, double /*z2*/) {}
+  // A triangle node whose texture is not ground (Windows-1250), so that a
+  // builder can tell why objects on it have no ground under them.
+  virtual void tekstura_poza_terenem(std::string_view /*tekstura*/) {}
 
   // The first change of a file; true when the listener wants every line of
   // the file, from its first: linia() as read (with its end) and as written
@@ -156,6 +159,7 @@ class Sluchacze : public Sluchacz {
   void teren(double x_min, double x_max, double z_min, double z_max) override;
   void pas(double x1, double z1, double x2, double z2, double polowa_szerokosci) override;
   void tor(double x1, double z1, double x2, double z2) override;
+  void tekstura_poza_terenem(std::string_view tekstura) override;
   bool pierwsza_zmiana(const PlikPrzepisania& p) override;
   void linia(std::string_view surowa, std::string_view koniec,
              std::optional<std::string_view> zapisana) override;

@@ -32,5 +32,30 @@ TEST(Raport, TableRowsAreSharedByTheSceneriesOfABatch) {
   EXPECT_NE(strona_raportu(r).find("Pominięto w tabeli 2 zmian"), std::string::npos);
 }
 
+// The counts are always complete, the rows stop where the table does, and
+// with objects that have no ground the textures not taken for it are named.
+TEST(StronaRaportu, ObjectsLeftAloneAreCountedByReasonWithTheTexturesThatAreNoGround) {
+  Raport r(RodzajPrzebiegu::wysokosc, false);
+  MapaZmian& m = r.nowa_sceneria("a.scn", Zakres{0, 0, 10, 10});
+  m.tekstura_poza_terenem("skala.dds");
+  m.tekstura_poza_terenem("skala.dds");
+  m.tekstura_poza_terenem("beton\xB9.dds");
+  LicznikiPrzebiegu l;
+  for (std::size_t i = 0; i < Raport::limit_wierszy + 5; ++i) {
+    m.pozostawiona("a.scm", i + 1, "include a.inc 1 0 1 end", {Powod::brak_terenu, {}});
+  }
+  m.pozostawiona("a.scm", 1, "include a.inc 1 7.2 1 end", {Powod::ponizej_pasma, -0.2});
+  l.pozostawione[static_cast<std::size_t>(Powod::brak_terenu)] = Raport::limit_wierszy + 5;
+  l.pozostawione[static_cast<std::size_t>(Powod::ponizej_pasma)] = 1;
+  m.podsumowanie(l);
+  EXPECT_EQ(m.wiersze_pozostawionych().size(), Raport::limit_wierszy);
+  EXPECT_EQ(m.pozostawione().size(), Raport::limit_wierszy + 6);  // every ring drawn
+  const std::string s = strona_raportu(r);
+  EXPECT_NE(s.find("<td>no-ground</td><td>3005</td>"), std::string::npos);
+  EXPECT_NE(s.find("<td>below-band</td><td>1</td>"), std::string::npos);
+  EXPECT_NE(s.find("betoną.dds (1), skala.dds (2)"), std::string::npos);
+  EXPECT_NE(s.find("Pominięto w tabeli 6 obiektów"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace wyrownik
