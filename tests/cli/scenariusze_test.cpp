@@ -4,8 +4,9 @@
 // ini and the log name the temporary root as @KORZEN@ and the scenery
 // directory as @KATALOG@; the command names its patch file @LATKA@, whose
 // expected bytes are oczekiwana.patch; where oczekiwane_wyjasnienie.tsv is
-// present, the batch writes --explain and its table must be those bytes. `kod`, where present, holds the
-// expected exit status, `ostrzezenia` the expected warnings.
+// present, the batch writes --explain and its table must be those bytes.
+// `kod`, where present, holds the expected exit status, `ostrzezenia` the
+// expected warnings.
 #include <gtest/gtest.h>
 #ifdef WYROWNIK_LIBXML2
 #include <libxml/HTMLparser.h>
