@@ -171,6 +171,8 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
   stan.tekst_katalogu = srodowisko.tekst_katalogu;
   stan.katalog = srodowisko.katalog;
   stan.skroty = srodowisko.skroty;
+  stan.zbieraj_polozenia = korekcja.rodzaj == RodzajPrzebiegu::wysokosc &&
+                           wyjscia.kontekst().sluchacz->chce_tekstur_pod_obiektami();
   const std::size_t ile = okno.ile_pozycji();
   for (std::size_t i = 0; i < ile && !powod; ++i) {
     if (!okno.zaznaczona(i)) continue;

@@ -3,10 +3,13 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "clearance/czytaj_tory.hpp"
 #include "index/indeks.hpp"
 #include "platform/potok.hpp"
+#include "text/sciezki.hpp"
 
 namespace wyrownik {
 
@@ -25,33 +28,49 @@ class PrzebiegSkrajni : public Przebieg {
 
   // A large next file is read ahead on a second thread while this one is
   // read here; its few track segments wait until this file's are stored.
-  void czytaj(const std::filesystem::path& plik,
+  // Tracks that give no segment are told on this thread, once their file's
+  // segments are stored.
+  void czytaj(std::string_view wpis, const std::filesystem::path& plik,
               const std::optional<std::filesystem::path>& nastepny) override {
-    std::unique_ptr<Potok<OdcinekToru>> przeczytany;
+    std::unique_ptr<Wyprzedzenie> przeczytany;
     if (wyprzedzenie_ && plik_wyprzedzenia_ == plik) przeczytany = std::move(wyprzedzenie_);
     wyprzedzenie_.reset();
     const Skroty& skroty = stan_.skroty;
     if (nastepny && skroty.odczyt_na_dwoch_watkach &&
         wart_drugiego_watku(*nastepny, skroty.duzy_plik_odczytu)) {
       try {
-        wyprzedzenie_ = std::make_unique<Potok<OdcinekToru>>(
-            [p = *nastepny, s = skroty.szukanie, this](const OdbiorcaOdcinkow& oddaj) {
-              czytaj_tory(p, oddaj, s, operacje_);
+        auto w = std::make_unique<Wyprzedzenie>();
+        w->potok.emplace(
+            [p = *nastepny, s = skroty.szukanie, braki = &w->braki,
+             this](const OdbiorcaOdcinkow& oddaj) {
+              const OdbiorcaBrakow zbierz = [braki](const TorBezOdcinka& t) {
+                braki->push_back(t);
+              };
+              czytaj_tory(p, oddaj, s, operacje_, rysunek_ ? &zbierz : nullptr);
             },
             256, 16);
+        wyprzedzenie_ = std::move(w);
         plik_wyprzedzenia_ = *nastepny;
       } catch (const std::system_error&) {
       }
     }
+    std::vector<TorBezOdcinka> braki;
     if (!przeczytany) {
+      const OdbiorcaBrakow zbierz = [&](const TorBezOdcinka& t) { braki.push_back(t); };
       czytaj_tory(
-          plik, [this](const OdcinekToru& odcinek) { zapisz(odcinek); }, skroty.szukanie,
-          operacje_);
+          plik, [this](const OdcinekToru& odcinek) { zapisz(odcinek); }, skroty.szukanie, operacje_,
+          rysunek_ ? &zbierz : nullptr);
     } else {
       OdcinekToru odcinek;
-      while (przeczytany->wez(odcinek)) zapisz(odcinek);
+      while (przeczytany->potok->wez(odcinek)) zapisz(odcinek);
+      // The maker has ended: what it gathered is complete.
+      braki = std::move(przeczytany->braki);
     }
     indeks_->oproznij();
+    if (!braki.empty()) {
+      const std::string pelna = tekst_pelnej_sciezki(stan_.tekst_katalogu, wpis);
+      for (const TorBezOdcinka& t : braki) rysunek_->tor_bez_odcinka(pelna, t);
+    }
   }
 
   Werdykt ocen(std::string_view surowa, std::string& poprawiona,
@@ -93,8 +112,14 @@ class PrzebiegSkrajni : public Przebieg {
     }
   }
 
+  // A file being read ahead: its segments, and the tracks that gave none,
+  // gathered by the reading thread (the pipe, ended first, joins it).
+  struct Wyprzedzenie {
+    std::vector<TorBezOdcinka> braki;
+    std::optional<Potok<OdcinekToru>> potok;
+  };
   // The next file being read ahead, and its path.
-  std::unique_ptr<Potok<OdcinekToru>> wyprzedzenie_;
+  std::unique_ptr<Wyprzedzenie> wyprzedzenie_;
   std::filesystem::path plik_wyprzedzenia_;
   const PrzejdzOdcinki przejdz_ = [this](double x, double z,
                                          const std::function<void(const OdcinekToru&)>& test) {

@@ -25,13 +25,20 @@ template <Szukanie S>
 class CzytnikTerenu {
  public:
   CzytnikTerenu(const std::filesystem::path& plik, const UstawieniaWysokosci& u,
-                const OdbiorcaTrojkatow& odbiorca, Sluchacz* rysunek, OperacjeSystemu& operacje)
-      : czytnik_(plik, operacje), konf_(u), odbiorca_(odbiorca), rysunek_(rysunek) {}
+                const OdbiorcaTrojkatow& odbiorca, Sluchacz* rysunek, OperacjeSystemu& operacje,
+                TeksturyPodObiektami* pod, const OdbiorcaBrakow* braki)
+      : czytnik_(plik, operacje),
+        konf_(u),
+        odbiorca_(odbiorca),
+        rysunek_(rysunek),
+        pod_(pod),
+        braki_(braki) {}
 
   void czytaj() {
     std::string_view surowa;
     while (czytnik_.czytaj(surowa)) {
       if (numer_normalnego_ > 0) sledz_tor_normalny(surowa);
+      if (obca_) sledz_obcy_wezel(surowa);
       if (czy_komentarz(surowa)) continue;
       biezaca_ = surowa;
       bool wezel = zawiera(biezaca_, "node", S);
@@ -61,6 +68,7 @@ class CzytnikTerenu {
   bool nastepna() {
     std::string_view surowa;
     numer_normalnego_ = 0;  // a node reader reading on ends a normal track's sketch
+    obca_ = false;          // and a foreign node's
     if (!czytnik_.czytaj(surowa)) return false;
     biezaca_ = surowa;
     return true;
@@ -83,11 +91,17 @@ class CzytnikTerenu {
   // Lines are read as they are: keyword tests and podziel_czysto() answer as
   // on the cleaned text.
   void wezel_trojkatow() {
+    obca_ = false;
     podziel_czysto(biezaca_, tokeny_, 6);  // token 6 names the texture
     const auto tekstura = tekstura_naglowka();
     if (!tekstura || tekstura->empty()) return;
     if (!czy_tekstura_terenu(*tekstura, konf_.lista_tekstur)) {
       if (rysunek_) rysunek_->tekstura_poza_terenem(*tekstura);
+      if (pod_) {
+        obca_ = true;
+        tekstura_obcej_ = pod_->tekstura(*tekstura);
+        ile_obcych_ = 0;
+      }
       return;
     }
 
@@ -111,9 +125,16 @@ class CzytnikTerenu {
     }
   }
 
+  void brak(std::uint64_t linia, BrakOdcinka powod) {
+    if (braki_) (*braki_)({linia, powod});
+  }
+
   void tor() {
     numer_normalnego_ = 0;
-    if (zawiera(biezaca_, "unvis", S) || zawiera(biezaca_, "novis", S)) return;
+    const std::uint64_t naglowek = czytnik_.nr_linii();
+    if (zawiera(biezaca_, "unvis", S) || zawiera(biezaca_, "novis", S)) {
+      return brak(naglowek, BrakOdcinka::niewidoczny);
+    }
     podziel_czysto(biezaca_, tokeny_);
     // Track numbers are read as the number at the start of a token, 0 for a word.
     int n = 1;
@@ -135,11 +156,26 @@ class CzytnikTerenu {
         ++czesci;
       }
     }
-    if (czesci != 4) return;
-    if (const auto pas = pas_toru(p1, p2, w)) {
-      odbiorca_((*pas)[0]);
-      odbiorca_((*pas)[1]);
-      if (rysunek_) rysunek_->pas(p1.x, p1.z, p2.x, p2.z, w);
+    if (czesci != 4) return brak(naglowek, BrakOdcinka::niepelny);
+    const auto pas = pas_toru(p1, p2, w);
+    if (!pas) return brak(naglowek, BrakOdcinka::krotka_cieciwa);
+    odbiorca_((*pas)[0]);
+    odbiorca_((*pas)[1]);
+    if (rysunek_) rysunek_->pas(p1.x, p1.z, p2.x, p2.z, w);
+  }
+
+  // A node whose texture is not ground, watched line by line as the loop
+  // reads it: its triangles are grouped as a ground node's would be.
+  void sledz_obcy_wezel(std::string_view surowa) {
+    if (zawiera(surowa, "endtri", S)) {
+      obca_ = false;
+      return;
+    }
+    Wierzcholek& w = obcy_.v[static_cast<std::size_t>(ile_obcych_)];
+    if (!trzy_liczby(surowa, w.x, w.y, w.z)) return;
+    if (++ile_obcych_ == 3) {
+      pod_->trojkat(obcy_, tekstura_obcej_);
+      ile_obcych_ = 0;
     }
   }
 
@@ -169,6 +205,14 @@ class CzytnikTerenu {
   const UstawieniaWysokosci& konf_;
   const OdbiorcaTrojkatow& odbiorca_;
   Sluchacz* rysunek_;
+  TeksturyPodObiektami* pod_;
+  const OdbiorcaBrakow* braki_;
+  // A node of a texture that is not ground being watched (obca_), its
+  // triangle so far.
+  bool obca_ = false;
+  std::uint32_t tekstura_obcej_ = 0;
+  Trojkat obcy_;
+  int ile_obcych_ = 0;
   // The current line: a view of the reader's line, or of `bufor_` in a track.
   std::string_view biezaca_;
   std::string bufor_;
@@ -191,11 +235,15 @@ bool czy_tekstura_terenu(std::string_view tekstura, const std::vector<std::strin
 
 void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
                   const OdbiorcaTrojkatow& dodaj_trojkat, Sluchacz* rysunek, Szukanie szukanie,
-                  OperacjeSystemu& operacje) {
+                  OperacjeSystemu& operacje, TeksturyPodObiektami* pod,
+                  const OdbiorcaBrakow* braki) {
   if (szukanie == Szukanie::szerokie) {
-    CzytnikTerenu<Szukanie::szerokie>(plik, ustawienia, dodaj_trojkat, rysunek, operacje).czytaj();
+    CzytnikTerenu<Szukanie::szerokie>(plik, ustawienia, dodaj_trojkat, rysunek, operacje, pod,
+                                      braki)
+        .czytaj();
   } else {
-    CzytnikTerenu<Szukanie::zwykle>(plik, ustawienia, dodaj_trojkat, rysunek, operacje).czytaj();
+    CzytnikTerenu<Szukanie::zwykle>(plik, ustawienia, dodaj_trojkat, rysunek, operacje, pod, braki)
+        .czytaj();
   }
 }
 

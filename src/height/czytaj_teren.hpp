@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "height/tekstury_pod_obiektami.hpp"
 #include "height/trojkat.hpp"
 #include "height/ustawienia_wysokosci.hpp"
 #include "platform/operacje_systemu.hpp"
@@ -21,10 +22,17 @@ using OdbiorcaTrojkatow = std::function<void(const Trojkat&)>;
 // Reads the file and hands every ground triangle to `dodaj_trojkat`, in file
 // order. Throws BladPliku when the file cannot be read. With `rysunek`, the
 // ground, the road and river strips and the visible normal tracks are also
-// told to it, on the thread that reads. The file is read through `operacje`.
+// told to it, on the thread that reads. With `pod`, the triangles of nodes
+// whose texture is not ground go to it, read from the lines as the file's
+// loop reads them (never read ahead, so that they cannot change what the
+// run reads): such a node ends at "endtri", at the next node a reader reads
+// on, or at the file's end. With `braki`, a road or river the settings take
+// for ground that gives no strip goes to it. The file is read through
+// `operacje`.
 void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
                   const OdbiorcaTrojkatow& dodaj_trojkat, Sluchacz* rysunek, Szukanie szukanie,
-                  OperacjeSystemu& operacje);
+                  OperacjeSystemu& operacje, TeksturyPodObiektami* pod = nullptr,
+                  const OdbiorcaBrakow* braki = nullptr);
 
 // Whether a triangle node's texture counts as ground: the name, reduced to
 // the part after its last "/" or "\", begins with one of the prefixes

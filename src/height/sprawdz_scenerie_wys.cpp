@@ -7,8 +7,11 @@
 
 #include "height/czytaj_teren.hpp"
 #include "height/popraw_wysokosc.hpp"
+#include "height/tekstury_pod_obiektami.hpp"
 #include "index/indeks.hpp"
 #include "platform/potok.hpp"
+#include "text/linia.hpp"
+#include "text/sciezki.hpp"
 
 namespace wyrownik {
 
@@ -22,7 +25,9 @@ class PrzebiegWysokosci : public Przebieg {
         ustawienia_(ustawienia),
         pasmo_(pasmo),
         rysunek_(kontekst.sluchacz->rysuje() ? kontekst.sluchacz : nullptr),
-        operacje_(*kontekst.operacje) {}
+        operacje_(*kontekst.operacje) {
+    if (!stan.polozenia.empty()) pod_.emplace(stan.polozenia);
+  }
 
   void zaloz_indeks() override { indeks_.emplace(stan_.katalog, stan_.zakres, operacje_); }
 
@@ -30,8 +35,13 @@ class PrzebiegWysokosci : public Przebieg {
   // triangles in the index, in the order read.
   // The next file is not read ahead: the map is drawn while a file is read,
   // on the thread that reads it.
-  void czytaj(const std::filesystem::path& plik,
+  void czytaj(std::string_view wpis, const std::filesystem::path& plik,
               const std::optional<std::filesystem::path>&) override {
+    // Told on the thread that reads, as the drawing is.
+    const OdbiorcaBrakow braki = [&](const TorBezOdcinka& t) {
+      rysunek_->tor_bez_odcinka(tekst_pelnej_sciezki(stan_.tekst_katalogu, wpis), t);
+    };
+    const OdbiorcaBrakow* braki_dla = rysunek_ ? &braki : nullptr;
     const auto zapisz = [this](const Trojkat& t) {
       const auto [x_min, x_max] = std::minmax({t.v[0].x, t.v[1].x, t.v[2].x});
       const auto [z_min, z_max] = std::minmax({t.v[0].z, t.v[1].z, t.v[2].z});
@@ -40,11 +50,13 @@ class PrzebiegWysokosci : public Przebieg {
     };
     const Skroty& skroty = stan_.skroty;
     if (!skroty.odczyt_na_dwoch_watkach || !wart_drugiego_watku(plik, skroty.duzy_plik_odczytu)) {
-      czytaj_teren(plik, ustawienia_, zapisz, rysunek_, skroty.szukanie, operacje_);
+      czytaj_teren(plik, ustawienia_, zapisz, rysunek_, skroty.szukanie, operacje_, pod(),
+                   braki_dla);
     } else {
       w_potoku<Trojkat>(
           [&](const OdbiorcaTrojkatow& oddaj) {
-            czytaj_teren(plik, ustawienia_, oddaj, rysunek_, skroty.szukanie, operacje_);
+            czytaj_teren(plik, ustawienia_, oddaj, rysunek_, skroty.szukanie, operacje_, pod(),
+                         braki_dla);
           },
           zapisz);
     }
@@ -54,7 +66,14 @@ class PrzebiegWysokosci : public Przebieg {
   Werdykt ocen(std::string_view surowa, std::string& poprawiona,
                Pozostawienie& pozostawienie) override {
     auto nowa = popraw_wysokosc(surowa, ustawienia_, pasmo_, przejdz_, pozostawienie);
-    if (!nowa) return Werdykt::zostaw;
+    if (!nowa) {
+      // Rare: the position is found again rather than handed out by every verdict.
+      if (pod_ && pozostawienie.powod == Powod::brak_terenu) {
+        if (const auto t = znajdz_trojke_w_linii(surowa))
+          pozostawienie.szczegol = pod_->pod(t->x, t->z);
+      }
+      return Werdykt::zostaw;
+    }
     poprawiona = std::move(*nowa);
     return Werdykt::popraw;
   }
@@ -69,11 +88,15 @@ class PrzebiegWysokosci : public Przebieg {
   void usun_indeks() override { indeks_->usun_indeks(); }
 
  private:
+  TeksturyPodObiektami* pod() { return pod_ ? &*pod_ : nullptr; }
+
   const StanScenerii& stan_;
   const UstawieniaWysokosci& ustawienia_;
   const Pasmo& pasmo_;
   Sluchacz* rysunek_;  // who draws what is read; none: nobody
   OperacjeSystemu& operacje_;
+  // What lies under each object, when the scan kept their positions.
+  std::optional<TeksturyPodObiektami> pod_;
   std::optional<Indeks> indeks_;
   const PrzejdzKomorke przejdz_ = [this](double x, double z,
                                          const std::function<void(const Trojkat&)>& test) {

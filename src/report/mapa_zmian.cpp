@@ -57,6 +57,15 @@ int komorka(double w_komorkach, int ile) {
   return static_cast<int>(w_komorkach);
 }
 
+void policz(std::map<std::string, std::uint64_t, std::less<>>& licznik, std::string_view tekstura) {
+  const auto it = licznik.find(tekstura);
+  if (it != licznik.end()) {
+    ++it->second;
+  } else {
+    licznik.emplace(std::string(tekstura), 1);
+  }
+}
+
 }  // namespace
 
 int MapaZmian::kolumna(double x) const {
@@ -89,12 +98,18 @@ void MapaZmian::tor(double x1, double z1, double x2, double z2) {
 }
 
 void MapaZmian::tekstura_poza_terenem(std::string_view tekstura) {
-  const auto it = tekstury_poza_terenem_.find(tekstura);
-  if (it != tekstury_poza_terenem_.end()) {
-    ++it->second;
-  } else {
-    tekstury_poza_terenem_.emplace(std::string(tekstura), 1);
-  }
+  policz(tekstury_poza_terenem_, tekstura);
+}
+
+void MapaZmian::tor_bez_odcinka(std::string_view pelna_sciezka, const TorBezOdcinka& t) {
+  ++ile_torow_bez_odcinka_[static_cast<std::size_t>(t.powod)];
+  if (tory_bez_odcinka_.size() >= limit_wierszy_) return;
+  tory_bez_odcinka_.push_back({numer_pliku(pelna_sciezka), t});
+}
+
+std::uint32_t MapaZmian::numer_pliku(std::string_view pelna_sciezka) {
+  if (pliki_.empty() || pliki_.back() != pelna_sciezka) pliki_.emplace_back(pelna_sciezka);
+  return static_cast<std::uint32_t>(pliki_.size() - 1);
 }
 
 void MapaZmian::zmiana(RodzajZmiany rodzaj, std::string_view pelna_sciezka, std::uint64_t nr_linii,
@@ -119,14 +134,21 @@ void MapaZmian::zmiana(RodzajZmiany rodzaj, std::string_view pelna_sciezka, std:
   }
   zmiany_.push_back(z);
   if (wiersze_.size() >= limit_wierszy_) return;
-  if (pliki_.empty() || pliki_.back() != pelna_sciezka) pliki_.emplace_back(pelna_sciezka);
-  wiersze_.push_back({static_cast<std::uint32_t>(pliki_.size() - 1), nr_linii, rodzaj,
-                      do_tabeli(przed), do_tabeli(po)});
+  wiersze_.push_back(
+      {numer_pliku(pelna_sciezka), nr_linii, rodzaj, do_tabeli(przed), do_tabeli(po)});
 }
 
 void MapaZmian::pozostawiona(std::string_view pelna_sciezka, std::uint64_t nr_linii,
                              std::string_view linia, const Pozostawienie& pozostawienie) {
   const auto p = polozenie(linia);
+  if (pozostawienie.powod == Powod::brak_terenu) {
+    if (pozostawienie.szczegol.empty()) ++bez_trojkata_;
+    for (std::string_view reszta = pozostawienie.szczegol; !reszta.empty();) {
+      const std::size_t spacja = reszta.find(' ');
+      policz(tekstury_pod_obiektami_, reszta.substr(0, spacja));
+      reszta = spacja == std::string_view::npos ? std::string_view() : reszta.substr(spacja + 1);
+    }
+  }
   std::int32_t znak = -1;
   if (p && pozostawienie.powod != Powod::znacznik) {
     znak = static_cast<std::int32_t>(pozostawione_.size());
@@ -134,9 +156,8 @@ void MapaZmian::pozostawiona(std::string_view pelna_sciezka, std::uint64_t nr_li
         {static_cast<float>(p->x), static_cast<float>(p->z), pozostawienie.powod, -1});
   }
   if (wiersze_pozostawionych_.size() >= limit_wierszy_) return;
-  if (pliki_.empty() || pliki_.back() != pelna_sciezka) pliki_.emplace_back(pelna_sciezka);
   WierszPozostawionej w;
-  w.plik = static_cast<std::uint32_t>(pliki_.size() - 1);
+  w.plik = numer_pliku(pelna_sciezka);
   w.nr_linii = nr_linii;
   w.powod = pozostawienie.powod;
   if (p) {
@@ -145,6 +166,7 @@ void MapaZmian::pozostawiona(std::string_view pelna_sciezka, std::uint64_t nr_li
     w.z = token_linii(linia, p->indeks_z).value_or("");
   }
   w.wartosc = pozostawienie.wartosc;
+  w.szczegol = pozostawienie.szczegol;
   w.znak = znak;
   if (znak >= 0)
     pozostawione_.back().wiersz = static_cast<std::int32_t>(wiersze_pozostawionych_.size());

@@ -4,6 +4,7 @@
 // triangles still makes a map of a few thousand cells.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -60,7 +61,14 @@ struct WierszPozostawionej {
   Powod powod = Powod::brak;
   std::string x, y, z;
   std::optional<double> wartosc;
+  std::string szczegol;    // Windows-1250: the textures under it
   std::int32_t znak = -1;  // its marker in MapaZmian::pozostawione(), -1: none
+};
+
+// A track node that gave the run no segment or strip, for the report's table.
+struct TorBezOdcinkaWTabeli {
+  std::uint32_t plik = 0;  // index into MapaZmian::pliki()
+  TorBezOdcinka tor;
 };
 
 // A strip along a chord: a road or river used as ground, or a track's
@@ -89,6 +97,7 @@ class MapaZmian {
   void tor(double x1, double z1, double x2, double z2);
   // A triangle node of a texture that is not ground.
   void tekstura_poza_terenem(std::string_view tekstura);
+  void tor_bez_odcinka(std::string_view pelna_sciezka, const TorBezOdcinka& t);
   // A changed or removed line (`po` empty for a removal), its file's full
   // path as the log names it and its line number from 1.
   void zmiana(RodzajZmiany rodzaj, std::string_view pelna_sciezka, std::uint64_t nr_linii,
@@ -134,9 +143,24 @@ class MapaZmian {
   const std::map<std::string, std::uint64_t, std::less<>>& tekstury_poza_terenem() const {
     return tekstury_poza_terenem_;
   }
+  // Objects with no ground under them, by the texture of a triangle that
+  // contains them (Windows-1250; an object counts once per texture), and
+  // those no triangle at all contains. Complete, however long the table.
+  const std::map<std::string, std::uint64_t, std::less<>>& tekstury_pod_obiektami() const {
+    return tekstury_pod_obiektami_;
+  }
+  std::uint64_t bez_trojkata() const { return bez_trojkata_; }
+  // Track nodes that gave no segment: as many as the table of changes may
+  // have, and how many there were by reason.
+  const std::vector<TorBezOdcinkaWTabeli>& tory_bez_odcinka() const { return tory_bez_odcinka_; }
+  const std::array<std::uint64_t, 3>& ile_torow_bez_odcinka() const {
+    return ile_torow_bez_odcinka_;
+  }
 
  private:
   int kolumna(double x) const;
+  // The index of the file in pliki(), added when it is not the last one.
+  std::uint32_t numer_pliku(std::string_view pelna_sciezka);
   // The position of an include line, read as the runs read it.
   static std::optional<Trojka> polozenie(std::string_view linia);
   int rzad(double z) const;
@@ -158,6 +182,10 @@ class MapaZmian {
   std::vector<WierszPozostawionej> wiersze_pozostawionych_;
   LicznikiPrzebiegu liczniki_;
   std::map<std::string, std::uint64_t, std::less<>> tekstury_poza_terenem_;
+  std::map<std::string, std::uint64_t, std::less<>> tekstury_pod_obiektami_;
+  std::uint64_t bez_trojkata_ = 0;
+  std::vector<TorBezOdcinkaWTabeli> tory_bez_odcinka_;
+  std::array<std::uint64_t, 3> ile_torow_bez_odcinka_{};
   std::uint64_t ile_zmian_ = 0, ile_usunietych_ = 0, ile_chronionych_ = 0;
 };
 

@@ -26,6 +26,10 @@ class SluchaczMapy : public Sluchacz {
   void tekstura_poza_terenem(std::string_view tekstura) override {
     mapa_->tekstura_poza_terenem(tekstura);
   }
+  void tor_bez_odcinka(std::string_view pelna_sciezka, const TorBezOdcinka& t) override {
+    mapa_->tor_bez_odcinka(pelna_sciezka, t);
+  }
+  bool chce_tekstur_pod_obiektami() const override { return true; }
   void zmiana(const ZmianaLinii& z) override;
   void chroniona(const ZmianaLinii& z) override;
   void pozostawiona(const LiniaPozostawiona& l) override;

@@ -452,6 +452,27 @@ std::string_view nazwa_powodu(Powod p) {
   return "";
 }
 
+// Which textures lie under the objects with no ground under them: the
+// texture "[tekstury]" leaves out is at the top.
+void tekstury_pod_obiektami(std::string& s, const MapaZmian& m) {
+  if (m.tekstury_pod_obiektami().empty()) return;
+  std::vector<std::pair<std::string_view, std::uint64_t>> wg_ilosci(
+      m.tekstury_pod_obiektami().begin(), m.tekstury_pod_obiektami().end());
+  std::stable_sort(wg_ilosci.begin(), wg_ilosci.end(),
+                   [](const auto& a, const auto& b) { return a.second > b.second; });
+  s += "<table class=\"tekstury\"><thead><tr><th>Tekstura pod obiektami bez terenu</th>"
+       "<th>Obiektów</th></tr></thead><tbody>\n";
+  for (const auto& [tekstura, ile] : wg_ilosci) {
+    s += "<tr><td>";
+    html(s, tekstura);
+    s += "</td><td>" + std::to_string(ile) + "</td></tr>\n";
+  }
+  if (m.bez_trojkata() > 0) {
+    s += "<tr><td>(żaden trójkąt)</td><td>" + std::to_string(m.bez_trojkata()) + "</td></tr>\n";
+  }
+  s += "</tbody></table>\n";
+}
+
 // What the run left as it was, and why: the counts (all of them), the
 // switch of the plan's rings, and a row for each object as far as the table
 // goes.
@@ -483,13 +504,15 @@ void pozostawione(Ujscie& u, const MapaZmian& m, std::size_t nr) {
     }
     s += ".</p>\n";
   }
+  tekstury_pod_obiektami(s, m);
   if (!m.pozostawione().empty()) {
     s += "<p><label><input type=\"checkbox\" class=\"pokaz-pozostawione\" checked> pokaż "
          "pozostawione na planie (puste kółka)</label></p>\n";
   }
   if (m.wiersze_pozostawionych().empty()) return;
   s += "<div class=\"tabela pozostawionych\"><table><thead><tr><th>Nr</th><th>Plik</th>"
-       "<th>Linia</th><th>Przyczyna</th><th>X</th><th>Y</th><th>Z</th><th>Wartość</th></tr>"
+       "<th>Linia</th><th>Przyczyna</th><th>X</th><th>Y</th><th>Z</th><th>Wartość</th>"
+       "<th>Tekstury pod obiektem</th></tr>"
        "</thead>\n<tbody>\n";
   std::size_t i = 0;
   for (const WierszPozostawionej& w : m.wiersze_pozostawionych()) {
@@ -513,6 +536,8 @@ void pozostawione(Ujscie& u, const MapaZmian& m, std::size_t nr) {
     html(s, w.z);
     s += "</td><td>";
     if (w.wartosc) liczba(s, *w.wartosc, 2);
+    s += "</td><td>";
+    html(s, w.szczegol);
     s += "</td></tr>\n";
     u.moze_oproznij();
   }
@@ -523,6 +548,53 @@ void pozostawione(Ujscie& u, const MapaZmian& m, std::size_t nr) {
     s += "<p class=\"pominiete\">Pominięto w tabeli " +
          std::to_string(wymienione - m.wiersze_pozostawionych().size()) +
          " obiektów (na planie są wszystkie; --explain w wierszu poleceń daje pełną tabelę).</p>\n";
+  }
+}
+
+std::string_view nazwa_braku(BrakOdcinka b) {
+  switch (b) {
+    case BrakOdcinka::niewidoczny:
+      return "ukryty (unvis/novis)";
+    case BrakOdcinka::niepelny:
+      return "niepełny (brak szerokości lub końca)";
+    case BrakOdcinka::krotka_cieciwa:
+      return "końce bliżej niż 1 m";
+  }
+  return "";
+}
+
+// Track nodes the run took nothing from: a track the builder thinks is
+// there, and that neither moves objects nor carries the ground.
+void tory_bez_odcinka(Ujscie& u, const MapaZmian& m) {
+  std::string& s = u.tekst;
+  const auto& ile = m.ile_torow_bez_odcinka();
+  const std::uint64_t razem = ile[0] + ile[1] + ile[2];
+  if (razem == 0) return;
+  s += m.skrajnia() ? "<h3>Tory bez odcinka skrajni</h3>\n"
+                    : "<h3>Drogi i rzeki bez pasa terenu</h3>\n";
+  s += "<p class=\"bez-odcinka\">";
+  const char* miedzy = "";
+  for (std::size_t b = 0; b < ile.size(); ++b) {
+    if (ile[b] == 0) continue;
+    s += miedzy;
+    s += nazwa_braku(static_cast<BrakOdcinka>(b));
+    s += ": " + std::to_string(ile[b]);
+    miedzy = ", ";
+  }
+  s += ".</p>\n<div class=\"tabela bez-odcinka\"><table><thead><tr><th>Plik</th><th>Linia</th>"
+       "<th>Przyczyna</th></tr></thead>\n<tbody>\n";
+  for (const TorBezOdcinkaWTabeli& t : m.tory_bez_odcinka()) {
+    s += "<tr><td>";
+    html(s, m.pliki()[t.plik]);
+    s += "</td><td>" + std::to_string(t.tor.linia) + "</td><td>";
+    s += klucz_braku(t.tor.powod);
+    s += "</td></tr>\n";
+    u.moze_oproznij();
+  }
+  s += "</tbody></table></div>\n";
+  if (razem > m.tory_bez_odcinka().size()) {
+    s += "<p class=\"pominiete\">Pominięto w tabeli " +
+         std::to_string(razem - m.tory_bez_odcinka().size()) + " torów.</p>\n";
   }
 }
 
@@ -595,6 +667,7 @@ void pisz_strone(Ujscie& u, const Raport& raport) {
     s += "<p class=\"opis\"></p>\n";
     tabela(u, m, nr);
     pozostawione(u, m, nr);
+    tory_bez_odcinka(u, m);
     s += "</section>\n";
     ++nr;
   }

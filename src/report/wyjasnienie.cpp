@@ -16,7 +16,7 @@ void Wyjasnienie::poczatek_scenerii(const StanScenerii& stan) {
 }
 
 // The file as the scenery names it, relative to the scenery directory; the
-// position as the line spells it.
+// position as the line spells it; the textures under an object without ground.
 void Wyjasnienie::pozostawiona(const LiniaPozostawiona& l) {
   std::string_view plik = l.plik.pelna_sciezka;
   if (plik.starts_with(l.plik.stan.tekst_katalogu))
@@ -32,7 +32,7 @@ void Wyjasnienie::pozostawiona(const LiniaPozostawiona& l) {
   }
   wiersz_.append("\t");
   if (l.pozostawienie.wartosc) wiersz_.append(tekst_wspolrzednej(*l.pozostawienie.wartosc));
-  wiersz_.append("\t\n");
+  wiersz_.append("\t").append(cp1250_na_utf8(l.pozostawienie.szczegol)).append("\n");
   wyjscie_(wiersz_);
 }
 

@@ -21,6 +21,7 @@ class Wyjasnienie : public Sluchacz {
 
   void poczatek_scenerii(const StanScenerii& stan) override;
   void pozostawiona(const LiniaPozostawiona& l) override;
+  bool chce_tekstur_pod_obiektami() const override { return true; }
 
  private:
   std::function<void(std::string_view)> wyjscie_;

@@ -34,8 +34,8 @@ void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg,
   LicznikiPrzebiegu liczniki;
   try {
     dla_plikow_fazy(stan, Faza::odczyt, postep,
-                    [&](std::size_t nr, std::string_view, const std::filesystem::path& plik) {
-                      przebieg.czytaj(plik, nastepny_plik(stan, nr + 1));
+                    [&](std::size_t nr, std::string_view wpis, const std::filesystem::path& plik) {
+                      przebieg.czytaj(wpis, plik, nastepny_plik(stan, nr + 1));
                     });
     przepisz_scenerie(stan, przebieg, kontekst, liczniki, postep);
     sluchacz.koniec_scenerii(stan, liczniki);

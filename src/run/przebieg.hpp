@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string_view>
 
 #include "platform/plik_zapisu.hpp"
 #include "run/przepisanie.hpp"
@@ -17,10 +18,11 @@ class Przebieg : public ZasadyPrzepisania {
  public:
   // "FAZA II": creates the scratch index over the scenery's extents.
   virtual void zaloz_indeks() = 0;
-  // "FAZA III": reads one file of the scenery into the index. `nastepny` is
-  // the file read after it, when there is one: a run may begin reading it
-  // now, on another thread, as long as it enters the index after `plik`.
-  virtual void czytaj(const std::filesystem::path& plik,
+  // "FAZA III": reads one file of the scenery (`wpis` its entry in the
+  // list) into the index. `nastepny` is the file read after it, when there
+  // is one: a run may begin reading it now, on another thread, as long as it
+  // enters the index after `plik`.
+  virtual void czytaj(std::string_view wpis, const std::filesystem::path& plik,
                       const std::optional<std::filesystem::path>& nastepny) = 0;
   // The normal end: closes and deletes the index.
   virtual void usun_indeks() = 0;

@@ -4,6 +4,18 @@
 
 namespace wyrownik {
 
+std::string_view klucz_braku(BrakOdcinka b) {
+  switch (b) {
+    case BrakOdcinka::niewidoczny:
+      return "hidden";
+    case BrakOdcinka::niepelny:
+      return "incomplete";
+    case BrakOdcinka::krotka_cieciwa:
+      return "short-chord";
+  }
+  return "";
+}
+
 std::string_view klucz_powodu(Powod p) {
   switch (p) {
     case Powod::brak:
@@ -67,6 +79,17 @@ void Sluchacze::koniec_scenerii(const StanScenerii& stan, const LicznikiPrzebieg
 
 void Sluchacze::przerwanie_scenerii(const LicznikiPrzebiegu& l, bool na_prosbe) noexcept {
   for (Sluchacz* s : lista_) s->przerwanie_scenerii(l, na_prosbe);
+}
+
+void Sluchacze::tor_bez_odcinka(std::string_view pelna_sciezka, const TorBezOdcinka& t) {
+  for (Sluchacz* s : lista_) {
+    if (s->rysuje()) s->tor_bez_odcinka(pelna_sciezka, t);
+  }
+}
+
+bool Sluchacze::chce_tekstur_pod_obiektami() const {
+  return std::any_of(lista_.begin(), lista_.end(),
+                     [](const Sluchacz* s) { return s->chce_tekstur_pod_obiektami(); });
 }
 
 bool Sluchacze::rysuje() const {

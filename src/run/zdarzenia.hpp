@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,9 +48,33 @@ std::string_view klucz_powodu(Powod p);
 // ground − Y for the band's reasons, the distance to the chord for
 // krotka_sonda.
 struct Pozostawienie {
+  Pozostawienie() = default;
+  Pozostawienie(Powod p, std::optional<double> w = std::nullopt) : powod(p), wartosc(w) {}
+
   Powod powod = Powod::brak;
   std::optional<double> wartosc;
+  // brak_terenu, when a listener asks: the textures of the triangles that do
+  // contain it, a space between two (Windows-1250; valid during the run).
+  std::string_view szczegol;
 };
+
+// Why a track node gives no segment (a normal track, in the clearance run)
+// or no strip (a road or river taken for ground, in the height run).
+enum class BrakOdcinka : std::uint8_t {
+  niewidoczny,     // "unvis" or "novis" in its header
+  niepelny,        // fewer than its four pieces: width, both end points
+  krotka_cieciwa,  // its end points less than 1 apart
+};
+
+// The key a table and scripts know it by ("hidden").
+std::string_view klucz_braku(BrakOdcinka b);
+
+// A track node of the file being read that gives no segment.
+struct TorBezOdcinka {
+  std::uint64_t linia = 0;  // its header's, from 1
+  BrakOdcinka powod = BrakOdcinka::niepelny;
+};
+using OdbiorcaBrakow = std::function<void(const TorBezOdcinka&)>;
 
 // Counts of one run over one scenery, or of a batch.
 struct LicznikiPrzebiegu {
@@ -124,6 +149,14 @@ class Sluchacz {
   // A triangle node whose texture is not ground (Windows-1250), so that a
   // builder can tell why objects on it have no ground under them.
   virtual void tekstura_poza_terenem(std::string_view /*tekstura*/) {}
+  // A track node that gives the run nothing, in the file whose full path
+  // the log would name so.
+  virtual void tor_bez_odcinka(std::string_view /*pelna_sciezka*/, const TorBezOdcinka&) {}
+  // Whether the listener wants to know what lies under an object with no
+  // ground under it (Pozostawienie::szczegol): the scan then keeps every
+  // object's position and the height run reads the triangles it does not
+  // take for ground. Asked before the scan.
+  virtual bool chce_tekstur_pod_obiektami() const { return false; }
 
   // The first change of a file; true when the listener wants every line of
   // the file, from its first: linia() as read (with its end) and as written
@@ -160,6 +193,8 @@ class Sluchacze : public Sluchacz {
   void pas(double x1, double z1, double x2, double z2, double polowa_szerokosci) override;
   void tor(double x1, double z1, double x2, double z2) override;
   void tekstura_poza_terenem(std::string_view tekstura) override;
+  void tor_bez_odcinka(std::string_view pelna_sciezka, const TorBezOdcinka& t) override;
+  bool chce_tekstur_pod_obiektami() const override;
   bool pierwsza_zmiana(const PlikPrzepisania& p) override;
   void linia(std::string_view surowa, std::string_view koniec,
              std::optional<std::string_view> zapisana) override;

@@ -30,8 +30,9 @@ struct HaszTekstu {
 struct WynikPliku {
   std::vector<std::string> nazwy;
   Zakres zakres;
-  bool ma_kandydatow = false;   // a line the rewrite would offer the run, or a marker
-  bool ma_dluga_linie = false;  // a line over dluga_linia bytes
+  std::vector<PolozenieObiektu> polozenia;  // only when the scenery asks
+  bool ma_kandydatow = false;               // a line the rewrite would offer the run, or a marker
+  bool ma_dluga_linie = false;              // a line over dluga_linia bytes
 };
 
 // Names compared as the list compares them: "/" already "\", "." and ".."
@@ -53,6 +54,8 @@ using ZbiorNazw = std::unordered_set<std::string, HaszTekstu, std::equal_to<>>;
 template <Szukanie S>
 class SkanerPliku {
  public:
+  explicit SkanerPliku(bool zbieraj_polozenia) : zbieraj_polozenia_(zbieraj_polozenia) {}
+
   WynikPliku skanuj(const std::filesystem::path& sciezka, OperacjeSystemu& operacje) {
     CzytnikLinii czytnik(sciezka, operacje);
     czytnik_ = &czytnik;
@@ -126,7 +129,10 @@ class SkanerPliku {
         wynik_.nazwy.push_back(nazwy_);
       }
     } else if (tokeny_.size() >= 5) {
-      if (const auto t = znajdz_trojke_w_linii(linia_)) wynik_.zakres.dolacz(t->x, t->z);
+      if (const auto t = znajdz_trojke_w_linii(linia_)) {
+        wynik_.zakres.dolacz(t->x, t->z);
+        if (zbieraj_polozenia_) wynik_.polozenia.push_back({t->x, t->z});
+      }
     }
   }
 
@@ -158,6 +164,7 @@ class SkanerPliku {
     }
   }
 
+  const bool zbieraj_polozenia_;
   CzytnikLinii* czytnik_ = nullptr;
   // The current line as read: keyword tests and tokens need no cleaned copy
   // (podziel_czysto). Reused buffers: the loop allocates nothing once they
@@ -181,6 +188,7 @@ class Skaner {
     stan_.lista_plikow.clear();
     stan_.ma_kandydatow.clear();
     stan_.ma_dluga_linie.clear();
+    stan_.polozenia.clear();
     znane_.clear();
     dodaj_plik(stan_.nazwa_scenerii);
 
@@ -231,9 +239,9 @@ class Skaner {
       return nieznany;
     }
     if (stan_.skroty.szukanie == Szukanie::szerokie) {
-      return SkanerPliku<Szukanie::szerokie>().skanuj(*plik, operacje_);
+      return SkanerPliku<Szukanie::szerokie>(stan_.zbieraj_polozenia).skanuj(*plik, operacje_);
     }
-    return SkanerPliku<Szukanie::zwykle>().skanuj(*plik, operacje_);
+    return SkanerPliku<Szukanie::zwykle>(stan_.zbieraj_polozenia).skanuj(*plik, operacje_);
   }
 
   void wlacz(std::size_t i, const WynikPliku& w) {
@@ -244,6 +252,7 @@ class Skaner {
     stan_.ma_kandydatow[i] = w.ma_kandydatow;
     stan_.ma_dluga_linie[i] = w.ma_dluga_linie;
     for (const auto& nazwa : w.nazwy) dodaj_plik(nazwa);
+    stan_.polozenia.insert(stan_.polozenia.end(), w.polozenia.begin(), w.polozenia.end());
     if (!w.zakres.pusty()) {
       stan_.zakres.dolacz(w.zakres.min_x, w.zakres.min_z);
       stan_.zakres.dolacz(w.zakres.max_x, w.zakres.max_z);

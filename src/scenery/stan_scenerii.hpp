@@ -13,6 +13,11 @@
 
 namespace wyrownik {
 
+// Where an object line places its object, as the runs read it.
+struct PolozenieObiektu {
+  double x = 0, z = 0;
+};
+
 // A line this long (bytes) makes a file one to rewrite on one thread.
 inline constexpr std::size_t dluga_linia = 1 << 20;
 
@@ -44,6 +49,11 @@ struct StanScenerii {
   // per batch (a cache; the phases only read names through it).
   mutable PamiecKatalogow katalogi;
   Skroty skroty;
+  // With zbieraj_polozenia, the scan keeps where every object line it reads
+  // places its object, in file order, so that the height run can tell what
+  // lies under an object the ground does not reach. Off, it stays empty.
+  bool zbieraj_polozenia = false;
+  std::vector<PolozenieObiektu> polozenia;
 
   // Where look-ups keep their listings: none with that shortcut off.
   PamiecKatalogow* pamiec_katalogow() const {

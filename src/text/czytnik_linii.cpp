@@ -63,6 +63,7 @@ bool CzytnikLinii::czytaj(std::string_view& linia) {
       }
       linia = std::string_view(bufor_.get() + poczatek_, dl);
       poczatek_ = poz + 1;
+      ++nr_linii_;
       return true;
     }
     const std::size_t przeszukane = koniec_ - poczatek_;
@@ -71,6 +72,7 @@ bool CzytnikLinii::czytaj(std::string_view& linia) {
       linia = std::string_view(bufor_.get() + poczatek_, koniec_ - poczatek_);
       koniec_linii_ = {};
       poczatek_ = koniec_;
+      ++nr_linii_;
       return true;
     }
     szukaj_od = poczatek_ + przeszukane;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -32,6 +33,9 @@ class CzytnikLinii {
   // last line without one.
   std::string_view koniec_linii() const { return koniec_linii_; }
 
+  // The number of the line czytaj() gave last, from 1; 0 before the first.
+  std::uint64_t nr_linii() const { return nr_linii_; }
+
   // Closes the file now; later calls of czytaj() return false.
   void zamknij() noexcept;
 
@@ -49,6 +53,7 @@ class CzytnikLinii {
   std::size_t koniec_ = 0;    // one past the last byte read
   bool eof_ = false;
   std::string_view koniec_linii_;
+  std::uint64_t nr_linii_ = 0;
 };
 
 }  // namespace wyrownik

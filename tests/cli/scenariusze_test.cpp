@@ -4,7 +4,10 @@
 // ini and the log name the temporary root as @KORZEN@ and the scenery
 // directory as @KATALOG@; the command names its patch file @LATKA@, whose
 // expected bytes are oczekiwana.patch; where oczekiwane_wyjasnienie.tsv is
-// present, the batch writes --explain and its table must be those bytes.
+// present, the batch writes --explain and its table must be those bytes;
+// oczekiwane_tekstury.tsv and oczekiwane_tory_bez_odcinka.tsv, where present,
+// are the rows of the report's tables of textures under objects without
+// ground and of tracks that give no segment.
 // `kod`, where present, holds the expected exit status, `ostrzezenia` the
 // expected warnings.
 #include <gtest/gtest.h>
@@ -109,6 +112,25 @@ std::string atrybut(xmlNodePtr w, const char* nazwa) {
 std::string tekst(xmlNodePtr w) {
   std::unique_ptr<xmlChar, decltype(xmlFree)> v(xmlNodeGetContent(w), xmlFree);
   return v ? reinterpret_cast<const char*>(v.get()) : "";
+}
+
+// The rows of the report's tables at `sciezka`: cells joined by tabs, a
+// line each.
+std::string wiersze_tabeli(const std::string& strona, const char* sciezka) {
+  Dokument html(htmlReadMemory(strona.data(), static_cast<int>(strona.size()), nullptr, "UTF-8",
+                               HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET),
+                xmlFreeDoc);
+  std::string wynik;
+  for (xmlNodePtr w : wezly(html.get(), sciezka)) {
+    const char* miedzy = "";
+    for (xmlNodePtr k = w->children; k != nullptr; k = k->next) {
+      if (k->type != XML_ELEMENT_NODE) continue;
+      wynik.append(miedzy).append(tekst(k));
+      miedzy = "\t";
+    }
+    wynik += "\n";
+  }
+  return wynik;
 }
 
 // The report holds one marker per entry of the log, of its kind and at its
@@ -286,6 +308,15 @@ TEST_P(Scenariusz, ProducesTheExpectedFilesAndLog) {
 #ifdef WYROWNIK_LIBXML2
   sprawdz_raport(testy::wczytaj(raport), testy::wczytaj(k / "program/Log_korekcja.txt"),
                  argumenty[0] == "clearance");
+  for (const auto& [plik, sciezka] :
+       {std::pair{"oczekiwane_tekstury.tsv", "//table[@class='tekstury']//tr[td]"},
+        std::pair{"oczekiwane_tory_bez_odcinka.tsv",
+                  "//div[contains(@class, 'bez-odcinka')]//tr[td]"}}) {
+    if (!fs::exists(dane / plik)) continue;
+    EXPECT_EQ(wiersze_tabeli(testy::wczytaj(raport), sciezka),
+              zamien(sciezki_natywnie(testy::wczytaj(dane / plik)), "@KATALOG@", katalog))
+        << plik;
+  }
   // A marker that protects nothing is listed in the report too.
   EXPECT_EQ(testy::wczytaj(raport).find("<li>") != std::string::npos,
             ostrzezenia(bledy.str()).find("the marker in line") != std::string::npos);

@@ -1,0 +1,57 @@
+// What lies under the objects the ground does not reach: the triangles of
+// nodes whose texture is not ground, tested as they are read against where
+// the scan found objects, with the run's own containment test. A builder
+// then learns which texture "[tekstury]" leaves out.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "height/trojkat.hpp"
+#include "scenery/stan_scenerii.hpp"
+
+namespace wyrownik {
+
+class TeksturyPodObiektami {
+ public:
+  // Every position the scan found; a position that is not finite is left out.
+  explicit TeksturyPodObiektami(std::span<const PolozenieObiektu> polozenia);
+
+  // The texture of a node about to be read (Windows-1250), as a number for
+  // trojkat(): one look-up per node, none per triangle.
+  std::uint32_t tekstura(std::string_view nazwa);
+  // A triangle of a node whose texture is not ground.
+  void trojkat(const Trojkat& t, std::uint32_t tekstura);
+
+  // The textures of the triangles containing (x, z), in the order first
+  // read, a space between two (a texture, being one token, holds none);
+  // empty when none does or the scan did not find the position. Safe on
+  // several threads once reading is over.
+  std::string_view pod(double x, double z) const;
+
+ private:
+  std::size_t komorka(double x, double z) const;
+  std::uint32_t z_dodana(std::uint32_t zestaw, std::uint32_t tekstura);
+
+  // Positions sorted by the cell of a coarse grid over them: the cell c holds
+  // polozenia_[poczatki_[c] .. poczatki_[c + 1]).
+  double min_x_ = 0, min_z_ = 0, na_komorki_ = 1;
+  std::size_t kolumny_ = 1, rzedy_ = 1;
+  std::vector<PolozenieObiektu> polozenia_;
+  std::vector<std::uint32_t> poczatki_;
+  // Per position, its set of textures (0: none yet).
+  std::vector<std::uint32_t> zestaw_;
+  // Sets by number: their textures' numbers and their text; set 0 is empty.
+  std::vector<std::vector<std::uint32_t>> skladniki_{{}};
+  std::vector<std::string> teksty_{{}};
+  // A set with one more texture, remembered: (set << 32 | texture) -> set.
+  std::unordered_map<std::uint64_t, std::uint32_t> przejscia_;
+  std::vector<std::string> nazwy_;
+  std::unordered_map<std::string, std::uint32_t> numery_;
+};
+
+}  // namespace wyrownik

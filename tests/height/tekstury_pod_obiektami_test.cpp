@@ -1,0 +1,48 @@
+#include "height/tekstury_pod_obiektami.hpp"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+namespace wyrownik {
+namespace {
+
+Trojkat trojkat(double x1, double z1, double x2, double z2, double x3, double z3) {
+  return {{{{x1, 0, z1}, {x2, 0, z2}, {x3, 0, z3}}}};
+}
+
+// Positions spread along one line and one far off: the grid must find each
+// under a triangle spanning many of its cells, and only there.
+TEST(TeksturyPodObiektami, EachPositionGetsTheTexturesOfTheTrianglesContainingIt) {
+  std::vector<PolozenieObiektu> polozenia;
+  for (int i = 0; i < 1000; ++i) polozenia.push_back({i * 10.0, 5});
+  polozenia.push_back({50000, 50000});
+  polozenia.push_back({std::numeric_limits<double>::quiet_NaN(), 0});
+  TeksturyPodObiektami pod(polozenia);
+
+  const auto beton = pod.tekstura("beton.dds");
+  const auto skala = pod.tekstura("skala.dds");
+  EXPECT_EQ(pod.tekstura("beton.dds"), beton);
+  pod.trojkat(trojkat(-1, 0, 5000, 0, -1, 20), beton);  // x 0..4990 at z 5: most of them
+  pod.trojkat(trojkat(100, 5, 200, 5, 100, 6), skala);  // on its edge: 100..200
+  pod.trojkat(trojkat(100, 5, 200, 5, 100, 6), skala);  // the same texture twice: once
+  pod.trojkat(trojkat(49990, 49990, 50010, 49990, 50000, 50010), skala);
+
+  EXPECT_EQ(pod.pod(0, 5), "beton.dds");
+  EXPECT_EQ(pod.pod(150, 5), "beton.dds skala.dds");
+  EXPECT_EQ(pod.pod(200, 5), "beton.dds skala.dds");
+  EXPECT_EQ(pod.pod(210, 5), "beton.dds");
+  EXPECT_EQ(pod.pod(9990, 5), "");
+  EXPECT_EQ(pod.pod(50000, 50000), "skala.dds");
+  EXPECT_EQ(pod.pod(155, 5), "");  // never scanned
+}
+
+TEST(TeksturyPodObiektami, NoPositionsNoTextures) {
+  TeksturyPodObiektami pod({});
+  pod.trojkat(trojkat(0, 0, 10, 0, 0, 10), pod.tekstura("beton.dds"));
+  EXPECT_EQ(pod.pod(1, 1), "");
+}
+
+}  // namespace
+}  // namespace wyrownik
