@@ -239,6 +239,12 @@ inline void przebieg_partii(benchmark::State& state, const RozmiarScenerii& r, R
   if (const char* kopia = std::getenv("WYROWNIK_BENCH_RAPORT"); kopia && !blad_rozmiaru) {
     fs::copy_file(strona, kopia, fs::copy_options::overwrite_existing);
   }
+  // To run the command line on a benchmark scenery:
+  // WYROWNIK_BENCH_SCENERIA=folder (made anew; the scenery as generated).
+  if (const char* cel = std::getenv("WYROWNIK_BENCH_SCENERIA")) {
+    fs::remove_all(cel);
+    fs::copy(w.scenery(), cel, fs::copy_options::recursive);
+  }
   // The floor, measured in the same iteration on the same copy, and the
   // run's time as a multiple of it.
   const double iteracje = static_cast<double>(std::max<std::int64_t>(state.iterations(), 1));

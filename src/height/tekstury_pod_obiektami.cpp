@@ -19,11 +19,13 @@ std::size_t w_zakresie(double v, std::size_t ile) {
 
 }  // namespace
 
-TeksturyPodObiektami::TeksturyPodObiektami(std::span<const PolozenieObiektu> polozenia) {
-  std::vector<PolozenieObiektu> skonczone;
+TeksturyPodObiektami::TeksturyPodObiektami(std::span<const PolozenieObiektu> polozenia)
+    : polozenia_(polozenia) {
+  std::vector<std::uint32_t> skonczone;
   skonczone.reserve(polozenia.size());
   double max_x = 0, max_z = 0;
-  for (const PolozenieObiektu& p : polozenia) {
+  for (std::uint32_t i = 0; i < polozenia.size(); ++i) {
+    const PolozenieObiektu& p = polozenia[i];
     if (!std::isfinite(p.x) || !std::isfinite(p.z)) continue;
     if (skonczone.empty()) {
       min_x_ = max_x = p.x;
@@ -33,7 +35,7 @@ TeksturyPodObiektami::TeksturyPodObiektami(std::span<const PolozenieObiektu> pol
     max_x = std::max(max_x, p.x);
     min_z_ = std::min(min_z_, p.z);
     max_z = std::max(max_z, p.z);
-    skonczone.push_back(p);
+    skonczone.push_back(i);
   }
   if (!skonczone.empty()) {
     const double szer = std::max(max_x - min_x_, najmniejszy_bok);
@@ -48,12 +50,14 @@ TeksturyPodObiektami::TeksturyPodObiektami(std::span<const PolozenieObiektu> pol
   }
   // Sorted by cell, in file order within one.
   poczatki_.assign(kolumny_ * rzedy_ + 1, 0);
-  for (const PolozenieObiektu& p : skonczone) ++poczatki_[komorka(p.x, p.z) + 1];
+  for (const std::uint32_t i : skonczone) ++poczatki_[komorka(polozenia[i].x, polozenia[i].z) + 1];
   for (std::size_t c = 1; c < poczatki_.size(); ++c) poczatki_[c] += poczatki_[c - 1];
-  polozenia_.resize(skonczone.size());
+  kolejne_.resize(skonczone.size());
   std::vector<std::uint32_t> wolne(poczatki_.begin(), poczatki_.end() - 1);
-  for (const PolozenieObiektu& p : skonczone) polozenia_[wolne[komorka(p.x, p.z)]++] = p;
-  zestaw_.assign(polozenia_.size(), 0);
+  for (const std::uint32_t i : skonczone) {
+    kolejne_[wolne[komorka(polozenia[i].x, polozenia[i].z)]++] = i;
+  }
+  zestaw_.assign(kolejne_.size(), 0);
 }
 
 std::size_t TeksturyPodObiektami::komorka(double x, double z) const {
@@ -69,7 +73,7 @@ std::uint32_t TeksturyPodObiektami::tekstura(std::string_view nazwa) {
 }
 
 void TeksturyPodObiektami::trojkat(const Trojkat& t, std::uint32_t tekstura) {
-  if (polozenia_.empty()) return;
+  if (kolejne_.empty()) return;
   const auto [x_min, x_max] = std::minmax({t.v[0].x, t.v[1].x, t.v[2].x});
   const auto [z_min, z_max] = std::minmax({t.v[0].z, t.v[1].z, t.v[2].z});
   // NaN never contains anything: the box test below fails for it too.
@@ -80,7 +84,7 @@ void TeksturyPodObiektami::trojkat(const Trojkat& t, std::uint32_t tekstura) {
   const std::size_t r1 = w_zakresie((z_max - min_z_) * na_komorki_, rzedy_);
   for (std::size_t r = r0; r <= r1; ++r) {
     for (std::size_t i = poczatki_[r * kolumny_ + k0]; i < poczatki_[r * kolumny_ + k1 + 1]; ++i) {
-      const PolozenieObiektu& p = polozenia_[i];
+      const PolozenieObiektu& p = polozenie(i);
       if (p.x < x_min || p.x > x_max || p.z < z_min || p.z > z_max) continue;
       if (punkt_w_trojkacie(p.x, p.z, t)) zestaw_[i] = z_dodana(zestaw_[i], tekstura);
     }
@@ -107,10 +111,10 @@ std::uint32_t TeksturyPodObiektami::z_dodana(std::uint32_t zestaw, std::uint32_t
 }
 
 std::string_view TeksturyPodObiektami::pod(double x, double z) const {
-  if (polozenia_.empty()) return {};
+  if (kolejne_.empty()) return {};
   const std::size_t c = komorka(x, z);
   for (std::size_t i = poczatki_[c]; i < poczatki_[c + 1]; ++i) {
-    if (polozenia_[i].x == x && polozenia_[i].z == z) return teksty_[zestaw_[i]];
+    if (polozenie(i).x == x && polozenie(i).z == z) return teksty_[zestaw_[i]];
   }
   return {};
 }

@@ -18,7 +18,8 @@ namespace wyrownik {
 
 class TeksturyPodObiektami {
  public:
-  // Every position the scan found; a position that is not finite is left out.
+  // Every position the scan found, kept where it is (it must outlive this);
+  // a position that is not finite is left out.
   explicit TeksturyPodObiektami(std::span<const PolozenieObiektu> polozenia);
 
   // The texture of a node about to be read (Windows-1250), as a number for
@@ -37,11 +38,15 @@ class TeksturyPodObiektami {
   std::size_t komorka(double x, double z) const;
   std::uint32_t z_dodana(std::uint32_t zestaw, std::uint32_t tekstura);
 
-  // Positions sorted by the cell of a coarse grid over them: the cell c holds
-  // polozenia_[poczatki_[c] .. poczatki_[c + 1]).
+  const PolozenieObiektu& polozenie(std::size_t i) const { return polozenia_[kolejne_[i]]; }
+
+  // Positions by the cell of a coarse grid over them: the cell c holds
+  // polozenie(poczatki_[c] .. poczatki_[c + 1]). Four bytes a position, not
+  // a second copy.
   double min_x_ = 0, min_z_ = 0, na_komorki_ = 1;
   std::size_t kolumny_ = 1, rzedy_ = 1;
-  std::vector<PolozenieObiektu> polozenia_;
+  std::span<const PolozenieObiektu> polozenia_;
+  std::vector<std::uint32_t> kolejne_;
   std::vector<std::uint32_t> poczatki_;
   // Per position, its set of textures (0: none yet).
   std::vector<std::uint32_t> zestaw_;
