@@ -9,7 +9,7 @@ namespace wyrownik {
 
 namespace {
 
-// About one position per cell, none smaller than a metre.
+// About two positions per cell, none smaller than a metre.
 constexpr double najmniejszy_bok = 1;
 
 std::size_t w_zakresie(double v, std::size_t ile) {
@@ -19,7 +19,7 @@ std::size_t w_zakresie(double v, std::size_t ile) {
 
 }  // namespace
 
-TeksturyPodObiektami::TeksturyPodObiektami(std::span<const PolozenieObiektu> polozenia)
+TeksturyPodObiektami::TeksturyPodObiektami(const std::deque<PolozenieObiektu>& polozenia)
     : polozenia_(polozenia) {
   std::vector<std::uint32_t> skonczone;
   skonczone.reserve(polozenia.size());
@@ -40,8 +40,8 @@ TeksturyPodObiektami::TeksturyPodObiektami(std::span<const PolozenieObiektu> pol
   if (!skonczone.empty()) {
     const double szer = std::max(max_x - min_x_, najmniejszy_bok);
     const double wys = std::max(max_z - min_z_, najmniejszy_bok);
-    // No more cells than three per position, even along a line.
-    const double ile = static_cast<double>(skonczone.size());
+    // Not many more cells than positions, even along a line.
+    const double ile = std::max(static_cast<double>(skonczone.size()) / 2, 1.0);
     const double bok =
         std::max({std::sqrt(szer * wys / ile), std::max(szer, wys) / ile, najmniejszy_bok});
     na_komorki_ = 1 / bok;

@@ -5,7 +5,7 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -20,7 +20,7 @@ class TeksturyPodObiektami {
  public:
   // Every position the scan found, kept where it is (it must outlive this);
   // a position that is not finite is left out.
-  explicit TeksturyPodObiektami(std::span<const PolozenieObiektu> polozenia);
+  explicit TeksturyPodObiektami(const std::deque<PolozenieObiektu>& polozenia);
 
   // The texture of a node about to be read (Windows-1250), as a number for
   // trojkat(): one look-up per node, none per triangle.
@@ -45,7 +45,7 @@ class TeksturyPodObiektami {
   // a second copy.
   double min_x_ = 0, min_z_ = 0, na_komorki_ = 1;
   std::size_t kolumny_ = 1, rzedy_ = 1;
-  std::span<const PolozenieObiektu> polozenia_;
+  const std::deque<PolozenieObiektu>& polozenia_;
   std::vector<std::uint32_t> kolejne_;
   std::vector<std::uint32_t> poczatki_;
   // Per position, its set of textures (0: none yet).

@@ -1,6 +1,7 @@
 #include "scenery/skan.hpp"
 
 #include <algorithm>
+#include <deque>
 #include <future>
 #include <optional>
 #include <string>
@@ -30,9 +31,9 @@ struct HaszTekstu {
 struct WynikPliku {
   std::vector<std::string> nazwy;
   Zakres zakres;
-  std::vector<PolozenieObiektu> polozenia;  // only when the scenery asks
-  bool ma_kandydatow = false;               // a line the rewrite would offer the run, or a marker
-  bool ma_dluga_linie = false;              // a line over dluga_linia bytes
+  std::deque<PolozenieObiektu> polozenia;  // only when the scenery asks
+  bool ma_kandydatow = false;              // a line the rewrite would offer the run, or a marker
+  bool ma_dluga_linie = false;             // a line over dluga_linia bytes
 };
 
 // Names compared as the list compares them: "/" already "\", "." and ".."

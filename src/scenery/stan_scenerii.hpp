@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -52,8 +53,9 @@ struct StanScenerii {
   // With zbieraj_polozenia, the scan keeps where every object line it reads
   // places its object, in file order, so that the height run can tell what
   // lies under an object the ground does not reach. Off, it stays empty.
+  // In blocks: growing never holds two copies at once.
   bool zbieraj_polozenia = false;
-  std::vector<PolozenieObiektu> polozenia;
+  std::deque<PolozenieObiektu> polozenia;
 
   // Where look-ups keep their listings: none with that shortcut off.
   PamiecKatalogow* pamiec_katalogow() const {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <limits>
-#include <vector>
 
 namespace wyrownik {
 namespace {
@@ -15,7 +15,7 @@ Trojkat trojkat(double x1, double z1, double x2, double z2, double x3, double z3
 // Positions spread along one line and one far off: the grid must find each
 // under a triangle spanning many of its cells, and only there.
 TEST(TeksturyPodObiektami, EachPositionGetsTheTexturesOfTheTrianglesContainingIt) {
-  std::vector<PolozenieObiektu> polozenia;
+  std::deque<PolozenieObiektu> polozenia;
   for (int i = 0; i < 1000; ++i) polozenia.push_back({i * 10.0, 5});
   polozenia.push_back({50000, 50000});
   polozenia.push_back({std::numeric_limits<double>::quiet_NaN(), 0});
@@ -39,7 +39,8 @@ TEST(TeksturyPodObiektami, EachPositionGetsTheTexturesOfTheTrianglesContainingIt
 }
 
 TEST(TeksturyPodObiektami, NoPositionsNoTextures) {
-  TeksturyPodObiektami pod({});
+  const std::deque<PolozenieObiektu> zadne;
+  TeksturyPodObiektami pod(zadne);
   pod.trojkat(trojkat(0, 0, 10, 0, 0, 10), pod.tekstura("beton.dds"));
   EXPECT_EQ(pod.pod(1, 1), "");
 }
