@@ -50,17 +50,7 @@ bool punkt_w_trojkacie(double x, double z, const Trojkat& t) {
 }
 
 std::optional<double> wysokosc_terenu(double x, double z, const PrzejdzKomorke& przejdz) {
-  std::optional<double> najwyzsza;
-  przejdz(x, z, [&](const Trojkat& t) {
-    if (!punkt_w_trojkacie(x, z, t)) return;
-    double h = 0;
-    if (!wysokosc_w_trojkacie(t.v[0].x, t.v[0].z, t.v[0].y, t.v[1].x, t.v[1].z, t.v[1].y, t.v[2].x,
-                              t.v[2].z, t.v[2].y, x, z, h)) {
-      return;
-    }
-    if (!najwyzsza || h > *najwyzsza) najwyzsza = h;
-  });
-  return najwyzsza;
+  return najwyzszy_teren(x, z, przejdz);
 }
 
 std::optional<std::string> popraw_wysokosc(std::string_view surowa,
@@ -73,6 +63,15 @@ std::optional<std::string> popraw_wysokosc(std::string_view surowa,
 std::optional<std::string> popraw_wysokosc(std::string_view surowa,
                                            const UstawieniaWysokosci& ustawienia,
                                            const Pasmo& pasmo, const PrzejdzKomorke& przejdz,
+                                           Pozostawienie& pozostawienie) {
+  return popraw_wysokosc(
+      surowa, ustawienia, pasmo, [&](double x, double z) { return wysokosc_terenu(x, z, przejdz); },
+      pozostawienie);
+}
+
+std::optional<std::string> popraw_wysokosc(std::string_view surowa,
+                                           const UstawieniaWysokosci& ustawienia,
+                                           const Pasmo& pasmo, const TerenPod& teren_pod,
                                            Pozostawienie& pozostawienie) {
   const auto zostaw = [&](Powod powod, std::optional<double> wartosc = std::nullopt) {
     pozostawienie = {powod, wartosc};
@@ -89,7 +88,7 @@ std::optional<std::string> popraw_wysokosc(std::string_view surowa,
   if (czy_wyjatek(ustawienia.lista_wyjatkow, nazwa)) return zostaw(Powod::wyjatek);
   const auto trojka = znajdz_trojke_w_linii(surowa);
   if (!trojka) return zostaw(Powod::brak_polozenia);
-  const auto teren = wysokosc_terenu(trojka->x, trojka->z, przejdz);
+  const auto teren = teren_pod(trojka->x, trojka->z);
   if (!teren) return zostaw(Powod::brak_terenu);
   // The band is tested on the ground height as computed, before rounding.
   const double roznica = std::abs(*teren - trojka->y);

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "geometry/wysokosc_w_trojkacie.hpp"
 #include "height/trojkat.hpp"
 #include "height/ustawienia_wysokosci.hpp"
 #include "run/zdarzenia.hpp"
@@ -22,9 +23,29 @@ bool punkt_w_trojkacie(double x, double z, const Trojkat& t);
 using PrzejdzKomorke =
     std::function<void(double x, double z, const std::function<void(const Trojkat&)>&)>;
 
+// The highest ground at (x, z), as a run finds it.
+using TerenPod = std::function<std::optional<double>(double x, double z)>;
+
 // The highest ground of the cell at (x, z): the greatest height over the
 // triangles that contain the point and are not degenerate; nullopt when
-// there is none.
+// there is none. `przejdz(x, z, test)` calls test(const Trojkat&) for each
+// triangle of the cell: a template, so that a run's walk costs no
+// type-erased call per triangle.
+template <class Przejdz>
+std::optional<double> najwyzszy_teren(double x, double z, Przejdz&& przejdz) {
+  std::optional<double> najwyzsza;
+  przejdz(x, z, [&](const Trojkat& t) {
+    if (!punkt_w_trojkacie(x, z, t)) return;
+    double h = 0;
+    if (!wysokosc_w_trojkacie(t.v[0].x, t.v[0].z, t.v[0].y, t.v[1].x, t.v[1].z, t.v[1].y, t.v[2].x,
+                              t.v[2].z, t.v[2].y, x, z, h)) {
+      return;
+    }
+    if (!najwyzsza || h > *najwyzsza) najwyzsza = h;
+  });
+  return najwyzsza;
+}
+
 std::optional<double> wysokosc_terenu(double x, double z, const PrzejdzKomorke& przejdz);
 
 // The corrected text of a selected object include whose height differs from
@@ -37,6 +58,11 @@ std::optional<std::string> popraw_wysokosc(std::string_view surowa,
 std::optional<std::string> popraw_wysokosc(std::string_view surowa,
                                            const UstawieniaWysokosci& ustawienia,
                                            const Pasmo& pasmo, const PrzejdzKomorke& przejdz,
+                                           Pozostawienie& pozostawienie);
+// The same with the ground found by `teren`, as a run finds it.
+std::optional<std::string> popraw_wysokosc(std::string_view surowa,
+                                           const UstawieniaWysokosci& ustawienia,
+                                           const Pasmo& pasmo, const TerenPod& teren,
                                            Pozostawienie& pozostawienie);
 
 }  // namespace wyrownik

@@ -65,7 +65,7 @@ class PrzebiegWysokosci : public Przebieg {
 
   Werdykt ocen(std::string_view surowa, std::string& poprawiona,
                Pozostawienie& pozostawienie) override {
-    auto nowa = popraw_wysokosc(surowa, ustawienia_, pasmo_, przejdz_, pozostawienie);
+    auto nowa = popraw_wysokosc(surowa, ustawienia_, pasmo_, teren_, pozostawienie);
     if (!nowa) {
       // Rare: the position is found again rather than handed out by every verdict.
       if (pod_ && pozostawienie.powod == Powod::brak_terenu) {
@@ -98,9 +98,12 @@ class PrzebiegWysokosci : public Przebieg {
   // What lies under each object, when the scan kept their positions.
   std::optional<TeksturyPodObiektami> pod_;
   std::optional<Indeks> indeks_;
-  const PrzejdzKomorke przejdz_ = [this](double x, double z,
-                                         const std::function<void(const Trojkat&)>& test) {
-    indeks_->przejdz_komorke(x, z, [&](const RekordDanych& r) { test(Trojkat::z_rekordu(r)); });
+  // One type-erased call per object; the walk over the cell's triangles is
+  // inlined.
+  const TerenPod teren_ = [this](double x, double z) {
+    return najwyzszy_teren(x, z, [this](double px, double pz, const auto& test) {
+      indeks_->przejdz_komorke(px, pz, [&](const RekordDanych& r) { test(Trojkat::z_rekordu(r)); });
+    });
   };
 };
 
