@@ -64,21 +64,23 @@ constexpr double potegi_dziesieciu[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,
 inline std::optional<double> liczba_prosta(const char*& p, const char* const koniec) {
   const bool ujemna = *p == '-';
   if (*p == '-' || *p == '+') ++p;
-  const char* const cyfry_od = p;
+  // The whole part, then the fraction: no test for a second point per digit.
   std::uint64_t cyfry = 0;
-  const char* kropka = nullptr;
-  for (; p != koniec; ++p) {
-    const unsigned cyfra = static_cast<unsigned char>(*p) - unsigned{'0'};
-    if (cyfra <= 9) {
+  const auto czytaj_cyfry = [&] {
+    const char* const od = p;
+    for (unsigned cyfra;
+         p != koniec && (cyfra = static_cast<unsigned char>(*p) - unsigned{'0'}) <= 9; ++p) {
       cyfry = cyfry * 10 + cyfra;
-    } else if (*p == '.' && kropka == nullptr) {
-      kropka = p;
-    } else {
-      break;
     }
+    return static_cast<std::size_t>(p - od);
+  };
+  std::size_t ile_cyfr = czytaj_cyfry();
+  std::size_t po_kropce = 0;
+  if (p != koniec && *p == '.') {
+    ++p;
+    po_kropce = czytaj_cyfry();
+    ile_cyfr += po_kropce;
   }
-  const std::size_t po_kropce = kropka ? static_cast<std::size_t>(p - kropka - 1) : 0;
-  const std::size_t ile_cyfr = static_cast<std::size_t>(p - cyfry_od) - (kropka ? 1 : 0);
   if (ile_cyfr == 0 || ile_cyfr > 15) return std::nullopt;
   double v = static_cast<double>(cyfry);
   if (po_kropce > 0) v /= potegi_dziesieciu[po_kropce];
