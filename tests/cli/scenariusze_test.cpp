@@ -196,12 +196,12 @@ void sprawdz_raport(const std::string& strona, const std::string& log, bool skra
 
 #endif
 
-// The expected log names files with "/"; the log writes the system's own
-// separator.
+// The expected log and tables name files with "/"; the program writes the
+// system's own separator. A line ends at LF (CR LF in the log).
 std::string sciezki_natywnie(std::string log) {
   for (std::size_t p = log.find("@KATALOG@"); p != std::string::npos;
        p = log.find("@KATALOG@", p + 1)) {
-    const std::size_t koniec = log.find("\r\n", p);
+    const std::size_t koniec = std::min(log.find('\n', p), log.size());
     std::replace(log.begin() + static_cast<std::ptrdiff_t>(p),
                  log.begin() + static_cast<std::ptrdiff_t>(koniec), '/', separator_natywny);
   }
