@@ -35,7 +35,7 @@ void BM_Skrajnia(benchmark::State& state) {
 }
 
 // Argument 1: 0 height, 1 clearance; argument 2: 0 every shortcut on, 1 to
-// N the one of wylaczenia_skrotow switched off, N + 1 all off.
+// 7 the one of wylaczenia_skrotow switched off, 8 all off.
 void BM_BezSkrotu(benchmark::State& state) {
   constexpr auto ile = std::size(wylaczenia_skrotow);
   const auto nr = static_cast<std::size_t>(state.range(1));

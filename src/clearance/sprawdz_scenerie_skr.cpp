@@ -94,10 +94,6 @@ class PrzebiegSkrajni : public Przebieg {
   // A removed line must not leave a gap of empty lines behind.
   bool sciskaj_puste_linie() const override { return true; }
 
-  void koniec_odczytu() override {
-    if (stan_.skroty.indeks_z_gory) indeks_->przed_przejsciami();
-  }
-
   void usun_indeks() override { indeks_->usun_indeks(); }
 
  private:

@@ -85,10 +85,6 @@ class PrzebiegWysokosci : public Przebieg {
 
   bool sciskaj_puste_linie() const override { return false; }
 
-  void koniec_odczytu() override {
-    if (stan_.skroty.indeks_z_gory) indeks_->przed_przejsciami();
-  }
-
   void usun_indeks() override { indeks_->usun_indeks(); }
 
  private:

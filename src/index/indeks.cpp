@@ -70,11 +70,6 @@ void Indeks::oproznij() {
   zalegle_.clear();
 }
 
-void Indeks::przed_przejsciami() {
-  oproznij();
-  dane_.wczytaj_strony();
-}
-
 void Indeks::sprawdz_otwarty() const {
   if (!dane_.otwarty() || !komorki_.otwarty()) {
     throw BladPliku("the scratch index is closed", katalog_);

@@ -75,11 +75,6 @@ class Indeks {
   // walking it: the head's `ostatni` points at the chain's end.
   void dopisz_do_komorki(std::int32_t komorka, std::int32_t nr);
 
-  // Every element stored, the walks begin: the elements' pages come into
-  // the mapping in one call rather than one fault each, as walks touch them
-  // at random. Writes those still waiting first.
-  void przed_przejsciami();
-
   // Calls `test(const RekordDanych&)` for every element of the cell of
   // (x, z), in the order of registration.
   template <class Test>

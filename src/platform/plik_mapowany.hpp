@@ -51,10 +51,6 @@ class PlikMapowany {
   // beyond the length.
   void zapisz(std::size_t od, const char* bajty, std::size_t n);
 
-  // Brings every page of the records into the mapping now, in one call, so
-  // that reading them after costs no fault per page. Only a hint: where the
-  // system cannot, it changes nothing.
-  void wczytaj_strony() noexcept;
   // Unmaps, cuts the file to its length and closes. Throws BladPliku when any
   // step fails; the file is closed either way.
   void zamknij();

@@ -61,15 +61,6 @@ void PlikMapowany::mapuj(std::size_t pojemnosc) {
   pojemnosc_ = pojemnosc;
 }
 
-void PlikMapowany::wczytaj_strony() noexcept {
-  if (mapa_ == nullptr || dlugosc_ == 0) return;
-#ifdef MADV_POPULATE_READ
-  if (::madvise(mapa_, dlugosc_, MADV_POPULATE_READ) == 0) return;
-#endif
-  // Older kernels: the read of the pages is begun, their mapping is not.
-  ::madvise(mapa_, dlugosc_, MADV_WILLNEED);
-}
-
 void PlikMapowany::wpisz(std::size_t od, const char* bajty, std::size_t n) {
   while (n > 0) {
     const ssize_t zapisane = ::pwrite(static_cast<int>(uchwyt_), bajty, n, static_cast<off_t>(od));

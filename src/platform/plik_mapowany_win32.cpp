@@ -48,9 +48,6 @@ PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t kro
   }
 }
 
-// The view's pages come in as they are touched: the hint is the POSIX half's.
-void PlikMapowany::wczytaj_strony() noexcept {}
-
 void PlikMapowany::zamknij_widok() noexcept {
   if (mapa_ != nullptr) UnmapViewOfFile(mapa_);
   mapa_ = nullptr;

@@ -37,7 +37,6 @@ void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg,
                     [&](std::size_t nr, std::string_view wpis, const std::filesystem::path& plik) {
                       przebieg.czytaj(wpis, plik, nastepny_plik(stan, nr + 1));
                     });
-    przebieg.koniec_odczytu();
     przepisz_scenerie(stan, przebieg, kontekst, liczniki, postep);
     sluchacz.koniec_scenerii(stan, liczniki);
   } catch (const Przerwanie&) {

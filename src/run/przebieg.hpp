@@ -24,9 +24,6 @@ class Przebieg : public ZasadyPrzepisania {
   // enters the index after `plik`.
   virtual void czytaj(std::string_view wpis, const std::filesystem::path& plik,
                       const std::optional<std::filesystem::path>& nastepny) = 0;
-  // "FAZA III" has read every file; the rewrite's verdicts walk the index
-  // from now on.
-  virtual void koniec_odczytu() {}
   // The normal end: closes and deletes the index.
   virtual void usun_indeks() = 0;
 };

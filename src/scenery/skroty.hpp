@@ -31,9 +31,6 @@ struct Skroty {
   // A directory listed to find a name in another letter case is kept for
   // the batch rather than listed again at each look-up.
   bool pamiec_katalogow = true;
-  // Before "FAZA IV" the index's elements come into its mapping in one call,
-  // rather than a page fault each as the verdicts first touch them.
-  bool indeks_z_gory = true;
   // Bytes from which a file is worth a second thread: for the scan and
   // "FAZA III", and for the rewrite's judging. Tests lower them so that small
   // files take the threaded paths too.
@@ -48,8 +45,7 @@ struct Skroty {
             .odczyt_na_dwoch_watkach = false,
             .ocena_na_dwoch_watkach = false,
             .szukanie = Szukanie::zwykle,
-            .pamiec_katalogow = false,
-            .indeks_z_gory = false};
+            .pamiec_katalogow = false};
   }
 };
 
@@ -68,7 +64,6 @@ inline constexpr WylaczenieSkrotu wylaczenia_skrotow[] = {
     {"judging on one thread", [](Skroty& s) { s.ocena_na_dwoch_watkach = false; }},
     {"plain keyword search", [](Skroty& s) { s.szukanie = Szukanie::zwykle; }},
     {"no directory cache", [](Skroty& s) { s.pamiec_katalogow = false; }},
-    {"index faulted in page by page", [](Skroty& s) { s.indeks_z_gory = false; }},
 };
 
 }  // namespace wyrownik
