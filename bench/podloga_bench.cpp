@@ -12,25 +12,12 @@ namespace {
 
 using namespace wyrownik;
 
-// 25 MB at n = 1: 100000 terrain triangles in two files, 10000 trees, 200
-// tracks of which 40 are roads (80 double-track pairs), 1000 poles.
-bench::RozmiarScenerii rozmiar(std::int64_t n) {
-  bench::RozmiarScenerii r;
-  r.trojkaty = 100'000 * n;
-  r.obiekty = 10'000 * n;
-  r.pliki_terenu = 2;
-  r.drogi = static_cast<int>(40 * n);
-  r.pary_torow = static_cast<int>(80 * n);
-  r.obiekty_przy_torach = 1'000 * n;
-  return r;
-}
-
 void BM_Wysokosc(benchmark::State& state) {
-  bench::przebieg_partii(state, rozmiar(state.range(0)), bench::Rodzaj::wysokosc,
+  bench::przebieg_partii(state, bench::rozmiar_podlogi(state.range(0)), bench::Rodzaj::wysokosc,
                          state.range(1) != 0);
 }
 void BM_Skrajnia(benchmark::State& state) {
-  bench::przebieg_partii(state, rozmiar(state.range(0)), bench::Rodzaj::skrajnia,
+  bench::przebieg_partii(state, bench::rozmiar_podlogi(state.range(0)), bench::Rodzaj::skrajnia,
                          state.range(1) != 0);
 }
 
@@ -49,7 +36,7 @@ void BM_BezSkrotu(benchmark::State& state) {
     s = Skroty::zadne();
     state.SetLabel("all off");
   }
-  bench::przebieg_partii(state, rozmiar(1),
+  bench::przebieg_partii(state, bench::rozmiar_podlogi(1),
                          state.range(0) == 0 ? bench::Rodzaj::wysokosc : bench::Rodzaj::skrajnia,
                          true, s);
 }

@@ -27,17 +27,6 @@ using namespace wyrownik;
 namespace fs = std::filesystem;
 using Zegar = std::chrono::steady_clock;
 
-bench::RozmiarScenerii rozmiar(std::int64_t n) {
-  bench::RozmiarScenerii r;
-  r.trojkaty = 100'000 * n;
-  r.obiekty = 10'000 * n;
-  r.pliki_terenu = 2;
-  r.drogi = static_cast<int>(40 * n);
-  r.pary_torow = static_cast<int>(80 * n);
-  r.obiekty_przy_torach = 1'000 * n;
-  return r;
-}
-
 struct Wynik {
   int status = -1;
   rusage zuzycie{};
@@ -115,7 +104,7 @@ void dolicz_fazy(const Wynik& w, const std::string& sciezka_raportu,
 }
 
 void BM_Proces(benchmark::State& state, bench::Rodzaj rodzaj) {
-  const bench::Wzor& w = bench::wzor(rozmiar(state.range(0)));
+  const bench::Wzor& w = bench::wzor(bench::rozmiar_podlogi(state.range(0)));
   const bool raport = (state.range(1) & 1) == 0;
   const bool kopie = (state.range(1) & 2) == 0;
   bench::KatalogRoboczy korzen;
