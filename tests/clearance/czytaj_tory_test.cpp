@@ -56,6 +56,34 @@ TEST_F(CzytajTory, TracksThatGiveNoSegment) {
   EXPECT_TRUE(czytaj(normalny + "\r\nrail 4 t 0.2 0.5\r\n0 0 0\r\n").empty());  // end of file
 }
 
+// Every normal track that gives nothing says why, at its header's line;
+// a switch, a commented header and a track that gives a segment say nothing.
+TEST_F(CzytajTory, TracksThatGiveNoSegmentAreToldWithTheirLine) {
+  const std::string tresc =
+      tor("node 1 0 s track switch 1 1.435 0 0 0", "0 0 0", "0 0 50") +            // lines 1-8
+      tor(normalny + " unvis", "0 0 0", "0 0 50") +                                // 9
+      tor(normalny, "0 0 0", "0.6 0 0.79") +                                       // 17
+      tor(normalny, "0 0", "0 0 50") +                                             // 25
+      tor(normalny, "0 0 0", "0 0 50") + "//" + tor(normalny, "0 0 0", "0 0 5") +  // 33, 41
+      normalny + "\r\nrail 4 t 0.2 0.5\r\n0 0 0\r\n";                              // 49
+  const auto plik = k.zapisz("t.scm", tresc);
+  std::vector<std::pair<std::uint64_t, BrakOdcinka>> braki;
+  const OdbiorcaBrakow zbierz = [&](const TorBezOdcinka& t) {
+    braki.emplace_back(t.linia, t.powod);
+  };
+  std::size_t odcinki = 0;
+  czytaj_tory(
+      plik, [&](const OdcinekToru&) { ++odcinki; }, Szukanie::szerokie, operacje_systemowe(),
+      &zbierz);
+  EXPECT_EQ(odcinki, 1u);
+  const std::vector<std::pair<std::uint64_t, BrakOdcinka>> oczekiwane = {
+      {9, BrakOdcinka::niewidoczny},
+      {17, BrakOdcinka::krotka_cieciwa},
+      {25, BrakOdcinka::niepelny},
+      {49, BrakOdcinka::niepelny}};
+  EXPECT_EQ(braki, oczekiwane);
+}
+
 TEST_F(CzytajTory, HeaderWithoutWidthStartsFromZero) {
   const auto w = czytaj(tor(normalny, "0 0 0", "0 0 50") +
                         tor("node 1 0 n track normal 1", "0 0 0", "0 0 50"));
