@@ -698,6 +698,11 @@ void zapisz_raport(const std::filesystem::path& sciezka, const Raport& raport,
     // batch, and a sync of megabytes would cost the batch time.
     plik.zamknij();
   }
+  // The old report goes first: a rename over an existing file makes some
+  // file systems (ext4) write the new one out before the rename returns,
+  // milliseconds the batch would wait for a page that need not be durable.
+  // The name is without a report only between the two calls.
+  usun_pozostalosc(sciezka);
   zastap_plik(nowy, sciezka, operacje);
 }
 

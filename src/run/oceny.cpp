@@ -33,7 +33,7 @@ Oceny::Oceny(const std::filesystem::path& plik, ZasadyPrzepisania& zasady, bool 
   };
   try {
     // One batch per block; a few blocks ahead at most.
-    potok_.emplace(wyprzedzaj, blok, 4);
+    potok_.emplace(wyprzedzaj, blok, 6);
   } catch (const std::system_error&) {
   }
 }

@@ -1,4 +1,4 @@
-// The verdicts on a file's candidate lines, half of them worked out ahead on
+// The verdicts on a file's candidate lines, most of them worked out ahead on
 // a second thread.
 #pragma once
 
@@ -17,10 +17,12 @@ namespace wyrownik {
 // The rewrite's candidate line: not a comment, and "include" in any case.
 bool czy_kandydat(std::string_view surowa, Szukanie szukanie = Szukanie::szerokie);
 
-// Candidates are taken in blocks; every second block is judged by a second
-// thread reading the file on its own, the others by the caller, so both
-// cores walk the scratch index at once. Verdicts come in file order, and a
-// failure where it would have come on one thread.
+// Candidates are taken in blocks; two blocks of every three are judged by a
+// second thread reading the file on its own, the third by the caller, so both
+// cores walk the scratch index at once: the caller also tells every verdict
+// to the run's outputs and writes the new file, which costs it about as much
+// as judging a block. Verdicts come in file order, and a failure where it
+// would have come on one thread.
 class Oceny {
  public:
   // Without `wspolbiezne` (or when no thread can be started) every verdict
@@ -39,7 +41,7 @@ class Oceny {
   };
 
   static constexpr std::uint64_t blok = 32;
-  static bool z_wyprzedzeniem(std::uint64_t nr) { return nr / blok % 2 == 1; }
+  static bool z_wyprzedzeniem(std::uint64_t nr) { return nr / blok % 3 != 0; }
 
   ZasadyPrzepisania& zasady_;
   std::optional<Potok<Ocena>> potok_;
