@@ -171,6 +171,9 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
   stan.tekst_katalogu = srodowisko.tekst_katalogu;
   stan.katalog = srodowisko.katalog;
   stan.skroty = srodowisko.skroty;
+  // Only the clearance run passes over files without tracks.
+  stan.szukaj_torow =
+      korekcja.rodzaj == RodzajPrzebiegu::skrajnia && stan.skroty.pomin_pliki_bez_torow;
   stan.zbieraj_polozenia = korekcja.rodzaj == RodzajPrzebiegu::wysokosc &&
                            wyjscia.kontekst().sluchacz->chce_tekstur_pod_obiektami();
   const std::size_t ile = okno.ile_pozycji();

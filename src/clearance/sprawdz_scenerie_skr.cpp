@@ -86,6 +86,12 @@ class PrzebiegSkrajni : public Przebieg {
     return Werdykt::zostaw;
   }
 
+  // Only a file with a normal track's header gives segments.
+  bool czyta(std::size_t nr) const override {
+    return !stan_.skroty.pomin_pliki_bez_torow || nr >= stan_.ma_tory.size() ||
+           stan_.ma_tory[nr] != 0;
+  }
+
   // The verdict only reads the index and the settings.
   bool ocena_wspolbiezna() const override { return true; }
 

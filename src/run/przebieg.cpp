@@ -10,9 +10,13 @@ namespace wyrownik {
 
 namespace {
 
-// The file after the current one, for reading ahead. A name that cannot be
-// looked up now is no file to read ahead: its failure is told in its turn.
-std::optional<std::filesystem::path> nastepny_plik(const StanScenerii& stan, std::size_t nr) {
+// The next file the run reads after entry `nr`, for reading ahead. A name
+// that cannot be looked up now is no file to read ahead: its failure is told
+// in its turn.
+std::optional<std::filesystem::path> nastepny_plik(const StanScenerii& stan,
+                                                   const Przebieg& przebieg, std::size_t nr) {
+  while (++nr < stan.lista_plikow.size() && !przebieg.czyta(nr)) {
+  }
   try {
     return plik_listy(stan, nr);
   } catch (const std::exception&) {
@@ -35,7 +39,8 @@ void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg,
   try {
     dla_plikow_fazy(stan, Faza::odczyt, postep,
                     [&](std::size_t nr, std::string_view wpis, const std::filesystem::path& plik) {
-                      przebieg.czytaj(wpis, plik, nastepny_plik(stan, nr + 1));
+                      if (przebieg.czyta(nr))
+                        przebieg.czytaj(wpis, plik, nastepny_plik(stan, przebieg, nr));
                     });
     przepisz_scenerie(stan, przebieg, kontekst, liczniki, postep);
     sluchacz.koniec_scenerii(stan, liczniki);

@@ -24,6 +24,9 @@ class Przebieg : public ZasadyPrzepisania {
   // enters the index after `plik`.
   virtual void czytaj(std::string_view wpis, const std::filesystem::path& plik,
                       const std::optional<std::filesystem::path>& nastepny) = 0;
+  // Whether "FAZA III" reads entry `nr` of the list at all: a run may pass
+  // over a file the scan found nothing in that it would read.
+  virtual bool czyta(std::size_t /*nr*/) const { return true; }
   // The normal end: closes and deletes the index.
   virtual void usun_indeks() = 0;
 };

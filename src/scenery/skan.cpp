@@ -34,6 +34,7 @@ struct WynikPliku {
   std::deque<PolozenieObiektu> polozenia;  // only when the scenery asks
   bool ma_kandydatow = false;              // a line the rewrite would offer the run, or a marker
   bool ma_dluga_linie = false;             // a line over dluga_linia bytes
+  bool ma_tory = false;                    // a normal track's header line
 };
 
 // Names compared as the list compares them: "/" already "\", "." and ".."
@@ -55,7 +56,8 @@ using ZbiorNazw = std::unordered_set<std::string, HaszTekstu, std::equal_to<>>;
 template <Szukanie S>
 class SkanerPliku {
  public:
-  explicit SkanerPliku(bool zbieraj_polozenia) : zbieraj_polozenia_(zbieraj_polozenia) {}
+  SkanerPliku(bool zbieraj_polozenia, bool szukaj_torow)
+      : zbieraj_polozenia_(zbieraj_polozenia), szukaj_torow_(szukaj_torow) {}
 
   WynikPliku skanuj(const std::filesystem::path& sciezka, OperacjeSystemu& operacje) {
     CzytnikLinii czytnik(sciezka, operacje);
@@ -79,6 +81,8 @@ class SkanerPliku {
       // for once per current line.
       bool wezel = zawiera(linia_, "node", S);
       bool tor_wezla = wezel && zawiera(linia_, "track", S);
+      if (szukaj_torow_ && tor_wezla && !wynik_.ma_tory && zawiera(linia_, "normal", S))
+        wynik_.ma_tory = true;
       for (const std::string_view rodzaj : {"normal", "switch", "road", "river"}) {
         if (tor_wezla && zawiera(linia_, rodzaj, S)) {
           tor();
@@ -106,6 +110,12 @@ class SkanerPliku {
     if (!wynik_.ma_kandydatow &&
         (czy_komentarz(surowa) ? czy_znacznik_pominiecia(surowa) : zawiera(surowa, "include", S))) {
       wynik_.ma_kandydatow = true;
+    }
+    // The clearance run reads every line for a track's header, inside
+    // nodes too.
+    if (szukaj_torow_ && !wynik_.ma_tory && !czy_komentarz(surowa) && zawiera(surowa, "node", S) &&
+        zawiera(surowa, "track", S) && zawiera(surowa, "normal", S)) {
+      wynik_.ma_tory = true;
     }
     return true;
   }
@@ -166,6 +176,7 @@ class SkanerPliku {
   }
 
   const bool zbieraj_polozenia_;
+  const bool szukaj_torow_;
   CzytnikLinii* czytnik_ = nullptr;
   // The current line as read: keyword tests and tokens need no cleaned copy
   // (podziel_czysto). Reused buffers: the loop allocates nothing once they
@@ -189,6 +200,7 @@ class Skaner {
     stan_.lista_plikow.clear();
     stan_.ma_kandydatow.clear();
     stan_.ma_dluga_linie.clear();
+    stan_.ma_tory.clear();
     stan_.polozenia.clear();
     znane_.clear();
     dodaj_plik(stan_.nazwa_scenerii);
@@ -237,12 +249,15 @@ class Skaner {
     if (!plik) {
       WynikPliku nieznany;
       nieznany.ma_kandydatow = true;
+      nieznany.ma_tory = true;
       return nieznany;
     }
+    const bool tory = stan_.szukaj_torow;
     if (stan_.skroty.szukanie == Szukanie::szerokie) {
-      return SkanerPliku<Szukanie::szerokie>(stan_.zbieraj_polozenia).skanuj(*plik, operacje_);
+      return SkanerPliku<Szukanie::szerokie>(stan_.zbieraj_polozenia, tory)
+          .skanuj(*plik, operacje_);
     }
-    return SkanerPliku<Szukanie::zwykle>(stan_.zbieraj_polozenia).skanuj(*plik, operacje_);
+    return SkanerPliku<Szukanie::zwykle>(stan_.zbieraj_polozenia, tory).skanuj(*plik, operacje_);
   }
 
   void wlacz(std::size_t i, const WynikPliku& w) {
@@ -252,6 +267,11 @@ class Skaner {
     }
     stan_.ma_kandydatow[i] = w.ma_kandydatow;
     stan_.ma_dluga_linie[i] = w.ma_dluga_linie;
+    // Not looked for: not known, so every file is read.
+    if (stan_.szukaj_torow) {
+      if (stan_.ma_tory.size() <= i) stan_.ma_tory.resize(i + 1, 0);
+      stan_.ma_tory[i] = w.ma_tory;
+    }
     for (const auto& nazwa : w.nazwy) dodaj_plik(nazwa);
     stan_.polozenia.insert(stan_.polozenia.end(), w.polozenia.begin(), w.polozenia.end());
     if (!w.zakres.pusty()) {

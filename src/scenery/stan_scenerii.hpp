@@ -46,6 +46,12 @@ struct StanScenerii {
   // reader would hold the line too, and judging its few lines on two
   // threads gains nothing. Shorter than the list: not known, not long.
   std::vector<char> ma_dluga_linie;
+  // With szukaj_torow, per entry as the scan found it: whether the file holds
+  // a line (not "//" at its start) with "node", "track" and "normal" in it,
+  // the only lines the clearance run reads in "FAZA III". A file the scan
+  // did not read counts as holding one. Shorter than the list: not known.
+  bool szukaj_torow = false;
+  std::vector<char> ma_tory;
   // The directories listed to find names in another letter case, each once
   // per batch (a cache; the phases only read names through it).
   mutable PamiecKatalogow katalogi;
