@@ -173,7 +173,7 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
   stan.skroty = srodowisko.skroty;
   // Only the clearance run passes over files without tracks.
   stan.szukaj_torow =
-      korekcja.rodzaj == RodzajPrzebiegu::skrajnia && stan.skroty.pomin_pliki_bez_torow;
+      korekcja.rodzaj == RodzajPrzebiegu::skrajnia && stan.skroty.pomin_pliki_bez_wezlow;
   stan.zbieraj_polozenia = korekcja.rodzaj == RodzajPrzebiegu::wysokosc &&
                            wyjscia.kontekst().sluchacz->chce_tekstur_pod_obiektami();
   const std::size_t ile = okno.ile_pozycji();

@@ -88,7 +88,7 @@ class PrzebiegSkrajni : public Przebieg {
 
   // Only a file with a normal track's header gives segments.
   bool czyta(std::size_t nr) const override {
-    return !stan_.skroty.pomin_pliki_bez_torow || nr >= stan_.ma_tory.size() ||
+    return !stan_.skroty.pomin_pliki_bez_wezlow || nr >= stan_.ma_tory.size() ||
            stan_.ma_tory[nr] != 0;
   }
 

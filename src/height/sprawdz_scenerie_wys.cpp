@@ -78,6 +78,12 @@ class PrzebiegWysokosci : public Przebieg {
     return Werdykt::popraw;
   }
 
+  // Every reader of this run begins at a line with "node".
+  bool czyta(std::size_t nr) const override {
+    return !stan_.skroty.pomin_pliki_bez_wezlow || nr >= stan_.ma_wezly.size() ||
+           stan_.ma_wezly[nr] != 0;
+  }
+
   // The verdict only reads the index and the settings.
   bool ocena_wspolbiezna() const override { return true; }
 

@@ -35,6 +35,7 @@ struct WynikPliku {
   bool ma_kandydatow = false;              // a line the rewrite would offer the run, or a marker
   bool ma_dluga_linie = false;             // a line over dluga_linia bytes
   bool ma_tory = false;                    // a normal track's header line
+  bool ma_wezly = false;                   // a line with "node" (not a comment)
 };
 
 // Names compared as the list compares them: "/" already "\", "." and ".."
@@ -80,6 +81,8 @@ class SkanerPliku {
       // Every node test needs "node", every track test "track": each looked
       // for once per current line.
       bool wezel = zawiera(linia_, "node", S);
+      // Until a node's line no reader reads on: every line comes here.
+      if (wezel) wynik_.ma_wezly = true;
       bool tor_wezla = wezel && zawiera(linia_, "track", S);
       if (szukaj_torow_ && tor_wezla && !wynik_.ma_tory && zawiera(linia_, "normal", S))
         wynik_.ma_tory = true;
@@ -201,6 +204,7 @@ class Skaner {
     stan_.ma_kandydatow.clear();
     stan_.ma_dluga_linie.clear();
     stan_.ma_tory.clear();
+    stan_.ma_wezly.clear();
     stan_.polozenia.clear();
     znane_.clear();
     dodaj_plik(stan_.nazwa_scenerii);
@@ -250,6 +254,7 @@ class Skaner {
       WynikPliku nieznany;
       nieznany.ma_kandydatow = true;
       nieznany.ma_tory = true;
+      nieznany.ma_wezly = true;
       return nieznany;
     }
     const bool tory = stan_.szukaj_torow;
@@ -264,9 +269,11 @@ class Skaner {
     if (stan_.ma_kandydatow.size() <= i) {
       stan_.ma_kandydatow.resize(i + 1, 0);
       stan_.ma_dluga_linie.resize(i + 1, 0);
+      stan_.ma_wezly.resize(i + 1, 0);
     }
     stan_.ma_kandydatow[i] = w.ma_kandydatow;
     stan_.ma_dluga_linie[i] = w.ma_dluga_linie;
+    stan_.ma_wezly[i] = w.ma_wezly;
     // Not looked for: not known, so every file is read.
     if (stan_.szukaj_torow) {
       if (stan_.ma_tory.size() <= i) stan_.ma_tory.resize(i + 1, 0);

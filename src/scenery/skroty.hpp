@@ -16,10 +16,11 @@ struct Skroty {
   // The rewrite does not read again a file in which the scan found no line
   // it would offer a run (a file the scan did not read is always read).
   bool pomin_pliki_bez_kandydatow = true;
-  // The clearance run does not read in "FAZA III" a file in which the scan
-  // found no line of a normal track's header (a file the scan did not read
-  // is always read).
-  bool pomin_pliki_bez_torow = true;
+  // "FAZA III" does not read a file in which the scan found no line the
+  // run's reader begins at: a node for the height run, a normal track's
+  // header for the clearance run (a file the scan did not read is always
+  // read).
+  bool pomin_pliki_bez_wezlow = true;
   // A file's copy is begun at its first change, the lines before it read
   // again; the long way keeps the lines in memory from the file's start.
   bool kopia_od_pierwszej_zmiany = true;
@@ -44,7 +45,7 @@ struct Skroty {
   // Every shortcut off: the long way everywhere.
   static constexpr Skroty zadne() {
     return {.pomin_pliki_bez_kandydatow = false,
-            .pomin_pliki_bez_torow = false,
+            .pomin_pliki_bez_wezlow = false,
             .kopia_od_pierwszej_zmiany = false,
             .skan_na_dwoch_watkach = false,
             .odczyt_na_dwoch_watkach = false,
@@ -63,7 +64,7 @@ struct WylaczenieSkrotu {
 };
 inline constexpr WylaczenieSkrotu wylaczenia_skrotow[] = {
     {"files without candidates read", [](Skroty& s) { s.pomin_pliki_bez_kandydatow = false; }},
-    {"files without tracks read", [](Skroty& s) { s.pomin_pliki_bez_torow = false; }},
+    {"files without nodes read", [](Skroty& s) { s.pomin_pliki_bez_wezlow = false; }},
     {"copy from the start", [](Skroty& s) { s.kopia_od_pierwszej_zmiany = false; }},
     {"scan on one thread", [](Skroty& s) { s.skan_na_dwoch_watkach = false; }},
     {"reading on one thread", [](Skroty& s) { s.odczyt_na_dwoch_watkach = false; }},

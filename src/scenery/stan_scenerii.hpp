@@ -52,6 +52,11 @@ struct StanScenerii {
   // did not read counts as holding one. Shorter than the list: not known.
   bool szukaj_torow = false;
   std::vector<char> ma_tory;
+  // Per entry, as the scan found it: whether the file holds a line (not "//"
+  // at its start) with "node" in it, where every reader of the height run
+  // begins. A file the scan did not read counts as holding one. Shorter
+  // than the list: not known.
+  std::vector<char> ma_wezly;
   // The directories listed to find names in another letter case, each once
   // per batch (a cache; the phases only read names through it).
   mutable PamiecKatalogow katalogi;

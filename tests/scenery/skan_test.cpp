@@ -266,18 +266,21 @@ TEST_F(Skan, MarksTheFilesTheRewriteHasNothingToOfferIn) {
   EXPECT_EQ(stan.ma_kandydatow, (std::vector<char>{1, 0, 1, 0}));
 }
 
-TEST_F(Skan, MarksTheFilesWithoutANormalTrackForTheClearanceRun) {
-  // A header the clearance reader would read may stand inside another node;
-  // a comment, a road or a missing file is none (a missing one is read).
+TEST_F(Skan, MarksTheFilesTheRunsReadersHaveNothingIn) {
+  // A line a reader would begin at may stand inside another node; a comment
+  // is none, a road no normal track, and a missing file is read.
   stan.szukaj_torow = true;
   plik("main.scn",
-       "include t.scm end\ninclude w.scm end\ninclude k.scm end\ninclude brak.scm end\n");
+       "include t.scm end\ninclude w.scm end\ninclude k.scm end\ninclude o.scm end\n"
+       "include brak.scm end\n");
   plik("t.scm", "node -1 0 t triangles trawa\n0 0 0\nNODE 1 0 a TRACK Normal\nendtri\n");
   plik("w.scm", "//node -1 0 t track normal\nnode -1 0 d track road 1\nendtrack\n");
   plik("k.scm", "node -1 0 a track switch\nnode -1 0 b track normal unvis\nendtrack\n");
+  plik("o.scm", "//node -1 0 t triangles trawa\ninclude a.inc 1 2 3 end\n");
   skanuj();
-  EXPECT_EQ(stan.ma_tory, (std::vector<char>{0, 1, 0, 1, 1}));
-  // Not looked for: nothing is known, so nothing is passed over.
+  EXPECT_EQ(stan.ma_tory, (std::vector<char>{0, 1, 0, 1, 0, 1}));
+  EXPECT_EQ(stan.ma_wezly, (std::vector<char>{0, 1, 1, 1, 0, 1}));
+  // Tracks not looked for: nothing is known of them, so nothing is passed over.
   stan.szukaj_torow = false;
   skanuj();
   EXPECT_TRUE(stan.ma_tory.empty());
