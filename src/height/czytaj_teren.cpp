@@ -1,6 +1,7 @@
 #include "height/czytaj_teren.hpp"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,13 +27,14 @@ class CzytnikTerenu {
  public:
   CzytnikTerenu(const std::filesystem::path& plik, const UstawieniaWysokosci& u,
                 const OdbiorcaTrojkatow& odbiorca, Sluchacz* rysunek, OperacjeSystemu& operacje,
-                TeksturyPodObiektami* pod, const OdbiorcaBrakow* braki)
+                TeksturyPodObiektami* pod, const OdbiorcaBrakow* braki, bool naglowki_z_pamieci)
       : czytnik_(plik, operacje),
         konf_(u),
         odbiorca_(odbiorca),
         rysunek_(rysunek),
         pod_(pod),
-        braki_(braki) {}
+        braki_(braki),
+        naglowki_z_pamieci_(naglowki_z_pamieci) {}
 
   void czytaj() {
     std::string_view surowa;
@@ -88,18 +90,51 @@ class CzytnikTerenu {
     return tokeny_[5];
   }
 
+  // What a triangle node's header says: its texture, as a place in the
+  // header, and whether that is ground.
+  struct Naglowek {
+    std::string linia;
+    std::size_t od = 0, dlugosc = 0;  // no texture: dlugosc 0
+    bool terenu = false;
+  };
+
+  // The header's texture and verdict, worked out from the current line, or
+  // remembered from a header of the same bytes among the last few (an
+  // exporter writes one header per material, over and over). A long header
+  // is not kept: memory stays a few kilobytes.
+  const Naglowek& naglowek() {
+    static constexpr std::size_t najdluzszy_pamietany = 4096;
+    const bool pamietaj = naglowki_z_pamieci_ && biezaca_.size() <= najdluzszy_pamietany;
+    if (pamietaj) {
+      for (const Naglowek& n : pamiec_) {
+        if (n.linia == biezaca_) return n;
+      }
+    }
+    Naglowek& n = pamietaj ? pamiec_[nastepny_w_pamieci_] : bez_pamieci_;
+    if (pamietaj) {
+      nastepny_w_pamieci_ = (nastepny_w_pamieci_ + 1) % pamiec_.size();
+      n.linia.assign(biezaca_);
+    }
+    podziel_czysto(biezaca_, tokeny_, 6);  // token 6 names the texture
+    const auto tekstura = tekstura_naglowka();
+    n.od = tekstura ? static_cast<std::size_t>(tekstura->data() - biezaca_.data()) : 0;
+    n.dlugosc = tekstura ? tekstura->size() : 0;
+    n.terenu = n.dlugosc > 0 && czy_tekstura_terenu(*tekstura, konf_.lista_tekstur);
+    return n;
+  }
+
   // Lines are read as they are: keyword tests and podziel_czysto() answer as
   // on the cleaned text.
   void wezel_trojkatow() {
     obca_ = false;
-    podziel_czysto(biezaca_, tokeny_, 6);  // token 6 names the texture
-    const auto tekstura = tekstura_naglowka();
-    if (!tekstura || tekstura->empty()) return;
-    if (!czy_tekstura_terenu(*tekstura, konf_.lista_tekstur)) {
-      if (rysunek_) rysunek_->tekstura_poza_terenem(*tekstura);
+    const Naglowek& n = naglowek();
+    if (n.dlugosc == 0) return;
+    if (!n.terenu) {
+      const std::string_view tekstura = biezaca_.substr(n.od, n.dlugosc);
+      if (rysunek_) rysunek_->tekstura_poza_terenem(tekstura);
       if (pod_) {
         obca_ = true;
-        tekstura_obcej_ = pod_->tekstura(*tekstura);
+        tekstura_obcej_ = pod_->tekstura(tekstura);
         ile_obcych_ = 0;
       }
       return;
@@ -207,6 +242,10 @@ class CzytnikTerenu {
   Sluchacz* rysunek_;
   TeksturyPodObiektami* pod_;
   const OdbiorcaBrakow* braki_;
+  const bool naglowki_z_pamieci_;
+  std::array<Naglowek, 4> pamiec_;  // empty lines: no header matches
+  std::size_t nastepny_w_pamieci_ = 0;
+  Naglowek bez_pamieci_;
   // A node of a texture that is not ground being watched (obca_), its
   // triangle so far.
   bool obca_ = false;
@@ -234,15 +273,16 @@ bool czy_tekstura_terenu(std::string_view tekstura, const std::vector<std::strin
 }
 
 void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
-                  const OdbiorcaTrojkatow& dodaj_trojkat, Sluchacz* rysunek, Szukanie szukanie,
+                  const OdbiorcaTrojkatow& dodaj_trojkat, Sluchacz* rysunek, const Skroty& skroty,
                   OperacjeSystemu& operacje, TeksturyPodObiektami* pod,
                   const OdbiorcaBrakow* braki) {
-  if (szukanie == Szukanie::szerokie) {
+  if (skroty.szukanie == Szukanie::szerokie) {
     CzytnikTerenu<Szukanie::szerokie>(plik, ustawienia, dodaj_trojkat, rysunek, operacje, pod,
-                                      braki)
+                                      braki, skroty.naglowki_z_pamieci)
         .czytaj();
   } else {
-    CzytnikTerenu<Szukanie::zwykle>(plik, ustawienia, dodaj_trojkat, rysunek, operacje, pod, braki)
+    CzytnikTerenu<Szukanie::zwykle>(plik, ustawienia, dodaj_trojkat, rysunek, operacje, pod, braki,
+                                    skroty.naglowki_z_pamieci)
         .czytaj();
   }
 }

@@ -13,6 +13,7 @@
 #include "height/ustawienia_wysokosci.hpp"
 #include "platform/operacje_systemu.hpp"
 #include "run/zdarzenia.hpp"
+#include "scenery/skroty.hpp"
 #include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {
@@ -28,9 +29,9 @@ using OdbiorcaTrojkatow = std::function<void(const Trojkat&)>;
 // run reads): such a node ends at "endtri", at the next node a reader reads
 // on, or at the file's end. With `braki`, a road or river the settings take
 // for ground that gives no strip goes to it. The file is read through
-// `operacje`.
+// `operacje`, with the shortcuts `skroty` allows.
 void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
-                  const OdbiorcaTrojkatow& dodaj_trojkat, Sluchacz* rysunek, Szukanie szukanie,
+                  const OdbiorcaTrojkatow& dodaj_trojkat, Sluchacz* rysunek, const Skroty& skroty,
                   OperacjeSystemu& operacje, TeksturyPodObiektami* pod = nullptr,
                   const OdbiorcaBrakow* braki = nullptr);
 

@@ -50,13 +50,11 @@ class PrzebiegWysokosci : public Przebieg {
     };
     const Skroty& skroty = stan_.skroty;
     if (!skroty.odczyt_na_dwoch_watkach || !wart_drugiego_watku(plik, skroty.duzy_plik_odczytu)) {
-      czytaj_teren(plik, ustawienia_, zapisz, rysunek_, skroty.szukanie, operacje_, pod(),
-                   braki_dla);
+      czytaj_teren(plik, ustawienia_, zapisz, rysunek_, skroty, operacje_, pod(), braki_dla);
     } else {
       w_potoku<Trojkat>(
           [&](const OdbiorcaTrojkatow& oddaj) {
-            czytaj_teren(plik, ustawienia_, oddaj, rysunek_, skroty.szukanie, operacje_, pod(),
-                         braki_dla);
+            czytaj_teren(plik, ustawienia_, oddaj, rysunek_, skroty, operacje_, pod(), braki_dla);
           },
           zapisz);
     }

@@ -33,6 +33,10 @@ struct Skroty {
   bool ocena_na_dwoch_watkach = true;
   // Keywords are looked for 16 bytes at a time rather than byte by byte.
   Szukanie szukanie = Szukanie::szerokie;
+  // The height run remembers what the last few triangle node headers said
+  // (texture, ground or not) and does not split a header of the same bytes
+  // again.
+  bool naglowki_z_pamieci = true;
   // A directory listed to find a name in another letter case is kept for
   // the batch rather than listed again at each look-up.
   bool pamiec_katalogow = true;
@@ -51,6 +55,7 @@ struct Skroty {
             .odczyt_na_dwoch_watkach = false,
             .ocena_na_dwoch_watkach = false,
             .szukanie = Szukanie::zwykle,
+            .naglowki_z_pamieci = false,
             .pamiec_katalogow = false};
   }
 };
@@ -70,6 +75,7 @@ inline constexpr WylaczenieSkrotu wylaczenia_skrotow[] = {
     {"reading on one thread", [](Skroty& s) { s.odczyt_na_dwoch_watkach = false; }},
     {"judging on one thread", [](Skroty& s) { s.ocena_na_dwoch_watkach = false; }},
     {"plain keyword search", [](Skroty& s) { s.szukanie = Szukanie::zwykle; }},
+    {"every header split", [](Skroty& s) { s.naglowki_z_pamieci = false; }},
     {"no directory cache", [](Skroty& s) { s.pamiec_katalogow = false; }},
 };
 

@@ -41,11 +41,11 @@ TEST(PasToru, SignFollowsTheEndWithTheLargerX) {
 
 class CzytajTeren : public ::testing::Test {
  protected:
-  std::vector<Trojkat> czytaj(const std::string& tresc) {
+  std::vector<Trojkat> czytaj(const std::string& tresc, const Skroty& skroty = {}) {
     const auto plik = k.zapisz("t.scm", tresc);
     std::vector<Trojkat> wynik;
     czytaj_teren(
-        plik, konf, [&](const Trojkat& t) { wynik.push_back(t); }, nullptr, Szukanie::szerokie,
+        plik, konf, [&](const Trojkat& t) { wynik.push_back(t); }, nullptr, skroty,
         operacje_systemowe());
     return wynik;
   }
@@ -75,6 +75,30 @@ TEST_F(CzytajTeren, GroundTexturesByPrefixPathAndMaterial) {
   // A comment line is never looked at; leading blanks make it an ordinary line.
   EXPECT_EQ(czytaj("//node -1 0 t1 triangles grass\r\n" + wierzcholki).size(), 0u);
   EXPECT_EQ(czytaj("  //node -1 0 t1 triangles grass\r\n" + wierzcholki).size(), 1u);
+}
+
+TEST_F(CzytajTeren, RemembersHeadersAsIfEachWereSplitAgain) {
+  // More distinct headers than are remembered, ground and not, with a texture
+  // named or missing, each node's first vertex telling it apart.
+  const std::string naglowki[] = {"node -1 0 a triangles trawa1.dds",
+                                  "node -1 0 a triangles skala1.dds",
+                                  "node -1 0 a triangles material x endmaterial grass.dds",
+                                  "node -1 0 a triangles material x endmaterial",
+                                  "node -1 0 a triangles",
+                                  "node -1 0 b triangles trawa1.dds"};
+  std::string tresc;
+  std::size_t terenu = 0;
+  for (int i = 0; i < 60; ++i) {
+    const int nr = (i * 5 + i / 4) % 6;  // repeats soon and late
+    if (nr == 0 || nr == 2 || nr == 5) ++terenu;
+    tresc += naglowki[nr] + "\r\n" + std::to_string(i) +
+             " 1 0 0 1 0 0 0\r\n10 1 0 0 1 0 1 0\r\n0 1 10 0 1 0 0 1\r\nendtri\r\n";
+  }
+  const auto z_pamieci = czytaj(tresc);
+  const auto bez = czytaj(tresc, Skroty::zadne());
+  ASSERT_EQ(z_pamieci.size(), bez.size());
+  EXPECT_EQ(z_pamieci.size(), terenu);
+  for (std::size_t i = 0; i < bez.size(); ++i) EXPECT_EQ(z_pamieci[i].v[0].x, bez[i].v[0].x);
 }
 
 TEST_F(CzytajTeren, VertexTooSmallForADoubleIsZero) {
