@@ -1,6 +1,7 @@
 #include "scenery/skan.hpp"
 
 #include <algorithm>
+#include <array>
 #include <deque>
 #include <future>
 #include <optional>
@@ -57,8 +58,10 @@ using ZbiorNazw = std::unordered_set<std::string, HaszTekstu, std::equal_to<>>;
 template <Szukanie S>
 class SkanerPliku {
  public:
-  SkanerPliku(bool zbieraj_polozenia, bool szukaj_torow)
-      : zbieraj_polozenia_(zbieraj_polozenia), szukaj_torow_(szukaj_torow) {}
+  SkanerPliku(bool zbieraj_polozenia, bool szukaj_torow, bool naglowki_z_pamieci)
+      : zbieraj_polozenia_(zbieraj_polozenia),
+        szukaj_torow_(szukaj_torow),
+        naglowki_z_pamieci_(naglowki_z_pamieci) {}
 
   WynikPliku skanuj(const std::filesystem::path& sciezka, OperacjeSystemu& operacje) {
     CzytnikLinii czytnik(sciezka, operacje);
@@ -72,6 +75,12 @@ class SkanerPliku {
         continue;
       }
       linia_ = surowa;
+      // A triangle node's header like one of the last few: every test below
+      // would answer as it did then, "triangles" alone true.
+      if (znany_naglowek()) {
+        trojkaty();
+        continue;
+      }
       // Each test looks at the current line, which a node reader before it
       // may have replaced by the last line it read.
       if (zawiera(linia_, "include", S)) {
@@ -93,8 +102,11 @@ class SkanerPliku {
           tor_wezla = wezel && zawiera(linia_, "track", S);
         }
       }
-      if (wezel && (zawiera(linia_, "triangles", S) || zawiera(linia_, "triangle_strip", S)))
+      if (wezel && (zawiera(linia_, "triangles", S) || zawiera(linia_, "triangle_strip", S))) {
+        if (linia_.data() == surowa.data() && !tor_wezla && !wynik_.ma_kandydatow)
+          zapamietaj_naglowek();
         trojkaty();
+      }
     }
     czytnik_ = nullptr;
     return std::move(wynik_);
@@ -121,6 +133,22 @@ class SkanerPliku {
       wynik_.ma_tory = true;
     }
     return true;
+  }
+
+  // Headers remembered are those of a file without candidates so far: a
+  // line with "include" in it is never one.
+  bool znany_naglowek() const {
+    if (!naglowki_z_pamieci_ || !wynik_.ma_wezly) return false;
+    for (const std::string& n : naglowki_) {
+      if (!n.empty() && n == linia_) return true;
+    }
+    return false;
+  }
+  void zapamietaj_naglowek() {
+    static constexpr std::size_t najdluzszy_pamietany = 4096;
+    if (!naglowki_z_pamieci_ || linia_.size() > najdluzszy_pamietany) return;
+    naglowki_[nastepny_naglowek_].assign(linia_);
+    nastepny_naglowek_ = (nastepny_naglowek_ + 1) % naglowki_.size();
   }
 
   // Tokens 1, 2 and 3 of the current line as X and Z, when all three are
@@ -180,6 +208,11 @@ class SkanerPliku {
 
   const bool zbieraj_polozenia_;
   const bool szukaj_torow_;
+  const bool naglowki_z_pamieci_;
+  // The last few plain triangle headers (no "include", no "track"); an
+  // empty one is a place not yet taken.
+  std::array<std::string, 4> naglowki_;
+  std::size_t nastepny_naglowek_ = 0;
   CzytnikLinii* czytnik_ = nullptr;
   // The current line as read: keyword tests and tokens need no cleaned copy
   // (podziel_czysto). Reused buffers: the loop allocates nothing once they
@@ -258,11 +291,13 @@ class Skaner {
       return nieznany;
     }
     const bool tory = stan_.szukaj_torow;
+    const bool naglowki = stan_.skroty.naglowki_z_pamieci;
     if (stan_.skroty.szukanie == Szukanie::szerokie) {
-      return SkanerPliku<Szukanie::szerokie>(stan_.zbieraj_polozenia, tory)
+      return SkanerPliku<Szukanie::szerokie>(stan_.zbieraj_polozenia, tory, naglowki)
           .skanuj(*plik, operacje_);
     }
-    return SkanerPliku<Szukanie::zwykle>(stan_.zbieraj_polozenia, tory).skanuj(*plik, operacje_);
+    return SkanerPliku<Szukanie::zwykle>(stan_.zbieraj_polozenia, tory, naglowki)
+        .skanuj(*plik, operacje_);
   }
 
   void wlacz(std::size_t i, const WynikPliku& w) {

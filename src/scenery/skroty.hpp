@@ -33,9 +33,9 @@ struct Skroty {
   bool ocena_na_dwoch_watkach = true;
   // Keywords are looked for 16 bytes at a time rather than byte by byte.
   Szukanie szukanie = Szukanie::szerokie;
-  // The height run remembers what the last few triangle node headers said
-  // (texture, ground or not) and does not split a header of the same bytes
-  // again.
+  // The last few triangle node headers are remembered with what they said:
+  // a header of the same bytes is not searched for keywords again by the
+  // scan, nor split for its texture again by the height run.
   bool naglowki_z_pamieci = true;
   // A directory listed to find a name in another letter case is kept for
   // the batch rather than listed again at each look-up.

@@ -286,6 +286,39 @@ TEST_F(Skan, MarksTheFilesTheRunsReadersHaveNothingIn) {
   EXPECT_TRUE(stan.ma_tory.empty());
 }
 
+TEST_F(Skan, RemembersHeadersAsIfEachWereReadAgain) {
+  // Headers recur among others; one names a track, one an include, one
+  // stands in a comment, empty lines between: the scan must find what it
+  // finds reading each anew.
+  const std::string naglowki[] = {
+      "node -1 0 a triangles trawa",        "node -1 0 b triangle_strip trawa",
+      "node -1 0 c triangles normal track", "node -1 0 d 1 2 3 triangles include.inc",
+      "//node -1 0 a triangles trawa",      "node -1 0 e track normal"};
+  std::string tresc;
+  for (int i = 0; i < 60; ++i) {
+    const std::string x = std::to_string(i * 10), z = std::to_string(-i);
+    tresc += naglowki[(i * 5 + i / 4) % 6] + "\n" + x + " 0 " + z + "\n1 0 1\n2 0 " + x +
+             "\nendtri\nendtrack\n\n";
+  }
+  tresc += "include o.scm end\n";  // after an empty line, as every node is
+  plik("main.scn", "include t.scm end\n");
+  plik("o.scm", "");
+  plik("t.scm", tresc);
+  stan.szukaj_torow = true;
+  stan.zbieraj_polozenia = true;
+  stan.skroty = Skroty::zadne();
+  skanuj();
+  const StanScenerii dlugo = stan;
+  stan.skroty = Skroty{};
+  skanuj();
+  EXPECT_EQ(stan.lista_plikow, dlugo.lista_plikow);
+  oczekuj_zakresu(dlugo.zakres.min_x, dlugo.zakres.max_x, dlugo.zakres.min_z, dlugo.zakres.max_z);
+  EXPECT_EQ(stan.ma_kandydatow, dlugo.ma_kandydatow);
+  EXPECT_EQ(stan.ma_tory, dlugo.ma_tory);
+  EXPECT_EQ(stan.ma_wezly, dlugo.ma_wezly);
+  EXPECT_EQ(stan.polozenia.size(), dlugo.polozenia.size());
+}
+
 TEST_F(Skan, ProgressInOrder) {
   plik("main.scn", "include a.scm end\n");
   plik("a.scm", "");
