@@ -83,7 +83,8 @@ class SkanerPliku {
       }
       // Each test looks at the current line, which a node reader before it
       // may have replaced by the last line it read.
-      if (zawiera(linia_, "include", S)) {
+      const bool z_include = zawiera(linia_, "include", S);
+      if (z_include) {
         wynik_.ma_kandydatow = true;
         include();
       }
@@ -103,8 +104,7 @@ class SkanerPliku {
         }
       }
       if (wezel && (zawiera(linia_, "triangles", S) || zawiera(linia_, "triangle_strip", S))) {
-        if (linia_.data() == surowa.data() && !tor_wezla && !wynik_.ma_kandydatow)
-          zapamietaj_naglowek();
+        if (linia_.data() == surowa.data() && !tor_wezla && !z_include) zapamietaj_naglowek();
         trojkaty();
       }
     }
@@ -135,8 +135,8 @@ class SkanerPliku {
     return true;
   }
 
-  // Headers remembered are those of a file without candidates so far: a
-  // line with "include" in it is never one.
+  // A header is remembered only when it holds no "include" and no "track",
+  // and no reader read on from it.
   bool znany_naglowek() const {
     if (!naglowki_z_pamieci_ || !wynik_.ma_wezly) return false;
     for (const std::string& n : naglowki_) {
