@@ -116,7 +116,9 @@ class SkanerPliku {
   // The next line of a node as the current line; false at the end of the
   // file, which ends the node and keeps the current line (the reader leaves
   // the last line it gave in place when it finds no more).
-  bool nastepna_linia() {
+  // With `endtri`, also whether the line holds "endtri": looked for in the
+  // same pass as "track" when the track test is due, both found by their t.
+  bool nastepna_linia(bool* endtri = nullptr) {
     std::string_view surowa;
     if (!czytnik_->czytaj(surowa)) return false;
     if (surowa.size() > dluga_linia) wynik_.ma_dluga_linie = true;
@@ -128,9 +130,14 @@ class SkanerPliku {
     }
     // The clearance run reads every line for a track's header, inside
     // nodes too.
-    if (szukaj_torow_ && !wynik_.ma_tory && !czy_komentarz(surowa) && zawiera(surowa, "node", S) &&
-        zawiera(surowa, "track", S) && zawiera(surowa, "normal", S)) {
-      wynik_.ma_tory = true;
+    if (szukaj_torow_ && !wynik_.ma_tory && !czy_komentarz(surowa)) {
+      const unsigned slowa = endtri ? zawiera_ktore(surowa, "endtri", "track", S)
+                                    : (zawiera(surowa, "track", S) ? 2u : 0u);
+      if ((slowa & 2) != 0 && zawiera(surowa, "node", S) && zawiera(surowa, "normal", S))
+        wynik_.ma_tory = true;
+      if (endtri) *endtri = (slowa & 1) != 0;
+    } else if (endtri) {
+      *endtri = zawiera(surowa, "endtri", S);
     }
     return true;
   }
@@ -196,8 +203,9 @@ class SkanerPliku {
   void trojkaty() {
     double xs[3], zs[3];
     int w = 0;
-    while (nastepna_linia()) {
-      if (zawiera(linia_, "endtri", S)) return;
+    bool endtri = false;
+    while (nastepna_linia(&endtri)) {
+      if (endtri) return;
       if (!punkt(xs[w], zs[w])) continue;
       if (++w < 3) continue;
       w = 0;

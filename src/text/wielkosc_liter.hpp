@@ -110,4 +110,9 @@ inline bool zawiera(std::string_view linia, Slowo slowo, Szukanie szukanie = Szu
   return znajdz_bez_wielkosci(linia, slowo, szukanie) != std::string_view::npos;
 }
 
+// Two keyword tests at once: bit 0 whether `a` occurs in `linia`, bit 1
+// whether `b` does. Keywords looked for by the same letter ("endtri" and
+// "track": t) take one pass over the line; others two.
+unsigned zawiera_ktore(std::string_view linia, Slowo a, Slowo b, Szukanie szukanie);
+
 }  // namespace wyrownik
