@@ -180,8 +180,11 @@ void KopiaZapasowa::zachowaj(const fs::path& katalog_scenerii, std::string_view 
       zachowane_.erase(wpis);
       throw;
     }
+    // Each folder's entry made durable in its parent once: a second file
+    // of the same folder adds no new folder.
     for (fs::path k = kopia.parent_path(); k != katalog_ && k.has_relative_path();
          k = k.parent_path()) {
+      if (!zsynchronizowane_.insert(k.native()).second) break;
       synchronizuj_katalog(k.parent_path());
     }
   }

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "backup/spis_kopii.hpp"
@@ -61,6 +62,8 @@ class KopiaZapasowa {
   // Files kept so far (relative paths) and the old content of each: a file
   // replaced twice in one batch keeps its first old content.
   std::unordered_map<std::string, OdciskPliku> zachowane_;
+  // Folders under pliki/ whose entries have been synced in this batch.
+  std::unordered_set<std::filesystem::path::string_type> zsynchronizowane_;
   std::vector<std::string> ostrzezenia_;
 };
 
