@@ -1,5 +1,6 @@
 #include "run/oceny.hpp"
 
+#include <algorithm>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -16,9 +17,10 @@ bool czy_kandydat(std::string_view surowa, Szukanie szukanie) {
 
 Oceny::Oceny(const std::filesystem::path& plik, ZasadyPrzepisania& zasady, bool wspolbiezne,
              Szukanie szukanie, OperacjeSystemu& operacje)
-    : zasady_(zasady) {
+    : zasady_(zasady), okres_(std::max(zasady.okres_oceny(), 2u)) {
   if (!wspolbiezne) return;
-  const auto wyprzedzaj = [plik, &zasady, szukanie, &operacje](const Potok<Ocena>::Oddaj& oddaj) {
+  const auto wyprzedzaj = [this, plik, &zasady, szukanie,
+                           &operacje](const Potok<Ocena>::Oddaj& oddaj) {
     CzytnikLinii czytnik(plik, operacje);
     Ocena ocena;
     std::uint64_t nr = 0;

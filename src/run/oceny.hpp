@@ -17,11 +17,11 @@ namespace wyrownik {
 // The rewrite's candidate line: not a comment, and "include" in any case.
 bool czy_kandydat(std::string_view surowa, Szukanie szukanie = Szukanie::szerokie);
 
-// Candidates are taken in blocks; two blocks of every three are judged by a
-// second thread reading the file on its own, the third by the caller, so both
-// cores walk the scratch index at once: the caller also tells every verdict
-// to the run's outputs and writes the new file, which costs it about as much
-// as judging a block. Verdicts come in file order, and a failure where it
+// Candidates are taken in blocks; of every few blocks (the run's
+// okres_oceny) a second thread reading the file on its own judges all but
+// the first, which the caller judges, so both cores walk the scratch index
+// at once while the caller also tells every verdict to the run's outputs and
+// writes the new file. Verdicts come in file order, and a failure where it
 // would have come on one thread.
 class Oceny {
  public:
@@ -41,9 +41,10 @@ class Oceny {
   };
 
   static constexpr std::uint64_t blok = 32;
-  static bool z_wyprzedzeniem(std::uint64_t nr) { return nr / blok % 3 != 0; }
+  bool z_wyprzedzeniem(std::uint64_t nr) const { return nr / blok % okres_ != 0; }
 
   ZasadyPrzepisania& zasady_;
+  const unsigned okres_;
   std::optional<Potok<Ocena>> potok_;
   std::uint64_t nr_ = 0;  // candidates judged so far
   Ocena ocena_;

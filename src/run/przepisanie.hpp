@@ -53,6 +53,10 @@ class ZasadyPrzepisania {
   // True when ocen() changes nothing but `poprawiona`, so that verdicts on
   // the lines of a large file may be worked out on two threads at once.
   virtual bool ocena_wspolbiezna() const { return false; }
+  // Of how many blocks of candidate lines in a row the second thread then
+  // judges all but the first: 2 when a verdict costs about what the caller
+  // spends telling and writing a line, more when verdicts cost more.
+  virtual unsigned okres_oceny() const { return 2; }
   // What a corrected line is.
   virtual RodzajZmiany rodzaj_poprawki() const = 0;
   // True when a run of empty lines written shrinks to one (a removed line

@@ -90,7 +90,7 @@ TEST_F(PrzebiegWysokosci, LargeFilesAreReadAndJudgedOnTwoThreadsInFileOrder) {
   duzy += "endtri\r\n";
   ASSERT_GT(duzy.size(), 1u << 20);
   zapisz("teren.scm", duzy);
-  // Over 256 KiB of objects: every second block of them judged on a second thread.
+  // Over 256 KiB of objects: two blocks of every three judged on a second thread.
   std::string obiekty, oczekiwane;
   for (int i = 0; i < 6000; ++i) {
     const std::string x = std::to_string(i * 3 + 1) + ".5 ";
