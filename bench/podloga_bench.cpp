@@ -21,8 +21,8 @@ void BM_Skrajnia(benchmark::State& state) {
                          state.range(1) != 0);
 }
 
-// Argument 1: 0 height, 1 clearance; argument 2: 0 every shortcut on, 1 to
-// 7 the one of wylaczenia_skrotow switched off, 8 all off.
+// Argument 1: 0 height, 1 clearance; argument 2: 0 every shortcut on, then
+// each of wylaczenia_skrotow switched off alone, in its order, then all off.
 void BM_BezSkrotu(benchmark::State& state) {
   constexpr auto ile = std::size(wylaczenia_skrotow);
   const auto nr = static_cast<std::size_t>(state.range(1));
