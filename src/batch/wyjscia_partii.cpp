@@ -21,7 +21,7 @@ WyjsciaPartii::WyjsciaPartii(const Srodowisko& srodowisko, const Korekcja& korek
   // The map report, written whatever the batch's end: it shows what was done.
   if (srodowisko.raport) {
     raport_.emplace(korekcja.rodzaj, zapis.na_sucho);
-    sluchacze_.dodaj(mapa_.emplace(*raport_));
+    sluchacze_.dodaj(mapa_.emplace(*raport_, *zapis.operacje));
   }
   if (zapis.latka) sluchacze_.dodaj(latka_.emplace(*zapis.latka, tryb));
   if (zapis.wyjasnienie) sluchacze_.dodaj(*zapis.wyjasnienie);

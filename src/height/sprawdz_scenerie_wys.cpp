@@ -26,7 +26,7 @@ class PrzebiegWysokosci : public Przebieg {
         pasmo_(pasmo),
         rysunek_(kontekst.sluchacz->rysuje() ? kontekst.sluchacz : nullptr),
         operacje_(*kontekst.operacje) {
-    if (!stan.polozenia.empty()) pod_.emplace(stan.polozenia);
+    if (!stan.polozenia.empty()) pod_.emplace(stan.polozenia, stan.katalog, operacje_);
   }
 
   void zaloz_indeks() override { indeks_.emplace(stan_.katalog, stan_.zakres, operacje_); }

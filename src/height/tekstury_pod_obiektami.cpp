@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "height/popraw_wysokosc.hpp"
 
@@ -19,15 +20,14 @@ std::size_t w_zakresie(double v, std::size_t ile) {
 
 }  // namespace
 
-TeksturyPodObiektami::TeksturyPodObiektami(const std::deque<PolozenieObiektu>& polozenia)
-    : polozenia_(polozenia) {
-  std::vector<std::uint32_t> skonczone;
-  skonczone.reserve(polozenia.size());
+TeksturyPodObiektami::TeksturyPodObiektami(const PolozeniaObiektow& polozenia,
+                                           const std::filesystem::path& katalog,
+                                           OperacjeSystemu& operacje) {
   double max_x = 0, max_z = 0;
-  for (std::uint32_t i = 0; i < polozenia.size(); ++i) {
-    const PolozenieObiektu& p = polozenia[i];
+  for (std::size_t i = 0; i < polozenia.size(); ++i) {
+    const PolozenieObiektu p = polozenia[i];
     if (!std::isfinite(p.x) || !std::isfinite(p.z)) continue;
-    if (skonczone.empty()) {
+    if (ile_ == 0) {
       min_x_ = max_x = p.x;
       min_z_ = max_z = p.z;
     }
@@ -35,29 +35,74 @@ TeksturyPodObiektami::TeksturyPodObiektami(const std::deque<PolozenieObiektu>& p
     max_x = std::max(max_x, p.x);
     min_z_ = std::min(min_z_, p.z);
     max_z = std::max(max_z, p.z);
-    skonczone.push_back(i);
+    ++ile_;
   }
-  if (!skonczone.empty()) {
-    const double szer = std::max(max_x - min_x_, najmniejszy_bok);
-    const double wys = std::max(max_z - min_z_, najmniejszy_bok);
-    // Not many more cells than positions, even along a line.
-    const double ile = std::max(static_cast<double>(skonczone.size()) / 2, 1.0);
-    const double bok =
-        std::max({std::sqrt(szer * wys / ile), std::max(szer, wys) / ile, najmniejszy_bok});
-    na_komorki_ = 1 / bok;
-    kolumny_ = static_cast<std::size_t>(szer * na_komorki_) + 1;
-    rzedy_ = static_cast<std::size_t>(wys * na_komorki_) + 1;
-  }
-  // Sorted by cell, in file order within one.
-  poczatki_.assign(kolumny_ * rzedy_ + 1, 0);
-  for (const std::uint32_t i : skonczone) ++poczatki_[komorka(polozenia[i].x, polozenia[i].z) + 1];
-  for (std::size_t c = 1; c < poczatki_.size(); ++c) poczatki_[c] += poczatki_[c - 1];
-  kolejne_.resize(skonczone.size());
-  std::vector<std::uint32_t> wolne(poczatki_.begin(), poczatki_.end() - 1);
-  for (const std::uint32_t i : skonczone) {
-    kolejne_[wolne[komorka(polozenia[i].x, polozenia[i].z)]++] = i;
-  }
-  zestaw_.assign(kolejne_.size(), 0);
+  if (ile_ == 0) return;
+  const double szer = std::max(max_x - min_x_, najmniejszy_bok);
+  const double wys = std::max(max_z - min_z_, najmniejszy_bok);
+  // Not many more cells than positions, even along a line.
+  const double docelowo = std::max(static_cast<double>(ile_) / 2, 1.0);
+  const double bok =
+      std::max({std::sqrt(szer * wys / docelowo), std::max(szer, wys) / docelowo, najmniejszy_bok});
+  na_komorki_ = 1 / bok;
+  kolumny_ = static_cast<std::size_t>(szer * na_komorki_) + 1;
+  rzedy_ = static_cast<std::size_t>(wys * na_komorki_) + 1;
+
+  const std::size_t komorki = kolumny_ * rzedy_;
+  od_polozen_ = ((komorki + 1) * sizeof(std::uint32_t) + 15) / 16 * 16;
+  od_zestawow_ = od_polozen_ + ile_ * sizeof(PolozenieObiektu);
+  const std::size_t dlugosc = od_zestawow_ + ile_ * sizeof(std::uint32_t);
+  plik_.emplace(
+      PlikMapowany::bez_nazwy(katalog, dlugosc, PlikMapowany::Dostep::wszystkie, operacje));
+  plik_->wydluz(dlugosc);  // zeros: no position in a cell, no set
+
+  // Sorted by cell, in the list's order within one: counted, summed, then
+  // each placed at its cell's next free place, which leaves every start at
+  // the next cell's; shifted back by one, the starts are there again.
+  char* poczatki = plik_->dane();
+  const auto dodaj = [poczatki](std::size_t c, std::uint32_t ilu) {
+    std::uint32_t w;
+    std::memcpy(&w, poczatki + c * sizeof w, sizeof w);
+    w += ilu;
+    std::memcpy(poczatki + c * sizeof w, &w, sizeof w);
+    return w - ilu;
+  };
+  const auto skonczone = [&](auto&& zrob) {
+    for (std::size_t i = 0; i < polozenia.size(); ++i) {
+      const PolozenieObiektu p = polozenia[i];
+      if (std::isfinite(p.x) && std::isfinite(p.z)) zrob(p);
+    }
+  };
+  skonczone([&](const PolozenieObiektu& p) { dodaj(komorka(p.x, p.z) + 1, 1); });
+  for (std::size_t c = 1; c <= komorki; ++c) dodaj(c, poczatek(c - 1));
+  skonczone([&](const PolozenieObiektu& p) {
+    const std::uint32_t miejsce = dodaj(komorka(p.x, p.z), 1);
+    std::memcpy(plik_->dane() + od_polozen_ + miejsce * sizeof p, &p, sizeof p);
+  });
+  std::memmove(poczatki + sizeof(std::uint32_t), poczatki, komorki * sizeof(std::uint32_t));
+  std::memset(poczatki, 0, sizeof(std::uint32_t));
+}
+
+std::uint32_t TeksturyPodObiektami::poczatek(std::size_t komorka) const {
+  std::uint32_t w;
+  std::memcpy(&w, plik_->dane() + komorka * sizeof w, sizeof w);
+  return w;
+}
+
+PolozenieObiektu TeksturyPodObiektami::polozenie(std::size_t i) const {
+  PolozenieObiektu p;
+  std::memcpy(&p, plik_->dane() + od_polozen_ + i * sizeof p, sizeof p);
+  return p;
+}
+
+std::uint32_t TeksturyPodObiektami::zestaw(std::size_t i) const {
+  std::uint32_t w;
+  std::memcpy(&w, plik_->dane() + od_zestawow_ + i * sizeof w, sizeof w);
+  return w;
+}
+
+void TeksturyPodObiektami::ustaw_zestaw(std::size_t i, std::uint32_t zestaw) {
+  std::memcpy(plik_->dane() + od_zestawow_ + i * sizeof zestaw, &zestaw, sizeof zestaw);
 }
 
 std::size_t TeksturyPodObiektami::komorka(double x, double z) const {
@@ -73,7 +118,7 @@ std::uint32_t TeksturyPodObiektami::tekstura(std::string_view nazwa) {
 }
 
 void TeksturyPodObiektami::trojkat(const Trojkat& t, std::uint32_t tekstura) {
-  if (kolejne_.empty()) return;
+  if (ile_ == 0) return;
   const auto [x_min, x_max] = std::minmax({t.v[0].x, t.v[1].x, t.v[2].x});
   const auto [z_min, z_max] = std::minmax({t.v[0].z, t.v[1].z, t.v[2].z});
   // NaN never contains anything: the box test below fails for it too.
@@ -83,10 +128,11 @@ void TeksturyPodObiektami::trojkat(const Trojkat& t, std::uint32_t tekstura) {
   const std::size_t r0 = w_zakresie((z_min - min_z_) * na_komorki_, rzedy_);
   const std::size_t r1 = w_zakresie((z_max - min_z_) * na_komorki_, rzedy_);
   for (std::size_t r = r0; r <= r1; ++r) {
-    for (std::size_t i = poczatki_[r * kolumny_ + k0]; i < poczatki_[r * kolumny_ + k1 + 1]; ++i) {
-      const PolozenieObiektu& p = polozenie(i);
+    const std::size_t do_ = poczatek(r * kolumny_ + k1 + 1);
+    for (std::size_t i = poczatek(r * kolumny_ + k0); i < do_; ++i) {
+      const PolozenieObiektu p = polozenie(i);
       if (p.x < x_min || p.x > x_max || p.z < z_min || p.z > z_max) continue;
-      if (punkt_w_trojkacie(p.x, p.z, t)) zestaw_[i] = z_dodana(zestaw_[i], tekstura);
+      if (punkt_w_trojkacie(p.x, p.z, t)) ustaw_zestaw(i, z_dodana(zestaw(i), tekstura));
     }
   }
 }
@@ -111,10 +157,11 @@ std::uint32_t TeksturyPodObiektami::z_dodana(std::uint32_t zestaw, std::uint32_t
 }
 
 std::string_view TeksturyPodObiektami::pod(double x, double z) const {
-  if (kolejne_.empty()) return {};
+  if (ile_ == 0) return {};
   const std::size_t c = komorka(x, z);
-  for (std::size_t i = poczatki_[c]; i < poczatki_[c + 1]; ++i) {
-    if (polozenie(i).x == x && polozenie(i).z == z) return teksty_[zestaw_[i]];
+  for (std::size_t i = poczatek(c), do_ = poczatek(c + 1); i < do_; ++i) {
+    const PolozenieObiektu p = polozenie(i);
+    if (p.x == x && p.z == z) return teksty_[zestaw(i)];
   }
   return {};
 }

@@ -5,22 +5,26 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "height/trojkat.hpp"
+#include "platform/plik_mapowany.hpp"
 #include "scenery/stan_scenerii.hpp"
 
 namespace wyrownik {
 
 class TeksturyPodObiektami {
  public:
-  // Every position the scan found, kept where it is (it must outlive this);
-  // a position that is not finite is left out.
-  explicit TeksturyPodObiektami(const std::deque<PolozenieObiektu>& polozenia);
+  // Every position the scan found but those not finite, sorted into an
+  // unnamed scratch file in `katalog`: the program's own memory holds
+  // nothing per object. Throws BladPliku.
+  TeksturyPodObiektami(const PolozeniaObiektow& polozenia, const std::filesystem::path& katalog,
+                       OperacjeSystemu& operacje);
 
   // The texture of a node about to be read (Windows-1250), as a number for
   // trojkat(): one look-up per node, none per triangle.
@@ -38,18 +42,19 @@ class TeksturyPodObiektami {
   std::size_t komorka(double x, double z) const;
   std::uint32_t z_dodana(std::uint32_t zestaw, std::uint32_t tekstura);
 
-  const PolozenieObiektu& polozenie(std::size_t i) const { return polozenia_[kolejne_[i]]; }
+  std::uint32_t poczatek(std::size_t komorka) const;
+  PolozenieObiektu polozenie(std::size_t i) const;
+  std::uint32_t zestaw(std::size_t i) const;
+  void ustaw_zestaw(std::size_t i, std::uint32_t zestaw);
 
-  // Positions by the cell of a coarse grid over them: the cell c holds
-  // polozenie(poczatki_[c] .. poczatki_[c + 1]). Four bytes a position, not
-  // a second copy.
+  // Positions sorted by the cell of a coarse grid over them: the cell c
+  // holds polozenie(poczatek(c) .. poczatek(c + 1)). Per position, its set
+  // of textures (0: none yet). All three in the file, one after the other.
   double min_x_ = 0, min_z_ = 0, na_komorki_ = 1;
   std::size_t kolumny_ = 1, rzedy_ = 1;
-  const std::deque<PolozenieObiektu>& polozenia_;
-  std::vector<std::uint32_t> kolejne_;
-  std::vector<std::uint32_t> poczatki_;
-  // Per position, its set of textures (0: none yet).
-  std::vector<std::uint32_t> zestaw_;
+  std::size_t ile_ = 0;
+  std::size_t od_polozen_ = 0, od_zestawow_ = 0;
+  std::optional<PlikMapowany> plik_;
   // Sets by number: their textures' numbers and their text; set 0 is empty.
   std::vector<std::vector<std::uint32_t>> skladniki_{{}};
   std::vector<std::string> teksty_{{}};

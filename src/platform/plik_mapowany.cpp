@@ -27,6 +27,14 @@ void PlikMapowany::zapisz(std::size_t od, const char* bajty, std::size_t n) {
   if (n > 0) wpisz(od, bajty, n);
 }
 
+PlikMapowany::PlikMapowany(Uchwyt uchwyt, const std::filesystem::path& sciezka,
+                           std::size_t krok_wzrostu, Dostep dostep, OperacjeSystemu& operacje)
+    : sciezka_(sciezka),
+      krok_wzrostu_(std::max<std::size_t>(krok_wzrostu, 1)),
+      dostep_(dostep),
+      operacje_(&operacje),
+      uchwyt_(uchwyt) {}
+
 PlikMapowany::~PlikMapowany() {
   zwolnij();
 }

@@ -26,6 +26,11 @@ class PlikMapowany {
   // `operacje`. Throws BladPliku.
   PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu, Dostep dostep,
                OperacjeSystemu& operacje);
+  // Makes a new, empty file in `katalog` that no name leads to once made, and
+  // that goes with its handle, however the program ends: records the program
+  // needs only while it runs, kept off its own memory. Throws BladPliku.
+  static PlikMapowany bez_nazwy(const std::filesystem::path& katalog, std::size_t krok_wzrostu,
+                                Dostep dostep, OperacjeSystemu& operacje);
   // Closes as zamknij() does, failures ignored: the failure path, where the
   // file is left behind with exactly its records.
   ~PlikMapowany();
@@ -56,6 +61,9 @@ class PlikMapowany {
   void zamknij();
 
  private:
+  // Takes an open, empty file.
+  PlikMapowany(Uchwyt uchwyt, const std::filesystem::path& sciezka, std::size_t krok_wzrostu,
+               Dostep dostep, OperacjeSystemu& operacje);
   // Reserves the file up to `nowa_pojemnosc` bytes and maps all of it.
   void rozszerz(std::size_t nowa_pojemnosc);
   void mapuj(std::size_t pojemnosc);

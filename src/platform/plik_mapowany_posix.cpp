@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string>
 #include <utility>
 
 #include "platform/bledy.hpp"
@@ -41,6 +42,35 @@ PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t kro
     zwolnij();
     throw;
   }
+}
+
+PlikMapowany PlikMapowany::bez_nazwy(const std::filesystem::path& katalog, std::size_t krok_wzrostu,
+                                     Dostep dostep, OperacjeSystemu& operacje) {
+#ifdef O_TMPFILE
+  const int fd = ::open(katalog.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd >= 0) return PlikMapowany(fd, katalog, krok_wzrostu, dostep, operacje);
+  // Only a file system without unnamed files falls back to a name.
+  if (errno != EOPNOTSUPP && errno != EISDIR) {
+    throw BladPliku("cannot make a scratch file in", katalog, ostatni_blad_systemu());
+  }
+#endif
+  // A name of this process alone, gone as soon as the file is open.
+  const std::string poczatek = "wyrownik-" + std::to_string(::getpid()) + "-";
+  for (int n = 0; n < 100; ++n) {
+    const auto sciezka = katalog / (poczatek + std::to_string(n) + ".tmp");
+    const int nowy =
+        ::open(sciezka.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (nowy < 0 && errno == EEXIST) continue;
+    if (nowy < 0) throw BladPliku("cannot make a scratch file in", katalog, ostatni_blad_systemu());
+    if (::unlink(sciezka.c_str()) != 0) {
+      const auto kod = ostatni_blad_systemu();
+      ::close(nowy);
+      throw BladPliku("cannot remove", sciezka, kod);
+    }
+    return PlikMapowany(nowy, katalog, krok_wzrostu, dostep, operacje);
+  }
+  throw BladPliku("cannot make a scratch file in", katalog,
+                  std::make_error_code(std::errc::file_exists));
 }
 
 void PlikMapowany::mapuj(std::size_t pojemnosc) {

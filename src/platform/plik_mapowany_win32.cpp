@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <utility>
 
 #include "platform/bledy.hpp"
@@ -46,6 +47,29 @@ PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t kro
     zwolnij();
     throw;
   }
+}
+
+PlikMapowany PlikMapowany::bez_nazwy(const std::filesystem::path& katalog, std::size_t krok_wzrostu,
+                                     Dostep dostep, OperacjeSystemu& operacje) {
+  // Windows has no unnamed file: a name of this process alone, the file
+  // deleted when its handle closes, even when the process is killed.
+  const std::wstring poczatek = L"wyrownik-" + std::to_wstring(GetCurrentProcessId()) + L"-";
+  for (int n = 0; n < 100; ++n) {
+    const auto sciezka = katalog / (poczatek + std::to_wstring(n) + L".tmp");
+    const HANDLE h = CreateFileW(
+        win32::nazwa_systemowa(sciezka).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+        CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE,
+        nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+      return PlikMapowany(win32::liczba(h), sciezka, krok_wzrostu, dostep, operacje);
+    }
+    const DWORD kod = GetLastError();
+    if (kod == ERROR_FILE_EXISTS || kod == ERROR_ALREADY_EXISTS) continue;
+    throw BladPliku("cannot make a scratch file in", katalog,
+                    std::error_code(static_cast<int>(kod), std::system_category()));
+  }
+  throw BladPliku("cannot make a scratch file in", katalog,
+                  std::make_error_code(std::errc::file_exists));
 }
 
 void PlikMapowany::zamknij_widok() noexcept {

@@ -149,13 +149,15 @@ void MapaZmian::pozostawiona(std::string_view pelna_sciezka, std::uint64_t nr_li
       reszta = spacja == std::string_view::npos ? std::string_view() : reszta.substr(spacja + 1);
     }
   }
+  const bool w_tabeli = wiersze_pozostawionych_.size() < limit_wierszy_;
   std::int32_t znak = -1;
   if (p && pozostawienie.powod != Powod::znacznik) {
     znak = static_cast<std::int32_t>(pozostawione_.size());
     pozostawione_.push_back(
-        {static_cast<float>(p->x), static_cast<float>(p->z), pozostawienie.powod, -1});
+        {static_cast<float>(p->x), static_cast<float>(p->z), pozostawienie.powod,
+         w_tabeli ? static_cast<std::int32_t>(wiersze_pozostawionych_.size()) : -1});
   }
-  if (wiersze_pozostawionych_.size() >= limit_wierszy_) return;
+  if (!w_tabeli) return;
   WierszPozostawionej w;
   w.plik = numer_pliku(pelna_sciezka);
   w.nr_linii = nr_linii;
@@ -168,9 +170,12 @@ void MapaZmian::pozostawiona(std::string_view pelna_sciezka, std::uint64_t nr_li
   w.wartosc = pozostawienie.wartosc;
   w.szczegol = pozostawienie.szczegol;
   w.znak = znak;
-  if (znak >= 0)
-    pozostawione_.back().wiersz = static_cast<std::int32_t>(wiersze_pozostawionych_.size());
   wiersze_pozostawionych_.push_back(std::move(w));
+}
+
+void MapaZmian::na_dysku(const std::filesystem::path& katalog, OperacjeSystemu& operacje) {
+  zmiany_.zacznij(katalog, operacje);
+  pozostawione_.zacznij(katalog, operacje);
 }
 
 void MapaZmian::podsumowanie(const LicznikiPrzebiegu& liczniki) {

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "geometry/zakres.hpp"
+#include "platform/lista_na_dysku.hpp"
 #include "run/zdarzenia.hpp"
 #include "text/linia.hpp"
 
@@ -107,6 +107,10 @@ class MapaZmian {
   void pozostawiona(std::string_view pelna_sciezka, std::uint64_t nr_linii, std::string_view linia,
                     const Pozostawienie& pozostawienie);
   void podsumowanie(const LicznikiPrzebiegu& liczniki);
+  // From now on, the markers of the changes and of the objects left alone
+  // (hundreds of thousands in a large batch) go, but for their last block,
+  // to unnamed scratch files in `katalog`. Until then, they stay in memory.
+  void na_dysku(const std::filesystem::path& katalog, OperacjeSystemu& operacje);
 
   const std::string& nazwa_scenerii() const { return nazwa_; }
   const Zakres& zakres() const { return zakres_; }
@@ -122,8 +126,7 @@ class MapaZmian {
   }
   const std::vector<PasNaMapie>& pasy() const { return pasy_; }
   const std::vector<OdcinekNaMapie>& tory() const { return tory_; }
-  // A deque: no copy of all markers, and no doubled peak, as it grows.
-  const std::deque<ZmianaNaMapie>& zmiany() const { return zmiany_; }
+  const ListaNaDysku<ZmianaNaMapie>& zmiany() const { return zmiany_; }
   const std::vector<WierszZmiany>& wiersze() const { return wiersze_; }
   const std::vector<std::string>& pliki() const { return pliki_; }
   const std::vector<ZnacznikBezObiektu>& znaczniki_bez_obiektu() const { return znaczniki_; }
@@ -133,7 +136,7 @@ class MapaZmian {
   // Drawn: every object left alone with a position, but those a marker kept
   // (drawn with the changes); their table rows, as many as the changes' table
   // may have; the counts by reason, always complete.
-  const std::deque<PozostawionaNaMapie>& pozostawione() const { return pozostawione_; }
+  const ListaNaDysku<PozostawionaNaMapie>& pozostawione() const { return pozostawione_; }
   const std::vector<WierszPozostawionej>& wiersze_pozostawionych() const {
     return wiersze_pozostawionych_;
   }
@@ -174,11 +177,11 @@ class MapaZmian {
   std::vector<char> komorki_;
   std::vector<PasNaMapie> pasy_;
   std::vector<OdcinekNaMapie> tory_;
-  std::deque<ZmianaNaMapie> zmiany_;
+  ListaNaDysku<ZmianaNaMapie> zmiany_;
   std::vector<WierszZmiany> wiersze_;
   std::vector<std::string> pliki_;
   std::vector<ZnacznikBezObiektu> znaczniki_;
-  std::deque<PozostawionaNaMapie> pozostawione_;
+  ListaNaDysku<PozostawionaNaMapie> pozostawione_;
   std::vector<WierszPozostawionej> wiersze_pozostawionych_;
   LicznikiPrzebiegu liczniki_;
   std::map<std::string, std::uint64_t, std::less<>> tekstury_poza_terenem_;

@@ -4,6 +4,7 @@ namespace wyrownik {
 
 void SluchaczMapy::nowa_sceneria(const StanScenerii& stan) {
   mapa_ = &raport_.nowa_sceneria(stan.nazwa_scenerii, stan.zakres);
+  mapa_->na_dysku(stan.katalog, operacje_);
 }
 
 void SluchaczMapy::zmiana(const ZmianaLinii& z) {

@@ -9,7 +9,9 @@ namespace wyrownik {
 
 class SluchaczMapy : public Sluchacz {
  public:
-  explicit SluchaczMapy(Raport& raport) : raport_(raport) {}
+  // Each map keeps its many markers off the program's own memory, in
+  // scratch files made through `operacje` in the scenery's directory.
+  SluchaczMapy(Raport& raport, OperacjeSystemu& operacje) : raport_(raport), operacje_(operacje) {}
 
   // The batch begins the map of a scenery before its run (an empty extent
   // has no run and no map).
@@ -40,6 +42,7 @@ class SluchaczMapy : public Sluchacz {
 
  private:
   Raport& raport_;
+  OperacjeSystemu& operacje_;
   MapaZmian* mapa_ = nullptr;
 };
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <deque>
 #include <future>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,11 +32,10 @@ struct HaszTekstu {
 struct WynikPliku {
   std::vector<std::string> nazwy;
   Zakres zakres;
-  std::deque<PolozenieObiektu> polozenia;  // only when the scenery asks
-  bool ma_kandydatow = false;              // a line the rewrite would offer the run, or a marker
-  bool ma_dluga_linie = false;             // a line over dluga_linia bytes
-  bool ma_tory = false;                    // a normal track's header line
-  bool ma_wezly = false;                   // a line with "node" (not a comment)
+  bool ma_kandydatow = false;   // a line the rewrite would offer the run, or a marker
+  bool ma_dluga_linie = false;  // a line over dluga_linia bytes
+  bool ma_tory = false;         // a normal track's header line
+  bool ma_wezly = false;        // a line with "node" (not a comment)
 };
 
 // Names compared as the list compares them: "/" already "\", "." and ".."
@@ -51,6 +50,23 @@ std::string klucz_nazwy(std::string_view nazwa) {
 
 using ZbiorNazw = std::unordered_set<std::string, HaszTekstu, std::equal_to<>>;
 
+// The positions of the files being read join the scenery's list in blocks
+// as they come, whichever thread reads them.
+class ZbieraczPolozen {
+ public:
+  explicit ZbieraczPolozen(PolozeniaObiektow& cel) : cel_(cel) {}
+
+  void dopisz(std::vector<PolozenieObiektu>& polozenia) {
+    const std::lock_guard<std::mutex> zamek(zamek_);
+    cel_.dopisz(polozenia.data(), polozenia.size());
+    polozenia.clear();
+  }
+
+ private:
+  std::mutex zamek_;
+  PolozeniaObiektow& cel_;
+};
+
 // The scan of one file. It shares nothing with the scan of another file, so
 // two can run at once.
 // The keyword search is a parameter of the type: the line loop tests it at
@@ -58,10 +74,9 @@ using ZbiorNazw = std::unordered_set<std::string, HaszTekstu, std::equal_to<>>;
 template <Szukanie S>
 class SkanerPliku {
  public:
-  SkanerPliku(bool zbieraj_polozenia, bool szukaj_torow, bool naglowki_z_pamieci)
-      : zbieraj_polozenia_(zbieraj_polozenia),
-        szukaj_torow_(szukaj_torow),
-        naglowki_z_pamieci_(naglowki_z_pamieci) {}
+  // Without a collector, positions are not kept.
+  SkanerPliku(ZbieraczPolozen* zbieracz, bool szukaj_torow, bool naglowki_z_pamieci)
+      : zbieracz_(zbieracz), szukaj_torow_(szukaj_torow), naglowki_z_pamieci_(naglowki_z_pamieci) {}
 
   WynikPliku skanuj(const std::filesystem::path& sciezka, OperacjeSystemu& operacje) {
     CzytnikLinii czytnik(sciezka, operacje);
@@ -109,6 +124,7 @@ class SkanerPliku {
       }
     }
     czytnik_ = nullptr;
+    if (!polozenia_.empty()) zbieracz_->dopisz(polozenia_);
     return std::move(wynik_);
   }
 
@@ -180,7 +196,10 @@ class SkanerPliku {
     } else if (tokeny_.size() >= 5) {
       if (const auto t = znajdz_trojke_w_linii(linia_)) {
         wynik_.zakres.dolacz(t->x, t->z);
-        if (zbieraj_polozenia_) wynik_.polozenia.push_back({t->x, t->z});
+        if (zbieracz_ != nullptr) {
+          polozenia_.push_back({t->x, t->z});
+          if (polozenia_.size() == PolozeniaObiektow::blok) zbieracz_->dopisz(polozenia_);
+        }
       }
     }
   }
@@ -214,7 +233,8 @@ class SkanerPliku {
     }
   }
 
-  const bool zbieraj_polozenia_;
+  ZbieraczPolozen* const zbieracz_;
+  std::vector<PolozenieObiektu> polozenia_;  // at most a block, not yet collected
   const bool szukaj_torow_;
   const bool naglowki_z_pamieci_;
   // The last few plain triangle headers (no "include", no "track"); an
@@ -246,7 +266,8 @@ class Skaner {
     stan_.ma_dluga_linie.clear();
     stan_.ma_tory.clear();
     stan_.ma_wezly.clear();
-    stan_.polozenia.clear();
+    stan_.polozenia.zacznij(stan_.katalog, operacje_);
+    if (stan_.zbieraj_polozenia) zbieracz_.emplace(stan_.polozenia);
     znane_.clear();
     dodaj_plik(stan_.nazwa_scenerii);
 
@@ -290,7 +311,7 @@ class Skaner {
 
   // A file not read (hidden, missing) tells nothing of its lines: the
   // rewrite must read it if it is there then.
-  WynikPliku skanuj(const std::optional<std::filesystem::path>& plik) const {
+  WynikPliku skanuj(const std::optional<std::filesystem::path>& plik) {
     if (!plik) {
       WynikPliku nieznany;
       nieznany.ma_kandydatow = true;
@@ -298,14 +319,13 @@ class Skaner {
       nieznany.ma_wezly = true;
       return nieznany;
     }
+    ZbieraczPolozen* zbieracz = zbieracz_ ? &*zbieracz_ : nullptr;
     const bool tory = stan_.szukaj_torow;
     const bool naglowki = stan_.skroty.naglowki_z_pamieci;
     if (stan_.skroty.szukanie == Szukanie::szerokie) {
-      return SkanerPliku<Szukanie::szerokie>(stan_.zbieraj_polozenia, tory, naglowki)
-          .skanuj(*plik, operacje_);
+      return SkanerPliku<Szukanie::szerokie>(zbieracz, tory, naglowki).skanuj(*plik, operacje_);
     }
-    return SkanerPliku<Szukanie::zwykle>(stan_.zbieraj_polozenia, tory, naglowki)
-        .skanuj(*plik, operacje_);
+    return SkanerPliku<Szukanie::zwykle>(zbieracz, tory, naglowki).skanuj(*plik, operacje_);
   }
 
   void wlacz(std::size_t i, const WynikPliku& w) {
@@ -323,7 +343,6 @@ class Skaner {
       stan_.ma_tory[i] = w.ma_tory;
     }
     for (const auto& nazwa : w.nazwy) dodaj_plik(nazwa);
-    stan_.polozenia.insert(stan_.polozenia.end(), w.polozenia.begin(), w.polozenia.end());
     if (!w.zakres.pusty()) {
       stan_.zakres.dolacz(w.zakres.min_x, w.zakres.min_z);
       stan_.zakres.dolacz(w.zakres.max_x, w.zakres.max_z);
@@ -348,6 +367,7 @@ class Skaner {
   // Names of the list folded to small letters: the duplicate test without a
   // walk of the whole list.
   ZbiorNazw znane_;
+  std::optional<ZbieraczPolozen> zbieracz_;
 };
 
 }  // namespace

@@ -3,21 +3,16 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "geometry/zakres.hpp"
+#include "scenery/polozenia_obiektow.hpp"
 #include "scenery/skroty.hpp"
 #include "text/sciezki.hpp"
 
 namespace wyrownik {
-
-// Where an object line places its object, as the runs read it.
-struct PolozenieObiektu {
-  double x = 0, z = 0;
-};
 
 // A line this long (bytes) makes a file one to rewrite on one thread.
 inline constexpr std::size_t dluga_linia = 1 << 20;
@@ -62,11 +57,11 @@ struct StanScenerii {
   mutable PamiecKatalogow katalogi;
   Skroty skroty;
   // With zbieraj_polozenia, the scan keeps where every object line it reads
-  // places its object, in file order, so that the height run can tell what
-  // lies under an object the ground does not reach. Off, it stays empty.
-  // In blocks: growing never holds two copies at once.
+  // places its object, so that the height run can tell what lies under an
+  // object the ground does not reach. Off, it stays empty. Files read on two
+  // threads add theirs in blocks as they come: the order is not the files'.
   bool zbieraj_polozenia = false;
-  std::deque<PolozenieObiektu> polozenia;
+  PolozeniaObiektow polozenia;
 
   // Where look-ups keep their listings: none with that shortcut off.
   PamiecKatalogow* pamiec_katalogow() const {

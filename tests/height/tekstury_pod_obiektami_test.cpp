@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
+#include <filesystem>
 #include <limits>
+#include <vector>
+
+#include "platform/operacje_systemu.hpp"
+#include "pomoc/katalog_tymczasowy.hpp"
 
 namespace wyrownik {
 namespace {
@@ -15,11 +19,16 @@ Trojkat trojkat(double x1, double z1, double x2, double z2, double x3, double z3
 // Positions spread along one line and one far off: the grid must find each
 // under a triangle spanning many of its cells, and only there.
 TEST(TeksturyPodObiektami, EachPositionGetsTheTexturesOfTheTrianglesContainingIt) {
-  std::deque<PolozenieObiektu> polozenia;
-  for (int i = 0; i < 1000; ++i) polozenia.push_back({i * 10.0, 5});
-  polozenia.push_back({50000, 50000});
-  polozenia.push_back({std::numeric_limits<double>::quiet_NaN(), 0});
-  TeksturyPodObiektami pod(polozenia);
+  std::vector<PolozenieObiektu> lista;
+  for (int i = 0; i < 1000; ++i) lista.push_back({i * 10.0, 5});
+  lista.push_back({50000, 50000});
+  lista.push_back({std::numeric_limits<double>::quiet_NaN(), 0});
+  const testy::KatalogTymczasowy k;
+  PolozeniaObiektow polozenia;
+  polozenia.zacznij(k.sciezka(), operacje_systemowe());
+  polozenia.dopisz(lista.data(), 600);
+  polozenia.dopisz(lista.data() + 600, lista.size() - 600);
+  TeksturyPodObiektami pod(polozenia, k.sciezka(), operacje_systemowe());
 
   const auto beton = pod.tekstura("beton.dds");
   const auto skala = pod.tekstura("skala.dds");
@@ -38,9 +47,26 @@ TEST(TeksturyPodObiektami, EachPositionGetsTheTexturesOfTheTrianglesContainingIt
   EXPECT_EQ(pod.pod(155, 5), "");  // never scanned
 }
 
+// Their scratch files go with them, whatever happens: nothing stays beside
+// the scenery.
+TEST(TeksturyPodObiektami, LeaveNoFileBehind) {
+  const testy::KatalogTymczasowy k;
+  {
+    PolozeniaObiektow polozenia;
+    polozenia.zacznij(k.sciezka(), operacje_systemowe());
+    const PolozenieObiektu p{1, 2};
+    polozenia.dopisz(&p, 1);
+    TeksturyPodObiektami pod(polozenia, k.sciezka(), operacje_systemowe());
+    EXPECT_EQ(pod.pod(1, 2), "");
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(k.sciezka()));
+}
+
 TEST(TeksturyPodObiektami, NoPositionsNoTextures) {
-  const std::deque<PolozenieObiektu> zadne;
-  TeksturyPodObiektami pod(zadne);
+  const testy::KatalogTymczasowy k;
+  PolozeniaObiektow zadne;
+  zadne.zacznij(k.sciezka(), operacje_systemowe());
+  TeksturyPodObiektami pod(zadne, k.sciezka(), operacje_systemowe());
   pod.trojkat(trojkat(0, 0, 10, 0, 0, 10), pod.tekstura("beton.dds"));
   EXPECT_EQ(pod.pod(1, 1), "");
 }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/bledy.hpp"
@@ -308,15 +310,48 @@ TEST_F(Skan, RemembersHeadersAsIfEachWereReadAgain) {
   stan.zbieraj_polozenia = true;
   stan.skroty = Skroty::zadne();
   skanuj();
-  const StanScenerii dlugo = stan;
+  const auto lista = stan.lista_plikow;
+  const Zakres zakres = stan.zakres;
+  const auto kandydaci = stan.ma_kandydatow, tory = stan.ma_tory, wezly = stan.ma_wezly;
+  const std::size_t polozenia = stan.polozenia.size();
   stan.skroty = Skroty{};
   skanuj();
-  EXPECT_EQ(stan.lista_plikow, dlugo.lista_plikow);
-  oczekuj_zakresu(dlugo.zakres.min_x, dlugo.zakres.max_x, dlugo.zakres.min_z, dlugo.zakres.max_z);
-  EXPECT_EQ(stan.ma_kandydatow, dlugo.ma_kandydatow);
-  EXPECT_EQ(stan.ma_tory, dlugo.ma_tory);
-  EXPECT_EQ(stan.ma_wezly, dlugo.ma_wezly);
-  EXPECT_EQ(stan.polozenia.size(), dlugo.polozenia.size());
+  EXPECT_EQ(stan.lista_plikow, lista);
+  oczekuj_zakresu(zakres.min_x, zakres.max_x, zakres.min_z, zakres.max_z);
+  EXPECT_EQ(stan.ma_kandydatow, kandydaci);
+  EXPECT_EQ(stan.ma_tory, tory);
+  EXPECT_EQ(stan.ma_wezly, wezly);
+  EXPECT_EQ(stan.polozenia.size(), polozenia);
+}
+
+// Two files read at once, each with more objects than one block: every
+// position is kept once, whatever the order they join in; a second scan
+// starts the list afresh.
+TEST_F(Skan, KeepsEveryObjectsPositionOnce) {
+  std::vector<std::pair<double, double>> oczekiwane;
+  std::string a, b;
+  for (int i = 0; i < 5000; ++i) {
+    a += "include d.inc " + std::to_string(i) + " 0 1 end\n";
+    b += "include d.inc " + std::to_string(i) + ".5 0 -2 end\n";
+    oczekiwane.emplace_back(i, 1);
+    oczekiwane.emplace_back(i + 0.5, -2);
+  }
+  plik("main.scn", "include a.scm end\ninclude b.scm end\n");
+  plik("a.scm", a);
+  plik("b.scm", b);
+  plik("d.inc", "");
+  stan.zbieraj_polozenia = true;
+  stan.skroty.duzy_plik_odczytu = 1;  // b.scm on the second thread
+  for (int raz = 0; raz < 2; ++raz) {
+    skanuj();
+    std::vector<std::pair<double, double>> znalezione;
+    for (std::size_t i = 0; i < stan.polozenia.size(); ++i) {
+      znalezione.emplace_back(stan.polozenia[i].x, stan.polozenia[i].z);
+    }
+    std::sort(oczekiwane.begin(), oczekiwane.end());
+    std::sort(znalezione.begin(), znalezione.end());
+    EXPECT_EQ(znalezione, oczekiwane);
+  }
 }
 
 TEST_F(Skan, ProgressInOrder) {
