@@ -1,7 +1,6 @@
 #include "height/czytaj_teren.hpp"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +10,7 @@
 #include "scenery/linia_toru.hpp"
 #include "text/czytnik_linii.hpp"
 #include "text/linia.hpp"
+#include "text/ostatnie_linie.hpp"
 #include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {
@@ -93,28 +93,19 @@ class CzytnikTerenu {
   // What a triangle node's header says: its texture, as a place in the
   // header, and whether that is ground.
   struct Naglowek {
-    std::string linia;
     std::size_t od = 0, dlugosc = 0;  // no texture: dlugosc 0
     bool terenu = false;
   };
 
   // The header's texture and verdict, worked out from the current line, or
-  // remembered from a header of the same bytes among the last few (an
-  // exporter writes one header per material, over and over). A long header
-  // is not kept: memory stays a few kilobytes.
+  // remembered from a header of the same bytes among the last few.
   const Naglowek& naglowek() {
-    static constexpr std::size_t najdluzszy_pamietany = 4096;
-    const bool pamietaj = naglowki_z_pamieci_ && biezaca_.size() <= najdluzszy_pamietany;
-    if (pamietaj) {
-      for (const Naglowek& n : pamiec_) {
-        if (n.linia == biezaca_) return n;
-      }
+    Naglowek* pamietany = nullptr;
+    if (naglowki_z_pamieci_) {
+      if (const Naglowek* znany = pamiec_.znajdz(biezaca_)) return *znany;
+      pamietany = pamiec_.zapamietaj(biezaca_);
     }
-    Naglowek& n = pamietaj ? pamiec_[nastepny_w_pamieci_] : bez_pamieci_;
-    if (pamietaj) {
-      nastepny_w_pamieci_ = (nastepny_w_pamieci_ + 1) % pamiec_.size();
-      n.linia.assign(biezaca_);
-    }
+    Naglowek& n = pamietany != nullptr ? *pamietany : bez_pamieci_;
     podziel_czysto(biezaca_, tokeny_, 6);  // token 6 names the texture
     const auto tekstura = tekstura_naglowka();
     n.od = tekstura ? static_cast<std::size_t>(tekstura->data() - biezaca_.data()) : 0;
@@ -243,8 +234,7 @@ class CzytnikTerenu {
   TeksturyPodObiektami* pod_;
   const OdbiorcaBrakow* braki_;
   const bool naglowki_z_pamieci_;
-  std::array<Naglowek, 4> pamiec_;  // empty lines: no header matches
-  std::size_t nastepny_w_pamieci_ = 0;
+  OstatnieLinie<Naglowek> pamiec_;
   Naglowek bez_pamieci_;
   // A node of a texture that is not ground being watched (obca_), its
   // triangle so far.

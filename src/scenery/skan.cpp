@@ -1,7 +1,6 @@
 #include "scenery/skan.hpp"
 
 #include <algorithm>
-#include <array>
 #include <future>
 #include <mutex>
 #include <optional>
@@ -14,6 +13,7 @@
 #include "text/blad_danych.hpp"
 #include "text/czytnik_linii.hpp"
 #include "text/linia.hpp"
+#include "text/ostatnie_linie.hpp"
 #include "text/sciezki.hpp"
 #include "text/wielkosc_liter.hpp"
 
@@ -161,17 +161,10 @@ class SkanerPliku {
   // A header is remembered only when it holds no "include" and no "track",
   // and no reader read on from it.
   bool znany_naglowek() const {
-    if (!naglowki_z_pamieci_ || !wynik_.ma_wezly) return false;
-    for (const std::string& n : naglowki_) {
-      if (!n.empty() && n == linia_) return true;
-    }
-    return false;
+    return naglowki_z_pamieci_ && wynik_.ma_wezly && naglowki_.znajdz(linia_) != nullptr;
   }
   void zapamietaj_naglowek() {
-    static constexpr std::size_t najdluzszy_pamietany = 4096;
-    if (!naglowki_z_pamieci_ || linia_.size() > najdluzszy_pamietany) return;
-    naglowki_[nastepny_naglowek_].assign(linia_);
-    nastepny_naglowek_ = (nastepny_naglowek_ + 1) % naglowki_.size();
+    if (naglowki_z_pamieci_) naglowki_.zapamietaj(linia_);
   }
 
   // Tokens 1, 2 and 3 of the current line as X and Z, when all three are
@@ -237,10 +230,9 @@ class SkanerPliku {
   std::vector<PolozenieObiektu> polozenia_;  // at most a block, not yet collected
   const bool szukaj_torow_;
   const bool naglowki_z_pamieci_;
-  // The last few plain triangle headers (no "include", no "track"); an
-  // empty one is a place not yet taken.
-  std::array<std::string, 4> naglowki_;
-  std::size_t nastepny_naglowek_ = 0;
+  // The last few plain triangle headers (no "include", no "track").
+  struct Bez {};
+  OstatnieLinie<Bez> naglowki_;
   CzytnikLinii* czytnik_ = nullptr;
   // The current line as read: keyword tests and tokens need no cleaned copy
   // (podziel_czysto). Reused buffers: the loop allocates nothing once they
