@@ -58,6 +58,9 @@ class OperacjeSystemu {
 
   // Creates the directory and those above it that are missing.
   virtual std::error_code utworz_katalogi(const std::filesystem::path& katalog);
+  // Removes a file, or a link and not what it leads to; a name that is not
+  // there is no failure.
+  virtual std::error_code usun(const std::filesystem::path& sciezka);
 };
 
 OperacjeSystemu& operacje_systemowe();

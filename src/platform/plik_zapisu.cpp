@@ -106,10 +106,14 @@ bool zachowaj_plik(const std::filesystem::path& plik, const std::filesystem::pat
 }
 
 void usun_pozostalosc(const std::filesystem::path& sciezka) {
+  usun_pozostalosc(sciezka, operacje_systemowe());
+}
+
+void usun_pozostalosc(const std::filesystem::path& sciezka, OperacjeSystemu& operacje) {
   std::error_code blad;
   const auto stan = std::filesystem::symlink_status(sciezka, blad);
   if (std::filesystem::is_directory(stan)) return;
-  usun_plik(sciezka);
+  if (const auto kod = operacje.usun(sciezka)) throw BladPliku("cannot remove", sciezka, kod);
 }
 
 }  // namespace wyrownik

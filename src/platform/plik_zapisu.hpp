@@ -84,5 +84,7 @@ void usun_plik(const std::filesystem::path& sciezka);
 // run; a folder of that name is the user's and stays. Throws BladPliku when
 // the file exists and cannot be removed.
 void usun_pozostalosc(const std::filesystem::path& sciezka);
+// The same through `operacje`.
+void usun_pozostalosc(const std::filesystem::path& sciezka, OperacjeSystemu& operacje);
 
 }  // namespace wyrownik

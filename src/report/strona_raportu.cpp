@@ -702,7 +702,7 @@ void zapisz_raport(const std::filesystem::path& sciezka, const Raport& raport,
   // file systems (ext4) write the new one out before the rename returns,
   // milliseconds the batch would wait for a page that need not be durable.
   // The name is without a report only between the two calls.
-  usun_pozostalosc(sciezka);
+  usun_pozostalosc(sciezka, operacje);
   zastap_plik(nowy, sciezka, operacje);
 }
 

@@ -282,6 +282,22 @@ TEST_F(PrzebiegWysokosci, AFailingReadMappingOrFolderLeavesEverySceneryFileAsItW
   }
 }
 
+// The old report that cannot make way for the new one: the report is not
+// written, and that costs the batch nothing.
+TEST_F(PrzebiegWysokosci, AnOldReportThatCannotBeRemovedLeavesTheBatchDone) {
+  srodowisko.zapis.operacje = &operacje_;
+  const fs::path raport = k / "Log_korekcja.html";
+  for (const bool odmowa : {false, true}) {
+    zapisz("main.scn", teren + crlf({"include slup.inc 2 0 1 end"}));
+    okno.zdarzenia.clear();
+    awarie_.usun = odmowa;
+    ASSERT_EQ(partia(), WynikPartii::zakonczona);
+    EXPECT_EQ(tresc("main.scn"), teren + crlf({"include slup.inc 2 3 1 end"}));
+    EXPECT_EQ(okno.tylko("no report=").size(), odmowa ? 1u : 0u);
+    EXPECT_TRUE(fs::is_regular_file(raport));
+  }
+}
+
 TEST_F(PrzebiegWysokosci, ASceneryFileNamedLikeAScratchFileStopsTheBatchBeforeAnyWrite) {
   for (const char* roboczy : {"aaa.aaa", "AAA.AAB", "aaa.ccc"}) {
     const std::string tresc_roboczego = teren + crlf({"include slup.inc 2 0 1 end"});

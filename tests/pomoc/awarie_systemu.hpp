@@ -30,6 +30,7 @@ struct Awarie {
   bool dowiaz = false;                       // links refused: another file system
   std::optional<int> rezerwuj_do;            // growths of mapped files allowed, then a full disk
   bool utworz_katalogi = false;              // folders refused
+  bool usun = false;                         // removals refused
   std::function<void()> przed_zmiana_nazwy;  // a look at the disk just before a rename
   std::vector<std::string> wywolania;        // names of the writing calls, in order
 };
@@ -140,6 +141,11 @@ class OperacjeZAwariami : public OperacjeSystemu {
   std::error_code utworz_katalogi(const std::filesystem::path& katalog) override {
     if (awarie.utworz_katalogi) return std::make_error_code(std::errc::permission_denied);
     return OperacjeSystemu::utworz_katalogi(katalog);
+  }
+
+  std::error_code usun(const std::filesystem::path& sciezka) override {
+    if (awarie.usun) return std::make_error_code(std::errc::permission_denied);
+    return OperacjeSystemu::usun(sciezka);
   }
 
  private:

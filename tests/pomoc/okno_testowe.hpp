@@ -36,6 +36,9 @@ class OknoTestowe : public OknoPartii {
   }
   void szczegoly_bledu(std::string_view opis) override { szczegoly.emplace_back(opis); }
   void ostrzezenie(std::string_view tekst) override { ostrzezenia.emplace_back(tekst); }
+  void brak_raportu(std::string_view powod) override {
+    zdarzenia.push_back("no report=" + std::string(powod));
+  }
   std::size_t ile_pozycji() const override { return pozycje.size(); }
   bool zaznaczona(std::size_t i) const override { return i < zaznaczenie.size() && zaznaczenie[i]; }
   std::string pozycja(std::size_t i) const override { return pozycje[i]; }
