@@ -22,7 +22,7 @@ std::size_t w_zakresie(double v, std::size_t ile) {
 
 TeksturyPodObiektami::TeksturyPodObiektami(const PolozeniaObiektow& polozenia,
                                            const std::filesystem::path& katalog,
-                                           OperacjeSystemu& operacje) {
+                                           OperacjeSystemu& operacje, std::size_t w_pamieci_do) {
   double max_x = 0, max_z = 0;
   for (std::size_t i = 0; i < polozenia.size(); ++i) {
     const PolozenieObiektu p = polozenia[i];
@@ -52,14 +52,20 @@ TeksturyPodObiektami::TeksturyPodObiektami(const PolozeniaObiektow& polozenia,
   od_polozen_ = ((komorki + 1) * sizeof(std::uint32_t) + 15) / 16 * 16;
   od_zestawow_ = od_polozen_ + ile_ * sizeof(PolozenieObiektu);
   const std::size_t dlugosc = od_zestawow_ + ile_ * sizeof(std::uint32_t);
-  plik_.emplace(
-      PlikMapowany::bez_nazwy(katalog, dlugosc, PlikMapowany::Dostep::wszystkie, operacje));
-  plik_->wydluz(dlugosc);  // zeros: no position in a cell, no set
+  // Zeros: no position in a cell, no set. A few thousand objects need no
+  // file.
+  if (dlugosc <= w_pamieci_do) {
+    pamiec_.assign(dlugosc, 0);
+  } else {
+    plik_.emplace(
+        PlikMapowany::bez_nazwy(katalog, dlugosc, PlikMapowany::Dostep::wszystkie, operacje));
+    plik_->wydluz(dlugosc);
+  }
 
   // Sorted by cell, in the list's order within one: counted, summed, then
   // each placed at its cell's next free place, which leaves every start at
   // the next cell's; shifted back by one, the starts are there again.
-  char* poczatki = plik_->dane();
+  char* poczatki = dane();
   const auto dodaj = [poczatki](std::size_t c, std::uint32_t ilu) {
     std::uint32_t w;
     std::memcpy(&w, poczatki + c * sizeof w, sizeof w);
@@ -77,32 +83,40 @@ TeksturyPodObiektami::TeksturyPodObiektami(const PolozeniaObiektow& polozenia,
   for (std::size_t c = 1; c <= komorki; ++c) dodaj(c, poczatek(c - 1));
   skonczone([&](const PolozenieObiektu& p) {
     const std::uint32_t miejsce = dodaj(komorka(p.x, p.z), 1);
-    std::memcpy(plik_->dane() + od_polozen_ + miejsce * sizeof p, &p, sizeof p);
+    std::memcpy(dane() + od_polozen_ + miejsce * sizeof p, &p, sizeof p);
   });
   std::memmove(poczatki + sizeof(std::uint32_t), poczatki, komorki * sizeof(std::uint32_t));
   std::memset(poczatki, 0, sizeof(std::uint32_t));
 }
 
+char* TeksturyPodObiektami::dane() {
+  return plik_ ? plik_->dane() : pamiec_.data();
+}
+
+const char* TeksturyPodObiektami::dane() const {
+  return plik_ ? plik_->dane() : pamiec_.data();
+}
+
 std::uint32_t TeksturyPodObiektami::poczatek(std::size_t komorka) const {
   std::uint32_t w;
-  std::memcpy(&w, plik_->dane() + komorka * sizeof w, sizeof w);
+  std::memcpy(&w, dane() + komorka * sizeof w, sizeof w);
   return w;
 }
 
 PolozenieObiektu TeksturyPodObiektami::polozenie(std::size_t i) const {
   PolozenieObiektu p;
-  std::memcpy(&p, plik_->dane() + od_polozen_ + i * sizeof p, sizeof p);
+  std::memcpy(&p, dane() + od_polozen_ + i * sizeof p, sizeof p);
   return p;
 }
 
 std::uint32_t TeksturyPodObiektami::zestaw(std::size_t i) const {
   std::uint32_t w;
-  std::memcpy(&w, plik_->dane() + od_zestawow_ + i * sizeof w, sizeof w);
+  std::memcpy(&w, dane() + od_zestawow_ + i * sizeof w, sizeof w);
   return w;
 }
 
 void TeksturyPodObiektami::ustaw_zestaw(std::size_t i, std::uint32_t zestaw) {
-  std::memcpy(plik_->dane() + od_zestawow_ + i * sizeof zestaw, &zestaw, sizeof zestaw);
+  std::memcpy(dane() + od_zestawow_ + i * sizeof zestaw, &zestaw, sizeof zestaw);
 }
 
 std::size_t TeksturyPodObiektami::komorka(double x, double z) const {

@@ -21,10 +21,11 @@ namespace wyrownik {
 class TeksturyPodObiektami {
  public:
   // Every position the scan found but those not finite, sorted into an
-  // unnamed scratch file in `katalog`: the program's own memory holds
-  // nothing per object. Throws BladPliku.
+  // unnamed scratch file in `katalog` (in memory up to `w_pamieci_do`
+  // bytes): the program's own memory holds nothing per object. Throws
+  // BladPliku.
   TeksturyPodObiektami(const PolozeniaObiektow& polozenia, const std::filesystem::path& katalog,
-                       OperacjeSystemu& operacje);
+                       OperacjeSystemu& operacje, std::size_t w_pamieci_do = 256 << 10);
 
   // The texture of a node about to be read (Windows-1250), as a number for
   // trojkat(): one look-up per node, none per triangle.
@@ -42,6 +43,8 @@ class TeksturyPodObiektami {
   std::size_t komorka(double x, double z) const;
   std::uint32_t z_dodana(std::uint32_t zestaw, std::uint32_t tekstura);
 
+  char* dane();
+  const char* dane() const;
   std::uint32_t poczatek(std::size_t komorka) const;
   PolozenieObiektu polozenie(std::size_t i) const;
   std::uint32_t zestaw(std::size_t i) const;
@@ -55,6 +58,7 @@ class TeksturyPodObiektami {
   std::size_t ile_ = 0;
   std::size_t od_polozen_ = 0, od_zestawow_ = 0;
   std::optional<PlikMapowany> plik_;
+  std::vector<char> pamiec_;  // instead of the file
   // Sets by number: their textures' numbers and their text; set 0 is empty.
   std::vector<std::vector<std::uint32_t>> skladniki_{{}};
   std::vector<std::string> teksty_{{}};

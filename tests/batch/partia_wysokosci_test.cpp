@@ -241,7 +241,7 @@ TEST_F(PrzebiegWysokosci, CopyThatCannotBeWrittenStopsTheBatchAndLeavesTheFileAs
 }
 
 // A read that fails half-way through the rewrite of the first changed file,
-// scratch files that cannot grow before or while the ground is stored, a backup
+// a scratch index that cannot grow while the ground is stored, a backup
 // folder that cannot be made: each stops the batch with every scenery file
 // as it was, and the same batch afterwards does its whole work.
 TEST_F(PrzebiegWysokosci, AFailingReadMappingOrFolderLeavesEverySceneryFileAsItWas) {
@@ -255,10 +255,8 @@ TEST_F(PrzebiegWysokosci, AFailingReadMappingOrFolderLeavesEverySceneryFileAsItW
          awarie_.czytaj_do = 2 * glowny.size() + glowny.size() / 2;
        },
        "Label3=FAZA IV"},
-      // No room for the objects' positions sorted by place.
-      {[&] { awarie_.rezerwuj_do = 0; }, "Label3="},  // between the scan and "FAZA II"
-      // Those, the cells' heads, then no room for the first triangle.
-      {[&] { awarie_.rezerwuj_do = 2; }, "Label3=FAZA III"},
+      // The cells' heads, then no room for the first triangle.
+      {[&] { awarie_.rezerwuj_do = 1; }, "Label3=FAZA III"},
       {[&] { awarie_.utworz_katalogi = true; }, "Label3=FAZA IV"},
   };
   srodowisko.zapis.operacje = &operacje_;

@@ -17,8 +17,12 @@ Trojkat trojkat(double x1, double z1, double x2, double z2, double x3, double z3
 }
 
 // Positions spread along one line and one far off: the grid must find each
-// under a triangle spanning many of its cells, and only there.
-TEST(TeksturyPodObiektami, EachPositionGetsTheTexturesOfTheTrianglesContainingIt) {
+// under a triangle spanning many of its cells, and only there, kept in
+// memory or in a file.
+class TeksturyPodObiektamiGdzie : public ::testing::TestWithParam<std::size_t> {};
+INSTANTIATE_TEST_SUITE_P(WPamieciIWPliku, TeksturyPodObiektamiGdzie, ::testing::Values(1 << 20, 0));
+
+TEST_P(TeksturyPodObiektamiGdzie, EachPositionGetsTheTexturesOfTheTrianglesContainingIt) {
   std::vector<PolozenieObiektu> lista;
   for (int i = 0; i < 1000; ++i) lista.push_back({i * 10.0, 5});
   lista.push_back({50000, 50000});
@@ -28,7 +32,7 @@ TEST(TeksturyPodObiektami, EachPositionGetsTheTexturesOfTheTrianglesContainingIt
   polozenia.zacznij(k.sciezka(), operacje_systemowe());
   polozenia.dopisz(lista.data(), 600);
   polozenia.dopisz(lista.data() + 600, lista.size() - 600);
-  TeksturyPodObiektami pod(polozenia, k.sciezka(), operacje_systemowe());
+  TeksturyPodObiektami pod(polozenia, k.sciezka(), operacje_systemowe(), GetParam());
 
   const auto beton = pod.tekstura("beton.dds");
   const auto skala = pod.tekstura("skala.dds");
@@ -56,7 +60,7 @@ TEST(TeksturyPodObiektami, LeaveNoFileBehind) {
     polozenia.zacznij(k.sciezka(), operacje_systemowe());
     const PolozenieObiektu p{1, 2};
     polozenia.dopisz(&p, 1);
-    TeksturyPodObiektami pod(polozenia, k.sciezka(), operacje_systemowe());
+    TeksturyPodObiektami pod(polozenia, k.sciezka(), operacje_systemowe(), 0);
     EXPECT_EQ(pod.pod(1, 2), "");
   }
   EXPECT_TRUE(std::filesystem::is_empty(k.sciezka()));

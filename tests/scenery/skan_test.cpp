@@ -330,7 +330,7 @@ TEST_F(Skan, RemembersHeadersAsIfEachWereReadAgain) {
 TEST_F(Skan, KeepsEveryObjectsPositionOnce) {
   std::vector<std::pair<double, double>> oczekiwane;
   std::string a, b;
-  for (int i = 0; i < 5000; ++i) {
+  for (int i = 0; i < 17000; ++i) {
     a += "include d.inc " + std::to_string(i) + " 0 1 end\n";
     b += "include d.inc " + std::to_string(i) + ".5 0 -2 end\n";
     oczekiwane.emplace_back(i, 1);
