@@ -61,11 +61,13 @@ TeksturyPodObiektami::TeksturyPodObiektami(const PolozeniaObiektow& polozenia,
         PlikMapowany::bez_nazwy(katalog, dlugosc, PlikMapowany::Dostep::wszystkie, operacje));
     plik_->wydluz(dlugosc);
   }
+  // Never grown again: the records stay where they are.
+  baza_ = plik_ ? plik_->dane() : pamiec_.data();
 
   // Sorted by cell, in the list's order within one: counted, summed, then
   // each placed at its cell's next free place, which leaves every start at
   // the next cell's; shifted back by one, the starts are there again.
-  char* poczatki = dane();
+  char* poczatki = baza_;
   const auto dodaj = [poczatki](std::size_t c, std::uint32_t ilu) {
     std::uint32_t w;
     std::memcpy(&w, poczatki + c * sizeof w, sizeof w);
@@ -83,40 +85,32 @@ TeksturyPodObiektami::TeksturyPodObiektami(const PolozeniaObiektow& polozenia,
   for (std::size_t c = 1; c <= komorki; ++c) dodaj(c, poczatek(c - 1));
   skonczone([&](const PolozenieObiektu& p) {
     const std::uint32_t miejsce = dodaj(komorka(p.x, p.z), 1);
-    std::memcpy(dane() + od_polozen_ + miejsce * sizeof p, &p, sizeof p);
+    std::memcpy(baza_ + od_polozen_ + miejsce * sizeof p, &p, sizeof p);
   });
   std::memmove(poczatki + sizeof(std::uint32_t), poczatki, komorki * sizeof(std::uint32_t));
   std::memset(poczatki, 0, sizeof(std::uint32_t));
 }
 
-char* TeksturyPodObiektami::dane() {
-  return plik_ ? plik_->dane() : pamiec_.data();
-}
-
-const char* TeksturyPodObiektami::dane() const {
-  return plik_ ? plik_->dane() : pamiec_.data();
-}
-
 std::uint32_t TeksturyPodObiektami::poczatek(std::size_t komorka) const {
   std::uint32_t w;
-  std::memcpy(&w, dane() + komorka * sizeof w, sizeof w);
+  std::memcpy(&w, baza_ + komorka * sizeof w, sizeof w);
   return w;
 }
 
 PolozenieObiektu TeksturyPodObiektami::polozenie(std::size_t i) const {
   PolozenieObiektu p;
-  std::memcpy(&p, dane() + od_polozen_ + i * sizeof p, sizeof p);
+  std::memcpy(&p, baza_ + od_polozen_ + i * sizeof p, sizeof p);
   return p;
 }
 
 std::uint32_t TeksturyPodObiektami::zestaw(std::size_t i) const {
   std::uint32_t w;
-  std::memcpy(&w, dane() + od_zestawow_ + i * sizeof w, sizeof w);
+  std::memcpy(&w, baza_ + od_zestawow_ + i * sizeof w, sizeof w);
   return w;
 }
 
 void TeksturyPodObiektami::ustaw_zestaw(std::size_t i, std::uint32_t zestaw) {
-  std::memcpy(dane() + od_zestawow_ + i * sizeof zestaw, &zestaw, sizeof zestaw);
+  std::memcpy(baza_ + od_zestawow_ + i * sizeof zestaw, &zestaw, sizeof zestaw);
 }
 
 std::size_t TeksturyPodObiektami::komorka(double x, double z) const {

@@ -43,8 +43,6 @@ class TeksturyPodObiektami {
   std::size_t komorka(double x, double z) const;
   std::uint32_t z_dodana(std::uint32_t zestaw, std::uint32_t tekstura);
 
-  char* dane();
-  const char* dane() const;
   std::uint32_t poczatek(std::size_t komorka) const;
   PolozenieObiektu polozenie(std::size_t i) const;
   std::uint32_t zestaw(std::size_t i) const;
@@ -59,6 +57,7 @@ class TeksturyPodObiektami {
   std::size_t od_polozen_ = 0, od_zestawow_ = 0;
   std::optional<PlikMapowany> plik_;
   std::vector<char> pamiec_;  // instead of the file
+  char* baza_ = nullptr;      // the file's mapping or pamiec_
   // Sets by number: their textures' numbers and their text; set 0 is empty.
   std::vector<std::vector<std::uint32_t>> skladniki_{{}};
   std::vector<std::string> teksty_{{}};

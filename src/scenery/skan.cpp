@@ -67,8 +67,8 @@ class ZbieraczPolozen {
   PolozeniaObiektow& cel_;
 };
 
-// The scan of one file. It shares nothing with the scan of another file, so
-// two can run at once.
+// The scan of one file. It shares nothing with the scan of another file but
+// the positions' collector, which locks, so two can run at once.
 // The keyword search is a parameter of the type: the line loop tests it at
 // no cost.
 template <Szukanie S>
