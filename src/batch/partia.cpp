@@ -176,6 +176,8 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
       korekcja.rodzaj == RodzajPrzebiegu::skrajnia && stan.skroty.pomin_pliki_bez_wezlow;
   stan.zbieraj_polozenia = korekcja.rodzaj == RodzajPrzebiegu::wysokosc &&
                            wyjscia.kontekst().sluchacz->chce_tekstur_pod_obiektami();
+  stan.zbieraj_wierzcholki =
+      korekcja.rodzaj == RodzajPrzebiegu::wysokosc && stan.skroty.wierzcholki_ze_skanu;
   const std::size_t ile = okno.ile_pozycji();
   for (std::size_t i = 0; i < ile && !powod; ++i) {
     if (!okno.zaznaczona(i)) continue;

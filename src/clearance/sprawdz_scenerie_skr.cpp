@@ -30,7 +30,7 @@ class PrzebiegSkrajni : public Przebieg {
   // read here; its few track segments wait until this file's are stored.
   // Tracks that give no segment are told on this thread, once their file's
   // segments are stored.
-  void czytaj(std::string_view wpis, const std::filesystem::path& plik,
+  void czytaj(std::size_t, std::string_view wpis, const std::filesystem::path& plik,
               const std::optional<std::filesystem::path>& nastepny) override {
     std::unique_ptr<Wyprzedzenie> przeczytany;
     if (wyprzedzenie_ && plik_wyprzedzenia_ == plik) przeczytany = std::move(wyprzedzenie_);

@@ -27,14 +27,16 @@ class CzytnikTerenu {
  public:
   CzytnikTerenu(const std::filesystem::path& plik, const UstawieniaWysokosci& u,
                 const OdbiorcaTrojkatow& odbiorca, Sluchacz* rysunek, OperacjeSystemu& operacje,
-                TeksturyPodObiektami* pod, const OdbiorcaBrakow* braki, bool naglowki_z_pamieci)
+                TeksturyPodObiektami* pod, const OdbiorcaBrakow* braki, bool naglowki_z_pamieci,
+                WierzcholkiSkanu::Kursor* wierzcholki)
       : czytnik_(plik, operacje),
         konf_(u),
         odbiorca_(odbiorca),
         rysunek_(rysunek),
         pod_(pod),
         braki_(braki),
-        naglowki_z_pamieci_(naglowki_z_pamieci) {}
+        naglowki_z_pamieci_(naglowki_z_pamieci),
+        wierzcholki_(wierzcholki) {}
 
   void czytaj() {
     std::string_view surowa;
@@ -131,23 +133,40 @@ class CzytnikTerenu {
       return;
     }
 
-    Trojkat t;
-    int ile = 0;
+    trojkat_ = 0;
+    if (wierzcholki_) bieg_ze_skanu();
     while (nastepna()) {
       if (zawiera(biezaca_, "endtri", S)) return;
-      Wierzcholek& w = t.v[static_cast<std::size_t>(ile)];
-      if (!trzy_liczby(biezaca_, w.x, w.y, w.z)) continue;
-      // Groups of three in the order read, strips too; a leftover one or two
-      // vertices form nothing.
-      if (++ile == 3) {
-        odbiorca_(t);
-        if (rysunek_) {
-          const auto [x_min, x_max] = std::minmax({t.v[0].x, t.v[1].x, t.v[2].x});
-          const auto [z_min, z_max] = std::minmax({t.v[0].z, t.v[1].z, t.v[2].z});
-          rysunek_->teren(x_min, x_max, z_min, z_max);
-        }
-        ile = 0;
-      }
+      Wierzcholek& w = biezacy_.v[trojkat_];
+      if (trzy_liczby(biezaca_, w.x, w.y, w.z)) wierzcholek();
+    }
+  }
+
+  // The node's first vertex lines as the scan parsed them: the lines are
+  // passed over but the last, which stays the current line as if read.
+  void bieg_ze_skanu() {
+    const auto bieg = wierzcholki_->bieg(czytnik_.nr_linii());
+    if (!bieg) return;
+    for (std::uint64_t i = 0; i < bieg->ile; ++i) {
+      const PunktSkanu p = wierzcholki_->punkt();
+      biezacy_.v[trojkat_] = {p.x, p.y, p.z};
+      wierzcholek();
+    }
+    czytnik_.przeskocz(bieg->od_ostatniej, bieg->naglowek + bieg->ile);
+    nastepna();
+  }
+
+  // Groups of three in the order read, strips too; a leftover one or two
+  // vertices form nothing.
+  void wierzcholek() {
+    if (++trojkat_ < 3) return;
+    trojkat_ = 0;
+    odbiorca_(biezacy_);
+    if (rysunek_) {
+      const Trojkat& t = biezacy_;
+      const auto [x_min, x_max] = std::minmax({t.v[0].x, t.v[1].x, t.v[2].x});
+      const auto [z_min, z_max] = std::minmax({t.v[0].z, t.v[1].z, t.v[2].z});
+      rysunek_->teren(x_min, x_max, z_min, z_max);
     }
   }
 
@@ -236,6 +255,10 @@ class CzytnikTerenu {
   const bool naglowki_z_pamieci_;
   OstatnieLinie<Naglowek> pamiec_;
   Naglowek bez_pamieci_;
+  WierzcholkiSkanu::Kursor* wierzcholki_;
+  // The ground node being read: its triangle so far, and the next corner.
+  Trojkat biezacy_;
+  std::size_t trojkat_ = 0;
   // A node of a texture that is not ground being watched (obca_), its
   // triangle so far.
   bool obca_ = false;
@@ -264,15 +287,15 @@ bool czy_tekstura_terenu(std::string_view tekstura, const std::vector<std::strin
 
 void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
                   const OdbiorcaTrojkatow& dodaj_trojkat, Sluchacz* rysunek, const Skroty& skroty,
-                  OperacjeSystemu& operacje, TeksturyPodObiektami* pod,
-                  const OdbiorcaBrakow* braki) {
+                  OperacjeSystemu& operacje, TeksturyPodObiektami* pod, const OdbiorcaBrakow* braki,
+                  WierzcholkiSkanu::Kursor* wierzcholki) {
   if (skroty.szukanie == Szukanie::szerokie) {
     CzytnikTerenu<Szukanie::szerokie>(plik, ustawienia, dodaj_trojkat, rysunek, operacje, pod,
-                                      braki, skroty.naglowki_z_pamieci)
+                                      braki, skroty.naglowki_z_pamieci, wierzcholki)
         .czytaj();
   } else {
     CzytnikTerenu<Szukanie::zwykle>(plik, ustawienia, dodaj_trojkat, rysunek, operacje, pod, braki,
-                                    skroty.naglowki_z_pamieci)
+                                    skroty.naglowki_z_pamieci, wierzcholki)
         .czytaj();
   }
 }

@@ -14,6 +14,7 @@
 #include "platform/operacje_systemu.hpp"
 #include "run/zdarzenia.hpp"
 #include "scenery/skroty.hpp"
+#include "scenery/wierzcholki_skanu.hpp"
 #include "text/wielkosc_liter.hpp"
 
 namespace wyrownik {
@@ -28,12 +29,15 @@ using OdbiorcaTrojkatow = std::function<void(const Trojkat&)>;
 // loop reads them (never read ahead, so that they cannot change what the
 // run reads): such a node ends at "endtri", at the next node a reader reads
 // on, or at the file's end. With `braki`, a road or river the settings take
-// for ground that gives no strip goes to it. The file is read through
-// `operacje`, with the shortcuts `skroty` allows.
+// for ground that gives no strip goes to it. With `wierzcholki`, the
+// vertex lines the scan kept for this file are taken from it rather than
+// read. The file is read through `operacje`, with the shortcuts `skroty`
+// allows.
 void czytaj_teren(const std::filesystem::path& plik, const UstawieniaWysokosci& ustawienia,
                   const OdbiorcaTrojkatow& dodaj_trojkat, Sluchacz* rysunek, const Skroty& skroty,
                   OperacjeSystemu& operacje, TeksturyPodObiektami* pod = nullptr,
-                  const OdbiorcaBrakow* braki = nullptr);
+                  const OdbiorcaBrakow* braki = nullptr,
+                  WierzcholkiSkanu::Kursor* wierzcholki = nullptr);
 
 // Whether a triangle node's texture counts as ground: the name, reduced to
 // the part after its last "/" or "\", begins with one of the prefixes

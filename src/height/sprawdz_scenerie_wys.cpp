@@ -35,7 +35,7 @@ class PrzebiegWysokosci : public Przebieg {
   // triangles in the index, in the order read.
   // The next file is not read ahead: the map is drawn while a file is read,
   // on the thread that reads it.
-  void czytaj(std::string_view wpis, const std::filesystem::path& plik,
+  void czytaj(std::size_t nr, std::string_view wpis, const std::filesystem::path& plik,
               const std::optional<std::filesystem::path>&) override {
     // Told on the thread that reads, as the drawing is.
     const OdbiorcaBrakow braki = [&](const TorBezOdcinka& t) {
@@ -48,13 +48,17 @@ class PrzebiegWysokosci : public Przebieg {
       indeks_->rejestruj_w_komorkach(indeks_->dopisz_rekord(t.jako_rekord()), x_min, x_max, z_min,
                                      z_max);
     };
+    auto kursor = stan_.wierzcholki.pliku(nr);
+    WierzcholkiSkanu::Kursor* wierzcholki = stan_.zbieraj_wierzcholki ? &kursor : nullptr;
     const Skroty& skroty = stan_.skroty;
     if (!skroty.odczyt_na_dwoch_watkach || !wart_drugiego_watku(plik, skroty.duzy_plik_odczytu)) {
-      czytaj_teren(plik, ustawienia_, zapisz, rysunek_, skroty, operacje_, pod(), braki_dla);
+      czytaj_teren(plik, ustawienia_, zapisz, rysunek_, skroty, operacje_, pod(), braki_dla,
+                   wierzcholki);
     } else {
       w_potoku<Trojkat>(
           [&](const OdbiorcaTrojkatow& oddaj) {
-            czytaj_teren(plik, ustawienia_, oddaj, rysunek_, skroty, operacje_, pod(), braki_dla);
+            czytaj_teren(plik, ustawienia_, oddaj, rysunek_, skroty, operacje_, pod(), braki_dla,
+                         wierzcholki);
           },
           zapisz);
     }

@@ -40,7 +40,7 @@ void wykonaj_przebieg(const StanScenerii& stan, Przebieg& przebieg,
     dla_plikow_fazy(stan, Faza::odczyt, postep,
                     [&](std::size_t nr, std::string_view wpis, const std::filesystem::path& plik) {
                       if (przebieg.czyta(nr))
-                        przebieg.czytaj(wpis, plik, nastepny_plik(stan, przebieg, nr));
+                        przebieg.czytaj(nr, wpis, plik, nastepny_plik(stan, przebieg, nr));
                     });
     przepisz_scenerie(stan, przebieg, kontekst, liczniki, postep);
     sluchacz.koniec_scenerii(stan, liczniki);

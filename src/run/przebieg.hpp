@@ -18,11 +18,11 @@ class Przebieg : public ZasadyPrzepisania {
  public:
   // "FAZA II": creates the scratch index over the scenery's extents.
   virtual void zaloz_indeks() = 0;
-  // "FAZA III": reads one file of the scenery (`wpis` its entry in the
+  // "FAZA III": reads one file of the scenery (`wpis` entry `nr` of the
   // list) into the index. `nastepny` is the file read after it, when there
   // is one: a run may begin reading it now, on another thread, as long as it
   // enters the index after `plik`.
-  virtual void czytaj(std::string_view wpis, const std::filesystem::path& plik,
+  virtual void czytaj(std::size_t nr, std::string_view wpis, const std::filesystem::path& plik,
                       const std::optional<std::filesystem::path>& nastepny) = 0;
   // Whether "FAZA III" reads entry `nr` of the list at all: a run may pass
   // over a file the scan found nothing in that it would read.

@@ -68,15 +68,22 @@ class ZbieraczPolozen {
 };
 
 // The scan of one file. It shares nothing with the scan of another file but
-// the positions' collector, which locks, so two can run at once.
+// the positions' collector and the vertices' list, which lock, so two can
+// run at once.
 // The keyword search is a parameter of the type: the line loop tests it at
 // no cost.
 template <Szukanie S>
 class SkanerPliku {
  public:
-  // Without a collector, positions are not kept.
-  SkanerPliku(ZbieraczPolozen* zbieracz, bool szukaj_torow, bool naglowki_z_pamieci)
-      : zbieracz_(zbieracz), szukaj_torow_(szukaj_torow), naglowki_z_pamieci_(naglowki_z_pamieci) {}
+  // Without a collector, positions are not kept; without `wierzcholki`,
+  // vertices. `nr` is the file's entry in the list.
+  SkanerPliku(ZbieraczPolozen* zbieracz, WierzcholkiSkanu* wierzcholki, std::size_t nr,
+              bool szukaj_torow, bool naglowki_z_pamieci)
+      : zbieracz_(zbieracz),
+        wierzcholki_(wierzcholki),
+        nr_(nr),
+        szukaj_torow_(szukaj_torow),
+        naglowki_z_pamieci_(naglowki_z_pamieci) {}
 
   WynikPliku skanuj(const std::filesystem::path& sciezka, OperacjeSystemu& operacje) {
     CzytnikLinii czytnik(sciezka, operacje);
@@ -125,6 +132,7 @@ class SkanerPliku {
     }
     czytnik_ = nullptr;
     if (!polozenia_.empty()) zbieracz_->dopisz(polozenia_);
+    if (wierzcholki_ != nullptr) wierzcholki_->dopisz(nr_, zapis_);
     return std::move(wynik_);
   }
 
@@ -173,6 +181,7 @@ class SkanerPliku {
     double y = 0;
     return trzy_liczby(linia_, x, y, z);
   }
+  bool punkt(PunktSkanu& p) { return trzy_liczby(linia_, p.x, p.y, p.z); }
 
   // Five tokens tell a file from an object: only they are kept, and the
   // position is read token by token, whatever the line's length.
@@ -212,22 +221,50 @@ class SkanerPliku {
 
   // Vertex lines in groups of three; lines that are not vertices do not
   // break a group, and one or two left over form no triangle.
+  // The vertex lines right after the header are kept as a run, when the
+  // vertices are collected; a long one only in part, so that memory stays
+  // bounded.
   void trojkaty() {
-    double xs[3], zs[3];
+    PunktSkanu p[3];
     int w = 0;
     bool endtri = false;
+    BiegWierzcholkow bieg{czytnik_->nr_linii(), 0, 0};
+    bool w_biegu = wierzcholki_ != nullptr && !wierzcholki_->pelne();
+    punkty_.clear();
     while (nastepna_linia(&endtri)) {
-      if (endtri) return;
-      if (!punkt(xs[w], zs[w])) continue;
+      if (endtri) break;
+      if (!punkt(p[w])) {
+        w_biegu = false;
+        continue;
+      }
+      if (w_biegu) {
+        punkty_.push_back(p[w]);
+        bieg.od_ostatniej = czytnik_->pozycja_linii();
+        ++bieg.ile;
+        w_biegu = punkty_.size() < najdluzszy_bieg;
+      }
       if (++w < 3) continue;
       w = 0;
-      wynik_.zakres.dolacz(std::min({xs[0], xs[1], xs[2]}), std::min({zs[0], zs[1], zs[2]}));
-      wynik_.zakres.dolacz(std::max({xs[0], xs[1], xs[2]}), std::max({zs[0], zs[1], zs[2]}));
+      wynik_.zakres.dolacz(std::min({p[0].x, p[1].x, p[2].x}), std::min({p[0].z, p[1].z, p[2].z}));
+      wynik_.zakres.dolacz(std::max({p[0].x, p[1].x, p[2].x}), std::max({p[0].z, p[1].z, p[2].z}));
     }
+    dodaj_bieg(bieg);
+  }
+
+  // A run of one line saves nothing: that line is read anyway.
+  void dodaj_bieg(const BiegWierzcholkow& bieg) {
+    if (bieg.ile < 2) return;
+    zapis_.dodaj(bieg, punkty_.data());
+    if (zapis_.pelny()) wierzcholki_->dopisz(nr_, zapis_);
   }
 
   ZbieraczPolozen* const zbieracz_;
   std::vector<PolozenieObiektu> polozenia_;  // at most a block, not yet collected
+  WierzcholkiSkanu* const wierzcholki_;
+  const std::size_t nr_;
+  static constexpr std::size_t najdluzszy_bieg = 4096;
+  std::vector<PunktSkanu> punkty_;  // the run being read
+  WierzcholkiSkanu::Zapis zapis_;   // the runs not yet handed on
   const bool szukaj_torow_;
   const bool naglowki_z_pamieci_;
   // The last few plain triangle headers (no "include", no "track").
@@ -259,6 +296,7 @@ class Skaner {
     stan_.ma_tory.clear();
     stan_.ma_wezly.clear();
     stan_.polozenia.zacznij(stan_.katalog, operacje_);
+    stan_.wierzcholki.zacznij();
     if (stan_.zbieraj_polozenia) zbieracz_.emplace(stan_.polozenia);
     znane_.clear();
     dodaj_plik(stan_.nazwa_scenerii);
@@ -276,16 +314,18 @@ class Skaner {
       std::future<WynikPliku> nastepny;
       if (plik_nastepny && skroty.skan_na_dwoch_watkach &&
           wart_drugiego_watku(*plik_nastepny, skroty.duzy_plik_odczytu)) {
-        nastepny = std::async(std::launch::async, [this, p = plik_nastepny] { return skanuj(p); });
+        nastepny = std::async(std::launch::async,
+                              [this, i, p = plik_nastepny] { return skanuj(i + 1, p); });
       }
-      wlacz(i, skanuj(plik));
+      wlacz(i, skanuj(i, plik));
       if (nastepny.valid()) {
         wlacz(i + 1, nastepny.get());
       } else if (para) {
-        wlacz(i + 1, skanuj(plik_nastepny));
+        wlacz(i + 1, skanuj(i + 1, plik_nastepny));
       }
       i += para ? 2 : 1;
     }
+    stan_.wierzcholki.uporzadkuj();
 
     postep_.koniec();
   }
@@ -303,7 +343,7 @@ class Skaner {
 
   // A file not read (hidden, missing) tells nothing of its lines: the
   // rewrite must read it if it is there then.
-  WynikPliku skanuj(const std::optional<std::filesystem::path>& plik) {
+  WynikPliku skanuj(std::size_t nr, const std::optional<std::filesystem::path>& plik) {
     if (!plik) {
       WynikPliku nieznany;
       nieznany.ma_kandydatow = true;
@@ -312,12 +352,15 @@ class Skaner {
       return nieznany;
     }
     ZbieraczPolozen* zbieracz = zbieracz_ ? &*zbieracz_ : nullptr;
+    WierzcholkiSkanu* wierzcholki = stan_.zbieraj_wierzcholki ? &stan_.wierzcholki : nullptr;
     const bool tory = stan_.szukaj_torow;
     const bool naglowki = stan_.skroty.naglowki_z_pamieci;
     if (stan_.skroty.szukanie == Szukanie::szerokie) {
-      return SkanerPliku<Szukanie::szerokie>(zbieracz, tory, naglowki).skanuj(*plik, operacje_);
+      return SkanerPliku<Szukanie::szerokie>(zbieracz, wierzcholki, nr, tory, naglowki)
+          .skanuj(*plik, operacje_);
     }
-    return SkanerPliku<Szukanie::zwykle>(zbieracz, tory, naglowki).skanuj(*plik, operacje_);
+    return SkanerPliku<Szukanie::zwykle>(zbieracz, wierzcholki, nr, tory, naglowki)
+        .skanuj(*plik, operacje_);
   }
 
   void wlacz(std::size_t i, const WynikPliku& w) {

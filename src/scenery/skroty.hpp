@@ -37,6 +37,10 @@ struct Skroty {
   // a header of the same bytes is not searched for keywords again by the
   // scan, nor split for its texture again by the height run.
   bool naglowki_z_pamieci = true;
+  // The height run's "FAZA III" takes the vertices of a triangle node's
+  // first vertex lines from the scan, and passes over those lines but the
+  // last, rather than read and parse them again.
+  bool wierzcholki_ze_skanu = true;
   // A directory listed to find a name in another letter case is kept for
   // the batch rather than listed again at each look-up.
   bool pamiec_katalogow = true;
@@ -56,6 +60,7 @@ struct Skroty {
             .ocena_na_dwoch_watkach = false,
             .szukanie = Szukanie::zwykle,
             .naglowki_z_pamieci = false,
+            .wierzcholki_ze_skanu = false,
             .pamiec_katalogow = false};
   }
 };
@@ -76,6 +81,7 @@ inline constexpr WylaczenieSkrotu wylaczenia_skrotow[] = {
     {"judging on one thread", [](Skroty& s) { s.ocena_na_dwoch_watkach = false; }},
     {"plain keyword search", [](Skroty& s) { s.szukanie = Szukanie::zwykle; }},
     {"every header split", [](Skroty& s) { s.naglowki_z_pamieci = false; }},
+    {"vertices read again", [](Skroty& s) { s.wierzcholki_ze_skanu = false; }},
     {"no directory cache", [](Skroty& s) { s.pamiec_katalogow = false; }},
 };
 

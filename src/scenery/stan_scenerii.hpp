@@ -10,6 +10,7 @@
 #include "geometry/zakres.hpp"
 #include "scenery/polozenia_obiektow.hpp"
 #include "scenery/skroty.hpp"
+#include "scenery/wierzcholki_skanu.hpp"
 #include "text/sciezki.hpp"
 
 namespace wyrownik {
@@ -62,6 +63,12 @@ struct StanScenerii {
   // threads add theirs in blocks as they come: the order is not the files'.
   bool zbieraj_polozenia = false;
   PolozeniaObiektow polozenia;
+  // With zbieraj_wierzcholki, the scan keeps the vertex lines it parsed at
+  // the start of each triangle node, for the height run to take rather than
+  // read again. Like the other facts of the scan, they hold while no file
+  // changes during the run.
+  bool zbieraj_wierzcholki = false;
+  WierzcholkiSkanu wierzcholki;
 
   // Where look-ups keep their listings: none with that shortcut off.
   PamiecKatalogow* pamiec_katalogow() const {

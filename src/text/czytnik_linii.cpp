@@ -1,5 +1,6 @@
 #include "text/czytnik_linii.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -31,6 +32,8 @@ bool CzytnikLinii::dolej() {
   if (poczatek_ > 0) {
     std::memmove(bufor_.get(), bufor_.get() + poczatek_, koniec_ - poczatek_);
     koniec_ -= poczatek_;
+    przesuniecie_ += poczatek_;
+    poczatek_linii_ = poczatek_linii_ >= poczatek_ ? poczatek_linii_ - poczatek_ : 0;
     poczatek_ = 0;
   }
   if (koniec_ == rozmiar_bufora_) {
@@ -62,6 +65,7 @@ bool CzytnikLinii::czytaj(std::string_view& linia) {
         koniec_linii_ = "\r\n";
       }
       linia = std::string_view(bufor_.get() + poczatek_, dl);
+      poczatek_linii_ = poczatek_;
       poczatek_ = poz + 1;
       ++nr_linii_;
       return true;
@@ -70,6 +74,7 @@ bool CzytnikLinii::czytaj(std::string_view& linia) {
     if (!dolej()) {
       if (poczatek_ == koniec_) return false;
       linia = std::string_view(bufor_.get() + poczatek_, koniec_ - poczatek_);
+      poczatek_linii_ = poczatek_;
       koniec_linii_ = {};
       poczatek_ = koniec_;
       ++nr_linii_;
@@ -77,6 +82,16 @@ bool CzytnikLinii::czytaj(std::string_view& linia) {
     }
     szukaj_od = poczatek_ + przeszukane;
   }
+}
+
+void CzytnikLinii::przeskocz(std::uint64_t pozycja, std::uint64_t nr) {
+  // Bytes beyond the buffer are read and let go, a block at a time.
+  while (pozycja > przesuniecie_ + koniec_) {
+    poczatek_ = koniec_;
+    if (!dolej()) break;
+  }
+  poczatek_ = static_cast<std::size_t>(std::min<std::uint64_t>(pozycja - przesuniecie_, koniec_));
+  nr_linii_ = nr - 1;
 }
 
 }  // namespace wyrownik

@@ -36,6 +36,16 @@ class CzytnikLinii {
   // The number of the line czytaj() gave last, from 1; 0 before the first.
   std::uint64_t nr_linii() const { return nr_linii_; }
 
+  // Where in the file the line czytaj() gave last begins, in bytes.
+  std::uint64_t pozycja_linii() const { return przesuniecie_ + poczatek_linii_; }
+
+  // Makes the next czytaj() give the line that begins `pozycja` bytes into
+  // the file, numbered `nr`: lines already read are passed over without
+  // being looked at. `pozycja` must be the start of a line not before the
+  // next one; one past the end of the file leaves nothing to read. Throws
+  // BladPliku when a read fails.
+  void przeskocz(std::uint64_t pozycja, std::uint64_t nr);
+
   // Closes the file now; later calls of czytaj() return false.
   void zamknij() noexcept;
 
@@ -49,8 +59,10 @@ class CzytnikLinii {
   // place, not copied while the old one still holds the line.
   std::unique_ptr<char, void (*)(void*)> bufor_;
   std::size_t rozmiar_bufora_ = 0;
-  std::size_t poczatek_ = 0;  // first unread byte
-  std::size_t koniec_ = 0;    // one past the last byte read
+  std::size_t poczatek_ = 0;        // first unread byte
+  std::size_t koniec_ = 0;          // one past the last byte read
+  std::uint64_t przesuniecie_ = 0;  // where in the file the buffer begins
+  std::size_t poczatek_linii_ = 0;  // the line given last, in the buffer
   bool eof_ = false;
   std::string_view koniec_linii_;
   std::uint64_t nr_linii_ = 0;

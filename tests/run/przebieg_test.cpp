@@ -19,7 +19,7 @@ class PrzebiegNagrywajacy : public Przebieg {
   PrzebiegNagrywajacy(std::vector<std::string>& zdarzenia, std::filesystem::path log)
       : z_(zdarzenia), log_(std::move(log)) {}
   void zaloz_indeks() override { z_.emplace_back("zaloz"); }
-  void czytaj(std::string_view, const std::filesystem::path& plik,
+  void czytaj(std::size_t, std::string_view, const std::filesystem::path& plik,
               const std::optional<std::filesystem::path>&) override {
     z_.push_back("czytaj " + plik.filename().string());
   }

@@ -49,5 +49,30 @@ TEST(CzytnikLinii, MissingFileIsAFailure) {
   EXPECT_THROW(CzytnikLinii(katalog / "brak.scn", operacje_systemowe()), BladPliku);
 }
 
+// Passing over lines lands on the line asked for, within the buffer, in a
+// block not yet read, and at the end of the file.
+TEST(CzytnikLinii, PassesOverLinesToAStartItWasTold) {
+  std::string tresc;
+  std::vector<std::uint64_t> poczatki;
+  for (int i = 1; tresc.size() < 3 * CzytnikLinii::rozmiar_bloku; ++i) {
+    poczatki.push_back(tresc.size());
+    tresc += std::to_string(i) + (i % 2 ? "\r\n" : "\n");
+  }
+  testy::KatalogTymczasowy katalog;
+  CzytnikLinii czytnik(katalog.zapisz("plik.scn", tresc), operacje_systemowe());
+  std::string_view linia;
+  ASSERT_TRUE(czytnik.czytaj(linia));
+  EXPECT_EQ(czytnik.pozycja_linii(), 0u);
+  for (const std::size_t nr : {std::size_t{5}, std::size_t{6}, poczatki.size() - 2}) {
+    czytnik.przeskocz(poczatki[nr - 1], nr);
+    ASSERT_TRUE(czytnik.czytaj(linia));
+    EXPECT_EQ(linia, std::to_string(nr));
+    EXPECT_EQ(czytnik.nr_linii(), nr);
+    EXPECT_EQ(czytnik.pozycja_linii(), poczatki[nr - 1]);
+  }
+  czytnik.przeskocz(tresc.size(), poczatki.size() + 1);
+  EXPECT_FALSE(czytnik.czytaj(linia));
+}
+
 }  // namespace
 }  // namespace wyrownik
