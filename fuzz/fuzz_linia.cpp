@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +29,18 @@ std::size_t wzorcowo(std::string_view tekst, std::string_view slowo) {
   return std::string_view::npos;
 }
 
+// The position triple as defined: the first run of three numeric tokens
+// from token 3 on, each token read on its own.
+std::optional<wyrownik::Trojka> trojka_wzorcowo(const std::vector<std::string_view>& tokeny) {
+  for (std::size_t i = 2; i + 2 < tokeny.size(); ++i) {
+    const auto x = wyrownik::liczba(tokeny[i]);
+    const auto y = wyrownik::liczba(tokeny[i + 1]);
+    const auto z = wyrownik::liczba(tokeny[i + 2]);
+    if (x && y && z) return wyrownik::Trojka{*x, *y, *z, i, i + 1, i + 2};
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t ile) {
@@ -49,6 +63,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t ile)
        {"include", "node", "endtri", "triangle_strip", "endmaterial"}) {
     wymagaj(znajdz_bez_wielkosci(surowa, slowo) == wzorcowo(surowa, slowo));
     wymagaj(zawiera(surowa, slowo) == zawiera(czysta, slowo));
+  }
+  const auto trojka = znajdz_trojke_w_linii(surowa);
+  const auto wzor = trojka_wzorcowo(z_czystej);
+  wymagaj(trojka.has_value() == wzor.has_value());
+  if (trojka && wzor) {
+    // Compared as bits: a NaN never is, and -0 differs from 0 in a file.
+    wymagaj(std::memcmp(&trojka->x, &wzor->x, sizeof(double)) == 0 &&
+            std::memcmp(&trojka->y, &wzor->y, sizeof(double)) == 0 &&
+            std::memcmp(&trojka->z, &wzor->z, sizeof(double)) == 0);
+    wymagaj(trojka->indeks_x == wzor->indeks_x && trojka->indeks_z == wzor->indeks_z);
   }
   // Every token read as a number writes back as a number.
   for (const auto token : z_czystej) {
