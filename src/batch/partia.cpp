@@ -15,8 +15,6 @@
 #include "platform/bledy.hpp"
 #include "platform/blokada.hpp"
 #include "platform/nazwy.hpp"
-#include "report/raport.hpp"
-#include "report/strona_raportu.hpp"
 #include "scenery/skan.hpp"
 #include "text/blad_danych.hpp"
 #include "text/linia.hpp"
@@ -81,15 +79,14 @@ void powiedz_o_znacznikach(const std::vector<ZnacznikBezObiektu>& znaczniki, Okn
 
 // A report that cannot be written costs the batch nothing: its work is done
 // and logged.
-void zapisz_raport_partii(const Raport& raport, const std::filesystem::path& plik, OknoPartii& okno,
-                          OperacjeSystemu& operacje) {
+void zapisz_raport_partii(PisanieRaportu& raport, OknoPartii& okno) {
   try {
-    zapisz_raport(plik, raport, operacje);
+    raport.zakoncz();
   } catch (const BladPliku& b) {
     okno.brak_raportu(b.what());
     return;
   }
-  okno.raport_gotowy(plik);
+  okno.raport_gotowy(raport.plik());
 }
 
 }  // namespace
@@ -179,6 +176,10 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
   stan.zbieraj_wierzcholki =
       korekcja.rodzaj == RodzajPrzebiegu::wysokosc && stan.skroty.wierzcholki_ze_skanu;
   const std::size_t ile = okno.ile_pozycji();
+  std::size_t ostatnia = ile;
+  for (std::size_t i = 0; i < ile; ++i) {
+    if (okno.zaznaczona(i)) ostatnia = i;
+  }
   for (std::size_t i = 0; i < ile && !powod; ++i) {
     if (!okno.zaznaczona(i)) continue;
     stan.nazwa_scenerii = okno.pozycja(i);
@@ -190,7 +191,7 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
       znajdz_min_max(stan, status, *srodowisko.zapis.operacje);
       if (!stan.zakres.pusty()) {
         sprawdz_nazwy_robocze(stan);
-        wyjscia.nowa_sceneria(stan);
+        wyjscia.nowa_sceneria(stan, i == ostatnia);
         korekcja.uruchom(stan, wyjscia.kontekst(), status);
       }
     } catch (const Przerwanie&) {
@@ -219,10 +220,7 @@ WynikPartii uruchom_partie(const Srodowisko& srodowisko, OknoPartii& okno, const
   if (const KopiaZapasowa* kopia = wyjscia.kopia_zapasowa()) {
     for (const auto& o : kopia->ostrzezenia()) okno.ostrzezenie(o);
   }
-  if (const Raport* raport = wyjscia.raport()) {
-    zapisz_raport_partii(*raport, plik_raportu(srodowisko.zapis.plik_logu), okno,
-                         *srodowisko.zapis.operacje);
-  }
+  if (PisanieRaportu* raport = wyjscia.raport()) zapisz_raport_partii(*raport, okno);
   okno.koniec_partii(wyjscia.suma());
   return wynik;
 }

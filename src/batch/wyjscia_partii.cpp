@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "report/strona_raportu.hpp"
+
 namespace wyrownik {
 
 WyjsciaPartii::WyjsciaPartii(const Srodowisko& srodowisko, const Korekcja& korekcja,
@@ -22,6 +24,9 @@ WyjsciaPartii::WyjsciaPartii(const Srodowisko& srodowisko, const Korekcja& korek
   if (srodowisko.raport) {
     raport_.emplace(korekcja.rodzaj, zapis.na_sucho);
     sluchacze_.dodaj(mapa_.emplace(*raport_, *zapis.operacje));
+    // After the map: the page is written once the map has heard the end.
+    sluchacze_.dodaj(pisanie_.emplace(*raport_, plik_raportu(zapis.plik_logu), *zapis.operacje,
+                                      srodowisko.skroty.raport_z_wyprzedzeniem));
   }
   if (zapis.latka) sluchacze_.dodaj(latka_.emplace(*zapis.latka, tryb));
   if (zapis.wyjasnienie) sluchacze_.dodaj(*zapis.wyjasnienie);
@@ -31,7 +36,8 @@ WyjsciaPartii::WyjsciaPartii(const Srodowisko& srodowisko, const Korekcja& korek
   kontekst_.sluchacz = &sluchacze_;
 }
 
-void WyjsciaPartii::nowa_sceneria(const StanScenerii& stan) {
+void WyjsciaPartii::nowa_sceneria(const StanScenerii& stan, bool ostatnia) {
+  if (pisanie_) pisanie_->nowa_sceneria(ostatnia);
   if (mapa_) mapa_->nowa_sceneria(stan);
 }
 

@@ -1,7 +1,7 @@
 // The outputs of one batch, each a listener of its runs, assembled as the
 // batch is asked for them: the counts and the markers always, the backup
 // unless a dry run or --no-backup, the log, the map report unless
-// --no-report, the patch with --diff. A new output is a new listener here.
+// --no-report (and its file's writer), the patch with --diff. A new output is a new listener here.
 #pragma once
 
 #include <optional>
@@ -12,6 +12,7 @@
 #include "batch/sluchacze_partii.hpp"
 #include "log/sluchacz_dziennika.hpp"
 #include "patch/sluchacz_latki.hpp"
+#include "report/pisanie_raportu.hpp"
 #include "report/raport.hpp"
 #include "report/sluchacz_mapy.hpp"
 
@@ -27,13 +28,15 @@ class WyjsciaPartii {
 
   // What every run of the batch works with: its listeners are these.
   const KontekstPrzebiegu& kontekst() const { return kontekst_; }
-  // A scenery's run is about to begin: its map is begun.
-  void nowa_sceneria(const StanScenerii& stan);
+  // A scenery's run is about to begin, the batch's last one or not: its map
+  // is begun.
+  void nowa_sceneria(const StanScenerii& stan, bool ostatnia);
 
   const LicznikiPrzebiegu& suma() const { return suma_.suma(); }
   const std::vector<ZnacznikBezObiektu>& znaczniki() const { return znaczniki_.znaczniki(); }
   const KopiaZapasowa* kopia_zapasowa() const { return kopia_ ? &*kopia_ : nullptr; }
-  const Raport* raport() const { return raport_ ? &*raport_ : nullptr; }
+  // The map report's file, none with --no-report.
+  PisanieRaportu* raport() { return pisanie_ ? &*pisanie_ : nullptr; }
 
  private:
   SumaPartii suma_;
@@ -44,6 +47,7 @@ class WyjsciaPartii {
   SluchaczDziennika dziennik_;
   std::optional<Raport> raport_;
   std::optional<SluchaczMapy> mapa_;
+  std::optional<PisanieRaportu> pisanie_;
   std::optional<SluchaczLatki> latka_;
   Sluchacze sluchacze_;
   KontekstPrzebiegu kontekst_;

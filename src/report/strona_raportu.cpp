@@ -685,25 +685,38 @@ std::string strona_raportu(const Raport& raport) {
   return std::move(u.tekst);
 }
 
-void zapisz_raport(const std::filesystem::path& sciezka, const Raport& raport,
+void napisz_raport(const std::filesystem::path& nowy, const Raport& raport,
                    OperacjeSystemu& operacje) {
-  std::filesystem::path nowy = sciezka;
-  nowy += ".nowy";
-  {
-    PlikZapisu plik(nowy, PlikZapisu::Tryb::nowy, operacje);
-    Ujscie u{{}, &plik};
-    pisz_strone(u, raport);
-    plik.zapisz(u.tekst);
-    // Not synced: a report lost to a power cut is made again by the next
-    // batch, and a sync of megabytes would cost the batch time.
-    plik.zamknij();
-  }
+  PlikZapisu plik(nowy, PlikZapisu::Tryb::nowy, operacje);
+  Ujscie u{{}, &plik};
+  pisz_strone(u, raport);
+  plik.zapisz(u.tekst);
+  // Not synced: a report lost to a power cut is made again by the next
+  // batch, and a sync of megabytes would cost the batch time.
+  plik.zamknij();
+}
+
+void zastap_raport(const std::filesystem::path& nowy, const std::filesystem::path& sciezka,
+                   OperacjeSystemu& operacje) {
   // The old report goes first: a rename over an existing file makes some
   // file systems (ext4) write the new one out before the rename returns,
   // milliseconds the batch would wait for a page that need not be durable.
   // The name is without a report only between the two calls.
   usun_pozostalosc(sciezka, operacje);
   zastap_plik(nowy, sciezka, operacje);
+}
+
+std::filesystem::path nowy_raport(const std::filesystem::path& sciezka) {
+  std::filesystem::path nowy = sciezka;
+  nowy += ".nowy";
+  return nowy;
+}
+
+void zapisz_raport(const std::filesystem::path& sciezka, const Raport& raport,
+                   OperacjeSystemu& operacje) {
+  const std::filesystem::path nowy = nowy_raport(sciezka);
+  napisz_raport(nowy, raport, operacje);
+  zastap_raport(nowy, sciezka, operacje);
 }
 
 }  // namespace wyrownik

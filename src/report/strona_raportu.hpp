@@ -19,9 +19,15 @@ std::filesystem::path plik_raportu(const std::filesystem::path& plik_logu);
 // the cross for a removal.
 std::string strona_raportu(const Raport& raport);
 
-// Writes the page in place of the file at `sciezka` in one atomic step.
-// Throws BladPliku.
+// Writes the page in place of the file at `sciezka` in one atomic step:
+// napisz_raport() to nowy_raport(sciezka), then zastap_raport(). Each
+// throws BladPliku.
 void zapisz_raport(const std::filesystem::path& sciezka, const Raport& raport,
+                   OperacjeSystemu& operacje);
+std::filesystem::path nowy_raport(const std::filesystem::path& sciezka);
+void napisz_raport(const std::filesystem::path& nowy, const Raport& raport,
+                   OperacjeSystemu& operacje);
+void zastap_raport(const std::filesystem::path& nowy, const std::filesystem::path& sciezka,
                    OperacjeSystemu& operacje);
 
 }  // namespace wyrownik

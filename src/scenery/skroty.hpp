@@ -44,6 +44,10 @@ struct Skroty {
   // A directory listed to find a name in another letter case is kept for
   // the batch rather than listed again at each look-up.
   bool pamiec_katalogow = true;
+  // The map report's page is written on a second thread once the batch's
+  // last run has told its end, while that run deletes its scratch index;
+  // the long way writes it at the batch's end. Replaced there either way.
+  bool raport_z_wyprzedzeniem = true;
   // Bytes from which a file is worth a second thread: for the scan and
   // "FAZA III", and for the rewrite's judging. Tests lower them so that small
   // files take the threaded paths too.
@@ -61,7 +65,8 @@ struct Skroty {
             .szukanie = Szukanie::zwykle,
             .naglowki_z_pamieci = false,
             .wierzcholki_ze_skanu = false,
-            .pamiec_katalogow = false};
+            .pamiec_katalogow = false,
+            .raport_z_wyprzedzeniem = false};
   }
 };
 
@@ -83,6 +88,7 @@ inline constexpr WylaczenieSkrotu wylaczenia_skrotow[] = {
     {"every header split", [](Skroty& s) { s.naglowki_z_pamieci = false; }},
     {"vertices read again", [](Skroty& s) { s.wierzcholki_ze_skanu = false; }},
     {"no directory cache", [](Skroty& s) { s.pamiec_katalogow = false; }},
+    {"report written at the end", [](Skroty& s) { s.raport_z_wyprzedzeniem = false; }},
 };
 
 }  // namespace wyrownik
