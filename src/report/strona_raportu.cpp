@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/bledy.hpp"
 #include "report/osadzone.hpp"
 #include "text/kodowanie.hpp"
 
@@ -704,9 +705,11 @@ void zastap_raport(const std::filesystem::path& nowy, const std::filesystem::pat
   // The old report goes first: a rename over an existing file makes some
   // file systems (ext4) write the new one out before the rename returns,
   // milliseconds the batch would wait for a page that need not be durable.
-  // The name is without a report only between the two calls.
+  // The name is without a report only between the two calls. Nor is the
+  // directory synced after the rename: the page itself is not durable.
   usun_pozostalosc(sciezka, operacje);
-  zastap_plik(nowy, sciezka, operacje);
+  if (const auto blad = operacje.zmien_nazwe(nowy, sciezka))
+    throw BladPliku("cannot replace", sciezka, blad);
 }
 
 std::filesystem::path nowy_raport(const std::filesystem::path& sciezka) {
