@@ -9,6 +9,7 @@
 #include "platform/bledy.hpp"
 #include "report/osadzone.hpp"
 #include "text/kodowanie.hpp"
+#include "text/tekst_wspolrzednej.hpp"
 
 namespace wyrownik {
 
@@ -30,10 +31,8 @@ struct Ujscie {
 };
 
 void liczba(std::string& s, double v, int cyfry) {
-  char bufor[64];
   if (!std::isfinite(v)) v = 0;
-  const auto w = std::to_chars(bufor, bufor + sizeof bufor, v, std::chars_format::fixed, cyfry);
-  s.append(bufor, w.ptr);
+  dopisz_stalopozycyjnie(s, v, cyfry);
 }
 
 // Windows-1250 text as escaped UTF-8; runs of plain ASCII are copied whole,

@@ -123,4 +123,36 @@ std::string tekst_wspolrzednej(double v) {
   return wynik;
 }
 
+void dopisz_stalopozycyjnie(std::string& s, double v, int cyfry) {
+  static constexpr std::uint64_t potegi_pieciu[] = {1, 5, 25, 125};
+  static constexpr std::uint64_t potegi_dziesieciu[] = {1, 10, 100, 1000};
+  char bufor[400];  // to_chars' longest fixed form of a double with 3 places is 313 bytes
+  const double modul = std::fabs(v);
+  if (cyfry < 0 || cyfry > 3 || !(modul < static_cast<double>(granica_stalej))) {
+    const auto w = std::to_chars(bufor, bufor + sizeof bufor, v, std::chars_format::fixed, cyfry);
+    if (w.ec != std::errc{}) throw BladDanych("a number cannot be written as text");
+    s.append(bufor, w.ptr);
+    return;
+  }
+  // v · 10^cyfry = mantysa · 5^cyfry · 2^(wykladnik + cyfry), mantysa below
+  // 2^53: the product stays below 2^61, and zaokraglij rounds as to_chars
+  // does, halves to even on the exact value.
+  int wykladnik = 0;
+  const double ulamek = std::frexp(modul, &wykladnik);
+  const auto mantysa = static_cast<std::uint64_t>(std::ldexp(ulamek, 53));
+  wykladnik -= 53;
+  const auto p = static_cast<std::size_t>(cyfry);
+  const std::uint64_t q = zaokraglij(mantysa * potegi_pieciu[p], wykladnik + cyfry);
+  if (std::signbit(v)) s += '-';
+  char* koniec = std::to_chars(bufor, bufor + sizeof bufor, q / potegi_dziesieciu[p]).ptr;
+  if (p > 0) {
+    *koniec++ = '.';
+    std::uint64_t ulamkowa = q % potegi_dziesieciu[p];
+    for (std::size_t i = p; i-- > 0; ulamkowa /= 10)
+      koniec[i] = static_cast<char>('0' + ulamkowa % 10);
+    koniec += p;
+  }
+  s.append(bufor, koniec);
+}
+
 }  // namespace wyrownik

@@ -20,4 +20,11 @@ namespace wyrownik {
 // may receive.
 std::string tekst_wspolrzednej(double v);
 
+// Appends `v` in fixed notation with `cyfry` decimal places, byte for byte
+// as std::to_chars(..., std::chars_format::fixed, cyfry) writes it ("-"
+// before any negative value, also one that rounds to zero): worked out with
+// whole numbers, exactly, for 0 to 3 places below 10^15, and by to_chars
+// otherwise.
+void dopisz_stalopozycyjnie(std::string& s, double v, int cyfry);
+
 }  // namespace wyrownik

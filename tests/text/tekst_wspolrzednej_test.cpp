@@ -166,5 +166,36 @@ TEST(TekstWspolrzednej, TextReadsBackAsTheRoundedValue) {
   }
 }
 
+// The whole-number fixed form must be to_chars' byte for byte: random
+// magnitudes, true halves of every place count and their neighbours, signed
+// zeros, and the ranges where the fallback takes over.
+TEST(Stalopozycyjnie, WritesWhatToCharsWrites) {
+  const auto wzor = [](double v, int cyfry) {
+    std::array<char, 400> b{};
+    const auto w = std::to_chars(b.data(), b.data() + b.size(), v, std::chars_format::fixed, cyfry);
+    return std::string(b.data(), w.ptr);
+  };
+  const auto sprawdz = [&](double v) {
+    for (int cyfry = 0; cyfry <= 4; ++cyfry) {
+      std::string s = "x";
+      dopisz_stalopozycyjnie(s, v, cyfry);
+      ASSERT_EQ(s, "x" + wzor(v, cyfry)) << v << " " << cyfry;
+    }
+  };
+  for (double v : {0.0, -0.0, -0.0004, 0.5, 1.5, 2.5, -2.5, 0.125, 0.0625, 5e-324, 1e-300, 999.9995,
+                   1e15, -1e15, 123456789012345.6, 1e300, std::numeric_limits<double>::max()}) {
+    sprawdz(v);
+  }
+  std::mt19937_64 los(91);
+  std::uniform_real_distribution<double> wykladnik(-8.0, 16.0);
+  std::uniform_int_distribution<int> czesci(-4000000, 4000000);
+  for (int i = 0; i < 50000; ++i) {
+    sprawdz(std::copysign(std::pow(10.0, wykladnik(los)), i % 2 ? 1.0 : -1.0));
+    const double polowka = czesci(los) / 16.0;
+    for (double w : {polowka, std::nextafter(polowka, 1e9), std::nextafter(polowka, -1e9)})
+      sprawdz(w);
+  }
+}
+
 }  // namespace
 }  // namespace wyrownik
