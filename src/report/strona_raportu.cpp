@@ -1,6 +1,7 @@
 #include "report/strona_raportu.hpp"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -37,11 +38,19 @@ void liczba(std::string& s, double v, int cyfry) {
 
 // Windows-1250 text as escaped UTF-8; runs of plain ASCII are copied whole,
 // since most of a table is such.
+// The bytes that are not copied as they are: the upper half and markup.
+constexpr std::array<bool, 256> do_zmiany = [] {
+  std::array<bool, 256> t{};
+  for (std::size_t b = 0x80; b < t.size(); ++b) t[b] = true;
+  for (const unsigned char b : {'&', '<', '>', '"'}) t[b] = true;
+  return t;
+}();
+
 void html(std::string& s, std::string_view tekst_cp1250) {
   std::size_t od = 0;
   for (std::size_t i = 0; i < tekst_cp1250.size(); ++i) {
     const auto b = static_cast<unsigned char>(tekst_cp1250[i]);
-    if (b < 0x80 && b != '&' && b != '<' && b != '>' && b != '"') continue;
+    if (!do_zmiany[b]) continue;
     s.append(tekst_cp1250.substr(od, i - od));
     od = i + 1;
     switch (b) {
