@@ -50,9 +50,7 @@ void Dziennik::pilnuj(F&& dzialanie) {
 // written through, never copied into an entry first.
 void Dziennik::linia(std::string_view a, std::string_view b, std::string_view c,
                      std::string_view d) {
-  pilnuj([&] {
-    for (const std::string_view czesc : {a, b, c, d, koniec_linii}) plik_.zapisz(czesc);
-  });
+  pilnuj([&] { plik_.zapisz({a, b, c, d, koniec_linii}); });
 }
 
 void Dziennik::zmiana(std::string_view przed, std::string_view po) {

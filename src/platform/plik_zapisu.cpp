@@ -28,9 +28,18 @@ void PlikZapisu::zapisz(std::string_view dane) {
   bufor_.append(dane);
 }
 
+void PlikZapisu::zapisz(std::initializer_list<std::string_view> czesci) {
+  std::size_t razem = 0;
+  for (const std::string_view c : czesci) razem += c.size();
+  if (!otwarty_ || bufor_.size() + razem > rozmiar_bufora) {
+    for (const std::string_view c : czesci) zapisz(c);
+    return;
+  }
+  for (const std::string_view c : czesci) bufor_.append(c);
+}
+
 void PlikZapisu::zapisz_linie(std::string_view linia) {
-  zapisz(linia);
-  zapisz("\r\n");
+  zapisz({linia, "\r\n"});
 }
 
 void PlikZapisu::wypisz(std::string_view dane) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -28,6 +29,9 @@ class PlikZapisu {
   PlikZapisu& operator=(const PlikZapisu&) = delete;
 
   void zapisz(std::string_view dane);
+  // The pieces one after the other, as so many calls of zapisz() would
+  // write them; pieces that fit the buffer together take one call.
+  void zapisz(std::initializer_list<std::string_view> czesci);
   // The line followed by CR LF.
   void zapisz_linie(std::string_view linia);
   // Writes out the buffer; with `na_dysk` also waits until the data is on disk.
