@@ -16,12 +16,4 @@ Siatka::Siatka(const Zakres& zakres)
       krok_x_(krok_siatki(zakres.min_x, zakres.max_x)),
       krok_z_(krok_siatki(zakres.min_z, zakres.max_z)) {}
 
-int Siatka::indeks(double wartosc, double poczatek, double krok) {
-  const double i = std::floor((wartosc - poczatek) / krok) + 1;
-  // Clamp while still a double: a point far away must not overflow the int.
-  if (!(i >= 1)) return 1;
-  if (i > rozmiar_siatki) return rozmiar_siatki;
-  return static_cast<int>(i);
-}
-
 }  // namespace wyrownik

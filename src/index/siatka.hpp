@@ -33,7 +33,17 @@ class Siatka {
   std::int32_t numer_komorki(double x, double z) const { return numer(kolumna(x), wiersz(z)); }
 
  private:
-  static int indeks(double wartosc, double poczatek, double krok);
+  // floor((wartosc - poczatek) / krok) + 1, clamped to 1..1000 while still a
+  // double (a point far away must not overflow the int), NaN to 1. Inline
+  // and without floor(), a library call on the baseline x86-64: four calls
+  // for every triangle stored. Below 1000 and not negative, truncation is
+  // the floor.
+  static int indeks(double wartosc, double poczatek, double krok) {
+    const double q = (wartosc - poczatek) / krok;
+    if (!(q >= 0)) return 1;
+    if (q >= rozmiar_siatki) return rozmiar_siatki;
+    return static_cast<int>(q) + 1;
+  }
 
   double min_x_, min_z_;
   double krok_x_, krok_z_;

@@ -8,7 +8,7 @@
 
 namespace wyrownik {
 
-void PlikMapowany::wydluz(std::size_t nowa) {
+void PlikMapowany::wydluz_poza_rezerwe(std::size_t nowa) {
   if (uchwyt_ < 0) throw BladPliku("cannot write to a closed file", sciezka_);
   if (nowa <= pojemnosc_) {
     dlugosc_ = std::max(dlugosc_, nowa);

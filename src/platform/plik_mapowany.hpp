@@ -48,7 +48,15 @@ class PlikMapowany {
   // Makes the file `nowa` bytes long; new bytes are zeros. Disk space is
   // reserved ahead, so a full disk is a BladPliku here rather than a fault
   // on a later memory write.
-  void wydluz(std::size_t nowa);
+  void wydluz(std::size_t nowa) {
+    // Inline for the common case, a record within the reserve: once per
+    // record stored in the scratch index.
+    if (otwarty() && nowa <= pojemnosc_) {
+      if (nowa > dlugosc_) dlugosc_ = nowa;
+      return;
+    }
+    wydluz_poza_rezerwe(nowa);
+  }
 
   // Writes `n` bytes at `od`, inside the length, as a write to the file:
   // seen through dane() like any other byte. A long run of new bytes costs
@@ -64,6 +72,8 @@ class PlikMapowany {
   // Takes an open, empty file.
   PlikMapowany(Uchwyt uchwyt, const std::filesystem::path& sciezka, std::size_t krok_wzrostu,
                Dostep dostep, OperacjeSystemu& operacje);
+  // wydluz() beyond the reserve, or on a closed file.
+  void wydluz_poza_rezerwe(std::size_t nowa);
   // Reserves the file up to `nowa_pojemnosc` bytes and maps all of it.
   void rozszerz(std::size_t nowa_pojemnosc);
   void mapuj(std::size_t pojemnosc);
