@@ -1,6 +1,7 @@
 #include "scenery/skan.hpp"
 
 #include <algorithm>
+#include <array>
 #include <future>
 #include <mutex>
 #include <optional>
@@ -140,30 +141,57 @@ class SkanerPliku {
   // The next line of a node as the current line; false at the end of the
   // file, which ends the node and keeps the current line (the reader leaves
   // the last line it gave in place when it finds no more).
-  // With `endtri`, also whether the line holds "endtri": looked for in the
-  // same pass as "track" when the track test is due, both found by their t.
+  // With `endtri`, also whether the line holds "endtri".
   bool nastepna_linia(bool* endtri = nullptr) {
     std::string_view surowa;
     if (!czytnik_->czytaj(surowa)) return false;
     if (surowa.size() > dluga_linia) wynik_.ma_dluga_linie = true;
     linia_ = surowa;
-    // The rewrite offers every line, inside nodes too, and looks at every marker.
+    // The rewrite offers every line, inside nodes too, and looks at every
+    // marker; the clearance run reads every line for a track's header,
+    // inside nodes too.
+    const bool komentarz = czy_komentarz(surowa);
+    const unsigned slowa =
+        slowa_linii(surowa, !wynik_.ma_kandydatow && !komentarz,
+                    szukaj_torow_ && !wynik_.ma_tory && !komentarz, endtri != nullptr);
     if (!wynik_.ma_kandydatow &&
-        (czy_komentarz(surowa) ? czy_znacznik_pominiecia(surowa) : zawiera(surowa, "include", S))) {
+        (komentarz ? czy_znacznik_pominiecia(surowa) : (slowa & include_) != 0)) {
       wynik_.ma_kandydatow = true;
     }
-    // The clearance run reads every line for a track's header, inside
-    // nodes too.
-    if (szukaj_torow_ && !wynik_.ma_tory && !czy_komentarz(surowa)) {
-      const unsigned slowa = endtri ? zawiera_ktore(surowa, "endtri", "track", S)
-                                    : (zawiera(surowa, "track", S) ? 2u : 0u);
-      if ((slowa & 2) != 0 && zawiera(surowa, "node", S) && zawiera(surowa, "normal", S))
-        wynik_.ma_tory = true;
-      if (endtri) *endtri = (slowa & 1) != 0;
-    } else if (endtri) {
-      *endtri = zawiera(surowa, "endtri", S);
-    }
+    if ((slowa & track_) != 0 && zawiera(surowa, "node", S) && zawiera(surowa, "normal", S))
+      wynik_.ma_tory = true;
+    if (endtri) *endtri = (slowa & endtri_) != 0;
     return true;
+  }
+
+  // Which of "include", "track" and "endtri" the line holds, each looked
+  // for only when asked, all in one pass over the line.
+  static constexpr unsigned include_ = 1, track_ = 2, endtri_ = 4;
+  static constexpr std::array<Slowo, 3> wszystkie_{"include", "track", "endtri"};
+  static constexpr std::array<Slowo, 2> include_track_{"include", "track"};
+  static constexpr std::array<Slowo, 2> track_endtri_{"track", "endtri"};
+  static constexpr std::array<Slowo, 2> include_endtri_{"include", "endtri"};
+  static unsigned slowa_linii(std::string_view s, bool include, bool track, bool endtri) {
+    switch ((include ? include_ : 0) | (track ? track_ : 0) | (endtri ? endtri_ : 0)) {
+      case include_ | track_ | endtri_:
+        return zawiera_ktore(s, wszystkie_, S);
+      case include_ | track_:
+        return zawiera_ktore(s, include_track_, S);
+      case track_ | endtri_:
+        return zawiera_ktore(s, track_endtri_, S) << 1;
+      case include_ | endtri_: {
+        const unsigned w = zawiera_ktore(s, include_endtri_, S);
+        return (w & 1) | (w & 2) << 1;
+      }
+      case include_:
+        return zawiera(s, "include", S) ? include_ : 0;
+      case track_:
+        return zawiera(s, "track", S) ? track_ : 0;
+      case endtri_:
+        return zawiera(s, "endtri", S) ? endtri_ : 0;
+      default:
+        return 0;
+    }
   }
 
   // A header is remembered only when it holds no "include" and no "track",

@@ -34,16 +34,6 @@ int porownaj_bez_wielkosci(std::string_view a, std::string_view b) {
 
 namespace {
 
-// An ASCII keyword at `p`: letters in either case (no other byte of
-// Windows-1250 folds onto an ASCII letter), other bytes as they are.
-bool rowne_ascii(const char* p, std::string_view slowo) {
-  for (std::size_t i = 0; i < slowo.size(); ++i) {
-    const char s = slowo[i];
-    if (detail::litera_ascii(s) ? (p[i] | 0x20) != (s | 0x20) : p[i] != s) return false;
-  }
-  return true;
-}
-
 // One letter of the keyword is looked for many bytes at a time: a byte b
 // matches the letter l in either case exactly when (b | 0x20) == (l | 0x20).
 // Loads cover only the letters of possible starts, so none leaves the text.
@@ -65,7 +55,7 @@ std::size_t znajdz_slowo_ascii(std::string_view tekst, std::string_view slowo, s
   const auto sprawdz = [&](std::size_t od, unsigned maska) {
     for (; maska != 0; maska &= maska - 1) {
       const std::size_t j = od + static_cast<std::size_t>(std::countr_zero(maska));
-      if (rowne_ascii(poczatek + j, slowo)) return j;
+      if (detail::rowne_ascii(poczatek + j, slowo)) return j;
     }
     return std::string_view::npos;
   };
@@ -81,7 +71,7 @@ std::size_t znajdz_slowo_ascii(std::string_view tekst, std::string_view slowo, s
 #endif
   for (; s < ile_startow; ++s) {
     if ((static_cast<unsigned char>(szukane[s]) | 0x20) == litera &&
-        rowne_ascii(poczatek + s, slowo)) {
+        detail::rowne_ascii(poczatek + s, slowo)) {
       return s;
     }
   }
@@ -89,55 +79,6 @@ std::size_t znajdz_slowo_ascii(std::string_view tekst, std::string_view slowo, s
 }
 
 }  // namespace
-
-unsigned zawiera_ktore(std::string_view tekst, Slowo a, Slowo b, Szukanie szukanie) {
-  const auto litera = [](Slowo s) { return static_cast<char>(s.tekst()[s.litera()] | 0x20); };
-  if (szukanie != Szukanie::szerokie || !a.ascii() || !b.ascii() || litera(a) != litera(b)) {
-    return (zawiera(tekst, a, szukanie) ? 1u : 0u) | (zawiera(tekst, b, szukanie) ? 2u : 0u);
-  }
-  unsigned wynik = 0;
-  // The letter found at j: each keyword is tried where it would start.
-  const auto sprawdz = [&](std::size_t j, Slowo s, unsigned bit) {
-    if ((wynik & bit) != 0 || j < s.litera()) return;
-    const std::size_t start = j - s.litera();
-    if (start + s.tekst().size() <= tekst.size() && rowne_ascii(tekst.data() + start, s.tekst())) {
-      wynik |= bit;
-    }
-  };
-  const char szukana = litera(a);
-  std::size_t i = 0;
-#if defined(__SSE2__)
-  if (tekst.size() >= 16) {
-    const __m128i wzor = _mm_set1_epi8(szukana);
-    const __m128i bit_malej = _mm_set1_epi8(0x20);
-    const auto kandydaci = [&](std::size_t od) {
-      const __m128i bajty = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tekst.data() + od));
-      return static_cast<unsigned>(
-          _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(bajty, bit_malej), wzor)));
-    };
-    const auto sprawdz_maske = [&](std::size_t od, unsigned maska) {
-      for (; maska != 0 && wynik != 3; maska &= maska - 1) {
-        const std::size_t j = od + static_cast<std::size_t>(std::countr_zero(maska));
-        sprawdz(j, a, 1);
-        sprawdz(j, b, 2);
-      }
-    };
-    for (; i + 16 <= tekst.size() && wynik != 3; i += 16) sprawdz_maske(i, kandydaci(i));
-    // The last bytes in one load that overlaps bytes already looked at.
-    if (i < tekst.size() && wynik != 3) {
-      const std::size_t od = tekst.size() - 16;
-      sprawdz_maske(od, kandydaci(od) >> (i - od) << (i - od));
-    }
-    return wynik;
-  }
-#endif
-  for (; i < tekst.size(); ++i) {
-    if ((tekst[i] | 0x20) != szukana) continue;
-    sprawdz(i, a, 1);
-    sprawdz(i, b, 2);
-  }
-  return wynik;
-}
 
 std::size_t znajdz_bez_wielkosci(std::string_view tekst, Slowo przygotowane) {
   const std::string_view slowo = przygotowane.tekst();

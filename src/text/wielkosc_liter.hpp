@@ -3,11 +3,16 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace wyrownik {
 
@@ -49,6 +54,16 @@ int porownaj_bez_wielkosci(std::string_view a, std::string_view b);
 namespace detail {
 constexpr bool litera_ascii(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// An ASCII keyword at `p`: letters in either case (no other byte of
+// Windows-1250 folds onto an ASCII letter), other bytes as they are.
+inline bool rowne_ascii(const char* p, std::string_view slowo) {
+  for (std::size_t i = 0; i < slowo.size(); ++i) {
+    const char s = slowo[i];
+    if (detail::litera_ascii(s) ? (p[i] | 0x20) != (s | 0x20) : p[i] != s) return false;
+  }
+  return true;
 }
 }  // namespace detail
 
@@ -110,9 +125,75 @@ inline bool zawiera(std::string_view linia, Slowo slowo, Szukanie szukanie = Szu
   return znajdz_bez_wielkosci(linia, slowo, szukanie) != std::string_view::npos;
 }
 
-// Two keyword tests at once: bit 0 whether `a` occurs in `linia`, bit 1
-// whether `b` does. Keywords looked for by the same letter ("endtri" and
-// "track": t) take one pass over the line; others two.
-unsigned zawiera_ktore(std::string_view linia, Slowo a, Slowo b, Szukanie szukanie);
+// Several keyword tests at once: bit k whether `slowa[k]` occurs in `linia`.
+// The wide search takes one pass over the line for ASCII keywords, whatever
+// their letters; the plain one tests each keyword in turn.
+template <std::size_t N>
+inline unsigned zawiera_ktore(std::string_view tekst, const std::array<Slowo, N>& slowa,
+                              Szukanie szukanie) {
+  unsigned wynik = 0;
+  bool ascii = szukanie == Szukanie::szerokie;
+  for (const Slowo& s : slowa) ascii = ascii && s.ascii();
+  if (!ascii) {
+    for (std::size_t k = 0; k < N; ++k) {
+      if (zawiera(tekst, slowa[k], szukanie)) wynik |= 1u << k;
+    }
+    return wynik;
+  }
+  std::array<char, N> litery;
+  for (std::size_t k = 0; k < N; ++k) {
+    litery[k] = static_cast<char>(slowa[k].tekst()[slowa[k].litera()] | 0x20);
+  }
+  constexpr unsigned wszystkie = (1u << N) - 1;
+  // A letter found at j: each keyword with that letter is tried where it
+  // would start.
+  const auto sprawdz = [&](std::size_t j) {
+    const char znak = static_cast<char>(tekst[j] | 0x20);
+    for (std::size_t k = 0; k < N; ++k) {
+      const Slowo& s = slowa[k];
+      if ((wynik & (1u << k)) != 0 || znak != litery[k] || j < s.litera()) continue;
+      const std::size_t start = j - s.litera();
+      if (start + s.tekst().size() <= tekst.size() &&
+          detail::rowne_ascii(tekst.data() + start, s.tekst())) {
+        wynik |= 1u << k;
+      }
+    }
+  };
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  if (tekst.size() >= 16) {
+    __m128i wzory[N];
+    for (std::size_t k = 0; k < N; ++k) wzory[k] = _mm_set1_epi8(litery[k]);
+    const __m128i bit_malej = _mm_set1_epi8(0x20);
+    const auto kandydaci = [&](std::size_t od) {
+      const __m128i bajty = _mm_or_si128(
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(tekst.data() + od)), bit_malej);
+      __m128i trafienia = _mm_cmpeq_epi8(bajty, wzory[0]);
+      for (std::size_t k = 1; k < N; ++k) {
+        trafienia = _mm_or_si128(trafienia, _mm_cmpeq_epi8(bajty, wzory[k]));
+      }
+      return static_cast<unsigned>(_mm_movemask_epi8(trafienia));
+    };
+    const auto sprawdz_maske = [&](std::size_t od, unsigned maska) {
+      for (; maska != 0 && wynik != wszystkie; maska &= maska - 1) {
+        sprawdz(od + static_cast<std::size_t>(std::countr_zero(maska)));
+      }
+    };
+    for (; i + 16 <= tekst.size() && wynik != wszystkie; i += 16) sprawdz_maske(i, kandydaci(i));
+    // The last bytes in one load that overlaps bytes already looked at.
+    if (i < tekst.size() && wynik != wszystkie) {
+      const std::size_t od = tekst.size() - 16;
+      sprawdz_maske(od, kandydaci(od) >> (i - od) << (i - od));
+    }
+    return wynik;
+  }
+#endif
+  for (; i < tekst.size() && wynik != wszystkie; ++i) sprawdz(i);
+  return wynik;
+}
+
+inline unsigned zawiera_ktore(std::string_view linia, Slowo a, Slowo b, Szukanie szukanie) {
+  return zawiera_ktore<2>(linia, {a, b}, szukanie);
+}
 
 }  // namespace wyrownik

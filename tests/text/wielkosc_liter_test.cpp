@@ -47,22 +47,32 @@ TEST(WielkoscLiter, KeywordSearchAgreesWithTheFoldEverywhere) {
     return std::string_view::npos;
   };
   std::mt19937 los(3);
-  const std::string alfabet = "eEnNdDtTrRiIaAcCkK_ \xCA\xEA\x8C\x9C\xFFx";
+  const std::string alfabet = "eEnNdDtTrRiIaAcCkKlLuU_ \xCA\xEA\x8C\x9C\xFFx";
   for (int proba = 0; proba < 50000; ++proba) {
     std::string s(los() % 80, ' ');
     for (auto& c : s) c = alfabet[los() % alfabet.size()];
-    if (los() % 3 == 0) s.insert(los() % (s.size() + 1), los() % 2 ? "tRaCk" : "EndTri");
+    if (los() % 3 == 0) {
+      const char* const wstawki[] = {"tRaCk", "EndTri", "inClude"};
+      s.insert(los() % (s.size() + 1), wstawki[los() % 3]);
+    }
     for (const std::string_view slowo : {"endtri", "triangle_strip", "nie", "e", "\xEAn"}) {
       ASSERT_EQ(znajdz_bez_wielkosci(s, slowo), wzorcowe(s, slowo)) << s << " / " << slowo;
     }
-    // Two keywords found by one letter in one pass, and by two.
+    // Keywords found in one pass, by one letter and by several.
+    const auto jest = [&](std::string_view slowo, unsigned bit) {
+      return wzorcowe(s, slowo) != std::string_view::npos ? bit : 0u;
+    };
     for (const auto& [a, b] :
          {std::pair<std::string_view, std::string_view>{"endtri", "track"},
+          std::pair<std::string_view, std::string_view>{"include", "endtri"},
           std::pair<std::string_view, std::string_view>{"triangle_strip", "ee"}}) {
-      const unsigned wzor = (wzorcowe(s, a) != std::string_view::npos ? 1u : 0u) |
-                            (wzorcowe(s, b) != std::string_view::npos ? 2u : 0u);
-      ASSERT_EQ(zawiera_ktore(s, a, b, Szukanie::szerokie), wzor) << s << " / " << a << " " << b;
+      ASSERT_EQ(zawiera_ktore(s, a, b, Szukanie::szerokie), jest(a, 1) | jest(b, 2))
+          << s << " / " << a << " " << b;
     }
+    const std::array<Slowo, 3> trzy{"include", "track", "endtri"};
+    ASSERT_EQ(zawiera_ktore(s, trzy, Szukanie::szerokie),
+              jest("include", 1) | jest("track", 2) | jest("endtri", 4))
+        << s;
   }
 }
 
