@@ -21,7 +21,7 @@ namespace wyrownik {
 class PlikZapisu {
  public:
   using Tryb = TrybZapisu;
-  static constexpr std::size_t rozmiar_bufora = 1 << 20;
+  static constexpr std::size_t rozmiar_bufora = 1 << 18;
 
   PlikZapisu(const std::filesystem::path& sciezka, Tryb tryb, OperacjeSystemu& operacje);
   ~PlikZapisu();

@@ -45,7 +45,7 @@ void WierzcholkiSkanu::Zapis::dodaj(const BiegWierzcholkow& bieg, const PunktSka
 }
 
 void WierzcholkiSkanu::zacznij() {
-  bajty_.clear();
+  dlugosc_ = 0;
   czesci_.clear();
   pelne_ = false;
 }
@@ -54,13 +54,13 @@ void WierzcholkiSkanu::dopisz(std::size_t plik, Zapis& zapis) {
   std::vector<char>& b = zapis.bajty_;
   if (!b.empty()) {
     const std::lock_guard<std::mutex> zamek(zamek_);
-    if (pelne_ || bajty_.size() + b.size() > najwiecej) {
+    if (pelne_ || dlugosc_ + b.size() > najwiecej) {
       pelne_ = true;
     } else {
-      // Grown once: the bytes are not copied again as they come.
-      if (bajty_.capacity() == 0) bajty_.reserve(najwiecej);
-      czesci_.push_back({plik, bajty_.size(), b.size()});
-      bajty_.insert(bajty_.end(), b.begin(), b.end());
+      if (bajty_.rozmiar() == 0) bajty_ = BlokPamieci(najwiecej);
+      czesci_.push_back({plik, dlugosc_, b.size()});
+      std::memcpy(bajty_.dane() + dlugosc_, b.data(), b.size());
+      dlugosc_ += b.size();
     }
   }
   b.clear();
@@ -81,7 +81,7 @@ WierzcholkiSkanu::Kursor WierzcholkiSkanu::pliku(std::size_t plik) const {
 WierzcholkiSkanu::Kursor::Kursor(const WierzcholkiSkanu& w, std::size_t czesc, std::size_t plik)
     : w_(&w), plik_(plik), czesc_(czesc) {
   if (czesc_ < w.czesci_.size() && w.czesci_[czesc_].plik == plik_) {
-    biezacy_ = w.bajty_.data() + w.czesci_[czesc_].od;
+    biezacy_ = w.bajty_.dane() + w.czesci_[czesc_].od;
     koniec_ = biezacy_ + w.czesci_[czesc_].dlugosc;
   }
 }
@@ -92,7 +92,7 @@ bool WierzcholkiSkanu::Kursor::koniec() {
     if (czesc_ >= czesci.size() || ++czesc_ >= czesci.size() || czesci[czesc_].plik != plik_) {
       return true;
     }
-    biezacy_ = w_->bajty_.data() + czesci[czesc_].od;
+    biezacy_ = w_->bajty_.dane() + czesci[czesc_].od;
     koniec_ = biezacy_ + czesci[czesc_].dlugosc;
   }
   return false;

@@ -15,6 +15,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/blok_pamieci.hpp"
+
 namespace wyrownik {
 
 // A vertex line's three numbers.
@@ -118,7 +120,10 @@ class WierzcholkiSkanu {
     std::size_t plik, od, dlugosc;
   };
   std::mutex zamek_;
-  std::vector<char> bajty_;
+  // Made at the first part, whole: the parts are not copied again as they
+  // come, and faulting in its pages costs a fault per large page.
+  BlokPamieci bajty_;
+  std::size_t dlugosc_ = 0;  // the bytes kept
   std::vector<Czesc> czesci_;
   std::atomic<bool> pelne_ = false;
 };

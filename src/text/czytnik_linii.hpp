@@ -16,7 +16,7 @@ namespace wyrownik {
 // lines. Lines of any length are handled.
 class CzytnikLinii {
  public:
-  static constexpr std::size_t rozmiar_bloku = 1 << 20;
+  static constexpr std::size_t rozmiar_bloku = 1 << 18;
 
   // Throws BladPliku when the file cannot be opened.
   CzytnikLinii(const std::filesystem::path& sciezka, OperacjeSystemu& operacje);
