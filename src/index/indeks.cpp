@@ -113,6 +113,8 @@ void Indeks::rejestruj_w_komorkach(std::int32_t nr, double x_min, double x_max, 
 void Indeks::dopisz_do_komorki(std::int32_t komorka, std::int32_t nr) {
   sprawdz_otwarty();
   if (komorka < 1 || komorka > Siatka::ile_komorek || nr < 1 || nr > ile_rekordow_) uszkodzony();
+  // The head is read and then written.
+  komorki_.do_zapisu(dlugosc_rekordu_komorki * static_cast<std::size_t>(komorka - 1));
   RekordKomorki glowa = czytaj_komorke(komorka);
   if (glowa.ostatni == 0) {
     zapisz_komorke(komorka, {komorka, 0, nr});

@@ -17,6 +17,7 @@ void PlikMapowany::zamknij_widok() noexcept {
   if (mapa_ != nullptr) ::munmap(mapa_, pojemnosc_);
   mapa_ = nullptr;
   pojemnosc_ = 0;
+  zapisywalne_.clear();
 }
 
 PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu,

@@ -78,6 +78,7 @@ void PlikMapowany::zamknij_widok() noexcept {
   if (widok_ != 0) CloseHandle(win32::uchwyt(widok_));
   widok_ = 0;
   pojemnosc_ = 0;
+  zapisywalne_.clear();
 }
 
 void PlikMapowany::mapuj(std::size_t pojemnosc) {
