@@ -75,6 +75,20 @@ PlikMapowany PlikMapowany::bez_nazwy(const std::filesystem::path& katalog, std::
 }
 
 void PlikMapowany::mapuj(std::size_t pojemnosc) {
+#ifdef MREMAP_MAYMOVE
+  // A view grown where it is, or moved whole, keeps the pages it has brought
+  // in: mapped anew, every page touched so far would fault again. Failing,
+  // it is mapped anew.
+  if (mapa_ != nullptr && pojemnosc > pojemnosc_) {
+    void* adres = ::mremap(mapa_, pojemnosc_, pojemnosc, MREMAP_MAYMOVE);
+    if (adres != MAP_FAILED) {
+      if (dostep_ == Dostep::wybrane) ::madvise(adres, pojemnosc, MADV_RANDOM);
+      mapa_ = static_cast<char*>(adres);
+      pojemnosc_ = pojemnosc;
+      return;
+    }
+  }
+#endif
   zamknij_widok();
 #ifdef MAP_POPULATE
   // Pages all touched soon: one fault-in now instead of one fault each.
