@@ -125,7 +125,7 @@ void Indeks::dopisz_do_komorki(std::int32_t komorka, std::int32_t nr) {
   if (ile_rekordow_komorek_ == najwiekszy_numer)
     throw BladDanych("too many cell records for the scratch index");
   const std::int32_t k = ile_rekordow_komorek_ + 1;
-  komorki_.wydluz(dlugosc_rekordu_komorki * static_cast<std::size_t>(k));
+  komorki_.wydluz_dopisujac(dlugosc_rekordu_komorki * static_cast<std::size_t>(k));
   ile_rekordow_komorek_ = k;
   // The order of these reads and writes matters when t is the head itself:
   // the read of t then sees the head's new `ostatni`.

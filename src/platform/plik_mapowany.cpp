@@ -59,7 +59,8 @@ PlikMapowany::PlikMapowany(PlikMapowany&& inny) noexcept
       mapa_(std::exchange(inny.mapa_, nullptr)),
       pojemnosc_(std::exchange(inny.pojemnosc_, 0)),
       dlugosc_(std::exchange(inny.dlugosc_, 0)),
-      zapisywalne_(std::move(inny.zapisywalne_)) {
+      zapisywalne_(std::move(inny.zapisywalne_)),
+      przygotowane_(std::exchange(inny.przygotowane_, 0)) {
   inny.zapisywalne_.clear();
 }
 
@@ -77,6 +78,7 @@ PlikMapowany& PlikMapowany::operator=(PlikMapowany&& inny) noexcept {
     dlugosc_ = std::exchange(inny.dlugosc_, 0);
     zapisywalne_ = std::move(inny.zapisywalne_);
     inny.zapisywalne_.clear();
+    przygotowane_ = std::exchange(inny.przygotowane_, 0);
   }
   return *this;
 }

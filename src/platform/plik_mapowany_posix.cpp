@@ -18,6 +18,19 @@ void PlikMapowany::zamknij_widok() noexcept {
   mapa_ = nullptr;
   pojemnosc_ = 0;
   zapisywalne_.clear();
+  przygotowane_ = 0;
+}
+
+void PlikMapowany::przygotuj_do(std::size_t nowa) {
+  constexpr std::size_t blok = 256 << 10;
+  // From a page's start, as the call needs.
+  const std::size_t od = std::max(przygotowane_, nowa - 1) / strona * strona;
+  const std::size_t do_ = std::min(pojemnosc_, od + blok);
+  przygotowane_ = std::max(do_, nowa);
+#ifdef MADV_POPULATE_WRITE
+  // Only a hint: failing (an older kernel), the pages fault in one by one.
+  if (do_ > od) ::madvise(mapa_ + od, do_ - od, MADV_POPULATE_WRITE);
+#endif
 }
 
 PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu,

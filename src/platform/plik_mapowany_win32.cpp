@@ -79,6 +79,12 @@ void PlikMapowany::zamknij_widok() noexcept {
   widok_ = 0;
   pojemnosc_ = 0;
   zapisywalne_.clear();
+  przygotowane_ = 0;
+}
+
+// Windows maps no block ahead: the pages fault in one by one.
+void PlikMapowany::przygotuj_do(std::size_t nowa) {
+  przygotowane_ = std::max(pojemnosc_, nowa);
 }
 
 void PlikMapowany::mapuj(std::size_t pojemnosc) {
