@@ -9,12 +9,14 @@
 #include "platform/konsola.hpp"
 #include "platform/proces.hpp"
 #include "platform/przerwanie.hpp"
+#include "platform/sterta.hpp"
 
 namespace {
 
 int program(const std::vector<std::string>& argumenty, const char* argv0) {
   const wyrownik::ProsbaPrzerwania prosba;
   wyrownik::przygotuj_proces();
+  wyrownik::przygotuj_sterte();
   std::ios::sync_with_stdio(false);
   wyrownik::przygotuj_konsole();
   std::filesystem::path katalog;

@@ -10,9 +10,11 @@
 #include "gui/qt/form1.hpp"
 #include "gui/start_programu.hpp"
 #include "platform/proces.hpp"
+#include "platform/sterta.hpp"
 
 int main(int argc, char** argv) {
   wyrownik::przygotuj_proces();
+  wyrownik::przygotuj_sterte();
   QApplication aplikacja(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("wyrownik"));
 

@@ -7,10 +7,12 @@
 #include "gui/win32/form1_win32.hpp"
 #include "platform/konsola.hpp"
 #include "platform/proces.hpp"
+#include "platform/sterta.hpp"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int pokaz) {
   using namespace wyrownik;
   przygotuj_proces();
+  przygotuj_sterte();
   const auto blad = [](std::string_view tekst) {
     MessageBoxW(nullptr, win32::z_utf8(tekst).c_str(), L"wyrownik", MB_OK | MB_ICONERROR);
   };
