@@ -1,5 +1,6 @@
 #include "index/indeks.hpp"
 
+#include <algorithm>
 #include <limits>
 #include <string>
 #include <utility>
@@ -52,6 +53,9 @@ Indeks::Indeks(const std::filesystem::path& katalog, const Zakres& zakres,
     throw BladPliku("unexpected length of", komorki_.sciezka());
   }
   zalegle_.reserve(blok_zapisu);
+  const std::size_t bajty_glow = komorki_.dlugosc();
+  glowy_ = BlokPamieci(bajty_glow);
+  zmienione_.assign((bajty_glow + strona_glow - 1) / strona_glow, 0);
 }
 
 Indeks::~Indeks() {
@@ -63,11 +67,35 @@ Indeks::~Indeks() {
 }
 
 void Indeks::oproznij() {
+  zapisz_zalegle();
+  zapisz_glowy();
+}
+
+void Indeks::zapisz_zalegle() {
   if (zalegle_.empty()) return;
   dane_.zapisz(dlugosc_rekordu_danych * static_cast<std::size_t>(zapisane_), zalegle_.data(),
                zalegle_.size());
   zapisane_ = ile_rekordow_;
   zalegle_.clear();
+}
+
+void Indeks::zapisz_glowy() {
+  if (do_zapisania_.empty()) return;
+  std::sort(do_zapisania_.begin(), do_zapisania_.end());
+  const std::size_t koniec_glow = glowy_.rozmiar();
+  // Neighbouring pages in one write. A page is marked clean only once written:
+  // a failed write leaves it for the index's end to try again.
+  for (std::size_t i = 0; i < do_zapisania_.size();) {
+    std::size_t j = i + 1;
+    while (j < do_zapisania_.size() && do_zapisania_[j] == do_zapisania_[j - 1] + 1) ++j;
+    const std::size_t od = do_zapisania_[i] * strona_glow;
+    const std::size_t do_ =
+        std::min(koniec_glow, std::size_t{do_zapisania_[j - 1] + 1} * strona_glow);
+    komorki_.zapisz(od, glowy_.dane() + od, do_ - od);
+    for (std::size_t k = i; k < j; ++k) zmienione_[do_zapisania_[k]] = 0;
+    i = j;
+  }
+  do_zapisania_.clear();
 }
 
 void Indeks::sprawdz_otwarty() const {
@@ -84,7 +112,7 @@ std::int32_t Indeks::dopisz_rekord(const RekordDanych& rekord) {
   sprawdz_otwarty();
   if (ile_rekordow_ == najwiekszy_numer)
     throw BladDanych("too many elements for the scratch index");
-  if (zalegle_.size() + dlugosc_rekordu_danych > blok_zapisu) oproznij();
+  if (zalegle_.size() + dlugosc_rekordu_danych > blok_zapisu) zapisz_zalegle();
   const std::int32_t nr = ile_rekordow_ + 1;
   // Reserved on disk now: a full disk fails here, as when written at once.
   dane_.wydluz(dlugosc_rekordu_danych * static_cast<std::size_t>(nr));
@@ -113,8 +141,6 @@ void Indeks::rejestruj_w_komorkach(std::int32_t nr, double x_min, double x_max, 
 void Indeks::dopisz_do_komorki(std::int32_t komorka, std::int32_t nr) {
   sprawdz_otwarty();
   if (komorka < 1 || komorka > Siatka::ile_komorek || nr < 1 || nr > ile_rekordow_) uszkodzony();
-  // The head is read and then written.
-  komorki_.do_zapisu(dlugosc_rekordu_komorki * static_cast<std::size_t>(komorka - 1));
   RekordKomorki glowa = czytaj_komorke(komorka);
   if (glowa.ostatni == 0) {
     zapisz_komorke(komorka, {komorka, 0, nr});

@@ -12,6 +12,7 @@
 #include "geometry/zakres.hpp"
 #include "index/bajty_le.hpp"
 #include "index/siatka.hpp"
+#include "platform/blok_pamieci.hpp"
 #include "platform/plik_mapowany.hpp"
 #include "text/pliki_robocze.hpp"
 
@@ -42,8 +43,12 @@ inline constexpr std::size_t dlugosc_rekordu_komorki = 12;
 //
 // New elements wait in memory in blocks and reach aaa.aaa as one write each
 // (writing them through the mapping cost a page fault per page); they are
-// read from wherever they are. oproznij() writes those waiting, and so does
-// the end of the index, on every path.
+// read from wherever they are. The heads live in the program's memory, on
+// large pages (a registration touches a head at a scattered place, which
+// through the mapping cost a page fault per 4 KiB page of heads and a TLB
+// miss per walk), and the pages of them that changed reach aaa.aab as writes;
+// overflow records are worked on through the mapping. oproznij() writes what
+// is waiting of both, and so does the end of the index, on every path.
 class Indeks {
  public:
   // Creates aaa.aaa empty and aaa.aab with 1000000 empty heads in `katalog`
@@ -62,8 +67,9 @@ class Indeks {
   // Writes the element as record ile_rekordow + 1 and returns its number.
   std::int32_t dopisz_rekord(const RekordDanych& rekord);
 
-  // Writes the elements still waiting in memory to aaa.aaa: a run calls it
-  // when a file has been read, so that aaa.aaa shows every element stored.
+  // Writes the elements still waiting in memory to aaa.aaa and the heads
+  // changed since to aaa.aab: a run calls it when a file has been read, so
+  // that both files show every element stored.
   void oproznij();
 
   // Appends element `nr` to every cell the box touches: columns ascending,
@@ -85,12 +91,26 @@ class Indeks {
   void usun_indeks();
 
  private:
+  static std::size_t polozenie_komorki(std::int32_t nr) {
+    return dlugosc_rekordu_komorki * static_cast<std::size_t>(nr - 1);
+  }
   RekordKomorki czytaj_komorke(std::int32_t nr) const {
-    const char* p = komorki_.dane() + dlugosc_rekordu_komorki * static_cast<std::size_t>(nr - 1);
+    const char* p =
+        (nr <= Siatka::ile_komorek ? glowy_.dane() : komorki_.dane()) + polozenie_komorki(nr);
     return {czytaj_i32_le(p), czytaj_i32_le(p + 4), czytaj_i32_le(p + 8)};
   }
   void zapisz_komorke(std::int32_t nr, const RekordKomorki& r) {
-    char* p = komorki_.dane() + dlugosc_rekordu_komorki * static_cast<std::size_t>(nr - 1);
+    char* p;
+    if (nr <= Siatka::ile_komorek) {
+      p = glowy_.dane() + polozenie_komorki(nr);
+      const std::size_t strona = polozenie_komorki(nr) / strona_glow;
+      if (zmienione_[strona] == 0) {
+        zmienione_[strona] = 1;
+        do_zapisania_.push_back(static_cast<std::uint32_t>(strona));
+      }
+    } else {
+      p = komorki_.dane() + polozenie_komorki(nr);
+    }
     zapisz_i32_le(p, r.ostatni);
     zapisz_i32_le(p + 4, r.nastepny);
     zapisz_i32_le(p + 8, r.nr_rekordu);
@@ -105,6 +125,10 @@ class Indeks {
     return r;
   }
   void sprawdz_otwarty() const;
+  // Writes the elements waiting in memory to aaa.aaa.
+  void zapisz_zalegle();
+  // Writes the pages of heads changed since the last time to aaa.aab.
+  void zapisz_glowy();
   [[noreturn]] static void uszkodzony();
 
   std::filesystem::path katalog_;
@@ -116,6 +140,12 @@ class Indeks {
   // Elements 1..zapisane_ are in aaa.aaa; the rest wait here, in order.
   std::int32_t zapisane_ = 0;
   std::vector<char> zalegle_;
+  // Records 1..1000000 of aaa.aab as the index sees them; of each page of
+  // them, whether it changed since written to the file, and those that did.
+  static constexpr std::size_t strona_glow = 4096;
+  BlokPamieci glowy_;
+  std::vector<std::uint8_t> zmienione_;
+  std::vector<std::uint32_t> do_zapisania_;
 };
 
 template <class Test>

@@ -1,7 +1,6 @@
 #include "platform/plik_mapowany.hpp"
 
 #include <algorithm>
-#include <atomic>
 #include <stdexcept>
 #include <utility>
 
@@ -20,15 +19,6 @@ void PlikMapowany::wydluz_poza_rezerwe(std::size_t nowa) {
   const std::size_t przyrost = std::max(krok_wzrostu_, pojemnosc_ / 2);
   rozszerz(std::max(nowa, pojemnosc_ + przyrost));
   dlugosc_ = nowa;
-}
-
-void PlikMapowany::dotknij_do_zapisu(std::size_t od) {
-  if (od >= pojemnosc_) return;
-  const std::size_t s = od / strona;
-  if (zapisywalne_.size() <= s) zapisywalne_.resize(pojemnosc_ / strona + 1, false);
-  zapisywalne_[s] = true;
-  // A read-modify-write that changes nothing faults the page in as a write.
-  std::atomic_ref<char>(mapa_[od]).fetch_or(0, std::memory_order_relaxed);
 }
 
 void PlikMapowany::zapisz(std::size_t od, const char* bajty, std::size_t n) {
@@ -59,10 +49,7 @@ PlikMapowany::PlikMapowany(PlikMapowany&& inny) noexcept
       mapa_(std::exchange(inny.mapa_, nullptr)),
       pojemnosc_(std::exchange(inny.pojemnosc_, 0)),
       dlugosc_(std::exchange(inny.dlugosc_, 0)),
-      zapisywalne_(std::move(inny.zapisywalne_)),
-      przygotowane_(std::exchange(inny.przygotowane_, 0)) {
-  inny.zapisywalne_.clear();
-}
+      przygotowane_(std::exchange(inny.przygotowane_, 0)) {}
 
 PlikMapowany& PlikMapowany::operator=(PlikMapowany&& inny) noexcept {
   if (this != &inny) {
@@ -76,8 +63,6 @@ PlikMapowany& PlikMapowany::operator=(PlikMapowany&& inny) noexcept {
     mapa_ = std::exchange(inny.mapa_, nullptr);
     pojemnosc_ = std::exchange(inny.pojemnosc_, 0);
     dlugosc_ = std::exchange(inny.dlugosc_, 0);
-    zapisywalne_ = std::move(inny.zapisywalne_);
-    inny.zapisywalne_.clear();
     przygotowane_ = std::exchange(inny.przygotowane_, 0);
   }
   return *this;

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <vector>
 
 #include "platform/operacje_systemu.hpp"
 #include "platform/uchwyt.hpp"
@@ -67,16 +66,6 @@ class PlikMapowany {
     if (nowa > przygotowane_) przygotuj_do(nowa);
   }
 
-  // The byte at `od`, inside the capacity, is about to be read and then
-  // written: its page, the first time since mapped, is brought in for
-  // writing. A read brings a page of the file in read-only and the write
-  // after it faults again (about 15 us a fault on a virtual machine).
-  void do_zapisu(std::size_t od) {
-    const std::size_t s = od / strona;
-    if (s < zapisywalne_.size() && zapisywalne_[s]) return;
-    dotknij_do_zapisu(od);
-  }
-
   // Writes `n` bytes at `od`, inside the length, as a write to the file:
   // seen through dane() like any other byte. A long run of new bytes costs
   // no page fault per page this way. Throws BladPliku, std::out_of_range
@@ -96,7 +85,6 @@ class PlikMapowany {
   // Reserves the file up to `nowa_pojemnosc` bytes and maps all of it.
   void rozszerz(std::size_t nowa_pojemnosc);
   void mapuj(std::size_t pojemnosc);
-  void dotknij_do_zapisu(std::size_t od);
   // Brings in for writing the block of the view from the page holding byte
   // `nowa - 1` on; the system's part.
   void przygotuj_do(std::size_t nowa);
@@ -113,11 +101,8 @@ class PlikMapowany {
   Uchwyt uchwyt_ = brak_uchwytu;  // a descriptor, a handle
   std::intptr_t widok_ = 0;       // Windows: the file mapping object of the view
   char* mapa_ = nullptr;
-  std::size_t pojemnosc_ = 0;  // bytes mapped and reserved on disk
-  std::size_t dlugosc_ = 0;    // bytes holding records
-  // The pages of the view do_zapisu() brought in; emptied with the view.
-  static constexpr std::size_t strona = 4096;
-  std::vector<bool> zapisywalne_;
+  std::size_t pojemnosc_ = 0;     // bytes mapped and reserved on disk
+  std::size_t dlugosc_ = 0;       // bytes holding records
   std::size_t przygotowane_ = 0;  // the view's bytes wydluz_dopisujac() brought in
 };
 

@@ -17,12 +17,12 @@ void PlikMapowany::zamknij_widok() noexcept {
   if (mapa_ != nullptr) ::munmap(mapa_, pojemnosc_);
   mapa_ = nullptr;
   pojemnosc_ = 0;
-  zapisywalne_.clear();
   przygotowane_ = 0;
 }
 
 void PlikMapowany::przygotuj_do(std::size_t nowa) {
   constexpr std::size_t blok = 256 << 10;
+  constexpr std::size_t strona = 4096;
   // From a page's start, as the call needs.
   const std::size_t od = std::max(przygotowane_, nowa - 1) / strona * strona;
   const std::size_t do_ = std::min(pojemnosc_, od + blok);

@@ -78,7 +78,6 @@ void PlikMapowany::zamknij_widok() noexcept {
   if (widok_ != 0) CloseHandle(win32::uchwyt(widok_));
   widok_ = 0;
   pojemnosc_ = 0;
-  zapisywalne_.clear();
   przygotowane_ = 0;
 }
 
