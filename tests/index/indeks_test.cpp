@@ -164,6 +164,26 @@ TEST_F(IndeksNaDysku, AChainOfThreeInCellFive) {
   EXPECT_EQ(std::memcmp(komorki.data() + 48, glowa, 12), 0);
 }
 
+// A run empties the index at each file's end: from then on the files show
+// every element and every chain, heads on pages far apart included, while
+// the index is still open.
+TEST_F(IndeksNaDysku, AfterEmptyingBothFilesShowEveryChainWhileOpen) {
+  Indeks indeks = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
+  for (int i = 1; i <= 3; ++i) indeks.dopisz_rekord(rekord(i));
+  indeks.dopisz_do_komorki(5, 1);
+  indeks.dopisz_do_komorki(5, 2);
+  indeks.dopisz_do_komorki(999'999, 3);
+  indeks.oproznij();
+  // Open, the file is as long as its reserve.
+  const std::string komorki = plik_komorek();
+  ASSERT_GE(komorki.size(), 12u * 1000001);
+  EXPECT_EQ(komorka_z_pliku(komorki, 5), (RekordKomorki{1000001, 1000001, 1}));
+  EXPECT_EQ(komorka_z_pliku(komorki, 1000001), (RekordKomorki{0, 0, 2}));
+  EXPECT_EQ(komorka_z_pliku(komorki, 999'999), (RekordKomorki{999'999, 0, 3}));
+  EXPECT_EQ(testy::rekord_danych(plik_danych(), 3), rekord(3));
+  indeks.usun_indeks();
+}
+
 TEST_F(IndeksNaDysku, ASingleRegistrationUsesTheHeadOnly) {
   {
     Indeks indeks = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
