@@ -83,11 +83,18 @@ void Indeks::zapisz_glowy() {
   if (do_zapisania_.empty()) return;
   std::sort(do_zapisania_.begin(), do_zapisania_.end());
   const std::size_t koniec_glow = glowy_.rozmiar();
-  // Neighbouring pages in one write. A page is marked clean only once written:
-  // a failed write leaves it for the index's end to try again.
+  // Pages a few apart in one write, the unchanged ones between them too: they
+  // hold what the file holds (zeros, or what was written before), and a write
+  // costs more than copying four pages (a grid column's heads lie 3 pages
+  // apart). A page is marked clean only once written: a failed write leaves
+  // it for the index's end to try again.
+  constexpr std::uint32_t najwieksza_przerwa = 4;
   for (std::size_t i = 0; i < do_zapisania_.size();) {
     std::size_t j = i + 1;
-    while (j < do_zapisania_.size() && do_zapisania_[j] == do_zapisania_[j - 1] + 1) ++j;
+    while (j < do_zapisania_.size() &&
+           do_zapisania_[j] - do_zapisania_[j - 1] <= najwieksza_przerwa + 1) {
+      ++j;
+    }
     const std::size_t od = do_zapisania_[i] * strona_glow;
     const std::size_t do_ =
         std::min(koniec_glow, std::size_t{do_zapisania_[j - 1] + 1} * strona_glow);
