@@ -31,7 +31,8 @@ PlikMapowany utworz_dane(const std::filesystem::path& katalog, OperacjeSystemu& 
 }
 
 // Every head empty: the file grows by zeros, reserved on disk rather than
-// written, and only the pages of cells in use are ever touched.
+// written, and only the pages of cells in use (and a few between them) are
+// ever written.
 PlikMapowany utworz_komorki(const std::filesystem::path& katalog, OperacjeSystemu& operacje) {
   const auto sciezka = katalog / nazwa_pliku_komorek;
   utworz_pusty(sciezka, operacje, TrybZapisu::nowy);
@@ -56,6 +57,8 @@ Indeks::Indeks(const std::filesystem::path& katalog, const Zakres& zakres,
   const std::size_t bajty_glow = komorki_.dlugosc();
   glowy_ = BlokPamieci(bajty_glow);
   zmienione_.assign((bajty_glow + strona_glow - 1) / strona_glow, 0);
+  // Whole at once: no allocation, and so no failure, while a head is marked.
+  do_zapisania_.reserve(zmienione_.size());
 }
 
 Indeks::~Indeks() {
@@ -67,7 +70,17 @@ Indeks::~Indeks() {
 }
 
 void Indeks::oproznij() {
-  zapisz_zalegle();
+  // Both are tried, whichever fails: the files left after a failure hold
+  // every head that could be written. The first failure counts.
+  try {
+    zapisz_zalegle();
+  } catch (...) {
+    try {
+      zapisz_glowy();
+    } catch (...) {
+    }
+    throw;
+  }
   zapisz_glowy();
 }
 

@@ -44,11 +44,13 @@ inline constexpr std::size_t dlugosc_rekordu_komorki = 12;
 // New elements wait in memory in blocks and reach aaa.aaa as one write each
 // (writing them through the mapping cost a page fault per page); they are
 // read from wherever they are. The heads live in the program's memory, on
-// large pages (a registration touches a head at a scattered place, which
-// through the mapping cost a page fault per 4 KiB page of heads and a TLB
-// miss per walk), and the pages of them that changed reach aaa.aab as writes;
-// overflow records are worked on through the mapping. oproznij() writes what
-// is waiting of both, and so does the end of the index, on every path.
+// large pages where the system offers them (a registration touches a head
+// at a scattered place, which through the mapping cost a page fault per
+// 4 KiB page of heads and a TLB miss per walk), and the pages of them that
+// changed reach aaa.aab as writes; overflow records are worked on through
+// the mapping. oproznij() writes what is waiting of both, and so does the
+// end of the index, on every path but a killed process's, whose scratch
+// files the next batch removes anyway.
 class Indeks {
  public:
   // Creates aaa.aaa empty and aaa.aab with 1000000 empty heads in `katalog`
@@ -125,7 +127,8 @@ class Indeks {
     return r;
   }
   void sprawdz_otwarty() const;
-  // Writes the elements waiting in memory to aaa.aaa.
+  // Writes the elements waiting in memory to aaa.aaa: alone when a block is
+  // full, with the heads when the index is emptied.
   void zapisz_zalegle();
   // Writes the pages of heads changed since the last time to aaa.aab.
   void zapisz_glowy();

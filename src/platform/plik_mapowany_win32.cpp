@@ -107,10 +107,26 @@ void PlikMapowany::mapuj(std::size_t pojemnosc) {
 }
 
 // A view and WriteFile are not promised to agree on Windows: the bytes go
-// through the view.
+// through the view, and through WriteFile only where no view is left (a
+// growth that failed): there is none to disagree with.
 void PlikMapowany::wpisz(std::size_t od, const char* bajty, std::size_t n) {
-  // A growth that failed may have left no view behind.
-  if (mapa_ == nullptr || od > pojemnosc_ || n > pojemnosc_ - od) {
+  if (mapa_ == nullptr) {
+    while (n > 0) {
+      OVERLAPPED miejsce{};
+      miejsce.Offset = static_cast<DWORD>(od & 0xFFFFFFFFu);
+      miejsce.OffsetHigh = static_cast<DWORD>(od >> 32);
+      const auto ile = static_cast<DWORD>(std::min<std::size_t>(n, 1u << 30));
+      DWORD zapisane = 0;
+      if (!WriteFile(win32::uchwyt(uchwyt_), bajty, ile, &zapisane, &miejsce) || zapisane == 0) {
+        throw BladPliku("cannot write to", sciezka_, ostatni_blad_systemu());
+      }
+      bajty += zapisane;
+      od += zapisane;
+      n -= zapisane;
+    }
+    return;
+  }
+  if (od > pojemnosc_ || n > pojemnosc_ - od) {
     throw BladPliku("cannot write to an unmapped part of", sciezka_);
   }
   std::memcpy(mapa_ + od, bajty, n);
