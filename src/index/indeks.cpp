@@ -54,11 +54,18 @@ Indeks::Indeks(const std::filesystem::path& katalog, const Zakres& zakres,
     throw BladPliku("unexpected length of", komorki_.sciezka());
   }
   zalegle_.reserve(blok_zapisu);
-  const std::size_t bajty_glow = komorki_.dlugosc();
+  const std::size_t bajty_glow = polozenie_komorki(glowy_w_pamieci + 1);
   glowy_ = BlokPamieci(bajty_glow);
   zmienione_.assign((bajty_glow + strona_glow - 1) / strona_glow, 0);
   // Whole at once: no allocation, and so no failure, while a head is marked.
   do_zapisania_.reserve(zmienione_.size());
+  // The heads past those in memory that the grid's cells can use, in one
+  // call: a registration would fault each page twice.
+  const std::int32_t ostatnia =
+      Siatka::numer(siatka_.kolumna(zakres.max_x), siatka_.wiersz(zakres.max_z));
+  if (!zakres.pusty() && ostatnia > glowy_w_pamieci) {
+    komorki_.przygotuj_do_zapisu(bajty_glow, polozenie_komorki(ostatnia + 1) - bajty_glow);
+  }
 }
 
 Indeks::~Indeks() {

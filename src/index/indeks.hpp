@@ -43,14 +43,16 @@ inline constexpr std::size_t dlugosc_rekordu_komorki = 12;
 //
 // New elements wait in memory in blocks and reach aaa.aaa as one write each
 // (writing them through the mapping cost a page fault per page); they are
-// read from wherever they are. The heads live in the program's memory, on
+// read from wherever they are. The first heads (4 MiB of them, the whole
+// grid a scenery of a few km across uses) live in the program's memory, on
 // large pages where the system offers them (a registration touches a head
 // at a scattered place, which through the mapping cost a page fault per
 // 4 KiB page of heads and a TLB miss per walk), and the pages of them that
-// changed reach aaa.aab as writes; overflow records are worked on through
-// the mapping. oproznij() writes what is waiting of both, and so does the
-// end of the index, on every path but a killed process's, whose scratch
-// files the next batch removes anyway.
+// changed reach aaa.aab as writes; the other heads and the overflow records
+// are worked on through the mapping, so that the program's own memory stays
+// bounded however much of the grid a scenery covers. oproznij() writes what is waiting of both, and
+// so does the end of the index, on every path but a killed process's, whose scratch files the next
+// batch removes anyway.
 class Indeks {
  public:
   // Creates aaa.aaa empty and aaa.aab with 1000000 empty heads in `katalog`
@@ -61,6 +63,10 @@ class Indeks {
   ~Indeks();
   Indeks(Indeks&&) noexcept = default;
   Indeks& operator=(Indeks&&) = delete;
+
+  // Heads 1..glowy_w_pamieci are kept in memory, the rest in the mapping.
+  static constexpr std::int32_t glowy_w_pamieci = (4 << 20) / dlugosc_rekordu_komorki;
+  static_assert(glowy_w_pamieci <= Siatka::ile_komorek);
 
   const Siatka& siatka() const { return siatka_; }
   std::int32_t ile_rekordow() const { return ile_rekordow_; }
@@ -98,12 +104,12 @@ class Indeks {
   }
   RekordKomorki czytaj_komorke(std::int32_t nr) const {
     const char* p =
-        (nr <= Siatka::ile_komorek ? glowy_.dane() : komorki_.dane()) + polozenie_komorki(nr);
+        (nr <= glowy_w_pamieci ? glowy_.dane() : komorki_.dane()) + polozenie_komorki(nr);
     return {czytaj_i32_le(p), czytaj_i32_le(p + 4), czytaj_i32_le(p + 8)};
   }
   void zapisz_komorke(std::int32_t nr, const RekordKomorki& r) {
     char* p;
-    if (nr <= Siatka::ile_komorek) {
+    if (nr <= glowy_w_pamieci) {
       p = glowy_.dane() + polozenie_komorki(nr);
       const std::size_t strona = polozenie_komorki(nr) / strona_glow;
       if (zmienione_[strona] == 0) {
@@ -143,8 +149,8 @@ class Indeks {
   // Elements 1..zapisane_ are in aaa.aaa; the rest wait here, in order.
   std::int32_t zapisane_ = 0;
   std::vector<char> zalegle_;
-  // Records 1..1000000 of aaa.aab as the index sees them; of each page of
-  // them, whether it changed since written to the file, and those that did.
+  // Records 1..glowy_w_pamieci of aaa.aab as the index sees them; of each
+  // page of them, whether it changed since written to the file, and those that did.
   static constexpr std::size_t strona_glow = 4096;
   BlokPamieci glowy_;
   std::vector<std::uint8_t> zmienione_;

@@ -66,6 +66,11 @@ class PlikMapowany {
     if (nowa > przygotowane_) przygotuj_do(nowa);
   }
 
+  // Only a hint: brings in the view's pages holding bytes [od, od + n) for
+  // writing in one call, where the system can, rather than two faults a page
+  // (read, then written). Bytes outside the view are passed over.
+  void przygotuj_do_zapisu(std::size_t od, std::size_t n);
+
   // Writes `n` bytes at `od`, inside the length, as a write to the file:
   // seen through dane() like any other byte. A long run of new bytes costs
   // no page fault per page this way. Throws BladPliku, std::out_of_range

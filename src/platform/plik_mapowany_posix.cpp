@@ -33,6 +33,15 @@ void PlikMapowany::przygotuj_do(std::size_t nowa) {
 #endif
 }
 
+void PlikMapowany::przygotuj_do_zapisu(std::size_t od, std::size_t n) {
+  constexpr std::size_t strona = 4096;
+  const std::size_t do_ = std::min(pojemnosc_, od + n);
+  od = od / strona * strona;
+#ifdef MADV_POPULATE_WRITE
+  if (mapa_ != nullptr && do_ > od) ::madvise(mapa_ + od, do_ - od, MADV_POPULATE_WRITE);
+#endif
+}
+
 PlikMapowany::PlikMapowany(const std::filesystem::path& sciezka, std::size_t krok_wzrostu,
                            Dostep dostep, OperacjeSystemu& operacje)
     : sciezka_(sciezka),

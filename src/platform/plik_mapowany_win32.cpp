@@ -82,6 +82,10 @@ void PlikMapowany::zamknij_widok() noexcept {
 }
 
 // Windows maps no block ahead: the pages fault in one by one.
+// Pages of a view fault in one by one on Windows; no call brings them in
+// for writing.
+void PlikMapowany::przygotuj_do_zapisu(std::size_t, std::size_t) {}
+
 void PlikMapowany::przygotuj_do(std::size_t nowa) {
   przygotowane_ = std::max(pojemnosc_, nowa);
 }

@@ -169,10 +169,14 @@ TEST_F(IndeksNaDysku, AChainOfThreeInCellFive) {
 // the index is still open.
 TEST_F(IndeksNaDysku, AfterEmptyingBothFilesShowEveryChainWhileOpen) {
   Indeks indeks = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
-  for (int i = 1; i <= 3; ++i) indeks.dopisz_rekord(rekord(i));
+  for (int i = 1; i <= 5; ++i) indeks.dopisz_rekord(rekord(i));
   indeks.dopisz_do_komorki(5, 1);
   indeks.dopisz_do_komorki(5, 2);
   indeks.dopisz_do_komorki(999'999, 3);
+  // The last head kept in memory, and the first one kept in the mapping.
+  constexpr std::int32_t granica = Indeks::glowy_w_pamieci;
+  indeks.dopisz_do_komorki(granica, 4);
+  indeks.dopisz_do_komorki(granica + 1, 5);
   indeks.oproznij();
   // Open, the file is as long as its reserve.
   const std::string komorki = plik_komorek();
@@ -180,6 +184,10 @@ TEST_F(IndeksNaDysku, AfterEmptyingBothFilesShowEveryChainWhileOpen) {
   EXPECT_EQ(komorka_z_pliku(komorki, 5), (RekordKomorki{1000001, 1000001, 1}));
   EXPECT_EQ(komorka_z_pliku(komorki, 1000001), (RekordKomorki{0, 0, 2}));
   EXPECT_EQ(komorka_z_pliku(komorki, 999'999), (RekordKomorki{999'999, 0, 3}));
+  EXPECT_EQ(komorka_z_pliku(komorki, granica), (RekordKomorki{granica, 0, 4}));
+  EXPECT_EQ(komorka_z_pliku(komorki, granica + 1), (RekordKomorki{granica + 1, 0, 5}));
+  EXPECT_EQ(przejdz(indeks, 10 * ((granica - 1) / 1000) + 5, 10 * ((granica - 1) % 1000) + 5),
+            (std::vector<double>{4}));
   EXPECT_EQ(testy::rekord_danych(plik_danych(), 3), rekord(3));
   indeks.usun_indeks();
 }
