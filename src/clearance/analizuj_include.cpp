@@ -1,6 +1,7 @@
 #include "clearance/analizuj_include.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -86,10 +87,8 @@ bool analizuj(std::string_view linia, const UstawieniaSkrajni& u, const PrzejdzO
               std::string& przesunieta, Pozostawienie* pozostawienie) {
   // Tokens of the line as cleaned, read off the line as it is: no copy, and
   // only the first five kept, whatever the line's length.
-  std::vector<std::string_view> tokeny;
-  tokeny.reserve(5);
-  podziel_czysto(linia, tokeny, 5);
-  if (tokeny.size() < 5) return false;
+  std::array<std::string_view, 5> tokeny;
+  if (podziel_czysto(linia, tokeny) < 5) return false;
   if (!czy_wybrany(u.lista_inc, nazwa_bazowa(tokeny[1]))) return false;
   const auto p = polozenie(linia, u);
   if (!p) {

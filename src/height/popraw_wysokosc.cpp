@@ -1,6 +1,7 @@
 #include "height/popraw_wysokosc.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -79,10 +80,8 @@ std::optional<std::string> popraw_wysokosc(std::string_view surowa,
   };
   // Tokens of the line as cleaned, read off the line as it is: no copy, and
   // only the first five kept, whatever the line's length.
-  std::vector<std::string_view> tokeny;
-  tokeny.reserve(5);
-  podziel_czysto(surowa, tokeny, 5);
-  if (tokeny.size() < 5 || tokeny[1].empty()) return std::nullopt;
+  std::array<std::string_view, 5> tokeny;
+  if (podziel_czysto(surowa, tokeny) < 5 || tokeny[1].empty()) return std::nullopt;
   const std::string_view nazwa = nazwa_bazowa(tokeny[1]);
   if (!czy_wybrany(ustawienia.lista_inc, nazwa)) return std::nullopt;
   if (czy_wyjatek(ustawienia.lista_wyjatkow, nazwa)) return zostaw(Powod::wyjatek);

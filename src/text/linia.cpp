@@ -49,6 +49,13 @@ void podziel_czysto(std::string_view surowa, std::vector<std::string_view>& toke
   }
 }
 
+std::size_t podziel_czysto(std::string_view surowa, std::span<std::string_view> tokeny) {
+  KursorTokenow kursor(surowa);
+  std::size_t ile = 0;
+  while (ile < tokeny.size() && kursor.nastepny(tokeny[ile])) ++ile;
+  return ile;
+}
+
 namespace {
 
 // Powers of ten a double holds exactly.

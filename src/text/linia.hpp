@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,9 @@ void podziel(std::string_view linia, std::vector<std::string_view>& tokeny);
 // most readers need no cleaned copy at all.
 void podziel_czysto(std::string_view surowa, std::vector<std::string_view>& tokeny,
                     std::size_t najwiecej = static_cast<std::size_t>(-1));
+// The first tokeny.size() tokens (fewer when the line has fewer) into
+// `tokeny`, without an allocation; returns how many there are.
+std::size_t podziel_czysto(std::string_view surowa, std::span<std::string_view> tokeny);
 
 // The tokens podziel_czysto gives, one at a time: a line of any length is
 // read without a vector of all its tokens (16 bytes each, eight times a

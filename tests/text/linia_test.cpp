@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <random>
@@ -68,6 +69,9 @@ TEST(PodzielCzysto, GivesTheTokensOfTheCleanedLineAndKeywordsAlike) {
     ASSERT_EQ(pusta_po_oczyszczeniu(s), czysta.empty()) << s;
     podziel_czysto(s, surowe, 3);
     ASSERT_EQ(surowe.size(), std::min<std::size_t>(3, czyste.size())) << s;
+    std::array<std::string_view, 3> pierwsze;
+    const std::size_t ile = podziel_czysto(s, pierwsze);
+    ASSERT_EQ(std::vector(pierwsze.begin(), pierwsze.begin() + ile), surowe) << s;
     double x = 0, y = 0, z = 0;
     const bool trzy =
         czyste.size() >= 3 && liczba(czyste[0]) && liczba(czyste[1]) && liczba(czyste[2]);
