@@ -59,13 +59,32 @@ Indeks::Indeks(const std::filesystem::path& katalog, const Zakres& zakres,
   zmienione_.assign((bajty_glow + strona_glow - 1) / strona_glow, 0);
   // Whole at once: no allocation, and so no failure, while a head is marked.
   do_zapisania_.reserve(zmienione_.size());
-  // The heads past those in memory that the grid's cells can use, in one
-  // call: a registration would fault each page twice.
-  const std::int32_t ostatnia =
-      Siatka::numer(siatka_.kolumna(zakres.max_x), siatka_.wiersz(zakres.max_z));
-  if (!zakres.pusty() && ostatnia > glowy_w_pamieci) {
-    komorki_.przygotuj_do_zapisu(bajty_glow, polozenie_komorki(ostatnia + 1) - bajty_glow);
+  if (!zakres.pusty()) przygotuj_glowy_w_mapowaniu(zakres);
+}
+
+void Indeks::przygotuj_glowy_w_mapowaniu(const Zakres& zakres) {
+  // Each column's heads for the rows of the extents, runs less than a page
+  // apart in one call: no page of unused heads is touched. A clearance band
+  // reaching past the extents faults its heads in one by one.
+  const int kolumna_do = siatka_.kolumna(zakres.max_x);
+  const int wiersz_od = siatka_.wiersz(zakres.min_z);
+  const int wiersz_do = siatka_.wiersz(zakres.max_z);
+  std::size_t od = 0, do_ = 0;  // the run gathered so far
+  for (int kolumna = siatka_.kolumna(zakres.min_x); kolumna <= kolumna_do; ++kolumna) {
+    const std::int32_t pierwsza = std::max(Siatka::numer(kolumna, wiersz_od), glowy_w_pamieci + 1);
+    const std::int32_t ostatnia = Siatka::numer(kolumna, wiersz_do);
+    if (ostatnia < pierwsza) continue;
+    const std::size_t a = polozenie_komorki(pierwsza);
+    const std::size_t b = polozenie_komorki(ostatnia + 1);
+    if (do_ > od && a < do_ + strona_glow) {
+      do_ = b;
+      continue;
+    }
+    if (do_ > od) komorki_.przygotuj_do_zapisu(od, do_ - od);
+    od = a;
+    do_ = b;
   }
+  if (do_ > od) komorki_.przygotuj_do_zapisu(od, do_ - od);
 }
 
 Indeks::~Indeks() {

@@ -43,16 +43,17 @@ inline constexpr std::size_t dlugosc_rekordu_komorki = 12;
 //
 // New elements wait in memory in blocks and reach aaa.aaa as one write each
 // (writing them through the mapping cost a page fault per page); they are
-// read from wherever they are. The first heads (4 MiB of them, the whole
-// grid a scenery of a few km across uses) live in the program's memory, on
-// large pages where the system offers them (a registration touches a head
-// at a scattered place, which through the mapping cost a page fault per
-// 4 KiB page of heads and a TLB miss per walk), and the pages of them that
-// changed reach aaa.aab as writes; the other heads and the overflow records
-// are worked on through the mapping, so that the program's own memory stays
-// bounded however much of the grid a scenery covers. oproznij() writes what is waiting of both, and
-// so does the end of the index, on every path but a killed process's, whose scratch files the next
-// batch removes anyway.
+// read from wherever they are. The first heads (4 MiB of them: every head
+// of a scenery up to 3.49 km along X at the finest step) live in the
+// program's memory, on large pages where the system offers them (a
+// registration touches a head at a scattered place, which through the
+// mapping cost a page fault per 4 KiB page of heads and a TLB miss per
+// walk), and the pages of them that changed reach aaa.aab as writes; the
+// other heads and the overflow records are worked on through the mapping,
+// so that the program's own memory stays bounded however much of the grid
+// a scenery covers. oproznij() writes what is waiting of both, and so does
+// the end of the index, on every path but a killed process's, whose
+// scratch files the next batch removes anyway.
 class Indeks {
  public:
   // Creates aaa.aaa empty and aaa.aab with 1000000 empty heads in `katalog`
@@ -132,6 +133,9 @@ class Indeks {
     for (std::size_t i = 0; i < r.size(); ++i) r[i] = czytaj_f64_le(p + 8 * i);
     return r;
   }
+  // Brings in for writing, as a hint, the heads past those in memory that
+  // the cells of `zakres` use: a registration would fault each page twice.
+  void przygotuj_glowy_w_mapowaniu(const Zakres& zakres);
   void sprawdz_otwarty() const;
   // Writes the elements waiting in memory to aaa.aaa: alone when a block is
   // full, with the heads when the index is emptied.

@@ -35,10 +35,11 @@ void PlikMapowany::przygotuj_do(std::size_t nowa) {
 
 void PlikMapowany::przygotuj_do_zapisu(std::size_t od, std::size_t n) {
   constexpr std::size_t strona = 4096;
-  const std::size_t do_ = std::min(pojemnosc_, od + n);
+  if (mapa_ == nullptr || od >= pojemnosc_ || n == 0) return;
+  const std::size_t do_ = od + std::min(n, pojemnosc_ - od);
   od = od / strona * strona;
 #ifdef MADV_POPULATE_WRITE
-  if (mapa_ != nullptr && do_ > od) ::madvise(mapa_ + od, do_ - od, MADV_POPULATE_WRITE);
+  ::madvise(mapa_ + od, do_ - od, MADV_POPULATE_WRITE);
 #endif
 }
 

@@ -81,11 +81,11 @@ void PlikMapowany::zamknij_widok() noexcept {
   przygotowane_ = 0;
 }
 
-// Windows maps no block ahead: the pages fault in one by one.
 // Pages of a view fault in one by one on Windows; no call brings them in
 // for writing.
 void PlikMapowany::przygotuj_do_zapisu(std::size_t, std::size_t) {}
 
+// Windows maps no block ahead: the pages fault in one by one.
 void PlikMapowany::przygotuj_do(std::size_t nowa) {
   przygotowane_ = std::max(pojemnosc_, nowa);
 }
