@@ -13,8 +13,10 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 #include <thread>
+#include <utility>
 
 namespace wyrownik::bench {
 
@@ -27,13 +29,16 @@ inline bool wyzeruj_szczyt_rss() {
   return ::close(fd) == 0 && udane;
 }
 
-// Samples /proc/self/status every few milliseconds while it lives. The
-// kernel keeps a peak of the whole RSS only, not of its anonymous part.
+// Samples a process's status (this one's by default) every few
+// milliseconds while it lives. The kernel keeps a peak of the whole RSS
+// only, not of its anonymous part.
 class PomiarPamieci {
  public:
   // Heap freed by earlier work stays resident until trimmed; it would be
   // counted against the work measured next.
-  PomiarPamieci() {
+  explicit PomiarPamieci(std::string status = "/proc/self/status",
+                         std::chrono::microseconds okres = std::chrono::milliseconds(5))
+      : status_(std::move(status)), okres_(okres) {
     zwolnij_sterte();
     watek_ = std::thread([this] { probkuj(); });
   }
@@ -58,7 +63,7 @@ class PomiarPamieci {
 #endif
   }
   void probkuj() {
-    const int fd = ::open("/proc/self/status", O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(status_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return;
     char tekst[4096];
     do {
@@ -71,7 +76,7 @@ class PomiarPamieci {
       szczyt_anon_kib_ = std::max(szczyt_anon_kib_.load(), anon);
       szczyt_plikow_kib_ =
           std::max(szczyt_plikow_kib_.load(), pole(status, "RssFile:") + pole(status, "RssShmem:"));
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      std::this_thread::sleep_for(okres_);
     } while (!koniec_);
     ::close(fd);
   }
@@ -82,6 +87,8 @@ class PomiarPamieci {
     return std::strtod(status.data() + poz + nazwa.size(), nullptr);
   }
 
+  const std::string status_;
+  const std::chrono::microseconds okres_;
   std::atomic<bool> koniec_{false};
   std::atomic<double> poczatek_anon_kib_{-1};
   std::atomic<double> szczyt_anon_kib_{0};

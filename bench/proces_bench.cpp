@@ -6,8 +6,10 @@
 // "FAZA IV" (IV up to the report's path on stdout, so the report is in it),
 // and end (the report's path to the process's exit). The second argument
 // leaves out the report (1), the backups (2) or both (3): the differences
-// are their shares. Page faults, context switches and CPU time are the
-// child's.
+// are their shares; with 4 added, the child's own memory (RssAnon) is
+// sampled every 0.5 ms as well, a thread of the harness that costs the
+// child a little of a core (BM_Pamiec*). Page faults, context switches and
+// CPU time are the child's.
 // Linux only, as the harness spawns and waits for the process itself.
 #include <poll.h>
 #include <spawn.h>
@@ -16,7 +18,9 @@
 #include <unistd.h>
 
 #include <array>
+#include <optional>
 
+#include "pomiar_pamieci.hpp"
 #include "przebieg_partii.hpp"
 
 extern char** environ;
@@ -35,8 +39,9 @@ struct Wynik {
   std::vector<std::pair<std::string, Zegar::time_point>> wiersze;
 };
 
-// Runs the program to its end, reading both pipes as they fill.
-Wynik uruchom(const std::vector<std::string>& argumenty) {
+// Runs the program to its end, reading both pipes as they fill; with
+// `szczyt_anon_mib`, its own memory's peak there.
+Wynik uruchom(const std::vector<std::string>& argumenty, double* szczyt_anon_mib) {
   std::array<int, 2> bledy{}, wyjscie{};
   if (::pipe(bledy.data()) != 0 || ::pipe(wyjscie.data()) != 0) throw std::runtime_error("pipe");
   posix_spawn_file_actions_t akcje;
@@ -56,6 +61,10 @@ Wynik uruchom(const std::vector<std::string>& argumenty) {
   ::close(bledy[1]);
   ::close(wyjscie[1]);
   if (blad != 0) throw std::runtime_error("posix_spawn");
+  std::optional<bench::PomiarPamieci> pomiar;
+  if (szczyt_anon_mib != nullptr) {
+    pomiar.emplace("/proc/" + std::to_string(pid) + "/status", std::chrono::microseconds(500));
+  }
   std::array<std::string, 2> reszta;
   std::array<pollfd, 2> fd = {{{wyjscie[0], POLLIN, 0}, {bledy[0], POLLIN, 0}}};
   int otwarte = 2;
@@ -81,6 +90,10 @@ Wynik uruchom(const std::vector<std::string>& argumenty) {
   }
   if (::wait4(pid, &w.status, 0, &w.zuzycie) != pid) throw std::runtime_error("wait4");
   w.koniec = Zegar::now();
+  if (pomiar) {
+    pomiar->zatrzymaj();
+    *szczyt_anon_mib = pomiar->szczyt_anon_mib();
+  }
   return w;
 }
 
@@ -107,6 +120,7 @@ void BM_Proces(benchmark::State& state, bench::Rodzaj rodzaj) {
   const bench::Wzor& w = bench::wzor(bench::rozmiar_podlogi(state.range(0)));
   const bool raport = (state.range(1) & 1) == 0;
   const bool kopie = (state.range(1) & 2) == 0;
+  const bool pamiec = (state.range(1) & 4) != 0;
   bench::KatalogRoboczy korzen;
   const fs::path program = korzen.sciezka() / "program";
   const fs::path katalog = korzen.sciezka() / "sim" / "scenery";
@@ -134,6 +148,7 @@ void BM_Proces(benchmark::State& state, bench::Rodzaj rodzaj) {
   std::map<std::string, double> fazy;
   double podlogi = 0, przebiegi = 0;
   long drobne = 0, powazne = 0, przelaczenia = 0, szczyt_rss = 0;
+  double szczyt_anon = 0;
   double uzytkownika = 0, systemu = 0;  // the child's CPU seconds
   for (auto _ : state) {
     state.PauseTiming();
@@ -144,7 +159,9 @@ void BM_Proces(benchmark::State& state, bench::Rodzaj rodzaj) {
     podlogi += bench::podloga(katalog, korzen.sciezka() / "podloga.tmp");
     state.ResumeTiming();
 
-    const Wynik wynik = uruchom(argumenty);
+    double anon = 0;
+    const Wynik wynik = uruchom(argumenty, pamiec ? &anon : nullptr);
+    szczyt_anon = std::max(szczyt_anon, anon);
 
     state.PauseTiming();
     przebiegi += sekundy(wynik.start, wynik.koniec);
@@ -177,6 +194,7 @@ void BM_Proces(benchmark::State& state, bench::Rodzaj rodzaj) {
   state.counters["major_faults"] = static_cast<double>(powazne) / n;
   state.counters["ctx_switches"] = static_cast<double>(przelaczenia) / n;
   state.counters["peak_rss_MiB"] = static_cast<double>(szczyt_rss) / 1024;
+  if (pamiec) state.counters["peak_anon_MiB"] = szczyt_anon;
   // CPU time tells a change apart where the wall clock of a shared machine
   // cannot.
   state.counters["user_ms"] = uzytkownika / n * 1000;
@@ -188,6 +206,15 @@ void BM_ProcesWysokosci(benchmark::State& state) {
   BM_Proces(state, bench::Rodzaj::wysokosc);
 }
 void BM_ProcesSkrajni(benchmark::State& state) {
+  BM_Proces(state, bench::Rodzaj::skrajnia);
+}
+
+// Own memory of the process, which must not grow with the scenery: about
+// 25 MB, 100 MB and 1 GB.
+void BM_PamiecWysokosci(benchmark::State& state) {
+  BM_Proces(state, bench::Rodzaj::wysokosc);
+}
+void BM_PamiecSkrajni(benchmark::State& state) {
   BM_Proces(state, bench::Rodzaj::skrajnia);
 }
 
@@ -203,6 +230,21 @@ BENCHMARK(BM_ProcesSkrajni)
     ->Args({4, 0})
     ->Args({10, 0})
     ->Iterations(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+BENCHMARK(BM_PamiecWysokosci)
+    ->Args({1, 4})
+    ->Args({4, 4})
+    ->Args({40, 4})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_PamiecSkrajni)
+    ->Args({1, 4})
+    ->Args({4, 4})
+    ->Args({40, 4})
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
