@@ -177,9 +177,13 @@ void Indeks::rejestruj_w_komorkach(std::int32_t nr, double x_min, double x_max, 
   const int kolumna_do = siatka_.kolumna(x_max);
   const int wiersz_od = siatka_.wiersz(z_min);
   const int wiersz_do = siatka_.wiersz(z_max);
+  if (kolumna_od > kolumna_do || wiersz_od > wiersz_do) return;
+  // Checked once for the box: the grid numbers every cell 1..1000000.
+  sprawdz_otwarty();
+  if (nr < 1 || nr > ile_rekordow_) uszkodzony();
   for (int kolumna = kolumna_od; kolumna <= kolumna_do; ++kolumna) {
     for (int wiersz = wiersz_od; wiersz <= wiersz_do; ++wiersz) {
-      dopisz_do_komorki(Siatka::numer(kolumna, wiersz), nr);
+      dopisz_sprawdzony(Siatka::numer(kolumna, wiersz), nr);
     }
   }
 }
@@ -187,6 +191,10 @@ void Indeks::rejestruj_w_komorkach(std::int32_t nr, double x_min, double x_max, 
 void Indeks::dopisz_do_komorki(std::int32_t komorka, std::int32_t nr) {
   sprawdz_otwarty();
   if (komorka < 1 || komorka > Siatka::ile_komorek || nr < 1 || nr > ile_rekordow_) uszkodzony();
+  dopisz_sprawdzony(komorka, nr);
+}
+
+void Indeks::dopisz_sprawdzony(std::int32_t komorka, std::int32_t nr) {
   RekordKomorki glowa = czytaj_komorke(komorka);
   if (glowa.ostatni == 0) {
     zapisz_komorke(komorka, {komorka, 0, nr});

@@ -136,6 +136,8 @@ class Indeks {
   // Brings in for writing, as a hint, the heads past those in memory that
   // the cells of `zakres` use: a registration would fault each page twice.
   void przygotuj_glowy_w_mapowaniu(const Zakres& zakres);
+  // dopisz_do_komorki() on an open index, cell and element already checked.
+  void dopisz_sprawdzony(std::int32_t komorka, std::int32_t nr);
   void sprawdz_otwarty() const;
   // Writes the elements waiting in memory to aaa.aaa: alone when a block is
   // full, with the heads when the index is emptied.
