@@ -209,15 +209,6 @@ void BM_ProcesSkrajni(benchmark::State& state) {
   BM_Proces(state, bench::Rodzaj::skrajnia);
 }
 
-// Own memory of the process, which must not grow with the scenery: about
-// 25 MB, 100 MB and 1 GB.
-void BM_PamiecWysokosci(benchmark::State& state) {
-  BM_Proces(state, bench::Rodzaj::wysokosc);
-}
-void BM_PamiecSkrajni(benchmark::State& state) {
-  BM_Proces(state, bench::Rodzaj::skrajnia);
-}
-
 BENCHMARK(BM_ProcesWysokosci)
     ->ArgsProduct({{1}, {0, 1, 2, 3}})
     ->Args({4, 0})
@@ -233,14 +224,18 @@ BENCHMARK(BM_ProcesSkrajni)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-BENCHMARK(BM_PamiecWysokosci)
+// Own memory of the process, which must not grow with the scenery: about
+// 25 MB, 100 MB and 1 GB.
+BENCHMARK(BM_ProcesWysokosci)
+    ->Name("BM_PamiecWysokosci")
     ->Args({1, 4})
     ->Args({4, 4})
     ->Args({40, 4})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-BENCHMARK(BM_PamiecSkrajni)
+BENCHMARK(BM_ProcesSkrajni)
+    ->Name("BM_PamiecSkrajni")
     ->Args({1, 4})
     ->Args({4, 4})
     ->Args({40, 4})
