@@ -2,6 +2,7 @@
 // registered over boxes of 1 to 4 cells, then 1 million cell walks.
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -84,6 +85,8 @@ void BM_FazaII(benchmark::State& state) {
 }
 BENCHMARK(BM_FazaII)->Iterations(10)->Unit(benchmark::kMillisecond);
 
+// Argument 0: one walk after the other; 1: 32 walks at a time interleaved,
+// as the height run's verdicts walk a block of candidate lines.
 void BM_Przejscie(benchmark::State& state) {
   bench::KatalogRoboczy katalog;
   Indeks indeks = Indeks(katalog.sciezka(), zakres_bokow(), operacje_systemowe());
@@ -92,12 +95,20 @@ void BM_Przejscie(benchmark::State& state) {
   std::uniform_real_distribution<double> polozenie(0, bok);
   std::int64_t odwiedzone = 0;
   double suma = 0;
+  const auto odwiedz = [&](const RekordDanych& r) {
+    suma += r[4];
+    ++odwiedzone;
+  };
+  std::array<PunktXZ, 32> punkty;
   for (auto _ : state) {
-    for (int i = 0; i < ile_przejsc; ++i) {
-      indeks.przejdz_komorke(polozenie(los), polozenie(los), [&](const RekordDanych& r) {
-        suma += r[4];
-        ++odwiedzone;
-      });
+    if (state.range(0) == 0) {
+      for (int i = 0; i < ile_przejsc; ++i)
+        indeks.przejdz_komorke(polozenie(los), polozenie(los), odwiedz);
+      continue;
+    }
+    for (int i = 0; i < ile_przejsc; i += static_cast<int>(punkty.size())) {
+      for (PunktXZ& p : punkty) p = {polozenie(los), polozenie(los)};
+      indeks.przejdz_komorki(punkty, [&](std::size_t, const RekordDanych& r) { odwiedz(r); });
     }
   }
   benchmark::DoNotOptimize(suma);
@@ -108,7 +119,7 @@ void BM_Przejscie(benchmark::State& state) {
   wypisz_pamiec(state);
   indeks.usun_indeks();
 }
-BENCHMARK(BM_Przejscie)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Przejscie)->Arg(0)->Arg(1)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

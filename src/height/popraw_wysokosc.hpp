@@ -31,18 +31,29 @@ using TerenPod = std::function<std::optional<double>(double x, double z)>;
 // there is none. `przejdz(x, z, test)` calls test(const Trojkat&) for each
 // triangle of the cell: a template, so that a run's walk costs no
 // type-erased call per triangle.
+// The highest ground so far at (x, z), `najwyzsza`, with triangle `t`
+// taken into account: raised when t contains the point, is not degenerate
+// and is higher there.
+inline void uwzglednij_trojkat(double x, double z, const Trojkat& t,
+                               std::optional<double>& najwyzsza) {
+  if (!punkt_w_trojkacie(x, z, t)) return;
+  double h = 0;
+  if (!wysokosc_w_trojkacie(t.v[0].x, t.v[0].z, t.v[0].y, t.v[1].x, t.v[1].z, t.v[1].y, t.v[2].x,
+                            t.v[2].z, t.v[2].y, x, z, h)) {
+    return;
+  }
+  if (!najwyzsza || h > *najwyzsza) najwyzsza = h;
+}
+
+// The highest ground of the cell at (x, z): the greatest height over the
+// triangles that contain the point and are not degenerate; nullopt when
+// there is none. `przejdz(x, z, test)` calls test(const Trojkat&) for each
+// triangle of the cell: a template, so that a run's walk costs no
+// type-erased call per triangle.
 template <class Przejdz>
 std::optional<double> najwyzszy_teren(double x, double z, Przejdz&& przejdz) {
   std::optional<double> najwyzsza;
-  przejdz(x, z, [&](const Trojkat& t) {
-    if (!punkt_w_trojkacie(x, z, t)) return;
-    double h = 0;
-    if (!wysokosc_w_trojkacie(t.v[0].x, t.v[0].z, t.v[0].y, t.v[1].x, t.v[1].z, t.v[1].y, t.v[2].x,
-                              t.v[2].z, t.v[2].y, x, z, h)) {
-      return;
-    }
-    if (!najwyzsza || h > *najwyzsza) najwyzsza = h;
-  });
+  przejdz(x, z, [&](const Trojkat& t) { uwzglednij_trojkat(x, z, t, najwyzsza); });
   return najwyzsza;
 }
 

@@ -1,8 +1,12 @@
 #include "height/sprawdz_scenerie_wys.hpp"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <utility>
 
 #include "height/czytaj_teren.hpp"
@@ -67,17 +71,54 @@ class PrzebiegWysokosci : public Przebieg {
 
   Werdykt ocen(std::string_view surowa, std::string& poprawiona,
                Pozostawienie& pozostawienie) override {
-    auto nowa = popraw_wysokosc(surowa, ustawienia_, pasmo_, teren_, pozostawienie);
-    if (!nowa) {
-      // Rare: the position is found again rather than handed out by every verdict.
-      if (pod_ && pozostawienie.powod == Powod::brak_terenu) {
-        if (const auto t = znajdz_trojke_w_linii(surowa))
-          pozostawienie.szczegol = pod_->pod(t->x, t->z);
+    return ocen(surowa, teren_, poprawiona, pozostawienie);
+  }
+
+  // Each verdict is first taken as far as the ground it asks for; the cells
+  // under all those objects are then walked at once, and the verdicts
+  // finished on the heights found.
+  bool ocena_blokami() const override { return stan_.skroty.teren_blokami; }
+
+  void ocen_blok(std::span<const std::string_view> linie, std::span<OcenaLinii> oceny) override {
+    if (!stan_.skroty.teren_blokami) return Przebieg::ocen_blok(linie, oceny);
+    constexpr std::size_t partia = 32;
+    constexpr std::size_t nie_pyta = partia;
+    for (std::size_t od = 0; od < linie.size(); od += partia) {
+      const std::size_t n = std::min(partia, linie.size() - od);
+      std::array<PunktXZ, partia> punkty;
+      std::array<std::size_t, partia> pytanie;  // of each line, its point, or nie_pyta
+      std::size_t ile = 0;
+      const TerenPod zapisz_pytanie = [&](double x, double z) {
+        punkty[ile++] = {x, z};
+        return std::optional<double>();
+      };
+      for (std::size_t i = 0; i < n; ++i) {
+        Pozostawienie pominiete;
+        const std::size_t przed = ile;
+        popraw_wysokosc(linie[od + i], ustawienia_, pasmo_, zapisz_pytanie, pominiete);
+        pytanie[i] = ile > przed ? przed : nie_pyta;
       }
-      return Werdykt::zostaw;
+      std::array<std::optional<double>, partia> najwyzsze{};
+      indeks_->przejdz_komorki(
+          std::span(punkty).first(ile), [&](std::size_t k, const RekordDanych& r) {
+            uwzglednij_trojkat(punkty[k].x, punkty[k].z, Trojkat::z_rekordu(r), najwyzsze[k]);
+          });
+      for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t k = pytanie[i];
+        // The point asked for again is the one found: the same line read the
+        // same way. Anything else walks on its own.
+        const TerenPod znaleziony = [&](double x, double z) {
+          if (k != nie_pyta &&
+              std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(punkty[k].x) &&
+              std::bit_cast<std::uint64_t>(z) == std::bit_cast<std::uint64_t>(punkty[k].z)) {
+            return najwyzsze[k];
+          }
+          return teren_(x, z);
+        };
+        OcenaLinii& o = oceny[od + i];
+        o.werdykt = ocen(linie[od + i], znaleziony, o.poprawiona, o.pozostawienie);
+      }
     }
-    poprawiona = std::move(*nowa);
-    return Werdykt::popraw;
   }
 
   // Every reader of this run begins at a line with "node".
@@ -101,6 +142,21 @@ class PrzebiegWysokosci : public Przebieg {
 
  private:
   TeksturyPodObiektami* pod() { return pod_ ? &*pod_ : nullptr; }
+
+  Werdykt ocen(std::string_view surowa, const TerenPod& teren, std::string& poprawiona,
+               Pozostawienie& pozostawienie) const {
+    auto nowa = popraw_wysokosc(surowa, ustawienia_, pasmo_, teren, pozostawienie);
+    if (!nowa) {
+      // Rare: the position is found again rather than handed out by every verdict.
+      if (pod_ && pozostawienie.powod == Powod::brak_terenu) {
+        if (const auto t = znajdz_trojke_w_linii(surowa))
+          pozostawienie.szczegol = pod_->pod(t->x, t->z);
+      }
+      return Werdykt::zostaw;
+    }
+    poprawiona = std::move(*nowa);
+    return Werdykt::popraw;
+  }
 
   const StanScenerii& stan_;
   const UstawieniaWysokosci& ustawienia_;

@@ -2,10 +2,12 @@
 // per grid cell a chain of the elements that touch it in aaa.aab.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +23,12 @@ namespace wyrownik {
 // One element: nine doubles whose meaning the run gives (a triangle's three
 // vertices, a track segment with its band). On disk 72 bytes, little-endian.
 using RekordDanych = std::array<double, 9>;
+
+// A point of the X/Z plane a walk starts from.
+struct PunktXZ {
+  double x = 0;
+  double z = 0;
+};
 
 // One link of a cell's chain. On disk 12 bytes: three little-endian int32.
 struct RekordKomorki {
@@ -95,6 +103,15 @@ class Indeks {
   template <class Test>
   void przejdz_komorke(double x, double z, Test&& test) const;
 
+  // Calls `test(k, const RekordDanych&)` for every element of the cell of
+  // each point `punkty[k]`: for each point the elements przejdz_komorke()
+  // visits, in its order, but the walks interleaved, one link of each in
+  // turn, every next link asked of memory ahead. A walk waits on memory at
+  // every link, whose place the link before it gives: so the waits of many
+  // walks overlap rather than follow one another.
+  template <class Test>
+  void przejdz_komorki(std::span<const PunktXZ> punkty, Test&& test) const;
+
   // Closes both files and deletes them: the normal end of a run. Throws
   // BladPliku when closing or deleting fails.
   void usun_indeks();
@@ -103,9 +120,17 @@ class Indeks {
   static std::size_t polozenie_komorki(std::int32_t nr) {
     return dlugosc_rekordu_komorki * static_cast<std::size_t>(nr - 1);
   }
+  const char* adres_komorki(std::int32_t nr) const {
+    return (nr <= glowy_w_pamieci ? glowy_.dane() : komorki_.dane()) + polozenie_komorki(nr);
+  }
+  const char* adres_rekordu(std::int32_t nr) const {
+    return nr > zapisane_
+               ? zalegle_.data() +
+                     dlugosc_rekordu_danych * static_cast<std::size_t>(nr - zapisane_ - 1)
+               : dane_.dane() + dlugosc_rekordu_danych * static_cast<std::size_t>(nr - 1);
+  }
   RekordKomorki czytaj_komorke(std::int32_t nr) const {
-    const char* p =
-        (nr <= glowy_w_pamieci ? glowy_.dane() : komorki_.dane()) + polozenie_komorki(nr);
+    const char* p = adres_komorki(nr);
     return {czytaj_i32_le(p), czytaj_i32_le(p + 4), czytaj_i32_le(p + 8)};
   }
   void zapisz_komorke(std::int32_t nr, const RekordKomorki& r) {
@@ -126,10 +151,7 @@ class Indeks {
   }
   RekordDanych rekord_danych(std::int32_t nr) const {
     RekordDanych r;
-    const char* p = nr > zapisane_
-                        ? zalegle_.data() +
-                              dlugosc_rekordu_danych * static_cast<std::size_t>(nr - zapisane_ - 1)
-                        : dane_.dane() + dlugosc_rekordu_danych * static_cast<std::size_t>(nr - 1);
+    const char* p = adres_rekordu(nr);
     for (std::size_t i = 0; i < r.size(); ++i) r[i] = czytaj_f64_le(p + 8 * i);
     return r;
   }
@@ -179,6 +201,62 @@ void Indeks::przejdz_komorke(double x, double z, Test&& test) const {
       test(rekord);
     }
     c = r.nastepny;
+  }
+}
+
+template <class Test>
+void Indeks::przejdz_komorki(std::span<const PunktXZ> punkty, Test&& test) const {
+  sprawdz_otwarty();
+  // As many walks at once as the core can have misses outstanding, and some;
+  // a walk that ends makes room for the next point's.
+  constexpr std::size_t naraz = 16;
+  struct Przejscie {
+    std::int32_t komorka;
+    std::int32_t zapas;
+    std::int32_t rekord;
+    std::uint32_t k;
+  };
+  std::array<Przejscie, naraz> przejscia;
+  std::size_t ile = 0;
+  std::size_t nastepny = 0;
+  const auto zacznij = [&](Przejscie& p) {
+    const PunktXZ& punkt = punkty[nastepny];
+    p = {siatka_.numer_komorki(punkt.x, punkt.z), ile_rekordow_komorek_, 0,
+         static_cast<std::uint32_t>(nastepny)};
+    ++nastepny;
+    __builtin_prefetch(adres_komorki(p.komorka));
+  };
+  while (ile < naraz && nastepny < punkty.size()) zacznij(przejscia[ile++]);
+  while (ile > 0) {
+    // A link of each walk: its element and the next link asked for.
+    for (std::size_t i = 0; i < ile; ++i) {
+      Przejscie& p = przejscia[i];
+      // A chain is never longer than the file (see przejdz_komorke).
+      if (p.komorka < 1 || p.komorka > ile_rekordow_komorek_ || p.zapas-- == 0) uszkodzony();
+      const RekordKomorki r = czytaj_komorke(p.komorka);
+      p.rekord = r.nr_rekordu;
+      if (p.rekord > 0) {
+        if (p.rekord > ile_rekordow_) uszkodzony();
+        const char* a = adres_rekordu(p.rekord);
+        __builtin_prefetch(a);
+        __builtin_prefetch(a + dlugosc_rekordu_danych - 1);
+      }
+      p.komorka = r.nastepny;
+      if (p.komorka >= 1 && p.komorka <= ile_rekordow_komorek_)
+        __builtin_prefetch(adres_komorki(p.komorka));
+    }
+    // Their elements; a walk at its end gives its place to the next point.
+    std::size_t zostaje = 0;
+    for (std::size_t i = 0; i < ile; ++i) {
+      Przejscie& p = przejscia[i];
+      if (p.rekord > 0) test(static_cast<std::size_t>(p.k), rekord_danych(p.rekord));
+      if (p.komorka != 0) {
+        przejscia[zostaje++] = p;
+      } else if (nastepny < punkty.size()) {
+        zacznij(przejscia[zostaje++]);
+      }
+    }
+    ile = zostaje;
   }
 }
 

@@ -70,7 +70,7 @@ class PrzepisaniePliku {
     Oceny oceny(p_.plik, cel_.zasady,
                 cel_.zasady.ocena_wspolbiezna() && skroty_.ocena_na_dwoch_watkach && !dluga &&
                     wart_drugiego_watku(p_.plik, skroty_.duzy_plik_oceny),
-                skroty_.szukanie, *cel_.kontekst.operacje);
+                cel_.zasady.ocena_blokami() && !dluga, skroty_.szukanie, *cel_.kontekst.operacje);
     std::string poprawiona;
     std::string_view surowa;
     for (; czytnik.czytaj(surowa); ++przeczytane_) {
@@ -100,6 +100,7 @@ class PrzepisaniePliku {
       }
     }
     czytnik.zamknij();
+    oceny.zamknij();
     if (znacznik_) znacznik_bez_obiektu(0);
     if (!zmieniony_) return;
     if (!na_sucho_) zastap();
@@ -276,6 +277,13 @@ class PrzepisaniePliku {
 };
 
 }  // namespace
+
+void ZasadyPrzepisania::ocen_blok(std::span<const std::string_view> linie,
+                                  std::span<OcenaLinii> oceny) {
+  for (std::size_t i = 0; i < linie.size(); ++i) {
+    oceny[i].werdykt = ocen(linie[i], oceny[i].poprawiona, oceny[i].pozostawienie);
+  }
+}
 
 void przepisz_scenerie(const StanScenerii& stan, ZasadyPrzepisania& zasady,
                        const KontekstPrzebiegu& kontekst, LicznikiPrzebiegu& liczniki,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,14 @@ struct KontekstPrzebiegu {
   bool na_sucho() const { return tryb == TrybPrzebiegu::na_sucho; }
 };
 
+// A verdict with what it hands out: the corrected text for Werdykt::popraw,
+// why for a selected line left alone.
+struct OcenaLinii {
+  Werdykt werdykt = Werdykt::zostaw;
+  std::string poprawiona;
+  Pozostawienie pozostawienie;
+};
+
 // What a run decides in "FAZA IV".
 class ZasadyPrzepisania {
  public:
@@ -50,6 +59,13 @@ class ZasadyPrzepisania {
   // why.
   virtual Werdykt ocen(std::string_view surowa, std::string& poprawiona,
                        Pozostawienie& pozostawienie) = 0;
+  // The verdicts on consecutive candidate lines of a file, `oceny[i]` on
+  // `linie[i]` (handed in as a default OcenaLinii), each what ocen() gives
+  // it: a run may share work between them. By default ocen() on each.
+  virtual void ocen_blok(std::span<const std::string_view> linie, std::span<OcenaLinii> oceny);
+  // True when ocen_blok() costs less than ocen() on each line, so that the
+  // rewrite reads candidates ahead to judge them together.
+  virtual bool ocena_blokami() const { return false; }
   // True when ocen() changes nothing but `poprawiona`, so that verdicts on
   // the lines of a large file may be worked out on two threads at once.
   virtual bool ocena_wspolbiezna() const { return false; }

@@ -41,6 +41,10 @@ struct Skroty {
   // first vertex lines from the scan, and passes over those lines but the
   // last, rather than read and parse them again.
   bool wierzcholki_ze_skanu = true;
+  // The height run's verdicts on a block of candidate lines walk the cells
+  // under all their objects at once, interleaved, rather than one after the
+  // other.
+  bool teren_blokami = true;
   // A directory listed to find a name in another letter case is kept for
   // the batch rather than listed again at each look-up.
   bool pamiec_katalogow = true;
@@ -65,6 +69,7 @@ struct Skroty {
             .szukanie = Szukanie::zwykle,
             .naglowki_z_pamieci = false,
             .wierzcholki_ze_skanu = false,
+            .teren_blokami = false,
             .pamiec_katalogow = false,
             .raport_z_wyprzedzeniem = false};
   }
@@ -87,6 +92,7 @@ inline constexpr WylaczenieSkrotu wylaczenia_skrotow[] = {
     {"plain keyword search", [](Skroty& s) { s.szukanie = Szukanie::zwykle; }},
     {"every header split", [](Skroty& s) { s.naglowki_z_pamieci = false; }},
     {"vertices read again", [](Skroty& s) { s.wierzcholki_ze_skanu = false; }},
+    {"ground one object at a time", [](Skroty& s) { s.teren_blokami = false; }},
     {"no directory cache", [](Skroty& s) { s.pamiec_katalogow = false; }},
     {"report written at the end", [](Skroty& s) { s.raport_z_wyprzedzeniem = false; }},
 };

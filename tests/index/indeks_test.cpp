@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -343,6 +344,38 @@ TEST_F(IndeksNaDysku, AMovedIndexKeepsWorking) {
   EXPECT_EQ(przejdz(drugi, 0, 0), (std::vector<double>{2}));
   drugi.usun_indeks();
   EXPECT_FALSE(fs::exists(k / "aaa.aab"));
+}
+
+TEST_F(IndeksNaDysku, InterleavedWalksVisitWhatEachWalkVisits) {
+  Indeks indeks = Indeks(k.sciezka(), zakres_siatki, operacje_systemowe());
+  std::mt19937 los(7);
+  std::uniform_real_distribution<double> polozenie(0, 9900);
+  std::uniform_real_distribution<double> bok(0, 80);
+  // Chains of every length, heads in memory and past them (column 350 on),
+  // elements in the file and still waiting to be written.
+  for (std::int32_t nr = 1; nr <= 3000; ++nr) {
+    if (nr == 2000) indeks.oproznij();
+    const double x = nr % 3 == 0 ? polozenie(los) / 20 : polozenie(los);
+    const double z = polozenie(los) / 40;
+    indeks.dopisz_rekord(rekord(nr));
+    indeks.rejestruj_w_komorkach(nr, x, x + bok(los), z, z + bok(los));
+  }
+  std::vector<PunktXZ> punkty;
+  for (int i = 0; i < 200; ++i) {
+    const double x = polozenie(los);
+    punkty.push_back({i % 3 == 0 ? x / 20 : x, polozenie(los) / 40});
+  }
+  punkty.push_back({5000, 9000});  // a cell no element touches
+  std::vector<std::vector<double>> przeplatane(punkty.size());
+  indeks.przejdz_komorki(
+      punkty, [&](std::size_t i, const RekordDanych& r) { przeplatane[i].push_back(r[0]); });
+  std::size_t odwiedzone = 0;
+  for (std::size_t i = 0; i < punkty.size(); ++i) {
+    EXPECT_EQ(przeplatane[i], przejdz(indeks, punkty[i].x, punkty[i].z)) << i;
+    odwiedzone += przeplatane[i].size();
+  }
+  EXPECT_GT(odwiedzone, 2 * punkty.size());
+  indeks.usun_indeks();
 }
 
 TEST_F(IndeksNaDysku, FilesGrowPastTheirFirstReserve) {

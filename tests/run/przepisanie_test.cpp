@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -27,10 +28,23 @@ using Rodzaj = RodzajPrzebiegu;
 // offered is recorded. Logged as the height or the clearance run is.
 class ZasadyTestowe : public ZasadyPrzepisania {
  public:
-  ZasadyTestowe(Rodzaj rodzaj, std::vector<std::string>& oferowane)
-      : rodzaj_(rodzaj), oferowane_(oferowane) {}
+  // With `bloki`, the rules judge lines in blocks, each block's size
+  // recorded, and a line holding "zla" fails its verdict (and its block's).
+  ZasadyTestowe(Rodzaj rodzaj, std::vector<std::string>& oferowane,
+                std::vector<std::size_t>* bloki = nullptr)
+      : rodzaj_(rodzaj), oferowane_(oferowane), bloki_(bloki) {}
+
+  bool ocena_blokami() const override { return bloki_ != nullptr; }
+  void ocen_blok(std::span<const std::string_view> linie, std::span<OcenaLinii> oceny) override {
+    for (const std::string_view l : linie) {
+      if (l.find("zla") != std::string_view::npos) throw BladDanych("a block fails");
+    }
+    bloki_->push_back(linie.size());
+    ZasadyPrzepisania::ocen_blok(linie, oceny);
+  }
 
   Werdykt ocen(std::string_view surowa, std::string& poprawiona, Pozostawienie&) override {
+    if (surowa.find("zla") != std::string_view::npos) throw BladDanych("a line fails");
     oferowane_.emplace_back(surowa);
     if (surowa.find("usun") != std::string_view::npos) return Werdykt::usun;
     if (const auto poz = surowa.find("->"); poz != std::string_view::npos) {
@@ -47,6 +61,7 @@ class ZasadyTestowe : public ZasadyPrzepisania {
  private:
   Rodzaj rodzaj_;
   std::vector<std::string>& oferowane_;
+  std::vector<std::size_t>* bloki_;
 };
 
 // Whether the file at `p` is still the one `swiadek` (a hard link made
@@ -78,7 +93,7 @@ class Przepisanie : public ::testing::Test {
                        OperacjeSystemu& operacje_logu = operacje_systemowe()) {
     SluchaczDziennika dziennik(log, operacje_logu, rodzaj);
     dziennik.poczatek_scenerii(stan);
-    ZasadyTestowe zasady(rodzaj, oferowane);
+    ZasadyTestowe zasady(rodzaj, oferowane, blokami ? &bloki : nullptr);
     KontekstPrzebiegu kontekst;
     kontekst.operacje = &operacje;
     kontekst.tryb = na_sucho ? TrybPrzebiegu::na_sucho : TrybPrzebiegu::zapis;
@@ -101,6 +116,8 @@ class Przepisanie : public ::testing::Test {
   LicznikiPrzebiegu liczniki;
   testy::PostepNagrywajacy postep;
   std::vector<std::string> oferowane;
+  bool blokami = false;
+  std::vector<std::size_t> bloki;
 };
 
 TEST_F(Przepisanie, FileWithoutCorrectionStaysByteForByte) {
@@ -306,6 +323,28 @@ TEST_F(Przepisanie, LogHoldsTheChangesBeforeTheFileIsReplaced) {
   const std::string dziennik = przepisz(Rodzaj::wysokosc, false, operacje_);
   EXPECT_FALSE(dziennik.empty());
   EXPECT_EQ(log_przy_zamianie, dziennik);
+}
+
+TEST_F(Przepisanie, VerdictsInBlocksAndAFailureAtItsOwnLine) {
+  std::string tresc_pliku, oczekiwana;
+  for (int i = 0; i < 100; ++i) {
+    const std::string n = std::to_string(i);
+    tresc_pliku += "include a.inc 1 " + n + " 3->include b.inc " + n + "\n";
+    oczekiwana += "include b.inc " + n + "\r\n";
+  }
+  zapisz("a.scm", tresc_pliku);
+  stan.lista_plikow = {"a.scm"};
+  blokami = true;
+  przepisz(Rodzaj::wysokosc);
+  EXPECT_EQ(tresc("a.scm"), oczekiwana);
+  EXPECT_EQ(bloki, (std::vector<std::size_t>{32, 32, 32, 4}));
+  // A failed block is judged line by line: the lines before the failing one
+  // are offered, as they would be one at a time, and none after it.
+  zapisz("a.scm", tresc_pliku + "include zla 1 2 3\n" + tresc_pliku);
+  oferowane.clear();
+  EXPECT_THROW(przepisz(Rodzaj::wysokosc), BladDanych);
+  EXPECT_EQ(oferowane.size(), 100u);
+  EXPECT_EQ(oferowane.back(), "include a.inc 1 99 3->include b.inc 99");
 }
 
 // Every failure while the copy is made or put in place leaves the scenery
